@@ -1,0 +1,83 @@
+#include "DayTotals.h"
+
+#include <algorithm>
+
+namespace {
+
+double sumSeconds(std::span<const WorkEntry> entries)
+{
+    double total = 0;
+    for (const WorkEntry &e : entries)
+        total += e.seconds;
+    return total;
+}
+
+} // namespace
+
+double totalInDay(const RecordView &record, const DayInterval &day, Instant now)
+{
+    double total = sumSeconds(record.inInterval(day));
+    if (const auto start = record.segmentStart()) {
+        const Instant from = std::max(*start, day.start);
+        const Instant to = std::min(day.end, now);
+        if (to > from)
+            total += to - from;
+    }
+    return std::max(total, 0.0);
+}
+
+double dayTotal(const RecordView &record, Instant day, Instant now)
+{
+    return totalInDay(record, record.calendar().dayInterval(day), now);
+}
+
+std::map<Instant, double> dailyTotals(const RecordView &record)
+{
+    std::map<Instant, double> totals;
+    const auto sorted = record.byDate();
+    // One calendar lookup per day on record rather than one per entry.
+    for (auto it = sorted.begin(); it != sorted.end();) {
+        const DayInterval day = record.calendar().dayInterval(it->date);
+        const auto dayEnd = std::partition_point(it, sorted.end(),
+                                                 [&](const WorkEntry &e) { return e.date < day.end; });
+        totals[day.start] += sumSeconds({it, dayEnd});
+        it = dayEnd;
+    }
+    if (const auto start = record.segmentStart())
+        totals[record.calendar().startOfDay(*start)] += record.now() - *start;
+    for (auto &[day, seconds] : totals)
+        seconds = std::max(seconds, 0.0);
+    return totals;
+}
+
+QList<WorkEntry> entriesOnDay(const RecordView &record, Instant day)
+{
+    const DayInterval interval = record.calendar().dayInterval(day);
+    QList<WorkEntry> result;
+    for (const WorkEntry &e : record.entries()) {
+        if (interval.contains(e.date))
+            result.append(e);
+    }
+    return result;
+}
+
+Instant rollingWeekStart(const Calendar &calendar, Instant now)
+{
+    return calendar.addDays(calendar.startOfDay(now), -6).value_or(now);
+}
+
+QList<std::optional<Instant>> monthCells(const Calendar &calendar, Instant month)
+{
+    QList<std::optional<Instant>> cells;
+    const auto interval = calendar.monthInterval(month);
+    const int days = calendar.daysInMonth(month);
+    if (!interval || days <= 0)
+        return cells;
+    const int lead = (calendar.weekday(interval->start) - calendar.firstWeekday() + 7) % 7;
+    cells.reserve(lead + days);
+    for (int i = 0; i < lead; ++i)
+        cells.append(std::nullopt);
+    for (int i = 0; i < days; ++i)
+        cells.append(calendar.addDays(interval->start, i));
+    return cells;
+}

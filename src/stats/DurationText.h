@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Compact duration: "0m", "45s", "12m", "2h 5m". Hours are not wrapped at 24.
+QString durationText(double seconds);
+// Running clock: "2:05:09".
+QString clockText(double seconds);
+// Whole seconds as the texts show them: negative and NaN count as 0, halves round away from
+// zero, values beyond any real duration are clamped.
+qint64 wholeSeconds(double seconds);

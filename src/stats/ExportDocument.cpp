@@ -1,0 +1,19 @@
+#include "ExportDocument.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::optional<QByteArray> exportData(std::span<const WorkEntry> entries)
+{
+    const bool finite = std::all_of(entries.begin(), entries.end(), [](const WorkEntry &e) {
+        return std::isfinite(e.date) && std::isfinite(e.seconds);
+    });
+    if (!finite)
+        return std::nullopt;
+    return encodeEntries(entries, JsonStyle::pretty);
+}
+
+QString exportedMessage(qsizetype count)
+{
+    return QStringLiteral("Exported %1 entries ✓").arg(count);
+}
