@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonValue>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace CrewClient {
+
+// One crew membership as kept on this machine.
+struct Config {
+    QString code;
+    QString memberId;
+    QString nickname;
+    QString crewName;
+
+    friend bool operator==(const Config &, const Config &) = default;
+};
+
+QJsonObject toJson(const Config &config);
+// All four members are required and must be strings.
+std::optional<Config> configFromJson(const QJsonValue &value);
+
+QByteArray encodeConfigs(const QList<Config> &configs);
+std::optional<QList<Config>> decodeConfigs(QByteArrayView json);
+std::optional<Config> decodeConfig(QByteArrayView json);
+
+} // namespace CrewClient
