@@ -9,7 +9,10 @@ namespace CrewClient {
 
 QJsonObject toJson(const Config &c)
 {
-    return {{"code", c.code}, {"memberId", c.memberId}, {"nickname", c.nickname}, {"crewName", c.crewName}};
+    return {{"code", c.code},
+            {"memberId", c.memberId},
+            {"nickname", c.nickname},
+            {"crewName", c.crewName}};
 }
 
 std::optional<Config> configFromJson(const QJsonValue &value)

@@ -5,8 +5,7 @@
 
 Calendar::Calendar(QTimeZone zone, int firstWeekday, QLocale locale)
     : m_zone(std::move(zone)), m_firstWeekday(firstWeekday), m_locale(std::move(locale))
-{
-}
+{}
 
 Calendar Calendar::system()
 {
@@ -32,9 +31,21 @@ QDate Calendar::date(Instant t) const
     return local(t).date();
 }
 
+QDateTime Calendar::firstInstantOf(QDate d) const
+{
+    // A date skipped by the zone (Pacific/Apia left out 2011-12-30) begins where the next
+    // existing date begins.
+    for (int skipped = 0; skipped < 3 && d.isValid(); ++skipped, d = d.addDays(1)) {
+        const QDateTime start = d.startOfDay(m_zone);
+        if (start.isValid())
+            return start;
+    }
+    return {};
+}
+
 Instant Calendar::startOfDay(QDate d) const
 {
-    return instantFromDateTime(d.startOfDay(m_zone));
+    return instantFromDateTime(firstInstantOf(d));
 }
 
 Instant Calendar::startOfDay(Instant t) const
@@ -45,11 +56,11 @@ Instant Calendar::startOfDay(Instant t) const
 DayInterval Calendar::dayInterval(Instant t) const
 {
     const QDate d = date(t);
-    const QDate next = d.addDays(1);
     const Instant start = startOfDay(d);
-    const QDateTime end = next.startOfDay(m_zone);
+    const QDateTime end = firstInstantOf(d.addDays(1));
     // Where the next day cannot be formed the day runs on, so "until now" bounds it instead.
-    return {start, end.isValid() ? instantFromDateTime(end) : std::numeric_limits<double>::infinity()};
+    return {start,
+            end.isValid() ? instantFromDateTime(end) : std::numeric_limits<double>::infinity()};
 }
 
 std::optional<Instant> Calendar::addDays(Instant t, int days) const
@@ -57,7 +68,9 @@ std::optional<Instant> Calendar::addDays(Instant t, int days) const
     const QDateTime dt = local(t);
     const double fraction = unixMSecs(t) - std::floor(unixMSecs(t));
     // Keep the wall-clock time; where it does not exist that day, Qt moves it past the gap.
-    const QDateTime moved(dt.date().addDays(days), dt.time(), m_zone);
+    QDateTime moved(dt.date().addDays(days), dt.time(), m_zone);
+    if (!moved.isValid())
+        moved = firstInstantOf(dt.date().addDays(days));
     auto result = instant(moved);
     if (result)
         *result += fraction / 1000.0;
@@ -67,7 +80,9 @@ std::optional<Instant> Calendar::addDays(Instant t, int days) const
 std::optional<Instant> Calendar::addMonths(Instant t, int months) const
 {
     const QDateTime dt = local(t);
-    const QDateTime moved(dt.date().addMonths(months), dt.time(), m_zone);
+    QDateTime moved(dt.date().addMonths(months), dt.time(), m_zone);
+    if (!moved.isValid())
+        moved = firstInstantOf(dt.date().addMonths(months));
     return instant(moved);
 }
 
@@ -87,8 +102,8 @@ std::optional<DayInterval> Calendar::monthInterval(Instant t) const
     if (!d.isValid())
         return std::nullopt;
     const QDate first(d.year(), d.month(), 1);
-    const QDateTime start = first.startOfDay(m_zone);
-    const QDateTime end = first.addMonths(1).startOfDay(m_zone);
+    const QDateTime start = firstInstantOf(first);
+    const QDateTime end = firstInstantOf(first.addMonths(1));
     if (!start.isValid() || !end.isValid())
         return std::nullopt;
     return DayInterval{instantFromDateTime(start), instantFromDateTime(end)};

@@ -50,6 +50,7 @@ public:
 
 private:
     QDateTime local(Instant t) const;
+    QDateTime firstInstantOf(QDate d) const;
     std::optional<Instant> instant(const QDateTime &dt) const;
 
     QTimeZone m_zone;

@@ -12,5 +12,8 @@ public:
 
 class SystemClock final : public Clock {
 public:
-    Instant now() const override { return instantFromUnixMSecs(QDateTime::currentMSecsSinceEpoch()); }
+    Instant now() const override
+    {
+        return instantFromUnixMSecs(QDateTime::currentMSecsSinceEpoch());
+    }
 };

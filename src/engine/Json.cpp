@@ -13,8 +13,7 @@ class Parser {
 public:
     Parser(QByteArrayView text, int maxDepth)
         : p(text.data()), end(text.data() + text.size()), maxDepth(maxDepth)
-    {
-    }
+    {}
 
     std::optional<QJsonValue> document()
     {
@@ -283,14 +282,30 @@ private:
                 return std::nullopt;
             const char e = *p++;
             switch (e) {
-            case '"': out.append(u'"'); break;
-            case '\\': out.append(u'\\'); break;
-            case '/': out.append(u'/'); break;
-            case 'b': out.append(u'\b'); break;
-            case 'f': out.append(u'\f'); break;
-            case 'n': out.append(u'\n'); break;
-            case 'r': out.append(u'\r'); break;
-            case 't': out.append(u'\t'); break;
+            case '"':
+                out.append(u'"');
+                break;
+            case '\\':
+                out.append(u'\\');
+                break;
+            case '/':
+                out.append(u'/');
+                break;
+            case 'b':
+                out.append(u'\b');
+                break;
+            case 'f':
+                out.append(u'\f');
+                break;
+            case 'n':
+                out.append(u'\n');
+                break;
+            case 'r':
+                out.append(u'\r');
+                break;
+            case 't':
+                out.append(u'\t');
+                break;
             case 'u': {
                 auto u = hex4();
                 if (!u)
@@ -422,22 +437,34 @@ void appendJsonString(QByteArray &out, QStringView s)
     const QByteArray utf8 = s.toUtf8();
     for (const char c : utf8) {
         switch (c) {
-        case '"': out.append("\\\""); break;
-        case '\\': out.append("\\\\"); break;
-        case '\n': out.append("\\n"); break;
-        case '\r': out.append("\\r"); break;
-        case '\t': out.append("\\t"); break;
-        case '\b': out.append("\\b"); break;
-        case '\f': out.append("\\f"); break;
+        case '"':
+            out.append("\\\"");
+            break;
+        case '\\':
+            out.append("\\\\");
+            break;
+        case '\n':
+            out.append("\\n");
+            break;
+        case '\r':
+            out.append("\\r");
+            break;
+        case '\t':
+            out.append("\\t");
+            break;
+        case '\b':
+            out.append("\\b");
+            break;
+        case '\f':
+            out.append("\\f");
+            break;
         default:
-            if (uchar(c) < 0x20)
-            {
+            if (uchar(c) < 0x20) {
                 static const char hex[] = "0123456789abcdef";
                 out.append("\\u00");
                 out.append(hex[(uchar(c) >> 4) & 0xF]);
                 out.append(hex[uchar(c) & 0xF]);
-            }
-            else
+            } else
                 out.append(c);
         }
     }

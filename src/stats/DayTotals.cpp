@@ -38,8 +38,8 @@ std::map<Instant, double> dailyTotals(const RecordView &record)
     // One calendar lookup per day on record rather than one per entry.
     for (auto it = sorted.begin(); it != sorted.end();) {
         const DayInterval day = record.calendar().dayInterval(it->date);
-        const auto dayEnd = std::partition_point(it, sorted.end(),
-                                                 [&](const WorkEntry &e) { return e.date < day.end; });
+        const auto dayEnd = std::partition_point(
+            it, sorted.end(), [&](const WorkEntry &e) { return e.date < day.end; });
         totals[day.start] += sumSeconds({it, dayEnd});
         it = dayEnd;
     }
@@ -77,7 +77,11 @@ QList<std::optional<Instant>> monthCells(const Calendar &calendar, Instant month
     cells.reserve(lead + days);
     for (int i = 0; i < lead; ++i)
         cells.append(std::nullopt);
-    for (int i = 0; i < days; ++i)
-        cells.append(calendar.addDays(interval->start, i));
+    const QDate first = calendar.date(interval->start);
+    for (int i = 0; i < days; ++i) {
+        // A date the zone skipped gets a blank cell rather than a second copy of the next day.
+        const auto day = calendar.addDays(interval->start, i);
+        cells.append(day && calendar.date(*day) == first.addDays(i) ? day : std::nullopt);
+    }
     return cells;
 }

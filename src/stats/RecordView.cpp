@@ -26,11 +26,10 @@ RecordView::RecordView(std::span<const WorkEntry> entries, std::optional<Instant
 
 std::span<const WorkEntry> RecordView::inInterval(const DayInterval &interval) const
 {
-    const auto first = std::partition_point(m_byDate.begin(), m_byDate.end(), [&](const WorkEntry &e) {
-        return e.date < interval.start;
-    });
-    const auto last = std::partition_point(first, m_byDate.end(), [&](const WorkEntry &e) {
-        return e.date < interval.end;
-    });
+    const auto first =
+        std::partition_point(m_byDate.begin(), m_byDate.end(),
+                             [&](const WorkEntry &e) { return e.date < interval.start; });
+    const auto last = std::partition_point(
+        first, m_byDate.end(), [&](const WorkEntry &e) { return e.date < interval.end; });
     return {first, last};
 }

@@ -32,11 +32,18 @@ qint64 currentStreak(const RecordView &record)
     QDate date = calendar.date(now);
     DayInterval day = calendar.dayInterval(now);
     auto stepBack = [&] {
-        date = date.addDays(-1);
-        if (!date.isValid())
-            return false;
-        day = {calendar.startOfDay(date), day.start};
-        return true;
+        // A date the zone skipped has no instants; the day before it follows directly.
+        for (int tries = 0; tries < 3; ++tries) {
+            date = date.addDays(-1);
+            if (!date.isValid())
+                return false;
+            const Instant start = calendar.startOfDay(date);
+            if (start < day.start) {
+                day = {start, day.start};
+                return true;
+            }
+        }
+        return false;
     };
     if (totalInDay(record, day, now) <= 0 && !stepBack())
         return 0;
