@@ -1,6 +1,7 @@
 #include "WorkEntry.h"
 
 #include <QJsonArray>
+#include <QStringList>
 
 #include <cmath>
 
@@ -95,17 +96,69 @@ QByteArray encodeEntries(std::span<const WorkEntry> entries, JsonStyle style)
 
 std::optional<QList<WorkEntry>> decodeEntries(QByteArrayView json)
 {
-    const auto doc = parseJson(json);
-    if (!doc || !doc->isArray())
-        return std::nullopt;
-    const QJsonArray array = doc->toArray();
+    // Read straight into the records: the file can hold a hundred thousand entries and is read
+    // at every start.
+    JsonScanner in(json);
     QList<WorkEntry> entries;
-    entries.reserve(array.size());
-    for (const QJsonValue &v : array) {
-        auto entry = workEntryFromJson(v);
-        if (!entry)
+    if (!in.consume('['))
+        return std::nullopt;
+    if (in.consume(']'))
+        return in.atEnd() ? std::optional(entries) : std::nullopt;
+    do {
+        if (!in.consume('{'))
             return std::nullopt;
-        entries.append(*entry);
-    }
+        enum : unsigned { hasId = 1, hasDate = 2, hasSeconds = 4, hasKind = 8 };
+        unsigned seen = 0;
+        QStringList otherKeys;
+        WorkEntry e;
+        if (!in.consume('}')) {
+            do {
+                const auto key = in.string();
+                if (!key || !in.consume(':'))
+                    return std::nullopt;
+                auto once = [&](unsigned bit) {
+                    const bool first = !(seen & bit);
+                    seen |= bit;
+                    return first;
+                };
+                if (*key == u"id") {
+                    const auto text = in.string();
+                    if (!once(hasId) || !text || text->size() != 36)
+                        return std::nullopt;
+                    e.id = QUuid::fromString(*text);
+                    if (e.id.isNull())
+                        return std::nullopt;
+                } else if (*key == u"date") {
+                    const auto d = in.number();
+                    if (!once(hasDate) || !d)
+                        return std::nullopt;
+                    e.date = *d;
+                } else if (*key == u"seconds") {
+                    const auto d = in.number();
+                    if (!once(hasSeconds) || !d)
+                        return std::nullopt;
+                    e.seconds = *d;
+                } else if (*key == u"kind") {
+                    const auto text = in.string();
+                    const auto kind = text ? kindFromName(*text) : std::nullopt;
+                    if (!once(hasKind) || !kind)
+                        return std::nullopt;
+                    e.kind = *kind;
+                } else {
+                    // Unknown members are ignored, but must still be sound JSON.
+                    if (otherKeys.contains(*key) || !in.value())
+                        return std::nullopt;
+                    otherKeys.append(*key);
+                }
+            } while (in.consume(','));
+            if (!in.consume('}'))
+                return std::nullopt;
+        }
+        if (seen != (hasId | hasDate | hasSeconds | hasKind))
+            return std::nullopt;
+        entries.append(e);
+    } while (in.consume(','));
+    if (!in.consume(']') || !in.atEnd())
+        return std::nullopt;
     return entries;
 }

@@ -26,10 +26,10 @@ DayRhythm rhythm(const RecordView &record, Instant day, Instant now)
     std::vector<Stretch> stretches;
     // Only timed entries are stretches of real activity; added and removed time counts in the
     // total but has no place in the day.
-    for (const WorkEntry &e : record.inInterval(interval)) {
+    record.forEachInInterval(interval, [&](const WorkEntry &e) {
         if (e.kind == WorkEntry::Kind::timed && e.seconds > 0)
             stretches.push_back({e.date, e.date + e.seconds});
-    }
+    });
     if (const auto start = record.segmentStart()) {
         const Instant from = std::max(*start, interval.start);
         const Instant to = std::min(interval.end, now);

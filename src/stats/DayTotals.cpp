@@ -2,21 +2,10 @@
 
 #include <algorithm>
 
-namespace {
-
-double sumSeconds(std::span<const WorkEntry> entries)
-{
-    double total = 0;
-    for (const WorkEntry &e : entries)
-        total += e.seconds;
-    return total;
-}
-
-} // namespace
-
 double totalInDay(const RecordView &record, const DayInterval &day, Instant now)
 {
-    double total = sumSeconds(record.inInterval(day));
+    double total = 0;
+    record.forEachInInterval(day, [&](const WorkEntry &e) { total += e.seconds; });
     if (const auto start = record.segmentStart()) {
         const Instant from = std::max(*start, day.start);
         const Instant to = std::min(day.end, now);
@@ -34,15 +23,18 @@ double dayTotal(const RecordView &record, Instant day, Instant now)
 std::map<Instant, double> dailyTotals(const RecordView &record)
 {
     std::map<Instant, double> totals;
-    const auto sorted = record.byDate();
+    const auto &inOrder = record.inOrder();
     // One calendar lookup per day on record rather than one per entry.
-    for (auto it = sorted.begin(); it != sorted.end();) {
-        const DayInterval day = record.calendar().dayInterval(it->date);
+    for (auto it = inOrder.begin(); it != inOrder.end();) {
+        const DayInterval day = record.calendar().dayInterval((*it)->date);
         const auto dayEnd = std::partition_point(
-            it, sorted.end(), [&](const WorkEntry &e) { return e.date < day.end; });
-        totals[day.start] += sumSeconds({it, dayEnd});
+            it, inOrder.end(), [&](const WorkEntry *e) { return e->date < day.end; });
+        double &total = totals[day.start];
+        std::for_each(it, dayEnd, [&](const WorkEntry *e) { total += e->seconds; });
         it = dayEnd;
     }
+    for (const WorkEntry *e : record.stragglers())
+        totals[record.calendar().startOfDay(e->date)] += e->seconds;
     if (const auto start = record.segmentStart())
         totals[record.calendar().startOfDay(*start)] += record.now() - *start;
     for (auto &[day, seconds] : totals)

@@ -1,11 +1,9 @@
 #include "RecordView.h"
 
-#include <algorithm>
-
 namespace {
-bool earlier(const WorkEntry &a, const WorkEntry &b)
+bool earlier(const WorkEntry *a, const WorkEntry *b)
 {
-    return a.date < b.date;
+    return a->date < b->date;
 }
 } // namespace
 
@@ -15,21 +13,22 @@ RecordView::RecordView(std::span<const WorkEntry> entries, std::optional<Instant
     : m_entries(entries), m_segmentStart(segmentStart), m_activity(activityByDay),
       m_goalSeconds(goalSeconds), m_calendar(calendar), m_now(now)
 {
-    if (std::is_sorted(entries.begin(), entries.end(), earlier)) {
-        m_byDate = entries;
-    } else {
-        m_sortedCopy.assign(entries.begin(), entries.end());
-        std::stable_sort(m_sortedCopy.begin(), m_sortedCopy.end(), earlier);
-        m_byDate = m_sortedCopy;
+    m_inOrder.reserve(entries.size());
+    for (const WorkEntry &e : entries) {
+        if (m_inOrder.empty() || e.date >= m_inOrder.back()->date)
+            m_inOrder.push_back(&e);
+        else
+            m_stragglers.push_back(&e);
     }
+    std::stable_sort(m_stragglers.begin(), m_stragglers.end(), earlier);
 }
 
-std::span<const WorkEntry> RecordView::inInterval(const DayInterval &interval) const
+std::pair<RecordView::Index::const_iterator, RecordView::Index::const_iterator>
+RecordView::range(const Index &index, const DayInterval &interval)
 {
-    const auto first =
-        std::partition_point(m_byDate.begin(), m_byDate.end(),
-                             [&](const WorkEntry &e) { return e.date < interval.start; });
+    const auto first = std::partition_point(
+        index.begin(), index.end(), [&](const WorkEntry *e) { return e->date < interval.start; });
     const auto last = std::partition_point(
-        first, m_byDate.end(), [&](const WorkEntry &e) { return e.date < interval.end; });
+        first, index.end(), [&](const WorkEntry *e) { return e->date < interval.end; });
     return {first, last};
 }
