@@ -1,0 +1,227 @@
+#include "CrewRequest.h"
+
+#include "Calendar.h"
+#include "Json.h"
+#include "RandomIds.h"
+
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace {
+
+Reply unreadable()
+{
+    return Reply::error(400, u"The request could not be read.");
+}
+
+Reply missing(QLatin1StringView key)
+{
+    return Reply::error(400, QStringLiteral("The request needs \"%1\" as text.").arg(key));
+}
+
+std::optional<QJsonObject> object(QByteArrayView body)
+{
+    if (body.size() > kMaxBodyBytes)
+        return std::nullopt;
+    auto value = parseJson(body, 8);
+    if (!value || !value->isObject())
+        return std::nullopt;
+    return value->toObject();
+}
+
+std::optional<QString> text(const QJsonObject &o, QLatin1StringView key)
+{
+    const QJsonValue v = o.value(key);
+    if (!v.isString())
+        return std::nullopt;
+    return v.toString();
+}
+
+bool isRefusedChar(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Surrogate:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        break;
+    }
+    // Direction overrides and isolates can make a name read as a different one.
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+CheckedName checkName(const QString &raw, int maxChars, const QString &empty,
+                      const QString &tooLong, const QString &badChar)
+{
+    CheckedName out{raw.trimmed(), {}};
+    const auto chars = out.name.toUcs4();
+    if (chars.isEmpty())
+        out.problem = empty;
+    else if (chars.size() > maxChars)
+        out.problem = tooLong;
+    else if (std::any_of(chars.begin(), chars.end(), isRefusedChar))
+        out.problem = badChar;
+    return out;
+}
+
+// Reads "code" and "memberId", shared by leave, kick and report.
+struct Membership {
+    QString code;
+    QString memberId;
+    Reply refusal;
+    bool ok() const { return refusal.status == 200; }
+};
+
+Membership membership(const QJsonObject &o)
+{
+    Membership m;
+    const auto code = text(o, QLatin1StringView("code"));
+    const auto memberId = text(o, QLatin1StringView("memberId"));
+    if (!code)
+        m.refusal = missing(QLatin1StringView("code"));
+    else if (!memberId)
+        m.refusal = missing(QLatin1StringView("memberId"));
+    else if (m.code = normalizedCode(*code); !isCrewCode(m.code))
+        m.refusal = Reply::unknownCrew();
+    else if (!isMemberId(*memberId))
+        m.refusal = Reply::notAMember();
+    else
+        m.memberId = *memberId;
+    return m;
+}
+
+} // namespace
+
+CheckedName checkNickname(const QString &raw)
+{
+    return checkName(
+        raw, kMaxNicknameChars, QStringLiteral("Please choose a nickname."),
+        QStringLiteral("A nickname can be at most %1 characters.").arg(kMaxNicknameChars),
+        QStringLiteral("A nickname can't contain control characters."));
+}
+
+CheckedName checkCrewName(const QString &raw)
+{
+    return checkName(
+        raw, kMaxCrewNameChars, QStringLiteral("Please give the crew a name."),
+        QStringLiteral("A crew name can be at most %1 characters.").arg(kMaxCrewNameChars),
+        QStringLiteral("A crew name can't contain control characters."));
+}
+
+QString normalizedCode(const QString &code)
+{
+    return code.toUpper();
+}
+
+QString nicknameKey(const QString &nickname)
+{
+    return nickname.toCaseFolded();
+}
+
+Parsed<CreateRequest> parseCreate(QByteArrayView body)
+{
+    const auto o = object(body);
+    if (!o)
+        return {{}, unreadable()};
+    const auto crewName = text(*o, QLatin1StringView("crewName"));
+    const auto nickname = text(*o, QLatin1StringView("nickname"));
+    if (!crewName)
+        return {{}, missing(QLatin1StringView("crewName"))};
+    if (!nickname)
+        return {{}, missing(QLatin1StringView("nickname"))};
+    const CheckedName name = checkCrewName(*crewName);
+    if (!name.problem.isEmpty())
+        return {{}, Reply::error(400, name.problem)};
+    const CheckedName nick = checkNickname(*nickname);
+    if (!nick.problem.isEmpty())
+        return {{}, Reply::error(400, nick.problem)};
+    return {CreateRequest{name.name, nick.name}, {}};
+}
+
+Parsed<JoinRequest> parseJoin(QByteArrayView body)
+{
+    const auto o = object(body);
+    if (!o)
+        return {{}, unreadable()};
+    const auto code = text(*o, QLatin1StringView("code"));
+    const auto nickname = text(*o, QLatin1StringView("nickname"));
+    if (!code)
+        return {{}, missing(QLatin1StringView("code"))};
+    if (!nickname)
+        return {{}, missing(QLatin1StringView("nickname"))};
+    const QString normal = normalizedCode(*code);
+    if (!isCrewCode(normal))
+        return {{}, Reply::unknownCrew()};
+    const CheckedName nick = checkNickname(*nickname);
+    if (!nick.problem.isEmpty())
+        return {{}, Reply::error(400, nick.problem)};
+    return {JoinRequest{normal, nick.name}, {}};
+}
+
+Parsed<LeaveRequest> parseLeave(QByteArrayView body)
+{
+    const auto o = object(body);
+    if (!o)
+        return {{}, unreadable()};
+    Membership m = membership(*o);
+    if (!m.ok())
+        return {{}, m.refusal};
+    return {LeaveRequest{m.code, m.memberId}, {}};
+}
+
+Parsed<KickRequest> parseKick(QByteArrayView body)
+{
+    const auto o = object(body);
+    if (!o)
+        return {{}, unreadable()};
+    Membership m = membership(*o);
+    if (!m.ok())
+        return {{}, m.refusal};
+    const auto nickname = text(*o, QLatin1StringView("nickname"));
+    if (!nickname)
+        return {{}, missing(QLatin1StringView("nickname"))};
+    return {KickRequest{m.code, m.memberId, nickname->trimmed()}, {}};
+}
+
+Parsed<ReportRequest> parseReport(QByteArrayView body, QDate today)
+{
+    const auto o = object(body);
+    if (!o)
+        return {{}, unreadable()};
+    Membership m = membership(*o);
+    if (!m.ok())
+        return {{}, m.refusal};
+    // The nickname is fixed at join; the app sends it along, so only its type is checked.
+    if (o->contains(QLatin1StringView("nickname")) &&
+        !o->value(QLatin1StringView("nickname")).isString())
+        return {{}, missing(QLatin1StringView("nickname"))};
+    const QJsonValue daysValue = o->value(QLatin1StringView("days"));
+    if (!daysValue.isObject())
+        return {{}, Reply::error(400, u"The request needs \"days\" as an object.")};
+    const QJsonObject days = daysValue.toObject();
+    if (days.size() > kMaxReportDays)
+        return {{},
+                Reply::error(
+                    400, QStringLiteral("A report can hold at most %1 days.").arg(kMaxReportDays))};
+
+    ReportRequest request{m.code, m.memberId, {}};
+    for (auto it = days.begin(); it != days.end(); ++it) {
+        const QDate date = dateFromDayKey(it.key());
+        if (!date.isValid())
+            return {{}, Reply::error(400, u"Days must be dates written as yyyy-MM-dd.")};
+        if (std::abs(date.daysTo(today)) > kReportWindowDays)
+            return {{},
+                    Reply::error(
+                        400, QStringLiteral("Only days within %1 days of today can be reported.")
+                                 .arg(kReportWindowDays))};
+        const QJsonValue v = it.value();
+        const double seconds = v.toDouble(-1);
+        if (!v.isDouble() || !std::isfinite(seconds) || seconds < 0 || seconds > kMaxDaySeconds)
+            return {{}, Reply::error(400, u"A day's total must be between 0 and 90,000 seconds.")};
+        request.days.emplace_back(it.key(), seconds);
+    }
+    return {std::move(request), {}};
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Reply.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// The bodies of the five POST requests, read and checked before any storage is touched. A body
+// either yields its request or the refusal to send back.
+
+inline constexpr qsizetype kMaxBodyBytes = 16 * 1024;
+inline constexpr int kMaxNicknameChars = 32;
+inline constexpr int kMaxCrewNameChars = 48;
+inline constexpr int kMaxMembers = 50;
+inline constexpr int kReportWindowDays = 14;
+inline constexpr int kMaxReportDays = 16;
+inline constexpr double kMaxDaySeconds = 90000;
+
+struct CreateRequest {
+    QString crewName;
+    QString nickname;
+};
+
+struct JoinRequest {
+    QString code;
+    QString nickname;
+};
+
+struct LeaveRequest {
+    QString code;
+    QString memberId;
+};
+
+struct KickRequest {
+    QString code;
+    QString memberId;
+    QString nickname; // of the member to remove
+};
+
+struct ReportRequest {
+    QString code;
+    QString memberId;
+    std::vector<std::pair<QString, double>> days; // day key, seconds
+};
+
+template<typename T> struct Parsed {
+    std::optional<T> request;
+    Reply refusal;
+};
+
+Parsed<CreateRequest> parseCreate(QByteArrayView body);
+Parsed<JoinRequest> parseJoin(QByteArrayView body);
+Parsed<LeaveRequest> parseLeave(QByteArrayView body);
+Parsed<KickRequest> parseKick(QByteArrayView body);
+// today: the server's date; days further than kReportWindowDays from it are refused.
+Parsed<ReportRequest> parseReport(QByteArrayView body, QDate today);
+
+// A name trimmed of surrounding white space, or the reason it cannot be used.
+struct CheckedName {
+    QString name;
+    QString problem;
+};
+CheckedName checkNickname(const QString &raw);
+CheckedName checkCrewName(const QString &raw);
+
+// Codes are compared in upper case, as the app shows them.
+QString normalizedCode(const QString &code);
+// The form under which two nicknames count as the same one ("Ann" and "ann").
+QString nicknameKey(const QString &nickname);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "RateLimiter.h"
+#include "StorePool.h"
+
+#include <QDate>
+
+#include <functional>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+// The HTTP face of the service: the six API requests, the invitation page and /healthz, with
+// the checks that come before any storage is touched (size, rate, JSON shape).
+class CrewService {
+public:
+    struct Limits {
+        double requestsPerMinute = 120; // per client address, 0 = no limit
+        double createsPerHour = 20;
+        bool trustProxy = false; // take the client address from X-Forwarded-For
+    };
+
+    CrewService(StorePool &pool, Limits limits);
+
+    void install(httplib::Server &server);
+
+    // The day the service counts reports against: the date in UTC.
+    static QDate today();
+
+private:
+    void get(const httplib::Request &req, httplib::Response &res);
+    void post(const httplib::Request &req, httplib::Response &res);
+    void invitePage(const QString &code, httplib::Response &res);
+    std::string clientAddress(const httplib::Request &req) const;
+
+    StorePool &m_pool;
+    Limits m_limits;
+    RateLimiter m_requests;
+    RateLimiter m_creates;
+};

@@ -1,0 +1,370 @@
+#include "CrewStore.h"
+
+#include "Calendar.h"
+#include "Json.h"
+#include "RandomIds.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include <cstdio>
+
+namespace {
+
+// Thrown by the query helpers; each request turns it into a 503 after its transaction has been
+// rolled back.
+struct StorageError {
+    QString text;
+};
+
+// {lock} and {share} take the crew's (and the member's) row for the rest of the transaction on
+// PostgreSQL; on SQLite the write lock already covers the whole transaction.
+const char kFindCrew[] = "SELECT id, name FROM crews WHERE code = ?{lock}";
+const char kInsertCrew[] =
+    "INSERT INTO crews (code, name) VALUES (?, ?) ON CONFLICT (code) DO NOTHING RETURNING id";
+const char kInsertMember[] = "INSERT INTO members (member_id, crew_id, nickname, nickname_key)"
+                             " VALUES (?, ?, ?, ?) ON CONFLICT DO NOTHING RETURNING seq";
+const char kCountMembers[] = "SELECT COUNT(*) FROM members WHERE crew_id = ?";
+const char kFindMember[] = "SELECT seq FROM members WHERE crew_id = ? AND member_id = ?";
+const char kFindReporter[] = "SELECT m.seq FROM members m JOIN crews c ON c.id = m.crew_id"
+                             " WHERE c.code = ? AND m.member_id = ?{share}";
+const char kFindOwner[] = "SELECT seq FROM members WHERE crew_id = ? ORDER BY seq LIMIT 1";
+const char kFindNickname[] = "SELECT seq FROM members WHERE crew_id = ? AND nickname_key = ?";
+const char kDeleteMember[] = "DELETE FROM members WHERE seq = ?";
+const char kDeleteEmptyCrew[] =
+    "DELETE FROM crews WHERE id = ? AND NOT EXISTS (SELECT 1 FROM members WHERE crew_id = ?)";
+const char kUpsertDay[] = "INSERT INTO days (member_seq, day, seconds) VALUES (?, ?, ?)"
+                          " ON CONFLICT (member_seq, day) DO UPDATE SET seconds = excluded.seconds";
+const char kPruneDays[] = "DELETE FROM days WHERE member_seq = ? AND day < ?";
+const char kFetch[] = "SELECT c.name, m.seq, m.nickname, d.day, d.seconds FROM crews c"
+                      " LEFT JOIN members m ON m.crew_id = c.id"
+                      " LEFT JOIN days d ON d.member_seq = m.seq AND d.day >= ?"
+                      " WHERE c.code = ? ORDER BY m.seq, d.day";
+const char kSummary[] =
+    "SELECT c.name, COUNT(m.seq) FROM crews c"
+    " LEFT JOIN members m ON m.crew_id = c.id WHERE c.code = ? GROUP BY c.id, c.name";
+
+QString oldestKept(QDate today)
+{
+    return dayKeyOfDate(today.addDays(-kReportWindowDays));
+}
+
+Reply joined(const QString &code, const QString &memberId, const QString &crewName)
+{
+    QByteArray body = "{\"code\":";
+    appendJsonString(body, code);
+    body += ",\"memberId\":";
+    appendJsonString(body, memberId);
+    body += ",\"crewName\":";
+    appendJsonString(body, crewName);
+    body += '}';
+    return Reply::json(body);
+}
+
+Reply failed(const StorageError &e)
+{
+    std::fprintf(stderr, "tockly-crewd: storage: %s\n", qPrintable(e.text));
+    return Reply::storageFailure();
+}
+
+} // namespace
+
+struct CrewStore::Row {
+    std::vector<QVariant> values;
+    const QVariant &operator[](size_t i) const { return values[i]; }
+};
+
+class CrewStore::Transaction {
+public:
+    explicit Transaction(CrewStore &store) : m_store(store)
+    {
+        if (store.m_writeLock)
+            m_lock = std::unique_lock(*store.m_writeLock);
+        store.exec(store.pg() ? "BEGIN" : "BEGIN IMMEDIATE");
+        m_open = true;
+    }
+    ~Transaction()
+    {
+        if (m_open) {
+            for (auto &[sql, q] : m_store.m_queries)
+                q.finish();
+            QSqlQuery(m_store.m_db).exec(QStringLiteral("ROLLBACK"));
+        }
+    }
+    void commit()
+    {
+        m_store.exec("COMMIT");
+        m_open = false;
+    }
+
+private:
+    CrewStore &m_store;
+    std::unique_lock<std::mutex> m_lock;
+    bool m_open = false;
+};
+
+CrewStore::CrewStore(Database config, QString connectionName, std::mutex *writeLock)
+    : m_config(std::move(config)), m_name(std::move(connectionName)), m_writeLock(writeLock)
+{}
+
+CrewStore::~CrewStore()
+{
+    m_queries.clear();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool CrewStore::open(QString *error)
+{
+    m_queries.clear();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+    auto db = m_config.open(m_name, error);
+    if (!db)
+        return false;
+    m_db = *db;
+    return true;
+}
+
+bool CrewStore::recover()
+{
+    QSqlQuery probe(m_db);
+    if (m_db.isOpen() && probe.exec(QStringLiteral("SELECT 1")))
+        return true;
+    probe = QSqlQuery();
+    QString error;
+    if (open(&error))
+        return true;
+    std::fprintf(stderr, "tockly-crewd: storage: reconnecting: %s\n", qPrintable(error));
+    return false;
+}
+
+void CrewStore::exec(const char *sql)
+{
+    QSqlQuery q(m_db);
+    if (!q.exec(QLatin1StringView(sql)))
+        throw StorageError{
+            QStringLiteral("%1: %2").arg(QLatin1StringView(sql), q.lastError().text())};
+}
+
+QSqlQuery &CrewStore::run(const char *sql, std::initializer_list<QVariant> values)
+{
+    auto it = m_queries.find(sql);
+    if (it == m_queries.end()) {
+        QString text = QString::fromLatin1(sql);
+        text.replace(QLatin1StringView("{lock}"),
+                     pg() ? QLatin1StringView(" FOR UPDATE") : QLatin1StringView());
+        text.replace(QLatin1StringView("{share}"),
+                     pg() ? QLatin1StringView(" FOR SHARE") : QLatin1StringView());
+        QSqlQuery q(m_db);
+        q.setForwardOnly(true);
+        if (!q.prepare(text))
+            throw StorageError{QStringLiteral("%1: %2").arg(text, q.lastError().text())};
+        it = m_queries.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery &q = it->second;
+    int i = 0;
+    for (const QVariant &v : values)
+        q.bindValue(i++, v);
+    if (!q.exec())
+        throw StorageError{
+            QStringLiteral("%1: %2").arg(QLatin1StringView(sql), q.lastError().text())};
+    return q;
+}
+
+std::optional<CrewStore::Row> CrewStore::firstRow(const char *sql,
+                                                  std::initializer_list<QVariant> values)
+{
+    QSqlQuery &q = run(sql, values);
+    std::optional<Row> row;
+    if (q.next()) {
+        row.emplace();
+        for (int i = 0, n = q.record().count(); i < n; ++i)
+            row->values.push_back(q.value(i));
+    }
+    q.finish();
+    return row;
+}
+
+Reply CrewStore::create(const CreateRequest &request)
+{
+    try {
+        Transaction t(*this);
+        // 36^6 codes: a collision is rare, and another try almost surely finds a free one.
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const QString code = newCrewCode();
+            const auto crew = firstRow(kInsertCrew, {code, request.crewName});
+            if (!crew)
+                continue;
+            const QString memberId = newMemberId();
+            const auto member = firstRow(kInsertMember, {memberId, (*crew)[0], request.nickname,
+                                                         nicknameKey(request.nickname)});
+            if (!member)
+                throw StorageError{QStringLiteral("a fresh member id is already taken")};
+            t.commit();
+            return joined(code, memberId, request.crewName);
+        }
+        throw StorageError{QStringLiteral("no free crew code after 16 tries")};
+    } catch (const StorageError &e) {
+        return failed(e);
+    }
+}
+
+Reply CrewStore::join(const JoinRequest &request)
+{
+    try {
+        Transaction t(*this);
+        const auto crew = firstRow(kFindCrew, {request.code});
+        if (!crew)
+            return Reply::unknownCrew();
+        const auto count = firstRow(kCountMembers, {(*crew)[0]});
+        if (count && (*count)[0].toInt() >= kMaxMembers)
+            return Reply::error(
+                409,
+                QStringLiteral("This crew is full: it already has %1 members.").arg(kMaxMembers));
+        const QString memberId = newMemberId();
+        const auto member = firstRow(
+            kInsertMember, {memberId, (*crew)[0], request.nickname, nicknameKey(request.nickname)});
+        if (!member)
+            return Reply::error(
+                409, u"Someone in this crew already has that nickname. Please pick another one.");
+        t.commit();
+        return joined(request.code, memberId, (*crew)[1].toString());
+    } catch (const StorageError &e) {
+        return failed(e);
+    }
+}
+
+Reply CrewStore::fetch(const QString &code, QDate today)
+{
+    try {
+        QSqlQuery &q = run(kFetch, {oldestKept(today), code});
+        QByteArray body;
+        body.reserve(8192);
+        qint64 member = -1;
+        bool any = false;
+        while (q.next()) {
+            if (!any) {
+                body += "{\"code\":";
+                appendJsonString(body, code);
+                body += ",\"crewName\":";
+                appendJsonString(body, q.value(0).toString());
+                body += ",\"ownerNickname\":";
+                // Members come in order of joining: the first one owns the crew.
+                if (q.value(1).isNull())
+                    body += "null";
+                else
+                    appendJsonString(body, q.value(2).toString());
+                body += ",\"members\":[";
+                any = true;
+            }
+            if (q.value(1).isNull())
+                continue;
+            const qint64 seq = q.value(1).toLongLong();
+            if (seq != member) {
+                body += member < 0 ? "{\"nickname\":" : "}},{\"nickname\":";
+                appendJsonString(body, q.value(2).toString());
+                body += ",\"days\":{";
+                member = seq;
+            } else {
+                body += ',';
+            }
+            // A member without days has one row, with no day in it.
+            if (!q.value(3).isNull()) {
+                appendJsonString(body, q.value(3).toString());
+                body += ':';
+                appendJsonNumber(body, q.value(4).toDouble());
+            }
+        }
+        q.finish();
+        if (!any)
+            return Reply::unknownCrew();
+        body += member < 0 ? "]}" : "}}]}";
+        return Reply::json(body);
+    } catch (const StorageError &e) {
+        return failed(e);
+    }
+}
+
+Reply CrewStore::leave(const LeaveRequest &request)
+{
+    try {
+        Transaction t(*this);
+        const auto crew = firstRow(kFindCrew, {request.code});
+        if (!crew)
+            return Reply::unknownCrew();
+        const auto member = firstRow(kFindMember, {(*crew)[0], request.memberId});
+        if (!member)
+            return Reply::notAMember();
+        // The owner is whoever has been in the crew longest, so when the owner leaves the next
+        // longest-standing member takes over without anything to rewrite.
+        run(kDeleteMember, {(*member)[0]});
+        run(kDeleteEmptyCrew, {(*crew)[0], (*crew)[0]});
+        t.commit();
+        return Reply::ok();
+    } catch (const StorageError &e) {
+        return failed(e);
+    }
+}
+
+Reply CrewStore::kick(const KickRequest &request)
+{
+    try {
+        Transaction t(*this);
+        const auto crew = firstRow(kFindCrew, {request.code});
+        if (!crew)
+            return Reply::unknownCrew();
+        const auto caller = firstRow(kFindMember, {(*crew)[0], request.memberId});
+        if (!caller)
+            return Reply::notAMember();
+        const auto owner = firstRow(kFindOwner, {(*crew)[0]});
+        if (!owner || (*owner)[0] != (*caller)[0])
+            return Reply::error(403, u"Only the crew's owner can remove members.");
+        const auto target = firstRow(kFindNickname, {(*crew)[0], nicknameKey(request.nickname)});
+        if (!target)
+            return Reply::error(409, u"Nobody in this crew has that nickname.");
+        if ((*target)[0] == (*caller)[0])
+            return Reply::error(409, u"You can't remove yourself. Leave the crew instead.");
+        run(kDeleteMember, {(*target)[0]});
+        t.commit();
+        return Reply::ok();
+    } catch (const StorageError &e) {
+        return failed(e);
+    }
+}
+
+Reply CrewStore::report(const ReportRequest &request, QDate today)
+{
+    try {
+        Transaction t(*this);
+        const auto member = firstRow(kFindReporter, {request.code, request.memberId});
+        if (!member) {
+            if (!firstRow(kFindCrew, {request.code}))
+                return Reply::unknownCrew();
+            return Reply::notAMember();
+        }
+        const QVariant seq = (*member)[0];
+        for (const auto &[day, seconds] : request.days)
+            run(kUpsertDay, {seq, day, seconds});
+        // Days that no fetch shows any more are dropped as the member reports.
+        run(kPruneDays, {seq, oldestKept(today)});
+        t.commit();
+        return Reply::ok();
+    } catch (const StorageError &e) {
+        return failed(e);
+    }
+}
+
+CrewStore::Lookup CrewStore::summary(const QString &code, Summary *out)
+{
+    try {
+        const auto row = firstRow(kSummary, {code});
+        if (!row)
+            return Lookup::unknown;
+        *out = {(*row)[0].toString(), (*row)[1].toInt()};
+        return Lookup::found;
+    } catch (const StorageError &e) {
+        failed(e);
+        return Lookup::failed;
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "CrewRequest.h"
+#include "Database.h"
+#include "Reply.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <mutex>
+#include <optional>
+#include <unordered_map>
+
+// The six requests against one database connection, used by one thread at a time. Every change
+// is one transaction. With SQLite all writers of the process take writeLock first, so they
+// queue in memory instead of backing off on SQLite's busy handler; with PostgreSQL the crew's
+// row is locked instead, which also holds across instances.
+class CrewStore {
+public:
+    CrewStore(Database config, QString connectionName, std::mutex *writeLock);
+    ~CrewStore();
+    CrewStore(const CrewStore &) = delete;
+    CrewStore &operator=(const CrewStore &) = delete;
+
+    bool open(QString *error);
+
+    Reply create(const CreateRequest &request);
+    Reply join(const JoinRequest &request);
+    Reply fetch(const QString &code, QDate today);
+    Reply leave(const LeaveRequest &request);
+    Reply kick(const KickRequest &request);
+    Reply report(const ReportRequest &request, QDate today);
+
+    // What the invitation page shows.
+    struct Summary {
+        QString name;
+        int members = 0;
+    };
+    enum class Lookup { found, unknown, failed };
+    Lookup summary(const QString &code, Summary *out);
+
+    // After a storage failure: whether the connection still answers; reopens it if not.
+    bool recover();
+
+private:
+    class Transaction;
+    struct Row;
+
+    QSqlQuery &run(const char *sql, std::initializer_list<QVariant> values);
+    std::optional<Row> firstRow(const char *sql, std::initializer_list<QVariant> values);
+    void exec(const char *sql);
+    bool pg() const { return m_config.engine == Database::Engine::postgresql; }
+
+    Database m_config;
+    QString m_name;
+    QSqlDatabase m_db;
+    std::mutex *m_writeLock;
+    std::unordered_map<const char *, QSqlQuery> m_queries;
+};

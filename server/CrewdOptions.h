@@ -1,0 +1,22 @@
+#pragma once
+
+#include "CrewService.h"
+#include "Database.h"
+
+#include <QStringList>
+
+#include <optional>
+
+// The command line of tockly-crewd.
+struct CrewdOptions {
+    QString host = QStringLiteral("127.0.0.1");
+    int port = 8787; // 0: any free port, printed at start
+    Database database = Database::defaultSqlite();
+    CrewService::Limits limits;
+    int threads = 96;    // HTTP connections served at once, one thread each
+    int connections = 4; // database connections
+
+    // Absent, with a message in error, for a bad command line; with help set for --help.
+    static std::optional<CrewdOptions> parse(const QStringList &args, QString *error, bool *help);
+    static QString usage();
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+// One answer to an API request: a status and a JSON body. Every refusal carries an "error" text
+// that the app shows to the user as it stands, so these texts are written for people.
+struct Reply {
+    int status = 200;
+    QByteArray body;
+
+    static Reply json(QByteArray body, int status = 200) { return {status, std::move(body)}; }
+    static Reply ok() { return {200, QByteArrayLiteral("{\"ok\":true}")}; }
+    static Reply error(int status, QStringView text);
+
+    static Reply unknownCrew();
+    static Reply notAMember();
+    static Reply storageFailure();
+};

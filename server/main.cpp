@@ -1,0 +1,85 @@
+// tockly-crewd: the crew leaderboard service.
+
+#include "CrewService.h"
+#include "CrewdOptions.h"
+#include "StorePool.h"
+
+#include <QCoreApplication>
+
+#include <httplib.h>
+
+#include <csignal>
+#include <cstdio>
+#include <pthread.h>
+#include <thread>
+
+int main(int argc, char **argv)
+{
+    // SIGINT and SIGTERM are taken by one thread below and stop the server cleanly; they are
+    // blocked before any other thread starts so that none of them receives them instead.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    QCoreApplication app(argc, argv);
+    QString error;
+    bool help = false;
+    const auto options = CrewdOptions::parse(app.arguments(), &error, &help);
+    if (help) {
+        std::fputs(qPrintable(CrewdOptions::usage()), stdout);
+        return 0;
+    }
+    if (!options) {
+        std::fprintf(stderr, "tockly-crewd: %s\n%s", qPrintable(error),
+                     qPrintable(CrewdOptions::usage()));
+        return 2;
+    }
+
+    StorePool pool(options->database);
+    if (!pool.start(options->connections, &error)) {
+        std::fprintf(stderr, "tockly-crewd: %s: %s\n", qPrintable(options->database.description()),
+                     qPrintable(error));
+        return 1;
+    }
+
+    httplib::Server server;
+    const size_t threads = size_t(options->threads);
+    server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    // Clients keep their connection (the app's HTTP client does, and so does a reverse proxy),
+    // so each one keeps its thread for many requests; Nagle would only delay small replies.
+    server.set_keep_alive_max_count(10000);
+    server.set_keep_alive_timeout(10);
+    server.set_read_timeout(10);
+    server.set_write_timeout(10);
+    server.set_tcp_nodelay(true);
+
+    CrewService service(pool, options->limits);
+    service.install(server);
+
+    const std::string host = options->host.toStdString();
+    int port = options->port;
+    const bool bound =
+        port == 0 ? (port = server.bind_to_any_port(host)) > 0 : server.bind_to_port(host, port);
+    if (!bound) {
+        std::fprintf(stderr, "tockly-crewd: cannot listen on %s:%d\n", host.c_str(), options->port);
+        return 1;
+    }
+    std::printf("tockly-crewd: listening on %s:%d, crews in %s\n", host.c_str(), port,
+                qPrintable(options->database.description()));
+    std::fflush(stdout);
+
+    std::thread stopper([&] {
+        int signal = 0;
+        sigwait(&stopSignals, &signal);
+        server.stop();
+    });
+    const bool ok = server.listen_after_bind();
+    // listen_after_bind also returns when the socket fails; wake the stopper in that case.
+    pthread_kill(stopper.native_handle(), SIGTERM);
+    stopper.join();
+    pool.stop();
+    return ok ? 0 : 1;
+}
