@@ -10,17 +10,31 @@ bool earlier(const WorkEntry *a, const WorkEntry *b)
 RecordView::RecordView(std::span<const WorkEntry> entries, std::optional<Instant> segmentStart,
                        const ActivityByDay &activityByDay, double goalSeconds,
                        const Calendar &calendar, Instant now)
-    : m_entries(entries), m_segmentStart(segmentStart), m_activity(activityByDay),
-      m_goalSeconds(goalSeconds), m_calendar(calendar), m_now(now)
+    : RecordView(entries, indexByDate(entries), segmentStart, activityByDay, goalSeconds, calendar,
+                 now)
 {
-    m_inOrder.reserve(entries.size());
+}
+
+RecordView::RecordView(std::span<const WorkEntry> entries, std::shared_ptr<const DateIndex> index,
+                       std::optional<Instant> segmentStart, const ActivityByDay &activityByDay,
+                       double goalSeconds, const Calendar &calendar, Instant now)
+    : m_entries(entries), m_segmentStart(segmentStart), m_activity(activityByDay),
+      m_goalSeconds(goalSeconds), m_calendar(calendar), m_now(now), m_index(std::move(index))
+{
+}
+
+std::shared_ptr<const RecordView::DateIndex> RecordView::indexByDate(std::span<const WorkEntry> entries)
+{
+    auto index = std::make_shared<DateIndex>();
+    index->inOrder.reserve(entries.size());
     for (const WorkEntry &e : entries) {
-        if (m_inOrder.empty() || e.date >= m_inOrder.back()->date)
-            m_inOrder.push_back(&e);
+        if (index->inOrder.empty() || e.date >= index->inOrder.back()->date)
+            index->inOrder.push_back(&e);
         else
-            m_stragglers.push_back(&e);
+            index->stragglers.push_back(&e);
     }
-    std::stable_sort(m_stragglers.begin(), m_stragglers.end(), earlier);
+    std::stable_sort(index->stragglers.begin(), index->stragglers.end(), earlier);
+    return index;
 }
 
 std::pair<RecordView::Index::const_iterator, RecordView::Index::const_iterator>

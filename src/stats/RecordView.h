@@ -5,6 +5,7 @@
 #include "WorkEntry.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -21,10 +22,18 @@ public:
     RecordView(std::span<const WorkEntry> entries, std::optional<Instant> segmentStart,
                const ActivityByDay &activityByDay, double goalSeconds, const Calendar &calendar,
                Instant now);
-    // For a caller that keeps its entries ordered already: `byDate` holds the same entries as
-    // `entries`, ordered by date (stored order among equal dates). Taken as it is, without a
-    // check or a copy, so building the view costs nothing however long the record is.
-    RecordView(std::span<const WorkEntry> entries, std::span<const WorkEntry> byDate,
+
+    using Index = std::vector<const WorkEntry *>;
+    // The two parts of the index, both ordered by date.
+    struct DateIndex {
+        Index inOrder;
+        Index stragglers;
+    };
+    static std::shared_ptr<const DateIndex> indexByDate(std::span<const WorkEntry> entries);
+    // For a caller that keeps the index of its entries between views (the store, whose entries
+    // change once per segment while the view is built on every tick): `index` must come from
+    // indexByDate(entries) on the entries as they are now.
+    RecordView(std::span<const WorkEntry> entries, std::shared_ptr<const DateIndex> index,
                std::optional<Instant> segmentStart, const ActivityByDay &activityByDay,
                double goalSeconds, const Calendar &calendar, Instant now);
 
@@ -35,15 +44,14 @@ public:
     const Calendar &calendar() const { return m_calendar; }
     Instant now() const { return m_now; }
 
-    using Index = std::vector<const WorkEntry *>;
     // Both parts of the index are ordered by date.
-    const Index &inOrder() const { return m_inOrder; }
-    const Index &stragglers() const { return m_stragglers; }
+    const Index &inOrder() const { return m_index->inOrder; }
+    const Index &stragglers() const { return m_index->stragglers; }
 
     // Calls f(entry) for every entry dated in [interval.start, interval.end).
     template<typename F> void forEachInInterval(const DayInterval &interval, F &&f) const
     {
-        for (const Index *index : {&m_inOrder, &m_stragglers}) {
+        for (const Index *index : {&m_index->inOrder, &m_index->stragglers}) {
             const auto [first, last] = range(*index, interval);
             std::for_each(first, last, [&](const WorkEntry *e) { f(*e); });
         }
@@ -59,6 +67,5 @@ private:
     double m_goalSeconds;
     const Calendar &m_calendar;
     Instant m_now;
-    Index m_inOrder;
-    Index m_stragglers;
+    std::shared_ptr<const DateIndex> m_index;
 };

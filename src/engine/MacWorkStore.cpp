@@ -1,0 +1,613 @@
+#include "MacWorkStore.h"
+
+#include "CorruptCopy.h"
+#include "DataFolder.h"
+#include "DayTotals.h"
+#include "DurationText.h"
+#include "Json.h"
+#include "RecordView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The older key-count file: day key -> whole number of key presses.
+std::optional<QMap<QString, qint64>> decodeKeystrokes(QByteArrayView json)
+{
+    const auto doc = parseJson(json);
+    if (!doc || !doc->isObject())
+        return std::nullopt;
+    const QJsonObject o = doc->toObject();
+    QMap<QString, qint64> counts;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const qint64 sentinel = std::numeric_limits<qint64>::min();
+        const qint64 n = it.value().toInteger(sentinel);
+        if (n == sentinel)
+            return std::nullopt;
+        counts.insert(it.key(), n);
+    }
+    return counts;
+}
+
+} // namespace
+
+std::unique_ptr<MacWorkStore> MacWorkStore::open(const Services &services, QString *error)
+{
+    const QString folder = dataFolderPath(services.process, services.applicationSupportFolder);
+    QDir().mkpath(folder);
+    auto lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("tockly.lock")));
+    // Held for the life of the process; a lock left by a process that died is taken over.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError) {
+        if (error) {
+            qint64 pid = 0;
+            QString host, app;
+            lock->getLockInfo(&pid, &host, &app);
+            *error = QStringLiteral("Another Tockly (process %1) is already tracking with the data "
+                                    "folder %2; this one will not track or write anything.")
+                         .arg(pid)
+                         .arg(folder);
+        }
+        return nullptr;
+    }
+    // Any other failure (a folder we cannot write) leaves nothing another process could
+    // overwrite either, so tracking goes on in memory.
+    return std::unique_ptr<MacWorkStore>(new MacWorkStore(services, std::move(lock)));
+}
+
+MacWorkStore::MacWorkStore(const Services &s, std::unique_ptr<QLockFile> lock)
+    : m_clock(s.clock), m_calendar(s.calendar), m_input(s.input), m_workspace(s.workspace),
+      m_settings(s.settings), m_loginItems(s.loginItems), m_process(s.process), m_timer(s.timer),
+      m_applicationSupportFolder(s.applicationSupportFolder), m_lock(std::move(lock)),
+      m_lastTickAt(s.clock.now())
+{
+    restoreSettings();
+    loadCrews();
+    loadStoredData();
+    if (m_process.arguments().contains(QStringLiteral("-quenbyReset")))
+        resetRecord();
+    connect(&m_workspace, &Workspace::willSleep, this, &MacWorkStore::willSleep);
+    connect(&m_workspace, &Workspace::didWake, this, &MacWorkStore::didWake);
+    connect(&m_timer, &RepeatingTimer::fired, this, [this] { tick(m_clock.now()); });
+    m_publishedStatus = statusText();
+    tick(m_clock.now());
+}
+
+MacWorkStore::~MacWorkStore()
+{
+    m_timer.stop();
+}
+
+// ---- Published fields
+
+QString MacWorkStore::statusText() const
+{
+    if (!m_autoTrackEnabled)
+        return QStringLiteral("Auto-tracking is off");
+    if (isTracking())
+        return QStringLiteral("Counting — you're active");
+    if (m_isIdle)
+        return QStringLiteral("Paused — you stepped away");
+    return QStringLiteral("Watching for activity…");
+}
+
+QVariant MacWorkStore::segmentStartValue() const
+{
+    return m_segmentStart ? QVariant(*m_segmentStart) : QVariant();
+}
+
+RecordView MacWorkStore::recordView() const
+{
+    const std::span<const WorkEntry> entries(m_entries.constData(), size_t(m_entries.size()));
+    if (!m_dateIndex)
+        m_dateIndex = RecordView::indexByDate(entries);
+    return RecordView(entries, m_dateIndex, m_segmentStart, m_activityByDay, m_goalSeconds,
+                      m_calendar, m_clock.now());
+}
+
+void MacWorkStore::publishStatusText()
+{
+    QString text = statusText();
+    if (text == m_publishedStatus)
+        return;
+    m_publishedStatus = std::move(text);
+    emit statusTextChanged();
+}
+
+void MacWorkStore::setIsIdle(bool idle)
+{
+    if (idle == m_isIdle)
+        return;
+    m_isIdle = idle;
+    emit isIdleChanged();
+    publishStatusText();
+}
+
+void MacWorkStore::setSegmentStart(std::optional<Instant> start)
+{
+    if (start == m_segmentStart)
+        return;
+    const bool wasTracking = isTracking();
+    m_segmentStart = start;
+    emit segmentStartChanged();
+    if (wasTracking != isTracking()) {
+        emit isTrackingChanged();
+        publishStatusText();
+    }
+}
+
+void MacWorkStore::setEntries(QList<WorkEntry> entries)
+{
+    if (entries == m_entries)
+        return;
+    m_entries = std::move(entries);
+    m_dateIndex.reset();
+    emit entriesChanged();
+}
+
+// ---- Tick loop and input sampling
+
+double MacWorkStore::secondsSinceLastInput() const
+{
+    if (m_process.hasEnvironment(QStringLiteral("QUENBY_DEMO_ACTIVE")))
+        return 0;
+    return std::min({m_input.secondsSinceLastEvent(InputEvent::leftMouseDown),
+                     m_input.secondsSinceLastEvent(InputEvent::rightMouseDown),
+                     m_input.secondsSinceLastEvent(InputEvent::mouseMoved),
+                     m_input.secondsSinceLastEvent(InputEvent::keyDown),
+                     m_input.secondsSinceLastEvent(InputEvent::scrollWheel)});
+}
+
+void MacWorkStore::tick(Instant now)
+{
+    const Instant previous = m_lastTickAt;
+    m_lastTickAt = now;
+
+    // Time during which no tick ran (a suspended process, sleep without notice) never counts.
+    if (now - previous > maxTickGap)
+        closeSegment(previous);
+
+    const double idle = secondsSinceLastInput();
+    setIsIdle(idle >= idleLimit);
+    const bool counting = idle < idleLimit && m_autoTrackEnabled;
+    sampleInput(now, previous, counting);
+
+    if (counting) {
+        if (!m_segmentStart)
+            setSegmentStart(std::max(previous, now - idle));
+        writeHeartbeat();
+    } else if (m_segmentStart) {
+        // The segment ends at the last input; the idle tail is never counted.
+        closeSegment(now - idle);
+    }
+
+    refreshMenuBarTitle();
+
+    if (!m_crewConfigs.isEmpty() && isTracking() && now - m_lastReport > reportInterval)
+        reportNow();
+
+    const double interval = idle > 300 ? 30 : 5;
+    if (interval != m_currentInterval)
+        scheduleTimer(interval);
+}
+
+void MacWorkStore::sampleInput(Instant now, Instant previousTick, bool counting)
+{
+    const quint64 keys = m_input.eventCounter(InputEvent::keyDown);
+    const quint64 clicks = quint64(m_input.eventCounter(InputEvent::leftMouseDown)) +
+                           quint64(m_input.eventCounter(InputEvent::rightMouseDown)) +
+                           quint64(m_input.eventCounter(InputEvent::otherMouseDown));
+    const quint64 scrolls = m_input.eventCounter(InputEvent::scrollWheel);
+    const quint64 mods = m_input.eventCounter(InputEvent::flagsChanged);
+    auto keepBaselines = [&] {
+        m_lastKeys = keys;
+        m_lastClicks = clicks;
+        m_lastScrolls = scrolls;
+        m_lastMods = mods;
+    };
+
+    if (!m_autoTrackEnabled || !m_lastKeys || !m_lastClicks || !m_lastScrolls || !m_lastMods) {
+        m_lastFrontAppID.reset();
+        keepBaselines();
+        return;
+    }
+
+    // All input since the previous tick goes to the day and hour of now.
+    const QString dayKey = m_calendar.dayKey(now);
+    const auto stored = m_activityByDay.constFind(dayKey);
+    DayActivity day = stored != m_activityByDay.constEnd() ? *stored : DayActivity();
+
+    // A counter that restarted or wrapped gives nothing for this tick.
+    auto delta = [](quint64 reading, quint64 baseline) {
+        return reading >= baseline ? qint64(reading - baseline) : qint64(0);
+    };
+    const qint64 keyDelta = delta(keys, *m_lastKeys);
+    day.keys += keyDelta;
+    const int hour = m_calendar.hour(now);
+    if (hour >= 0 && hour < 24)
+        day.hourlyKeys[size_t(hour)] += keyDelta;
+    day.clicks += delta(clicks, *m_lastClicks);
+    day.scrolls += delta(scrolls, *m_lastScrolls);
+    day.modifierTaps += delta(mods, *m_lastMods);
+
+    if (counting) {
+        const double step = std::clamp(now - previousTick, 0.0, 8.0);
+        const double keyIdle = m_input.secondsSinceLastEvent(InputEvent::keyDown);
+        const double mouseIdle =
+            std::min({m_input.secondsSinceLastEvent(InputEvent::leftMouseDown),
+                      m_input.secondsSinceLastEvent(InputEvent::rightMouseDown),
+                      m_input.secondsSinceLastEvent(InputEvent::mouseMoved),
+                      m_input.secondsSinceLastEvent(InputEvent::scrollWheel)});
+        if (mouseIdle < keyIdle)
+            day.mousingSeconds += step;
+        else
+            day.typingSeconds += step;
+
+        if (const auto app = m_workspace.frontmostApplication()) {
+            const QString id =
+                app->identifier.value_or(app->displayName.value_or(QStringLiteral("?")));
+            const QString name = app->displayName.value_or(id);
+            day.appSeconds[name] += step;
+            if (m_lastFrontAppID && *m_lastFrontAppID != id)
+                day.appSwitches += 1;
+            m_lastFrontAppID = id;
+        }
+    } else {
+        // The first application seen after a pause is not a switch.
+        m_lastFrontAppID.reset();
+    }
+
+    if (stored == m_activityByDay.constEnd() || *stored != day) {
+        m_activityByDay.insert(dayKey, day);
+        m_activityDirty = true;
+        emit activityByDayChanged();
+    }
+    if (m_activityDirty && now - m_lastActivitySave >= activitySaveInterval)
+        persistActivity();
+    keepBaselines();
+}
+
+void MacWorkStore::scheduleTimer(double interval)
+{
+    m_timer.start(interval, 0.4 * interval);
+    m_currentInterval = interval;
+}
+
+void MacWorkStore::refreshMenuBarTitle()
+{
+    const Instant now = m_clock.now();
+    QString title = durationText(dayTotal(recordView(), now, now));
+    if (title == m_menuBarTitle)
+        return;
+    m_menuBarTitle = std::move(title);
+    emit menuBarTitleChanged();
+}
+
+// ---- Segments
+
+void MacWorkStore::closeSegment(Instant end)
+{
+    if (!m_segmentStart)
+        return;
+    const Instant start = *m_segmentStart;
+    setSegmentStart(std::nullopt);
+    if (end < start)
+        end = start;
+    if (end - start >= minSegment) {
+        recordSegment(start, end);
+        saveEntries();
+    }
+    writeHeartbeat();
+}
+
+void MacWorkStore::recordSegment(Instant from, Instant to)
+{
+    Instant cursor = from;
+    bool appended = false;
+    for (int piece = 0; piece < maxPieces && cursor < to; ++piece) {
+        // The next local midnight by calendar arithmetic, so 23- and 25-hour days split right;
+        // infinite (so the piece runs to the end) where the next day cannot be formed.
+        const Instant boundary = m_calendar.dayInterval(cursor).end;
+        const Instant pieceEnd = boundary < to ? boundary : to;
+        const double length = pieceEnd - cursor;
+        if (length >= 1.0) {
+            m_entries.append(
+                WorkEntry{QUuid::createUuid(), cursor, length, WorkEntry::Kind::timed});
+            appended = true;
+        }
+        if (!(pieceEnd > cursor))
+            break;
+        cursor = pieceEnd;
+    }
+    if (appended) {
+        m_dateIndex.reset();
+        emit entriesChanged();
+    }
+}
+
+void MacWorkStore::writeHeartbeat()
+{
+    m_settings.setValue(heartbeatKey, encodeHeartbeat({m_segmentStart, m_clock.now()}));
+}
+
+// ---- Storage
+
+QString MacWorkStore::entriesFileURL() const
+{
+    const QString folder = dataFolderPath(m_process, m_applicationSupportFolder);
+    QDir().mkpath(folder);
+    return QDir(folder).filePath(QStringLiteral("entries.json"));
+}
+
+QString MacWorkStore::siblingPath(const QString &fileName) const
+{
+    return QFileInfo(entriesFileURL()).dir().filePath(fileName);
+}
+
+bool MacWorkStore::saveEntries()
+{
+    const std::span<const WorkEntry> entries(m_entries.constData(), size_t(m_entries.size()));
+    return writeFileAtomically(entriesFileURL(), encodeEntries(entries, JsonStyle::compact));
+}
+
+void MacWorkStore::persistActivity()
+{
+    if (!m_activityDirty)
+        return;
+    // A failed write keeps the flag and the time of the last good save, so the next tick tries
+    // again rather than dropping the counts.
+    if (writeFileAtomically(siblingPath(QStringLiteral("activity.json")),
+                            encodeActivity(m_activityByDay))) {
+        m_activityDirty = false;
+        m_lastActivitySave = m_clock.now();
+    }
+}
+
+void MacWorkStore::writePendingActivity()
+{
+    persistActivity();
+}
+
+template<typename Decode>
+auto MacWorkStore::readDataFile(const QString &path, Decode decode)
+    -> decltype(decode(QByteArray()))
+{
+    QFile file(path);
+    if (!file.exists())
+        return std::nullopt;
+    if (file.open(QIODevice::ReadOnly)) {
+        auto value = decode(file.readAll());
+        if (value)
+            return value;
+    }
+    file.close();
+    // Treated as absent, but kept: the next save would otherwise overwrite it.
+    const QDateTime local =
+        QDateTime::fromMSecsSinceEpoch(qint64(unixMSecs(m_clock.now())), m_calendar.zone());
+    keepCorruptCopy(path, local);
+    return std::nullopt;
+}
+
+void MacWorkStore::loadStoredData()
+{
+    const QString entriesPath = entriesFileURL();
+
+    if (auto activity =
+            readDataFile(siblingPath(QStringLiteral("activity.json")), decodeActivity)) {
+        m_activityByDay = std::move(*activity);
+        emit activityByDayChanged();
+    } else {
+        migrateKeystrokes(siblingPath(QStringLiteral("keystrokes.json")));
+    }
+
+    // Entries kept by an older version in the settings replace the entries file.
+    if (migrateLegacyEntries())
+        return;
+
+    if (auto entries = readDataFile(entriesPath, decodeEntries))
+        setEntries(std::move(*entries));
+    recoverFromHeartbeat();
+}
+
+bool MacWorkStore::migrateKeystrokes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const auto counts = decodeKeystrokes(file.readAll());
+    file.close();
+    if (!counts)
+        return false;
+    for (auto it = counts->begin(); it != counts->end(); ++it) {
+        DayActivity day;
+        day.keys = it.value();
+        m_activityByDay.insert(it.key(), day);
+    }
+    m_activityDirty = true;
+    emit activityByDayChanged();
+    persistActivity();
+    // The older file goes only once its counts are safely in the new one.
+    if (!m_activityDirty)
+        QFile::remove(path);
+    return true;
+}
+
+bool MacWorkStore::migrateLegacyEntries()
+{
+    const auto data = m_settings.dataValue(legacyStorageKey);
+    const auto saved = data ? decodeSaved(*data) : std::nullopt;
+    if (!saved)
+        return false;
+    setEntries(saved->entries);
+    if (const auto start = saved->segmentStart) {
+        const Instant end = saved->lastTick.value_or(*start);
+        if (end - *start >= minSegment)
+            recordSegment(*start, end);
+    }
+    setSegmentStart(std::nullopt);
+    saveEntries();
+    // A heartbeat left beside the older layout may mirror the segment just replayed; cleared
+    // unread, so that it is never recorded a second time.
+    writeHeartbeat();
+    // Only once the entries file reads back: otherwise the migration runs again next start.
+    if (QFile file(entriesFileURL());
+        file.open(QIODevice::ReadOnly) && decodeEntries(file.readAll()))
+        m_settings.remove(legacyStorageKey);
+    return true;
+}
+
+void MacWorkStore::recoverFromHeartbeat()
+{
+    const auto data = m_settings.dataValue(heartbeatKey);
+    const auto heartbeat = data ? decodeHeartbeat(*data) : std::nullopt;
+    if (heartbeat && heartbeat->segmentStart &&
+        heartbeat->lastTick - *heartbeat->segmentStart >= minSegment) {
+        recordSegment(*heartbeat->segmentStart, heartbeat->lastTick);
+        saveEntries();
+    }
+    // Rewritten without a segment, so the same stretch is never replayed twice.
+    setSegmentStart(std::nullopt);
+    writeHeartbeat();
+}
+
+void MacWorkStore::resetRecord()
+{
+    setEntries({});
+    setSegmentStart(std::nullopt);
+    if (!m_activityByDay.isEmpty()) {
+        m_activityByDay.clear();
+        emit activityByDayChanged();
+    }
+    m_activityDirty = true;
+    saveEntries();
+    writeHeartbeat();
+    persistActivity();
+}
+
+// ---- Settings
+
+double MacWorkStore::restoredGoal(std::optional<double> stored)
+{
+    if (!stored || std::isnan(*stored))
+        return defaultGoal;
+    const double v = *stored;
+    if (v <= 0)
+        return 0;
+    return std::clamp(std::round(v / 7200) * 7200, 7200.0, 86400.0);
+}
+
+void MacWorkStore::restoreSettings()
+{
+    m_autoTrackEnabled = m_settings.boolValue(autoKey).value_or(true);
+    m_goalSeconds = restoredGoal(m_settings.doubleValue(goalKey));
+    m_launchAtLogin = m_loginItems.status() == LoginItems::Status::enabled;
+}
+
+void MacWorkStore::setAutoTrackEnabled(bool enabled)
+{
+    m_settings.setValue(autoKey, enabled);
+    if (enabled != m_autoTrackEnabled) {
+        m_autoTrackEnabled = enabled;
+        emit autoTrackEnabledChanged();
+        publishStatusText();
+    }
+    const Instant now = m_clock.now();
+    if (!enabled)
+        closeSegment(now - secondsSinceLastInput());
+    tick(now);
+}
+
+void MacWorkStore::setGoalSeconds(double seconds)
+{
+    if (seconds != m_goalSeconds) {
+        m_goalSeconds = seconds;
+        emit goalSecondsChanged();
+    }
+    m_settings.setValue(goalKey, seconds);
+}
+
+void MacWorkStore::setLaunchAtLogin(bool enabled)
+{
+    if (enabled != m_launchAtLogin) {
+        m_launchAtLogin = enabled;
+        emit launchAtLoginChanged();
+    }
+    applyLaunchAtLogin();
+}
+
+void MacWorkStore::applyLaunchAtLogin()
+{
+    const bool ok = m_launchAtLogin ? m_loginItems.registerApp() : m_loginItems.unregisterApp();
+    if (ok)
+        return;
+    // Show the real state; this correction does not register or unregister again.
+    const bool actual = m_loginItems.status() == LoginItems::Status::enabled;
+    if (actual != m_launchAtLogin) {
+        m_launchAtLogin = actual;
+        emit launchAtLoginChanged();
+    }
+}
+
+// ---- Crews
+
+void MacWorkStore::loadCrews()
+{
+    if (const auto data = m_settings.dataValue(crewsKey)) {
+        if (auto configs = CrewClient::decodeConfigs(*data)) {
+            m_crewConfigs = std::move(*configs);
+            saveCrews();
+            return;
+        }
+    }
+    const auto data = m_settings.dataValue(crewKey);
+    const auto single = data ? CrewClient::decodeConfig(*data) : std::nullopt;
+    if (!single)
+        return;
+    m_crewConfigs = {*single};
+    // The older key goes only once the list holding it is stored.
+    if (saveCrews())
+        m_settings.remove(crewKey);
+}
+
+bool MacWorkStore::saveCrews()
+{
+    return m_settings.setValue(crewsKey, CrewClient::encodeConfigs(m_crewConfigs));
+}
+
+void MacWorkStore::setCrewConfigs(const QList<CrewClient::Config> &configs)
+{
+    if (configs != m_crewConfigs) {
+        m_crewConfigs = configs;
+        emit crewConfigsChanged();
+    }
+    saveCrews();
+}
+
+void MacWorkStore::reportNow()
+{
+    // Sending the totals belongs to the crew client; the store marks the start so the tick
+    // paces reports, and announces it.
+    m_lastReport = m_clock.now();
+    emit reportStarted();
+}
+
+// ---- Sleep and wake
+
+void MacWorkStore::willSleep()
+{
+    const Instant now = m_clock.now();
+    closeSegment(now - secondsSinceLastInput());
+    persistActivity();
+    m_lastTickAt = now;
+}
+
+void MacWorkStore::didWake()
+{
+    tick(m_clock.now());
+}

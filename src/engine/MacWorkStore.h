@@ -1,0 +1,226 @@
+#pragma once
+
+#include "Calendar.h"
+#include "Clock.h"
+#include "CrewConfig.h"
+#include "DayActivity.h"
+#include "Heartbeat.h"
+#include "InputSource.h"
+#include "LoginItems.h"
+#include "Process.h"
+#include "RecordView.h"
+#include "RepeatingTimer.h"
+#include "Saved.h"
+#include "SettingsStore.h"
+#include "WorkEntry.h"
+#include "Workspace.h"
+
+#include <QList>
+#include <QLockFile>
+#include <QObject>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// The one object that owns the tracker's state: the tick loop that samples input, the open work
+// segment and its heartbeat, the recorded entries, the day activity, the settings and the crew
+// memberships. Everything runs on the main thread. Published fields notify only when their value
+// really changes, so a quiet tick wakes no view.
+class MacWorkStore : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool isIdle READ isIdle NOTIFY isIdleChanged)
+    Q_PROPERTY(bool autoTrackEnabled READ autoTrackEnabled WRITE setAutoTrackEnabled NOTIFY
+                   autoTrackEnabledChanged)
+    Q_PROPERTY(double goalSeconds READ goalSeconds WRITE setGoalSeconds NOTIFY goalSecondsChanged)
+    Q_PROPERTY(
+        bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
+    Q_PROPERTY(QString menuBarTitle READ menuBarTitle NOTIFY menuBarTitleChanged)
+    Q_PROPERTY(QString statusText READ statusText NOTIFY statusTextChanged)
+    // The start instant as a number, or null while no segment is open.
+    Q_PROPERTY(QVariant segmentStart READ segmentStartValue NOTIFY segmentStartChanged)
+    Q_PROPERTY(bool isTracking READ isTracking NOTIFY isTrackingChanged)
+    Q_PROPERTY(QList<WorkEntry> entries READ entries NOTIFY entriesChanged)
+    Q_PROPERTY(ActivityByDay activityByDay READ activityByDay NOTIFY activityByDayChanged)
+    Q_PROPERTY(QList<CrewClient::Config> crewConfigs READ crewConfigs NOTIFY crewConfigsChanged)
+
+public:
+    using Heartbeat = ::Heartbeat;
+    using Saved = ::Saved;
+
+    // What the store reaches the system through. The services must outlive the store.
+    struct Services {
+        const Clock &clock;
+        Calendar calendar;
+        InputSource &input;
+        Workspace &workspace;
+        SettingsStore &settings;
+        LoginItems &loginItems;
+        Process &process;
+        RepeatingTimer &timer;
+        // The base of the data folder when $QUENBY_DATA_DIR is not set.
+        QString applicationSupportFolder;
+    };
+
+    static constexpr double idleLimit = 30;
+    static constexpr double maxTickGap = 90;
+    static constexpr double minSegment = 30;
+    static constexpr double reportInterval = 300;
+    static constexpr double activitySaveInterval = 60;
+    static constexpr int maxPieces = 60;
+    static constexpr double defaultGoal = 14400;
+    // The same instant as the platform's "distant past".
+    static constexpr Instant distantPast = -63114076800.0;
+
+    static inline const QString crewKey = QStringLiteral("quenby.mac.crew.v1");
+    static inline const QString crewsKey = QStringLiteral("quenby.mac.crews.v1");
+    static inline const QString legacyStorageKey = QStringLiteral("quenby.mac.data.v1");
+    static inline const QString heartbeatKey = QStringLiteral("quenby.mac.heartbeat.v1");
+    static inline const QString autoKey = QStringLiteral("quenby.mac.auto.v1");
+    static inline const QString goalKey = QStringLiteral("quenby.mac.goal.v1");
+    static inline const QString inviteOfferedKey = QStringLiteral("quenby.mac.inviteoffered.v1");
+
+    // Takes the lock on the data folder and builds the store: settings, crew list, data files,
+    // migrations, heartbeat recovery, "-quenbyReset", sleep and wake observers, the first tick.
+    // When another process holds the folder, nothing is read or written and the result is
+    // empty, with the reason in `error`.
+    static std::unique_ptr<MacWorkStore> open(const Services &services, QString *error = nullptr);
+    ~MacWorkStore() override;
+
+    // Published fields.
+    bool isIdle() const { return m_isIdle; }
+    bool autoTrackEnabled() const { return m_autoTrackEnabled; }
+    double goalSeconds() const { return m_goalSeconds; }
+    bool launchAtLogin() const { return m_launchAtLogin; }
+    const QString &menuBarTitle() const { return m_menuBarTitle; }
+    QString statusText() const;
+    std::optional<Instant> segmentStart() const { return m_segmentStart; }
+    QVariant segmentStartValue() const;
+    bool isTracking() const { return m_segmentStart.has_value(); }
+    const QList<WorkEntry> &entries() const { return m_entries; }
+    const ActivityByDay &activityByDay() const { return m_activityByDay; }
+    const QList<CrewClient::Config> &crewConfigs() const { return m_crewConfigs; }
+
+    // Engine state.
+    Instant lastTickAt() const { return m_lastTickAt; }
+    Instant lastReport() const { return m_lastReport; }
+    double currentInterval() const { return m_currentInterval; }
+    bool activityDirty() const { return m_activityDirty; }
+    Instant lastActivitySave() const { return m_lastActivitySave; }
+    std::optional<QString> lastFrontAppID() const { return m_lastFrontAppID; }
+    const Calendar &calendar() const { return m_calendar; }
+    // The statistics' look at the current state, at the clock's now.
+    RecordView recordView() const;
+
+    // Tick loop and input sampling.
+    void tick(Instant now);
+    void sampleInput(Instant now, Instant previousTick, bool counting);
+    double secondsSinceLastInput() const;
+    void scheduleTimer(double interval);
+    void refreshMenuBarTitle();
+
+    // Segments.
+    void closeSegment(Instant end);
+    void recordSegment(Instant from, Instant to);
+    void writeHeartbeat();
+
+    // Storage. The save operations return false when nothing durable was written.
+    QString entriesFileURL() const;
+    bool saveEntries();
+    void persistActivity();
+    bool saveCrews();
+
+    // Settings; each setter runs its change action, also when the value is unchanged.
+    void setAutoTrackEnabled(bool enabled);
+    void setGoalSeconds(double seconds);
+    void setLaunchAtLogin(bool enabled);
+    // The goal a stored number restores to: 0 (no goal) or a whole number of two-hour steps
+    // between 2 and 24 hours.
+    static double restoredGoal(std::optional<double> stored);
+
+    // Crew memberships; every change is saved at once.
+    void setCrewConfigs(const QList<CrewClient::Config> &configs);
+    // The daily report to the crews, started by the tick while tracking.
+    void reportNow();
+
+    // System sleep.
+    void willSleep();
+    void didWake();
+
+    // Before a clean exit (logout, shutdown, a termination signal): writes the activity counts
+    // not yet saved. The open segment is left in the heartbeat, to be recorded at the next start
+    // exactly as after a hard stop.
+    void writePendingActivity();
+
+    void setCalendar(const Calendar &calendar) { m_calendar = calendar; }
+
+signals:
+    void isIdleChanged();
+    void autoTrackEnabledChanged();
+    void goalSecondsChanged();
+    void launchAtLoginChanged();
+    void menuBarTitleChanged();
+    void statusTextChanged();
+    void segmentStartChanged();
+    void isTrackingChanged();
+    void entriesChanged();
+    void activityByDayChanged();
+    void crewConfigsChanged();
+    // reportNow() started a report.
+    void reportStarted();
+
+private:
+    MacWorkStore(const Services &services, std::unique_ptr<QLockFile> lock);
+
+    void restoreSettings();
+    void loadCrews();
+    void loadStoredData();
+    bool migrateKeystrokes(const QString &path);
+    bool migrateLegacyEntries();
+    void recoverFromHeartbeat();
+    void resetRecord();
+    void applyLaunchAtLogin();
+
+    template<typename Decode>
+    auto readDataFile(const QString &path, Decode decode) -> decltype(decode(QByteArray()));
+    QString siblingPath(const QString &fileName) const;
+
+    void setIsIdle(bool idle);
+    void setSegmentStart(std::optional<Instant> start);
+    void setEntries(QList<WorkEntry> entries);
+    void publishStatusText();
+
+    const Clock &m_clock;
+    Calendar m_calendar;
+    InputSource &m_input;
+    Workspace &m_workspace;
+    SettingsStore &m_settings;
+    LoginItems &m_loginItems;
+    Process &m_process;
+    RepeatingTimer &m_timer;
+    QString m_applicationSupportFolder;
+    std::unique_ptr<QLockFile> m_lock;
+
+    bool m_isIdle = false;
+    bool m_autoTrackEnabled = true;
+    double m_goalSeconds = defaultGoal;
+    bool m_launchAtLogin = false;
+    QString m_menuBarTitle = QStringLiteral("0m");
+    QString m_publishedStatus;
+    std::optional<Instant> m_segmentStart;
+    QList<WorkEntry> m_entries;
+    // The statistics' index of the entries by date, built on first use after each change: the
+    // entries change once per segment, the view is wanted on every tick.
+    mutable std::shared_ptr<const RecordView::DateIndex> m_dateIndex;
+    ActivityByDay m_activityByDay;
+    QList<CrewClient::Config> m_crewConfigs;
+
+    double m_currentInterval = 0;
+    std::optional<quint64> m_lastKeys, m_lastClicks, m_lastScrolls, m_lastMods;
+    std::optional<QString> m_lastFrontAppID;
+    bool m_activityDirty = false;
+    Instant m_lastActivitySave = distantPast;
+    Instant m_lastTickAt = 0;
+    Instant m_lastReport = distantPast;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Moves a stored file that could not be read back out of the way, so the next save does not
+// destroy what the user may still recover by hand: "entries.json" becomes
+// "entries.json.corrupt-20261207-101500" (local time). Only the newest `keep` copies of one file
+// are kept. Returns the new path, or nothing when the file could not be moved.
+QString keepCorruptCopy(const QString &path, const QDateTime &when, int keep = 3);

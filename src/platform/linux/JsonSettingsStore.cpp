@@ -1,0 +1,131 @@
+#include "linux/JsonSettingsStore.h"
+
+#include "CorruptCopy.h"
+#include "Json.h"
+#include "linux/XdgFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace {
+
+QJsonObject encode(const SettingValue &value)
+{
+    struct {
+        QJsonObject operator()(bool b) const { return {{"type", "bool"}, {"value", b}}; }
+        QJsonObject operator()(double d) const { return {{"type", "double"}, {"value", d}}; }
+        QJsonObject operator()(const QString &s) const { return {{"type", "text"}, {"value", s}}; }
+        QJsonObject operator()(const QByteArray &b) const
+        {
+            return {{"type", "data"}, {"value", QString::fromLatin1(b.toBase64())}};
+        }
+    } visitor;
+    return std::visit(visitor, value);
+}
+
+std::optional<SettingValue> decode(const QJsonValue &json)
+{
+    if (!json.isObject())
+        return std::nullopt;
+    const QJsonObject o = json.toObject();
+    if (o.size() != 2)
+        return std::nullopt;
+    const QString type = o.value(QLatin1String("type")).toString();
+    const QJsonValue v = o.value(QLatin1String("value"));
+    if (type == u"bool" && v.isBool())
+        return v.toBool();
+    if (type == u"double" && v.isDouble())
+        return v.toDouble();
+    if (type == u"text" && v.isString())
+        return v.toString();
+    if (type == u"data" && v.isString()) {
+        auto bytes = QByteArray::fromBase64Encoding(v.toString().toLatin1(),
+                                                    QByteArray::AbortOnBase64DecodingErrors);
+        if (bytes)
+            return *bytes;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+JsonSettingsStore::JsonSettingsStore(QString path) : m_path(std::move(path))
+{
+    load();
+}
+
+QString JsonSettingsStore::defaultPath(const Process &process)
+{
+    return xdgConfigHome(process) + QStringLiteral("/Quenby/settings.json");
+}
+
+void JsonSettingsStore::load()
+{
+    QFile file(m_path);
+    if (!file.exists())
+        return;
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    file.close();
+    if (opened) {
+        const auto doc = parseJson(bytes);
+        bool ok = doc && doc->isObject();
+        QMap<QString, SettingValue> values;
+        if (ok) {
+            const QJsonObject o = doc->toObject();
+            for (auto it = o.begin(); ok && it != o.end(); ++it) {
+                auto v = decode(it.value());
+                ok = v.has_value();
+                if (ok)
+                    values.insert(it.key(), *v);
+            }
+        }
+        if (ok) {
+            m_values = std::move(values);
+            return;
+        }
+    }
+    keepCorruptCopy(m_path, QDateTime::currentDateTime());
+}
+
+bool JsonSettingsStore::save() const
+{
+    QJsonObject o;
+    for (auto it = m_values.begin(); it != m_values.end(); ++it)
+        o.insert(it.key(), encode(it.value()));
+    QDir().mkpath(QFileInfo(m_path).path());
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(writeJson(o));
+    return file.commit();
+}
+
+std::optional<SettingValue> JsonSettingsStore::value(const QString &key) const
+{
+    const auto it = m_values.constFind(key);
+    if (it == m_values.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+bool JsonSettingsStore::setValue(const QString &key, const SettingValue &value)
+{
+    // JSON has no NaN or infinity; such a value would make the whole file unreadable.
+    if (const double *d = std::get_if<double>(&value); d && !std::isfinite(*d))
+        return false;
+    m_values.insert(key, value);
+    return save();
+}
+
+bool JsonSettingsStore::remove(const QString &key)
+{
+    if (!m_values.remove(key))
+        return true;
+    return save();
+}

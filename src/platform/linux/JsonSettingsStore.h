@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Process.h"
+#include "SettingsStore.h"
+
+#include <QMap>
+
+// Settings in one JSON file, each value tagged with its type:
+//   {"quenby.mac.goal.v1": {"type": "double", "value": 14400}, ...}
+// Data values are written as base64 text. The file is read once, when the store is made; every
+// change rewrites it whole and atomically. A file that does not decode counts as empty and is
+// first moved aside, so that the next write does not destroy it.
+class JsonSettingsStore final : public SettingsStore {
+public:
+    explicit JsonSettingsStore(QString path);
+
+    // $XDG_CONFIG_HOME/Quenby/settings.json
+    static QString defaultPath(const Process &process);
+
+    const QString &path() const { return m_path; }
+
+    std::optional<SettingValue> value(const QString &key) const override;
+    bool setValue(const QString &key, const SettingValue &value) override;
+    bool remove(const QString &key) override;
+
+private:
+    void load();
+    bool save() const;
+
+    QString m_path;
+    QMap<QString, SettingValue> m_values;
+};

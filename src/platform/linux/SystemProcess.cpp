@@ -1,0 +1,11 @@
+#include "linux/SystemProcess.h"
+
+#include <QtGlobal>
+
+std::optional<QString> SystemProcess::environmentValue(const QString &name) const
+{
+    const QByteArray key = name.toLocal8Bit();
+    if (!qEnvironmentVariableIsSet(key.constData()))
+        return std::nullopt;
+    return qEnvironmentVariable(key.constData());
+}

@@ -1,0 +1,375 @@
+#include "StoreFixture.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+const QByteArray entryA =
+    R"({"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","date":795000000,"seconds":600,"kind":"timed"})";
+const QByteArray entryB =
+    R"({"id":"1E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","date":795100000,"seconds":-60,"kind":"removed"})";
+
+CrewClient::Config crew(const char *code)
+{
+    return {QString::fromLatin1(code), QStringLiteral("m-1"), QStringLiteral("Ada"),
+            QStringLiteral("Ada's Crew")};
+}
+
+QStringList corruptCopies(const StoreFixture &f, const QString &name)
+{
+    return QDir(f.dir.filePath(QStringLiteral("Quenby")))
+        .entryList({name + QStringLiteral(".corrupt-*")}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class TestStoreStorage : public QObject {
+    Q_OBJECT
+private slots:
+    void dataFolder();
+    void keystrokesMigration();
+    void legacyEntriesMigration();
+    void crewListMigration_data();
+    void crewListMigration();
+    void resetSwitch();
+    void goalRestore_data();
+    void goalRestore();
+    void settingChanges();
+    void loginItem_data();
+    void loginItem();
+    void undecodableFilesAreKept();
+    void failedActivityWriteIsRetried();
+    void secondStoreOnFolderIsRefused();
+};
+
+void TestStoreStorage::dataFolder()
+{
+    StoreFixture f;
+    const QString base = f.dir.filePath(QStringLiteral("x"));
+    f.process.environment[QStringLiteral("QUENBY_DATA_DIR")] = base;
+    MacWorkStore &s = f.open();
+    QCOMPARE(s.entriesFileURL(), base + QStringLiteral("/Quenby/entries.json"));
+    QVERIFY(QFileInfo(base + QStringLiteral("/Quenby")).isDir());
+    f.type(60);
+    s.willSleep();
+    QVERIFY(QFileInfo::exists(base + QStringLiteral("/Quenby/entries.json")));
+    QVERIFY(QFileInfo::exists(base + QStringLiteral("/Quenby/activity.json")));
+
+    // Without the variable, the platform's folder is the base.
+    f.store.reset();
+    f.process.environment.remove(QStringLiteral("QUENBY_DATA_DIR"));
+    f.open();
+    QCOMPARE(f.store->entriesFileURL(),
+             f.dir.filePath(QStringLiteral("support/Quenby/entries.json")));
+}
+
+void TestStoreStorage::keystrokesMigration()
+{
+    StoreFixture f;
+    f.writeData(QStringLiteral("keystrokes.json"), R"({"2026-03-01":1200,"2026-03-02":7})");
+    MacWorkStore &s = f.open();
+    DayActivity expected;
+    expected.keys = 1200;
+    QCOMPARE(s.activityByDay().value(QStringLiteral("2026-03-01")), expected);
+    QCOMPARE(s.activityByDay().value(QStringLiteral("2026-03-02")).keys, 7);
+    QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json"))), s.activityByDay());
+    QVERIFY(!QFileInfo::exists(f.dataPath(QStringLiteral("keystrokes.json"))));
+
+    // With a readable activity file the older one is not touched.
+    StoreFixture g;
+    g.writeData(QStringLiteral("activity.json"), R"({"2026-03-05":{"keys":3}})");
+    g.writeData(QStringLiteral("keystrokes.json"), R"({"2026-03-01":1200})");
+    g.open();
+    QCOMPARE(g.store->activityByDay().keys(), QStringList{QStringLiteral("2026-03-05")});
+    QCOMPARE(g.readData(QStringLiteral("keystrokes.json")), QByteArray(R"({"2026-03-01":1200})"));
+
+    // An older file that does not decode changes nothing and stays.
+    StoreFixture h;
+    h.writeData(QStringLiteral("keystrokes.json"), R"({"2026-03-01":12.5})");
+    h.open();
+    QVERIFY(h.store->activityByDay().isEmpty());
+    QVERIFY(QFileInfo::exists(h.dataPath(QStringLiteral("keystrokes.json"))));
+}
+
+void TestStoreStorage::legacyEntriesMigration()
+{
+    StoreFixture f(795200000);
+    f.writeData(QStringLiteral("entries.json"), "[" + entryB + "]");
+    f.settings.setValue(MacWorkStore::legacyStorageKey, QByteArray("{\"entries\":[" + entryA +
+                                                                   "],\"segmentStart\":795150000,"
+                                                                   "\"lastTick\":795150300}"));
+    // A heartbeat is not consulted when the older layout is migrated.
+    f.settings.setValue(MacWorkStore::heartbeatKey, encodeHeartbeat({795160000, 795161000}));
+    MacWorkStore &s = f.open();
+    QCOMPARE(s.entries().size(), 2);
+    QCOMPARE(s.entries().first(), *workEntryFromJson(*parseJson(entryA)));
+    QCOMPARE(s.entries().last().date, 795150000.0);
+    QCOMPARE(s.entries().last().seconds, 300.0);
+    QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json"))), s.entries());
+    QVERIFY(!f.settings.value(MacWorkStore::legacyStorageKey));
+    // Nor is it replayed later: the migrated segment must not come back from it.
+    f.open();
+    QCOMPARE(f.store->entries().size(), 2);
+
+    // A legacy segment without its last tick records nothing; undecodable legacy data stays.
+    StoreFixture g(795200000);
+    g.settings.setValue(MacWorkStore::legacyStorageKey,
+                        QByteArray("{\"entries\":[" + entryA + "],\"segmentStart\":795150000}"));
+    g.open();
+    QCOMPARE(g.store->entries().size(), 1);
+    StoreFixture h(795200000);
+    h.writeData(QStringLiteral("entries.json"), "[" + entryB + "]");
+    h.settings.setValue(MacWorkStore::legacyStorageKey, QByteArray(R"({"entries":"none"})"));
+    h.open();
+    QCOMPARE(h.store->entries().size(), 1);
+    QCOMPARE(h.store->entries().first().kind, WorkEntry::Kind::removed);
+    QVERIFY(h.settings.value(MacWorkStore::legacyStorageKey));
+}
+
+void TestStoreStorage::crewListMigration_data()
+{
+    QTest::addColumn<QByteArray>("list");   // under the crews key; empty: not set
+    QTest::addColumn<QByteArray>("single"); // under the older key
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<bool>("singleKept");
+    const QByteArray one = CrewClient::encodeConfigs({crew("AAAAAA")}).mid(1).chopped(1);
+    const QByteArray two = CrewClient::encodeConfigs({crew("BBBBBB"), crew("CCCCCC")});
+    QTest::newRow("list") << two << one << QStringList{"BBBBBB", "CCCCCC"} << true;
+    QTest::newRow("older single") << QByteArray() << one << QStringList{"AAAAAA"} << false;
+    QTest::newRow("broken list, older single")
+        << QByteArray("[{\"code\":1}]") << one << QStringList{"AAAAAA"} << false;
+    QTest::newRow("nothing usable") << QByteArray("[") << QByteArray("{}") << QStringList{} << true;
+}
+
+void TestStoreStorage::crewListMigration()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QByteArray, single);
+    QFETCH(QStringList, codes);
+    QFETCH(bool, singleKept);
+    StoreFixture f;
+    if (!list.isEmpty())
+        f.settings.setValue(MacWorkStore::crewsKey, list);
+    f.settings.setValue(MacWorkStore::crewKey, single);
+    MacWorkStore &s = f.open();
+    QStringList loaded;
+    for (const auto &c : s.crewConfigs())
+        loaded.append(c.code);
+    QCOMPARE(loaded, codes);
+    QCOMPARE(f.settings.value(MacWorkStore::crewKey).has_value(), singleKept);
+    if (!codes.isEmpty())
+        QCOMPARE(CrewClient::decodeConfigs(*f.settings.dataValue(MacWorkStore::crewsKey)),
+                 s.crewConfigs());
+    else if (!list.isEmpty())
+        QCOMPARE(f.settings.dataValue(MacWorkStore::crewsKey), list); // left for the next save
+
+    // The older key goes only once the list could be stored.
+    StoreFixture g;
+    g.settings.setValue(MacWorkStore::crewKey, single);
+    g.settings.failWrites = true;
+    g.open();
+    QVERIFY(g.settings.value(MacWorkStore::crewKey));
+}
+
+void TestStoreStorage::resetSwitch()
+{
+    StoreFixture f;
+    f.writeData(QStringLiteral("entries.json"), "[" + entryA + "]");
+    f.writeData(QStringLiteral("activity.json"), R"({"2026-03-05":{"keys":3}})");
+    f.settings.setValue(MacWorkStore::goalKey, 21600.0);
+    f.settings.setValue(MacWorkStore::autoKey, false);
+    f.settings.setValue(MacWorkStore::crewsKey, CrewClient::encodeConfigs({crew("AAAAAA")}));
+    f.settings.setValue(MacWorkStore::heartbeatKey,
+                        encodeHeartbeat({f.clock.now() - 600, f.clock.now() - 5}));
+    f.process.args.append(QStringLiteral("-quenbyReset"));
+    MacWorkStore &s = f.open();
+    QVERIFY(s.entries().isEmpty());
+    QVERIFY(s.activityByDay().isEmpty());
+    QCOMPARE(f.readData(QStringLiteral("entries.json")), QByteArray("[]"));
+    QCOMPARE(f.readData(QStringLiteral("activity.json")), QByteArray("{}"));
+    QCOMPARE(f.heartbeat()->segmentStart, std::nullopt);
+    QCOMPARE(s.goalSeconds(), 21600.0);
+    QVERIFY(!s.autoTrackEnabled());
+    QCOMPARE(s.crewConfigs().size(), 1);
+}
+
+void TestStoreStorage::goalRestore_data()
+{
+    QTest::addColumn<QVariant>("stored"); // invalid: nothing stored
+    QTest::addColumn<double>("goal");
+    QTest::newRow("nothing") << QVariant() << 14400.0;
+    QTest::newRow("3 h") << QVariant(10800.0) << 14400.0;
+    QTest::newRow("5 h: half rounds up") << QVariant(18000.0) << 21600.0;
+    QTest::newRow("just under 1 h") << QVariant(3599.0) << 7200.0;
+    QTest::newRow("0.4 h") << QVariant(1440.0) << 7200.0;
+    QTest::newRow("6 h") << QVariant(21600.0) << 21600.0;
+    QTest::newRow("28 h") << QVariant(100000.0) << 86400.0;
+    QTest::newRow("off") << QVariant(0.0) << 0.0;
+    QTest::newRow("negative") << QVariant(-5.0) << 0.0;
+    QTest::newRow("infinite") << QVariant(qInf()) << 86400.0;
+    QTest::newRow("not a number") << QVariant(qQNaN()) << 14400.0;
+    QTest::newRow("text") << QVariant(QStringLiteral("14400")) << 14400.0;
+    QTest::newRow("flag") << QVariant(true) << 14400.0;
+}
+
+void TestStoreStorage::goalRestore()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(double, goal);
+    StoreFixture f;
+    if (stored.typeId() == QMetaType::Double)
+        f.settings.setValue(MacWorkStore::goalKey, stored.toDouble());
+    else if (stored.typeId() == QMetaType::QString)
+        f.settings.setValue(MacWorkStore::goalKey, stored.toString());
+    else if (stored.typeId() == QMetaType::Bool)
+        f.settings.setValue(MacWorkStore::goalKey, stored.toBool());
+    QCOMPARE(f.open().goalSeconds(), goal);
+}
+
+void TestStoreStorage::settingChanges()
+{
+    StoreFixture f;
+    MacWorkStore &s = f.open();
+    // The goal is stored as set; rounding happens only on the next start.
+    s.setGoalSeconds(10800);
+    QCOMPARE(s.goalSeconds(), 10800.0);
+    QCOMPARE(f.settings.doubleValue(MacWorkStore::goalKey), 10800.0);
+    QCOMPARE(f.open().goalSeconds(), 14400.0);
+    // Start at login mirrors the platform and is never stored.
+    f.loginItems.state = LoginItems::Status::enabled;
+    QVERIFY(f.open().launchAtLogin());
+    f.loginItems.state = LoginItems::Status::notRegistered;
+    QVERIFY(!f.open().launchAtLogin());
+    f.store->setLaunchAtLogin(true);
+    QCOMPARE(f.loginItems.state, LoginItems::Status::enabled);
+    for (const QString &key : f.settings.values.keys())
+        QVERIFY2(!key.contains(QStringLiteral("login")), qPrintable(key));
+}
+
+void TestStoreStorage::loginItem_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("want");
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("calls");
+    const int off = int(LoginItems::Status::notRegistered);
+    const int on = int(LoginItems::Status::enabled);
+    const int approval = int(LoginItems::Status::requiresApproval);
+    QTest::newRow("register") << off << true << false << true << 1;
+    QTest::newRow("register fails") << off << true << true << false << 1;
+    QTest::newRow("register fails, needs approval") << approval << true << true << false << 1;
+    QTest::newRow("unregister") << on << false << false << false << 1;
+    QTest::newRow("unregister fails") << on << false << true << true << 1;
+    QTest::newRow("set on again") << on << true << false << true << 1;
+}
+
+void TestStoreStorage::loginItem()
+{
+    QFETCH(int, status);
+    QFETCH(bool, want);
+    QFETCH(bool, fails);
+    QFETCH(bool, shown);
+    QFETCH(int, calls);
+    StoreFixture f;
+    f.loginItems.state = LoginItems::Status(status);
+    f.loginItems.failRegister = f.loginItems.failUnregister = fails;
+    MacWorkStore &s = f.open();
+    QCOMPARE(f.loginItems.registerCalls + f.loginItems.unregisterCalls,
+             0); // restoring calls nothing
+    s.setLaunchAtLogin(want);
+    QCOMPARE(s.launchAtLogin(), shown);
+    QCOMPARE(f.loginItems.registerCalls + f.loginItems.unregisterCalls, calls);
+}
+
+void TestStoreStorage::undecodableFilesAreKept()
+{
+    StoreFixture f;
+    f.writeData(QStringLiteral("entries.json"), "[" + entryA + ",");
+    f.writeData(QStringLiteral("activity.json"), R"({"2026-03-05":{"keys":"3"}})");
+    f.writeData(QStringLiteral("keystrokes.json"), R"({"2026-03-01":1200})");
+    MacWorkStore &s = f.open();
+    QVERIFY(s.entries().isEmpty());
+    // The activity falls back to the older key counts, as for a missing file.
+    QCOMPARE(s.activityByDay().value(QStringLiteral("2026-03-01")).keys, 1200);
+    const QStringList entries = corruptCopies(f, QStringLiteral("entries.json"));
+    QCOMPARE(entries, QStringList{QStringLiteral("entries.json.corrupt-20260310-100000")});
+    QCOMPARE(f.readData(entries.first()), QByteArray("[" + entryA + ","));
+    QCOMPARE(corruptCopies(f, QStringLiteral("activity.json")).size(), 1);
+
+    // The next save writes a fresh file beside the copy.
+    f.type(60);
+    for (int i = 0; i < 7; ++i)
+        f.advance(5);
+    QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json")))->size(), 1);
+
+    // Only the three newest copies of a file are kept.
+    for (int i = 0; i < 4; ++i) {
+        f.clock.advance(60);
+        f.writeData(QStringLiteral("entries.json"), QByteArray("garbage ") + QByteArray::number(i));
+        f.open();
+    }
+    const QStringList kept = corruptCopies(f, QStringLiteral("entries.json"));
+    QCOMPARE(kept.size(), 3);
+    QCOMPARE(f.readData(kept.last()), QByteArray("garbage 3"));
+    QCOMPARE(f.readData(kept.first()), QByteArray("garbage 1"));
+}
+
+void TestStoreStorage::failedActivityWriteIsRetried()
+{
+    StoreFixture f;
+    MacWorkStore &s = f.open();
+    // A directory where the file should be makes every write fail, even for root.
+    QDir().mkpath(f.dataPath(QStringLiteral("activity.json")));
+    f.type(120);
+    QVERIFY(s.activityDirty());
+    const qint64 keys = s.activityByDay().first().keys;
+    QVERIFY(keys > 0);
+
+    QDir().rmdir(f.dataPath(QStringLiteral("activity.json")));
+    f.advance(5);
+    QVERIFY(!s.activityDirty());
+    QCOMPARE(s.lastActivitySave(), f.clock.now());
+    QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json")))->first().keys, keys);
+
+    // Pending counts are written before a clean exit, whatever the pacing says.
+    f.type(10);
+    QVERIFY(s.activityDirty());
+    s.writePendingActivity();
+    QVERIFY(!s.activityDirty());
+    QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json"))), s.activityByDay());
+    QVERIFY(s.isTracking()); // the segment stays for the heartbeat
+}
+
+void TestStoreStorage::secondStoreOnFolderIsRefused()
+{
+    StoreFixture f;
+    MacWorkStore &first = f.open();
+    f.type(60);
+    const QByteArray entries = f.readData(QStringLiteral("entries.json"));
+
+    FakeSettingsStore otherSettings;
+    FakeTimer otherTimer;
+    MacWorkStore::Services services = {
+        f.clock,     f.calendar,    f.input,
+        f.workspace, otherSettings, f.loginItems,
+        f.process,   otherTimer,    f.dir.filePath(QStringLiteral("support"))};
+    QString error;
+    const auto second = MacWorkStore::open(services, &error);
+    QVERIFY(!second);
+    QVERIFY2(error.contains(f.dir.filePath(QStringLiteral("Quenby"))), qPrintable(error));
+    QCOMPARE(otherSettings.writes, 0);
+    QVERIFY(!otherTimer.active);
+    QCOMPARE(f.readData(QStringLiteral("entries.json")), entries);
+    QVERIFY(first.isTracking());
+
+    // Once the first is gone, the folder is free.
+    f.store.reset();
+    QVERIFY(MacWorkStore::open(services));
+}
+
+QTEST_GUILESS_MAIN(TestStoreStorage)
+#include "tst_store_storage.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "RepeatingTimer.h"
+
+// A timer that fires only when the test says so.
+class FakeTimer final : public RepeatingTimer {
+    Q_OBJECT
+public:
+    void start(double intervalSeconds, double toleranceSeconds) override
+    {
+        interval = intervalSeconds;
+        tolerance = toleranceSeconds;
+        active = true;
+        ++starts;
+    }
+    void stop() override { active = false; }
+    bool isActive() const override { return active; }
+    void fire() { emit fired(); }
+
+    double interval = 0;
+    double tolerance = 0;
+    bool active = false;
+    int starts = 0;
+};
