@@ -1,0 +1,86 @@
+#include "CrewInvite.h"
+
+#include "CrewBaseUrl.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace CrewInvite {
+
+static constexpr int maxCrews = 5;
+
+bool isCrewCode(QStringView text)
+{
+    return text.size() == 6 && std::all_of(text.begin(), text.end(), [](QChar c) {
+               return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+           });
+}
+
+QString inviteLink(const QUrl &base, const QString &code)
+{
+    const QString path = QStringLiteral("c/") + QString::fromLatin1(QUrl::toPercentEncoding(code));
+    return CrewClient::urlWithPath(base, path).toString(QUrl::FullyEncoded);
+}
+
+QString inviteText(const QUrl &base, const QString &code)
+{
+    return QStringLiteral("Join my Tockly crew — let's see who works hardest: ") +
+           inviteLink(base, code) + QStringLiteral(" (code ") + code + QStringLiteral(")");
+}
+
+// The host as written in the link: QUrl folds it to lower case, and only "join" counts.
+static QStringView writtenHost(QStringView link)
+{
+    QStringView authority = link.mid(link.indexOf(u"//") + 2);
+    qsizetype end = 0;
+    while (end < authority.size() && !QStringView(u"/?#").contains(authority[end]))
+        ++end;
+    authority = authority.first(end);
+    authority = authority.mid(authority.lastIndexOf(u'@') + 1);
+    const qsizetype port = authority.indexOf(u':');
+    return port >= 0 ? authority.first(port) : authority;
+}
+
+std::optional<QString> codeFromLink(const QString &link)
+{
+    const QUrl url(link, QUrl::StrictMode);
+    if (!url.isValid() || !link.startsWith(QLatin1String("quenby://")) ||
+        writtenHost(link) != QLatin1String("join"))
+        return std::nullopt;
+    const QStringList components = url.path(QUrl::FullyDecoded).split(u'/', Qt::SkipEmptyParts);
+    if (components.isEmpty())
+        return std::nullopt;
+    const QString code = components.last().toUpper();
+    if (!isCrewCode(code))
+        return std::nullopt;
+    return code;
+}
+
+std::optional<QString> codeFromPasteboard(const QString &text)
+{
+    static const QRegularExpression token(QStringLiteral("QUENBY-JOIN:([A-Z0-9]{6})"));
+    const QRegularExpressionMatch match = token.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1);
+}
+
+bool inviteWanted(const QList<CrewClient::Config> &configs, const QString &code)
+{
+    const bool held = std::any_of(configs.begin(), configs.end(),
+                                  [&](const CrewClient::Config &c) { return c.code == code; });
+    return !held && configs.size() < maxCrews;
+}
+
+std::optional<QString> pasteboardInviteToOffer(const QString &pasteboardText,
+                                               const QList<CrewClient::Config> &configs,
+                                               const QString &lastOffered)
+{
+    const auto code = codeFromPasteboard(pasteboardText);
+    if (!code || !inviteWanted(configs, *code) || *code == lastOffered)
+        return std::nullopt;
+    return code;
+}
+
+} // namespace CrewInvite

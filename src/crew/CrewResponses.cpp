@@ -1,0 +1,91 @@
+#include "CrewResponses.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace CrewClient {
+
+static std::optional<QString> stringAt(const QJsonObject &o, QLatin1String key)
+{
+    const QJsonValue v = o.value(key);
+    if (!v.isString())
+        return std::nullopt;
+    return v.toString();
+}
+
+std::optional<JoinResponse> decodeJoinResponse(const QJsonValue &json)
+{
+    if (!json.isObject())
+        return std::nullopt;
+    const QJsonObject o = json.toObject();
+    auto code = stringAt(o, QLatin1String("code"));
+    auto memberId = stringAt(o, QLatin1String("memberId"));
+    auto crewName = stringAt(o, QLatin1String("crewName"));
+    if (!code || !memberId || !crewName)
+        return std::nullopt;
+    return JoinResponse{*code, *memberId, *crewName};
+}
+
+static std::optional<CrewResponse::MemberPayload> decodeMember(const QJsonValue &json)
+{
+    if (!json.isObject())
+        return std::nullopt;
+    const QJsonObject o = json.toObject();
+    auto nickname = stringAt(o, QLatin1String("nickname"));
+    const QJsonValue days = o.value(QLatin1String("days"));
+    if (!nickname || !days.isObject())
+        return std::nullopt;
+    CrewResponse::MemberPayload member{*nickname, {}};
+    const QJsonObject dayObject = days.toObject();
+    for (auto it = dayObject.begin(); it != dayObject.end(); ++it) {
+        if (!it.value().isDouble())
+            return std::nullopt;
+        member.days.insert(it.key(), it.value().toDouble());
+    }
+    return member;
+}
+
+std::optional<CrewResponse> decodeCrewResponse(const QJsonValue &json)
+{
+    if (!json.isObject())
+        return std::nullopt;
+    const QJsonObject o = json.toObject();
+    auto crewName = stringAt(o, QLatin1String("crewName"));
+    const QJsonValue owner = o.value(QLatin1String("ownerNickname"));
+    const QJsonValue members = o.value(QLatin1String("members"));
+    if (!crewName || !members.isArray())
+        return std::nullopt;
+    CrewResponse crew{*crewName, std::nullopt, {}};
+    if (owner.isString())
+        crew.ownerNickname = owner.toString();
+    else if (!owner.isUndefined() && !owner.isNull())
+        return std::nullopt;
+    for (const QJsonValue &m : members.toArray()) {
+        auto member = decodeMember(m);
+        if (!member)
+            return std::nullopt;
+        crew.members.append(*member);
+    }
+    return crew;
+}
+
+bool decodeOkResponse(const QJsonValue &json)
+{
+    return json.isObject() && json.toObject().value(QLatin1String("ok")).isBool();
+}
+
+std::optional<QHash<QString, QString>> decodeErrorBody(const QJsonValue &json)
+{
+    if (!json.isObject())
+        return std::nullopt;
+    const QJsonObject o = json.toObject();
+    QHash<QString, QString> fields;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        if (!it.value().isString())
+            return std::nullopt;
+        fields.insert(it.key(), it.value().toString());
+    }
+    return fields;
+}
+
+} // namespace CrewClient
