@@ -58,6 +58,8 @@ private slots:
     void typingSessionBecomesOneEntry();
     void closingRules_data();
     void closingRules();
+    void minimumSegment_data();
+    void minimumSegment();
     void returnAfterBreak();
     void sleepWithoutNotice();
     void willSleepAndWake();
@@ -142,6 +144,30 @@ void TestStore::closingRules()
         return;
     QCOMPARE(pieces(s),
              (Pieces{{localText(s.calendar(), start), lastInput + endAfterInput - start}}));
+}
+
+void TestStore::minimumSegment_data()
+{
+    QTest::addColumn<double>("length");
+    QTest::addColumn<int>("recorded");
+    QTest::newRow("29.9 s") << 29.9 << 0;
+    QTest::newRow("30 s") << 30.0 << 1;
+}
+
+void TestStore::minimumSegment()
+{
+    QFETCH(double, length);
+    QFETCH(int, recorded);
+    StoreFixture f;
+    MacWorkStore &s = f.open();
+    f.type(5);
+    const Instant start = s.segmentStart().value();
+    f.clock.set(start + length);
+    f.input.event(InputEvent::keyDown);
+    for (int i = 0; i < 7; ++i)
+        f.advance(5);
+    QVERIFY(!s.isTracking());
+    QCOMPARE(s.entries().size(), recorded);
 }
 
 void TestStore::returnAfterBreak()
