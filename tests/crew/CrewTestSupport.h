@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Clock.h"
-#include "CrewError.h"
 
 #include <QCoro/QCoroTask>
 #include <QEventLoop>
@@ -9,18 +8,26 @@
 
 #include <memory>
 #include <optional>
+#include <type_traits>
 
-// Runs a crew task in its own event loop; absent when it has not finished within the limit.
-template<typename T> std::optional<T> awaitTask(QCoro::Task<T> task, int limitMs = 10'000)
+// Runs a task in its own event loop. The result is absent when the task has not finished
+// within the limit; a task without a value gives true.
+template<typename T> auto awaitTask(QCoro::Task<T> task, int limitMs = 10'000)
 {
+    using Value = std::conditional_t<std::is_void_v<T>, bool, T>;
     struct State {
-        std::optional<T> result;
+        std::optional<Value> result;
         QEventLoop loop;
     };
     auto state = std::make_shared<State>();
     // The frame keeps the state alive should the task finish after the limit.
     auto deliver = [](QCoro::Task<T> task, std::shared_ptr<State> state) -> QCoro::Task<> {
-        state->result.emplace(co_await std::move(task));
+        if constexpr (std::is_void_v<T>) {
+            co_await std::move(task);
+            state->result = true;
+        } else {
+            state->result.emplace(co_await std::move(task));
+        }
         state->loop.quit();
     };
     deliver(std::move(task), state);
@@ -29,26 +36,6 @@ template<typename T> std::optional<T> awaitTask(QCoro::Task<T> task, int limitMs
         state->loop.exec();
     }
     return state->result;
-}
-
-inline bool awaitTask(QCoro::Task<> task, int limitMs = 10'000)
-{
-    struct State {
-        bool done = false;
-        QEventLoop loop;
-    };
-    auto state = std::make_shared<State>();
-    auto deliver = [](QCoro::Task<> task, std::shared_ptr<State> state) -> QCoro::Task<> {
-        co_await std::move(task);
-        state->done = true;
-        state->loop.quit();
-    };
-    deliver(std::move(task), state);
-    if (!state->done) {
-        QTimer::singleShot(limitMs, &state->loop, &QEventLoop::quit);
-        state->loop.exec();
-    }
-    return state->done;
 }
 
 class FixedClock final : public Clock {
