@@ -116,6 +116,7 @@ bool CrewdProcess::start()
     m_port = line.mid(at + 23).split(',').value(0).toInt();
     m_client = std::make_unique<httplib::Client>("127.0.0.1", m_port);
     m_client->set_keep_alive(true);
+    m_client->set_tcp_nodelay(true);
     m_client->set_read_timeout(20, 0);
     return m_port > 0;
 }

@@ -1,0 +1,109 @@
+// The invitation page as a browser shows it: headless Chromium takes screenshots (kept in
+// build/screenshots/) and dumps the page as it ends up after its script ran.
+
+#include "CrewdProcess.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+// Runs headless Chromium on one address with a new, empty profile; returns its standard output.
+QByteArray chromium(const QStringList &action, const QString &url, bool *ok)
+{
+    QTemporaryDir profile;
+    QProcess p;
+    p.setProgram(QStringLiteral("chromium"));
+    p.setArguments(QStringList{u"--headless"_qs, u"--no-sandbox"_qs, u"--disable-gpu"_qs,
+                               u"--disable-quic"_qs, u"--no-first-run"_qs,
+                               u"--disable-background-networking"_qs,
+                               u"--disable-component-update"_qs, u"--disable-sync"_qs,
+                               u"--disable-dev-shm-usage"_qs, u"--hide-scrollbars"_qs,
+                               u"--user-data-dir="_qs + profile.path()}
+                   << action << url);
+    p.start();
+    *ok = p.waitForFinished(90000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (!*ok)
+        qWarning("chromium: %s", p.readAllStandardError().constData());
+    return p.readAllStandardOutput();
+}
+
+} // namespace
+
+class CrewdPageTest : public QObject {
+    Q_OBJECT
+
+    CrewdProcess server;
+    QString screenshots = QStringLiteral(TOCKLY_SCREENSHOT_DIR);
+
+    QString crew(const QString &name, int members)
+    {
+        const HttpReply r = server.post("/api/crew", Body::create(name, u"Ann"_qs));
+        const QString code = r.json().value(u"code").toString();
+        for (int i = 1; i < members; ++i)
+            server.post("/api/join", Body::join(code, u"Member %1"_qs.arg(i)));
+        return code;
+    }
+    QString url(const QString &path) const
+    {
+        return u"http://127.0.0.1:%1%2"_qs.arg(server.port()).arg(path);
+    }
+
+    bool screenshot(const QString &path, const QString &file)
+    {
+        QFile::remove(file);
+        bool ok = false;
+        chromium({u"--window-size=900,1000"_qs, u"--screenshot="_qs + file}, url(path), &ok);
+        return ok && QFile::exists(file);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(server.start(), server.errorOutput().constData());
+        QVERIFY(QDir().mkpath(screenshots));
+    }
+
+    void pageLooksRight()
+    {
+        const QString code = crew(u"Night Owls \U0001F989"_qs, 3);
+        const QString file = screenshots + u"/crewd-invite.png"_qs;
+        QVERIFY(screenshot(u"/c/"_qs + code, file));
+        const QImage shot(file);
+        QCOMPARE(shot.size(), QSize(900, 1000));
+        // The cream background at the edge, and a page with text and a coral button on it.
+        QCOMPARE(QColor(shot.pixel(5, 5)).name(), u"#fff7eb"_qs);
+        QSet<QRgb> colours;
+        bool coral = false;
+        for (int y = 0; y < shot.height(); y += 2) {
+            for (int x = 0; x < shot.width(); x += 2) {
+                colours.insert(shot.pixel(x, y));
+                coral = coral || QColor(shot.pixel(x, y)).name() == u"#ff8c61";
+            }
+        }
+        QVERIFY(colours.size() > 50);
+        QVERIFY(coral);
+
+        QVERIFY(screenshot(u"/c/QQQQQ0"_qs, screenshots + u"/crewd-invite-missing.png"_qs));
+    }
+
+    void hostileCrewNameStaysText()
+    {
+        const QString code = crew(u"<img src=x onerror=alert(1)>"_qs, 1);
+        QVERIFY(screenshot(u"/c/"_qs + code, screenshots + u"/crewd-invite-hostile-name.png"_qs));
+        bool ok = false;
+        const QByteArray dom = chromium({u"--dump-dom"_qs}, url(u"/c/"_qs + code), &ok);
+        QVERIFY(ok);
+        QVERIFY2(dom.contains("<h1>&lt;img src=x onerror=alert(1)&gt;</h1>"), dom.constData());
+        QVERIFY(!dom.contains("<img"));
+        // The page's own script ran under the policy: it reveals the copy button.
+        QVERIFY(dom.contains("<button id=\"copy\" type=\"button\">Copy</button>"));
+        QVERIFY(dom.contains("QUENBY-JOIN:" + code.toLatin1()));
+    }
+};
+
+QTEST_GUILESS_MAIN(CrewdPageTest)
+#include "tst_crewdpage.moc"
