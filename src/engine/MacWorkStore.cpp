@@ -86,17 +86,6 @@ MacWorkStore::~MacWorkStore()
 
 // ---- Published fields
 
-QString MacWorkStore::statusText() const
-{
-    if (!m_autoTrackEnabled)
-        return QStringLiteral("Auto-tracking is off");
-    if (isTracking())
-        return QStringLiteral("Counting — you're active");
-    if (m_isIdle)
-        return QStringLiteral("Paused — you stepped away");
-    return QStringLiteral("Watching for activity…");
-}
-
 QVariant MacWorkStore::segmentStartValue() const
 {
     return m_segmentStart ? QVariant(*m_segmentStart) : QVariant();
@@ -152,17 +141,6 @@ void MacWorkStore::setEntries(QList<WorkEntry> entries)
 }
 
 // ---- Tick loop and input sampling
-
-double MacWorkStore::secondsSinceLastInput() const
-{
-    if (m_process.hasEnvironment(QStringLiteral("QUENBY_DEMO_ACTIVE")))
-        return 0;
-    return std::min({m_input.secondsSinceLastEvent(InputEvent::leftMouseDown),
-                     m_input.secondsSinceLastEvent(InputEvent::rightMouseDown),
-                     m_input.secondsSinceLastEvent(InputEvent::mouseMoved),
-                     m_input.secondsSinceLastEvent(InputEvent::keyDown),
-                     m_input.secondsSinceLastEvent(InputEvent::scrollWheel)});
-}
 
 void MacWorkStore::tick(Instant now)
 {
@@ -273,6 +251,17 @@ void MacWorkStore::sampleInput(Instant now, Instant previousTick, bool counting)
     keepBaselines();
 }
 
+double MacWorkStore::secondsSinceLastInput() const
+{
+    if (m_process.hasEnvironment(QStringLiteral("QUENBY_DEMO_ACTIVE")))
+        return 0;
+    return std::min({m_input.secondsSinceLastEvent(InputEvent::leftMouseDown),
+                     m_input.secondsSinceLastEvent(InputEvent::rightMouseDown),
+                     m_input.secondsSinceLastEvent(InputEvent::mouseMoved),
+                     m_input.secondsSinceLastEvent(InputEvent::keyDown),
+                     m_input.secondsSinceLastEvent(InputEvent::scrollWheel)});
+}
+
 void MacWorkStore::scheduleTimer(double interval)
 {
     m_timer.start(interval, 0.4 * interval);
@@ -287,6 +276,17 @@ void MacWorkStore::refreshMenuBarTitle()
         return;
     m_menuBarTitle = std::move(title);
     emit menuBarTitleChanged();
+}
+
+QString MacWorkStore::statusText() const
+{
+    if (!m_autoTrackEnabled)
+        return QStringLiteral("Auto-tracking is off");
+    if (isTracking())
+        return QStringLiteral("Counting — you're active");
+    if (m_isIdle)
+        return QStringLiteral("Paused — you stepped away");
+    return QStringLiteral("Watching for activity…");
 }
 
 // ---- Segments
@@ -415,15 +415,15 @@ void MacWorkStore::loadStoredData()
     recoverFromHeartbeat();
 }
 
-bool MacWorkStore::migrateKeystrokes(const QString &path)
+void MacWorkStore::migrateKeystrokes(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return;
     const auto counts = decodeKeystrokes(file.readAll());
     file.close();
     if (!counts)
-        return false;
+        return;
     for (auto it = counts->begin(); it != counts->end(); ++it) {
         DayActivity day;
         day.keys = it.value();
@@ -435,7 +435,6 @@ bool MacWorkStore::migrateKeystrokes(const QString &path)
     // The older file goes only once its counts are safely in the new one.
     if (!m_activityDirty)
         QFile::remove(path);
-    return true;
 }
 
 bool MacWorkStore::migrateLegacyEntries()

@@ -176,7 +176,7 @@ private:
     void restoreSettings();
     void loadCrews();
     void loadStoredData();
-    bool migrateKeystrokes(const QString &path);
+    void migrateKeystrokes(const QString &path);
     bool migrateLegacyEntries();
     void recoverFromHeartbeat();
     void resetRecord();
