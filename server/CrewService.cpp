@@ -113,7 +113,8 @@ void CrewService::get(const httplib::Request &req, httplib::Response &res)
     if (!isCrewCode(code))
         return send(res, Reply::unknownCrew());
     const QDate day = today();
-    send(res, m_pool.run([&](CrewStore &store) { return store.fetch(code, day); }));
+    send(res, m_pool.run(StorePool::Access::read,
+                         [&](CrewStore &store) { return store.fetch(code, day); }));
 }
 
 void CrewService::invitePage(const QString &code, httplib::Response &res)
@@ -121,7 +122,7 @@ void CrewService::invitePage(const QString &code, httplib::Response &res)
     CrewStore::Summary crew;
     CrewStore::Lookup found = CrewStore::Lookup::unknown;
     if (isCrewCode(code)) {
-        m_pool.run([&](CrewStore &store) {
+        m_pool.run(StorePool::Access::read, [&](CrewStore &store) {
             found = store.summary(code, &crew);
             return Reply::ok();
         });
@@ -151,7 +152,8 @@ void CrewService::post(const httplib::Request &req, httplib::Response &res)
     auto answer = [&](const auto &parsed, auto operation) {
         if (!parsed.request)
             return send(res, parsed.refusal);
-        send(res, m_pool.run([&](CrewStore &store) { return operation(store, *parsed.request); }));
+        send(res, m_pool.run(StorePool::Access::write,
+                             [&](CrewStore &store) { return operation(store, *parsed.request); }));
     };
     if (path == "/api/crew") {
         const auto parsed = parseCreate(body);

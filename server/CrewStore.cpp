@@ -4,6 +4,7 @@
 #include "Json.h"
 #include "RandomIds.h"
 
+#include <QJsonObject>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -17,8 +18,8 @@ struct StorageError {
     QString text;
 };
 
-// {lock} and {share} take the crew's (and the member's) row for the rest of the transaction on
-// PostgreSQL; on SQLite the write lock already covers the whole transaction.
+// {lock} takes the crew's row, {lockMember} the member's, for the rest of the transaction on
+// PostgreSQL; on SQLite the single writer already has the whole database.
 const char kFindCrew[] = "SELECT id, name FROM crews WHERE code = ?{lock}";
 const char kInsertCrew[] =
     "INSERT INTO crews (code, name) VALUES (?, ?) ON CONFLICT (code) DO NOTHING RETURNING id";
@@ -26,20 +27,16 @@ const char kInsertMember[] = "INSERT INTO members (member_id, crew_id, nickname,
                              " VALUES (?, ?, ?, ?) ON CONFLICT DO NOTHING RETURNING seq";
 const char kCountMembers[] = "SELECT COUNT(*) FROM members WHERE crew_id = ?";
 const char kFindMember[] = "SELECT seq FROM members WHERE crew_id = ? AND member_id = ?";
-const char kFindReporter[] = "SELECT m.seq FROM members m JOIN crews c ON c.id = m.crew_id"
-                             " WHERE c.code = ? AND m.member_id = ?{share}";
+const char kFindReporter[] = "SELECT m.seq, m.days FROM members m JOIN crews c ON c.id = m.crew_id"
+                             " WHERE c.code = ? AND m.member_id = ?{lockMember}";
 const char kFindOwner[] = "SELECT seq FROM members WHERE crew_id = ? ORDER BY seq LIMIT 1";
 const char kFindNickname[] = "SELECT seq FROM members WHERE crew_id = ? AND nickname_key = ?";
 const char kDeleteMember[] = "DELETE FROM members WHERE seq = ?";
 const char kDeleteEmptyCrew[] =
     "DELETE FROM crews WHERE id = ? AND NOT EXISTS (SELECT 1 FROM members WHERE crew_id = ?)";
-const char kUpsertDay[] = "INSERT INTO days (member_seq, day, seconds) VALUES (?, ?, ?)"
-                          " ON CONFLICT (member_seq, day) DO UPDATE SET seconds = excluded.seconds";
-const char kPruneDays[] = "DELETE FROM days WHERE member_seq = ? AND day < ?";
-const char kFetch[] = "SELECT c.name, m.seq, m.nickname, d.day, d.seconds FROM crews c"
-                      " LEFT JOIN members m ON m.crew_id = c.id"
-                      " LEFT JOIN days d ON d.member_seq = m.seq AND d.day >= ?"
-                      " WHERE c.code = ? ORDER BY m.seq, d.day";
+const char kSaveDays[] = "UPDATE members SET days = ? WHERE seq = ?";
+const char kFetch[] = "SELECT c.name, m.seq, m.nickname, m.days FROM crews c"
+                      " LEFT JOIN members m ON m.crew_id = c.id WHERE c.code = ? ORDER BY m.seq";
 const char kSummary[] =
     "SELECT c.name, COUNT(m.seq) FROM crews c"
     " LEFT JOIN members m ON m.crew_id = c.id WHERE c.code = ? GROUP BY c.id, c.name";
@@ -47,6 +44,39 @@ const char kSummary[] =
 QString oldestKept(QDate today)
 {
     return dayKeyOfDate(today.addDays(-kReportWindowDays));
+}
+
+QJsonObject parseDays(const QString &stored)
+{
+    auto days = parseJson(stored.toUtf8());
+    return days && days->isObject() ? days->toObject() : QJsonObject();
+}
+
+void dropOldDays(QJsonObject &days, const QString &oldest)
+{
+    while (!days.isEmpty() && days.begin().key() < oldest)
+        days.erase(days.begin());
+}
+
+// The stored days with the reported ones put in, and those too old for any fetch dropped.
+QByteArray mergedDays(const QString &stored, const ReportRequest &request, QDate today)
+{
+    QJsonObject days = parseDays(stored);
+    for (const auto &[day, seconds] : request.days)
+        days.insert(day, seconds);
+    dropOldDays(days, oldestKept(today));
+    return writeJson(days);
+}
+
+// A member's days as a fetch sends them. Keys are stored in order, so when the first one is
+// recent enough the text goes out as it is, without parsing.
+QByteArray recentDays(const QString &stored, const QString &oldest)
+{
+    if (stored.size() < 14 || QStringView(stored).mid(2, 10) >= oldest)
+        return stored.toUtf8();
+    QJsonObject days = parseDays(stored);
+    dropOldDays(days, oldest);
+    return writeJson(days);
 }
 
 Reply joined(const QString &code, const QString &memberId, const QString &crewName)
@@ -78,8 +108,6 @@ class CrewStore::Transaction {
 public:
     explicit Transaction(CrewStore &store) : m_store(store)
     {
-        if (store.m_writeLock)
-            m_lock = std::unique_lock(*store.m_writeLock);
         store.exec(store.pg() ? "BEGIN" : "BEGIN IMMEDIATE");
         m_open = true;
     }
@@ -99,12 +127,11 @@ public:
 
 private:
     CrewStore &m_store;
-    std::unique_lock<std::mutex> m_lock;
     bool m_open = false;
 };
 
-CrewStore::CrewStore(Database config, QString connectionName, std::mutex *writeLock)
-    : m_config(std::move(config)), m_name(std::move(connectionName)), m_writeLock(writeLock)
+CrewStore::CrewStore(Database config, QString connectionName)
+    : m_config(std::move(config)), m_name(std::move(connectionName))
 {}
 
 CrewStore::~CrewStore()
@@ -154,8 +181,8 @@ QSqlQuery &CrewStore::run(const char *sql, std::initializer_list<QVariant> value
         QString text = QString::fromLatin1(sql);
         text.replace(QLatin1StringView("{lock}"),
                      pg() ? QLatin1StringView(" FOR UPDATE") : QLatin1StringView());
-        text.replace(QLatin1StringView("{share}"),
-                     pg() ? QLatin1StringView(" FOR SHARE") : QLatin1StringView());
+        text.replace(QLatin1StringView("{lockMember}"),
+                     pg() ? QLatin1StringView(" FOR UPDATE OF m") : QLatin1StringView());
         QSqlQuery q(m_db);
         q.setForwardOnly(true);
         if (!q.prepare(text))
@@ -238,13 +265,13 @@ Reply CrewStore::join(const JoinRequest &request)
 Reply CrewStore::fetch(const QString &code, QDate today)
 {
     try {
-        QSqlQuery &q = run(kFetch, {oldestKept(today), code});
+        const QString oldest = oldestKept(today);
+        QSqlQuery &q = run(kFetch, {code});
         QByteArray body;
-        body.reserve(8192);
-        qint64 member = -1;
-        bool any = false;
+        body.reserve(4096);
+        bool first = true;
         while (q.next()) {
-            if (!any) {
+            if (first) {
                 body += "{\"code\":";
                 appendJsonString(body, code);
                 body += ",\"crewName\":";
@@ -256,30 +283,20 @@ Reply CrewStore::fetch(const QString &code, QDate today)
                 else
                     appendJsonString(body, q.value(2).toString());
                 body += ",\"members\":[";
-                any = true;
             }
-            if (q.value(1).isNull())
-                continue;
-            const qint64 seq = q.value(1).toLongLong();
-            if (seq != member) {
-                body += member < 0 ? "{\"nickname\":" : "}},{\"nickname\":";
+            if (!q.value(1).isNull()) {
+                body += first ? "{\"nickname\":" : ",{\"nickname\":";
                 appendJsonString(body, q.value(2).toString());
-                body += ",\"days\":{";
-                member = seq;
-            } else {
-                body += ',';
+                body += ",\"days\":";
+                body += recentDays(q.value(3).toString(), oldest);
+                body += '}';
             }
-            // A member without days has one row, with no day in it.
-            if (!q.value(3).isNull()) {
-                appendJsonString(body, q.value(3).toString());
-                body += ':';
-                appendJsonNumber(body, q.value(4).toDouble());
-            }
+            first = false;
         }
         q.finish();
-        if (!any)
+        if (first)
             return Reply::unknownCrew();
-        body += member < 0 ? "]}" : "}}]}";
+        body += "]}";
         return Reply::json(body);
     } catch (const StorageError &e) {
         return failed(e);
@@ -343,11 +360,8 @@ Reply CrewStore::report(const ReportRequest &request, QDate today)
                 return Reply::unknownCrew();
             return Reply::notAMember();
         }
-        const QVariant seq = (*member)[0];
-        for (const auto &[day, seconds] : request.days)
-            run(kUpsertDay, {seq, day, seconds});
-        // Days that no fetch shows any more are dropped as the member reports.
-        run(kPruneDays, {seq, oldestKept(today)});
+        run(kSaveDays,
+            {QString::fromUtf8(mergedDays((*member)[1].toString(), request, today)), (*member)[0]});
         t.commit();
         return Reply::ok();
     } catch (const StorageError &e) {

@@ -7,22 +7,22 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-#include <mutex>
 #include <optional>
 #include <unordered_map>
 
 // The six requests against one database connection, used by one thread at a time. Every change
-// is one transaction. With SQLite all writers of the process take writeLock first, so they
-// queue in memory instead of backing off on SQLite's busy handler; with PostgreSQL the crew's
-// row is locked instead, which also holds across instances.
+// is one transaction. With SQLite one thread of the pool does all the writing, so writers queue
+// in memory instead of backing off in SQLite's busy handler; with PostgreSQL the crew's (or the
+// member's) row is locked instead, which also holds across instances.
 class CrewStore {
 public:
-    CrewStore(Database config, QString connectionName, std::mutex *writeLock);
+    CrewStore(Database config, QString connectionName);
     ~CrewStore();
     CrewStore(const CrewStore &) = delete;
     CrewStore &operator=(const CrewStore &) = delete;
 
     bool open(QString *error);
+    QSqlDatabase &database() { return m_db; }
 
     Reply create(const CreateRequest &request);
     Reply join(const JoinRequest &request);
@@ -54,6 +54,5 @@ private:
     Database m_config;
     QString m_name;
     QSqlDatabase m_db;
-    std::mutex *m_writeLock;
     std::unordered_map<const char *, QSqlQuery> m_queries;
 };

@@ -9,9 +9,11 @@ namespace {
 // Both engines read the same SQL, except for the column that numbers rows: SQLite's
 // "INTEGER PRIMARY KEY" and PostgreSQL's identity column, written here as {id}.
 // members.seq orders the members by how long they have been in the crew; the first one is the
-// owner. nickname_key is the case-folded nickname, unique within a crew.
+// owner. nickname_key is the case-folded nickname, unique within a crew. members.days holds the
+// member's recent days as the JSON object a fetch sends ({"yyyy-MM-dd": seconds}, keys in
+// order): they are always read and written together, and a fetch copies them as they are.
 const char *const kMigrations[] = {
-    // 1: crews, members and their days
+    // 1: crews and their members
     "CREATE TABLE crews ("
     " id {id},"
     " code TEXT NOT NULL UNIQUE,"
@@ -22,13 +24,9 @@ const char *const kMigrations[] = {
     " crew_id BIGINT NOT NULL REFERENCES crews (id) ON DELETE CASCADE,"
     " nickname TEXT NOT NULL,"
     " nickname_key TEXT NOT NULL,"
+    " days TEXT NOT NULL DEFAULT '{}',"
     " UNIQUE (crew_id, nickname_key));"
-    "CREATE INDEX members_by_crew ON members (crew_id, seq);"
-    "CREATE TABLE days ("
-    " member_seq BIGINT NOT NULL REFERENCES members (seq) ON DELETE CASCADE,"
-    " day TEXT NOT NULL,"
-    " seconds DOUBLE PRECISION NOT NULL,"
-    " PRIMARY KEY (member_seq, day));",
+    "CREATE INDEX members_by_crew ON members (crew_id, seq);",
 };
 
 bool run(QSqlDatabase &db, const QString &sql, QString *error)

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#include <sys/socket.h>
 #include <thread>
 
 int main(int argc, char **argv)
@@ -55,6 +56,14 @@ int main(int argc, char **argv)
     server.set_read_timeout(10);
     server.set_write_timeout(10);
     server.set_tcp_nodelay(true);
+    // The library listens with a backlog of 5: when many clients connect at once, the rest
+    // would wait for retransmitted handshakes, seconds each. The socket is listened on again,
+    // with room, once it is bound.
+    int listening = -1;
+    server.set_socket_options([&listening](int sock) {
+        httplib::default_socket_options(sock);
+        listening = sock;
+    });
 
     CrewService service(pool, options->limits);
     service.install(server);
@@ -63,7 +72,7 @@ int main(int argc, char **argv)
     int port = options->port;
     const bool bound =
         port == 0 ? (port = server.bind_to_any_port(host)) > 0 : server.bind_to_port(host, port);
-    if (!bound) {
+    if (!bound || ::listen(listening, SOMAXCONN) != 0) {
         std::fprintf(stderr, "tockly-crewd: cannot listen on %s:%d\n", host.c_str(), options->port);
         return 1;
     }

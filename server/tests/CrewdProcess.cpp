@@ -194,11 +194,10 @@ QString CrewdProcess::stateDigest()
         return QStringLiteral("<no database>");
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     QString out;
-    for (const char *sql :
-         {"SELECT version FROM schema_migrations ORDER BY version",
-          "SELECT id, code, name FROM crews ORDER BY id",
-          "SELECT seq, member_id, crew_id, nickname, nickname_key FROM members ORDER BY seq",
-          "SELECT member_seq, day, seconds FROM days ORDER BY member_seq, day"}) {
+    for (const char *sql : {"SELECT version FROM schema_migrations ORDER BY version",
+                            "SELECT id, code, name FROM crews ORDER BY id",
+                            "SELECT seq, member_id, crew_id, nickname, nickname_key, days FROM "
+                            "members ORDER BY seq"}) {
         QSqlQuery q(db);
         if (!q.exec(QLatin1StringView(sql)))
             return QStringLiteral("<%1>").arg(q.lastError().text());

@@ -1,0 +1,167 @@
+#!/usr/bin/env python3
+"""Load on tockly-crewd with wrk over 127.0.0.1: /healthz (the ceiling of the HTTP layer), the
+fetch of a 20-member crew with 14 days of data, and reports, at 64 connections, on SQLite and
+on PostgreSQL. Every run is bounded in time. Prints requests per second, p99 latency and the
+fetch rate as a share of the /healthz rate.
+
+  bench_crewd [--quick] [--engines sqlite,postgresql] [--seconds 10] [--connections 64]
+"""
+import argparse, http.client, json, os, re, shutil, subprocess, sys, tempfile, time
+from datetime import datetime, timedelta, timezone
+
+CREWD = "@CMAKE_BINARY_DIR@/server/tockly-crewd"
+PG_CLUSTER = "@PROJECT_SOURCE_DIR@/server/tests/pg-cluster.sh"
+
+
+def day(offset):
+    return (datetime.now(timezone.utc).date() + timedelta(days=offset)).isoformat()
+
+
+class Server:
+    def __init__(self, db, threads):
+        self.proc = subprocess.Popen(
+            [CREWD, "--listen", "127.0.0.1:0", "--db", db, "--threads", str(threads),
+             # one client address sends everything here; the limiter still runs, with room
+             "--rate-limit", "100000000", "--create-limit", "100000000"],
+            stdout=subprocess.PIPE, text=True)
+        line = self.proc.stdout.readline()
+        m = re.search(r"listening on 127\.0\.0\.1:(\d+)", line)
+        if not m:
+            raise SystemExit("tockly-crewd did not start: " + line)
+        self.port = int(m.group(1))
+        self.conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=30)
+
+    def post(self, path, body):
+        self.conn.request("POST", path, json.dumps(body), {"Content-Type": "application/json"})
+        r = self.conn.getresponse()
+        data = json.loads(r.read())
+        if r.status != 200:
+            raise SystemExit(f"{path}: {r.status} {data}")
+        return data
+
+    def stop(self):
+        self.conn.close()
+        self.proc.terminate()
+        self.proc.wait(30)
+
+
+def seed(server, crews):
+    """crews crews of 20 members, each member with 14 days; returns (fetched code, members)."""
+    members = []
+    for c in range(crews):
+        first = server.post("/api/crew", {"crewName": f"Bench {c}", "nickname": "Member 0"})
+        crew = [(first["code"], first["memberId"], "Member 0")]
+        for i in range(1, 20):
+            j = server.post("/api/join", {"code": first["code"], "nickname": f"Member {i}"})
+            crew.append((first["code"], j["memberId"], f"Member {i}"))
+        for code, member_id, nick in crew:
+            days = {day(-d): 1800.0 + 97 * d + len(nick) for d in range(14)}
+            server.post("/api/report", {"code": code, "memberId": member_id, "nickname": nick, "days": days})
+        members += crew
+    return members[0][0], members
+
+
+def report_script(members, folder):
+    """A wrk script that reports today and the 7 days before, as the app does, for a random member."""
+    rows = ",\n".join(f'{{"{c}","{m}","{n}"}}' for c, m, n in members)
+    days = ",".join(f'"{day(-d)}"' for d in range(8))
+    path = os.path.join(folder, "report.lua")
+    with open(path, "w") as f:
+        f.write(f"""
+local members = {{
+{rows}
+}}
+local days = {{{days}}}
+local headers = {{["Content-Type"] = "application/json"}}
+request = function()
+  local m = members[math.random(#members)]
+  local parts = {{}}
+  for i, d in ipairs(days) do parts[i] = '"' .. d .. '":' .. math.random(0, 30000) end
+  local body = '{{"code":"' .. m[1] .. '","memberId":"' .. m[2] .. '","nickname":"' .. m[3] ..
+    '","days":{{' .. table.concat(parts, ",") .. '}}}}'
+  return wrk.format("POST", "/api/report", headers, body)
+end
+""")
+    return path
+
+
+def wrk(port, path, seconds, connections, script=None):
+    cmd = ["wrk", "-t2", f"-c{connections}", f"-d{seconds}s", "--latency", "--timeout", "5s"]
+    if script:
+        cmd += ["-s", script]
+    out = subprocess.run(cmd + [f"http://127.0.0.1:{port}{path}"], capture_output=True, text=True,
+                         timeout=seconds + 60).stdout
+    rate = float(re.search(r"Requests/sec:\s+([\d.]+)", out).group(1))
+    p99 = re.search(r"99%\s+([\d.]+)(us|ms|s)\b", out)
+    p99ms = float(p99.group(1)) * {"us": 0.001, "ms": 1.0, "s": 1000.0}[p99.group(2)]
+    bad = re.search(r"Non-2xx or 3xx responses:\s+(\d+)", out)
+    errors = re.search(r"Socket errors: connect (\d+), read (\d+), write (\d+), timeout (\d+)", out)
+    failures = (int(bad.group(1)) if bad else 0) + (sum(map(int, errors.groups())) if errors else 0)
+    return rate, p99ms, failures
+
+
+def bench(engine, args, folder):
+    state = os.path.join(folder, "pg.state")
+    if engine == "sqlite":
+        db = "sqlite:" + os.path.join(folder, "bench.sqlite")
+    else:
+        # The cluster keeps PostgreSQL's own defaults for durability (fsync on).
+        subprocess.run([PG_CLUSTER, "start", state, "--durable"], check=True)
+        url = open(state).read().split()[1]
+        subprocess.run(["psql", "-q", url, "-c", "CREATE DATABASE bench"], check=True)
+        db = url.rsplit("/", 1)[0] + "/bench"
+    server = Server(db, threads=args.connections + 32)
+    try:
+        code, members = seed(server, crews=1 if args.quick else 10)
+        script = report_script(members, folder)
+        rows = {}
+        for name, path, s in [("healthz", "/healthz", None), ("fetch", f"/api/crew/{code}", None),
+                              ("report", "/api/report", script)]:
+            rows[name] = wrk(server.port, path, args.seconds, args.connections, s)
+        return rows
+    finally:
+        server.stop()
+        if engine != "sqlite":
+            subprocess.run([PG_CLUSTER, "stop", state])
+
+
+def main():
+    p = argparse.ArgumentParser()
+    p.add_argument("--quick", action="store_true", help="1-second runs on SQLite, as a smoke test")
+    p.add_argument("--engines", default=None)
+    p.add_argument("--seconds", type=int, default=10)
+    p.add_argument("--connections", type=int, default=64)
+    args = p.parse_args()
+    if args.quick:
+        args.seconds = 1
+    engines = (args.engines or ("sqlite" if args.quick else "sqlite,postgresql")).split(",")
+    if not shutil.which("wrk"):
+        raise SystemExit("wrk is not installed (scripts/deps)")
+    print(f"tockly-crewd under wrk: {args.connections} connections, {args.seconds} s per run, "
+          f"{os.cpu_count()} cores shared by server and wrk, load average {os.getloadavg()[0]:.1f} "
+          "before the start")
+    failed = 0
+    for engine in engines:
+        with tempfile.TemporaryDirectory() as folder:
+            os.chmod(folder, 0o755)
+            rows = bench(engine, args, folder)
+        print(f"\n{engine}:")
+        print(f"  {'request':<10}{'req/s':>10}{'p99 ms':>10}{'errors':>8}")
+        for name, (rate, p99, errors) in rows.items():
+            print(f"  {name:<10}{rate:>10.0f}{p99:>10.2f}{errors:>8}")
+            failed += errors
+        ratio = rows["fetch"][0] / rows["healthz"][0]
+        print(f"  fetch / healthz: {ratio:.0%}")
+        if not args.quick:
+            checks = [("fetch >= 5000 req/s", rows["fetch"][0] >= 5000),
+                      ("report >= 2000 req/s", rows["report"][0] >= 2000),
+                      ("fetch >= 40% of /healthz", ratio >= 0.4)]
+            if engine == "sqlite":
+                checks.insert(1, ("fetch p99 <= 20 ms", rows["fetch"][1] <= 20))
+            print("  targets: " + ", ".join(f"{n} {'met' if ok else 'MISSED'}" for n, ok in checks))
+    if failed:
+        raise SystemExit(f"{failed} requests failed")
+
+
+if __name__ == "__main__":
+    main()
