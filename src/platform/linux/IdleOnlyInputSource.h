@@ -1,0 +1,31 @@
+#pragma once
+
+#include "InputSource.h"
+
+#include <QDBusConnection>
+#include <QString>
+
+// The session's idle time from the desktop over DBus, for sessions where no input can be read
+// (Wayland without the `input` group). Every type reads as the session's idle time and the
+// counters stay at 0: the work clock still runs, the key and click tallies do not.
+class IdleOnlyInputSource final : public InputSource {
+public:
+    enum class Provider { none, mutterIdleMonitor, screenSaver };
+
+    // Finds which of the desktop's idle services answers on that bus.
+    explicit IdleOnlyInputSource(QDBusConnection bus);
+
+    Provider provider() const { return m_provider; }
+    static QString providerName(Provider provider);
+
+    double secondsSinceLastEvent(InputEvent type) const override;
+    quint32 eventCounter(InputEvent) const override { return 0; }
+
+private:
+    std::optional<double> ask(Provider provider) const;
+
+    QDBusConnection m_bus;
+    Provider m_provider = Provider::none;
+    mutable double m_askedAt = -1;
+    mutable double m_idle = 0;
+};

@@ -1,0 +1,123 @@
+#include "linux/PlatformChoice.h"
+
+#include "linux/EvdevInputSource.h"
+#include "linux/XInputSource.h"
+
+#include <QDBusConnectionInterface>
+#include <QDir>
+
+#include <grp.h>
+#include <unistd.h>
+
+PlatformChoice choosePlatform(const PlatformFacts &f)
+{
+    PlatformChoice c;
+    const bool x11 = !f.display.isEmpty() && f.x11Problem.isEmpty();
+    const QString groupHint = f.inInputGroup
+                                  ? QString()
+                                  : QStringLiteral(" (add yourself to the input group for "
+                                                   "counting under Wayland)");
+    if (f.readableInputDevices > 0) {
+        c.input = InputBackend::evdev;
+        c.inputReason = QStringLiteral("evdev, %1 keyboards and pointers in /dev/input")
+                            .arg(f.readableInputDevices);
+    } else if (x11 && !f.wayland) {
+        c.input = InputBackend::x11;
+        c.inputReason =
+            QStringLiteral("X11 XI2 raw events on %1, idle from MIT-SCREEN-SAVER").arg(f.display) +
+            groupHint;
+    } else {
+        c.input = InputBackend::idleOnly;
+        const QString why = f.inputDevices == 0 ? QStringLiteral("no input devices in /dev/input")
+                            : f.inInputGroup
+                                ? QStringLiteral("the input devices cannot be read")
+                                : QStringLiteral("the input devices are readable only by the "
+                                                 "input group");
+        const QString x = f.wayland             ? QStringLiteral("a Wayland session")
+                          : f.display.isEmpty() ? QStringLiteral("no X11 display")
+                                                : QStringLiteral("X11: ") + f.x11Problem;
+        if (f.idleProvider == IdleOnlyInputSource::Provider::none)
+            c.inputReason = QStringLiteral("nothing to read (%1; %2; no idle service on the "
+                                           "session bus): the clock cannot run")
+                                .arg(why, x);
+        else
+            c.inputReason = QStringLiteral("idle time only, from %1; keys and clicks are not "
+                                           "counted (%2; %3)")
+                                .arg(IdleOnlyInputSource::providerName(f.idleProvider), why, x) +
+                            groupHint;
+    }
+
+    c.x11Frontmost = x11 && !f.wayland;
+    if (c.x11Frontmost)
+        c.frontmostReason = QStringLiteral("X11 _NET_ACTIVE_WINDOW and WM_CLASS, names from "
+                                           ".desktop files");
+    else if (f.wayland)
+        c.frontmostReason = QStringLiteral("none: not available under Wayland yet");
+    else
+        c.frontmostReason = QStringLiteral("none: no X11 display");
+
+    c.logind = f.logind;
+    c.sleepReason = f.logind ? QStringLiteral("logind PrepareForSleep, with a delay inhibitor lock")
+                             : QStringLiteral("none: no logind on the system bus (a sleep shows "
+                                              "as a gap between ticks)");
+    return c;
+}
+
+namespace {
+
+bool inGroup(const char *name)
+{
+    const group *g = getgrnam(name);
+    if (!g)
+        return false;
+    if (getegid() == g->gr_gid)
+        return true;
+    gid_t groups[256];
+    const int n = getgroups(256, groups);
+    for (int i = 0; i < n; ++i)
+        if (groups[i] == g->gr_gid)
+            return true;
+    return false;
+}
+
+bool hasOwner(const QDBusConnection &bus, const QString &name)
+{
+    if (!bus.isConnected() || !bus.interface())
+        return false;
+    const auto reply = bus.interface()->isServiceRegistered(name);
+    return reply.isValid() && reply.value();
+}
+
+} // namespace
+
+PlatformFacts detectPlatformFacts(const Process &process, const QDBusConnection &sessionBus,
+                                  const QDBusConnection &systemBus)
+{
+    PlatformFacts f;
+    const QDir input(QStringLiteral("/dev/input"));
+    for (const QString &name : input.entryList({QStringLiteral("event*")}, QDir::System)) {
+        ++f.inputDevices;
+        int fd = -1;
+        if (EvdevInputSource::openCountedDevice(input.filePath(name), &fd)) {
+            ++f.readableInputDevices;
+            close(fd);
+        }
+    }
+    f.inInputGroup = inGroup("input");
+    f.display = process.environmentValue(QStringLiteral("DISPLAY")).value_or(QString());
+    if (!f.display.isEmpty()) {
+        QString why;
+        if (!XInputSource::open(f.display.toLocal8Bit(), &why))
+            f.x11Problem = why;
+    }
+    f.wayland =
+        !process.environmentValue(QStringLiteral("WAYLAND_DISPLAY"))
+             .value_or(QString())
+             .isEmpty() ||
+        process.environmentValue(QStringLiteral("XDG_SESSION_TYPE")) == QStringLiteral("wayland");
+    if (hasOwner(sessionBus, QStringLiteral("org.gnome.Mutter.IdleMonitor")) ||
+        hasOwner(sessionBus, QStringLiteral("org.freedesktop.ScreenSaver")))
+        f.idleProvider = IdleOnlyInputSource(sessionBus).provider();
+    f.logind = hasOwner(systemBus, QStringLiteral("org.freedesktop.login1"));
+    return f;
+}

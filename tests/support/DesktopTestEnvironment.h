@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The desktop a platform test needs, started by the test itself and private to it: an X server
+// for real X input, dbus-daemons standing in for the session and system buses, and fake desktop
+// services on them. Each stops when its object goes.
+
+// Xvfb on a free display that it picks itself (-displayfd), listening on no TCP port.
+class XvfbServer {
+public:
+    ~XvfbServer();
+    bool start(QString *error);
+    QString display() const { return m_display; }
+    // Runs xdotool on this display and waits for it to finish.
+    bool xdotool(const QStringList &arguments) const;
+
+private:
+    QProcess m_process;
+    QString m_display;
+};
+
+// A dbus-daemon of our own. The "system" kind uses a configuration that lets the fake system
+// services own their names.
+class PrivateBus {
+public:
+    enum class Kind { session, system };
+    ~PrivateBus();
+    bool start(Kind kind, QString *error);
+    QString address() const { return m_address; }
+    // A new connection of this process to the bus, under a name of its own.
+    QDBusConnection connect(const QString &connectionName) const;
+
+private:
+    QProcess m_process;
+    QString m_address;
+    QStringList m_connections;
+};
+
+// The helper process playing the desktop's services on a private bus: with "login1" it is a
+// logind that hands out delay inhibitor locks and announces sleep on request; with
+// "mutter-idle=MS" or "screensaver-idle=S" it answers the idle-time queries. Control methods
+// live at /Control, interface org.quenby.test.FakeDesktop.
+class FakeDesktopServices {
+public:
+    ~FakeDesktopServices();
+    bool start(const QString &busAddress, const QStringList &services, QString *error);
+
+private:
+    QProcess m_process;
+};
+
+// Waits for a process's standard output to give one line; empty on timeout.
+QString readLine(QProcess &process, int timeoutMs = 10000);

@@ -1,0 +1,141 @@
+// The desktop's services on a private bus, for the platform tests:
+//   tockly-fake-desktop-services ADDRESS [login1] [mutter-idle=MS] [screensaver-idle=S]
+// Prints "ready" once every name is owned.
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusUnixFileDescriptor>
+#include <QObject>
+
+#include <cstdio>
+#include <poll.h>
+#include <unistd.h>
+#include <vector>
+
+class FakeLogind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public:
+    ~FakeLogind() override
+    {
+        for (int fd : readEnds)
+            close(fd);
+    }
+
+    // Locks whose holder has not closed its end yet: the read end of a pipe reports a hang-up
+    // once every write end is closed, as logind sees it.
+    int held() const
+    {
+        int n = 0;
+        for (int fd : readEnds) {
+            pollfd p{fd, POLLIN, 0};
+            if (poll(&p, 1, 0) >= 0 && !(p.revents & POLLHUP))
+                ++n;
+        }
+        return n;
+    }
+
+    std::vector<int> readEnds;
+    int requests = 0;
+
+public slots:
+    QDBusUnixFileDescriptor Inhibit(const QString &, const QString &, const QString &,
+                                    const QString &)
+    {
+        ++requests;
+        int fds[2];
+        if (pipe(fds) != 0)
+            return {};
+        readEnds.push_back(fds[0]);
+        QDBusUnixFileDescriptor handed(fds[1]);
+        close(fds[1]);
+        return handed;
+    }
+
+signals:
+    void PrepareForSleep(bool start);
+};
+
+class FakeIdleMonitor : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
+public:
+    qulonglong idleMs = 0;
+public slots:
+    qulonglong GetIdletime() { return idleMs; }
+};
+
+class FakeScreenSaver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+public:
+    uint idleSeconds = 0;
+public slots:
+    uint GetSessionIdleTime() { return idleSeconds; }
+};
+
+class Control : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.quenby.test.FakeDesktop")
+public:
+    FakeLogind *logind = nullptr;
+    FakeIdleMonitor *mutter = nullptr;
+public slots:
+    void EmitPrepareForSleep(bool start)
+    {
+        if (logind)
+            emit logind->PrepareForSleep(start);
+    }
+    int InhibitorsHeld() { return logind ? logind->held() : 0; }
+    int InhibitRequests() { return logind ? logind->requests : 0; }
+    void SetIdleMs(qulonglong ms)
+    {
+        if (mutter)
+            mutter->idleMs = ms;
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2)
+        return 2;
+    QDBusConnection bus = QDBusConnection::connectToBus(args[1], QStringLiteral("fake"));
+    if (!bus.isConnected())
+        return 1;
+    const auto all = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals;
+    Control control;
+    FakeLogind logind;
+    FakeIdleMonitor mutter;
+    FakeScreenSaver screenSaver;
+    bool ok = bus.registerObject(QStringLiteral("/Control"), &control, all);
+    for (const QString &a : args.mid(2)) {
+        if (a == QLatin1String("login1")) {
+            control.logind = &logind;
+            ok = ok &&
+                 bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &logind, all) &&
+                 bus.registerService(QStringLiteral("org.freedesktop.login1"));
+        } else if (a.startsWith(QLatin1String("mutter-idle="))) {
+            control.mutter = &mutter;
+            mutter.idleMs = a.section(u'=', 1).toULongLong();
+            ok = ok &&
+                 bus.registerObject(QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"), &mutter,
+                                    all) &&
+                 bus.registerService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
+        } else if (a.startsWith(QLatin1String("screensaver-idle="))) {
+            screenSaver.idleSeconds = a.section(u'=', 1).toUInt();
+            ok = ok &&
+                 bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &screenSaver,
+                                    all) &&
+                 bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
+        }
+    }
+    if (!ok)
+        return 1;
+    std::printf("ready\n");
+    std::fflush(stdout);
+    return app.exec();
+}
+
+#include "FakeDesktopServices.moc"
