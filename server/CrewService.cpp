@@ -33,6 +33,16 @@ QByteArrayView bodyOf(const httplib::Request &req)
     return QByteArrayView(req.body.data(), qsizetype(req.body.size()));
 }
 
+// The crew a request changes; a new crew has no code yet, and nothing to forget.
+QString code(const CreateRequest &)
+{
+    return {};
+}
+template<typename Request> QString code(const Request &r)
+{
+    return r.code;
+}
+
 bool isJson(const httplib::Request &req)
 {
     // Browsers cannot send this type across sites without asking first, so a page elsewhere
@@ -43,9 +53,9 @@ bool isJson(const httplib::Request &req)
 
 } // namespace
 
-CrewService::CrewService(StorePool &pool, Limits limits)
-    : m_pool(pool), m_limits(limits),
-      m_requests(limits.requestsPerMinute, limits.requestsPerMinute),
+CrewService::CrewService(StorePool &pool, Limits limits, bool cacheFetches)
+    : m_pool(pool), m_cache(cacheFetches ? std::make_unique<FetchCache>() : nullptr),
+      m_limits(limits), m_requests(limits.requestsPerMinute, limits.requestsPerMinute),
       m_creates(limits.createsPerHour / 60.0, limits.createsPerHour)
 {}
 
@@ -112,9 +122,31 @@ void CrewService::get(const httplib::Request &req, httplib::Response &res)
         return invitePage(code, res);
     if (!isCrewCode(code))
         return send(res, Reply::unknownCrew());
+    send(res, fetch(code));
+}
+
+Reply CrewService::fetch(const QString &code)
+{
     const QDate day = today();
-    send(res, m_pool.run(StorePool::Access::read,
-                         [&](CrewStore &store) { return store.fetch(code, day); }));
+    quint64 token = 0;
+    if (m_cache) {
+        if (auto body = m_cache->find(code, day))
+            return Reply::json(*body);
+        token = m_cache->token(code);
+    }
+    Reply reply = m_pool.run(StorePool::Access::read,
+                             [&](CrewStore &store) { return store.fetch(code, day); });
+    if (m_cache && reply.status == 200)
+        m_cache->store(code, day, token, reply.body);
+    return reply;
+}
+
+Reply CrewService::change(const QString &code, std::function<Reply(CrewStore &)> operation)
+{
+    Reply reply = m_pool.run(StorePool::Access::write, std::move(operation));
+    if (m_cache && !code.isEmpty())
+        m_cache->invalidate(code);
+    return reply;
 }
 
 void CrewService::invitePage(const QString &code, httplib::Response &res)
@@ -152,8 +184,9 @@ void CrewService::post(const httplib::Request &req, httplib::Response &res)
     auto answer = [&](const auto &parsed, auto operation) {
         if (!parsed.request)
             return send(res, parsed.refusal);
-        send(res, m_pool.run(StorePool::Access::write,
-                             [&](CrewStore &store) { return operation(store, *parsed.request); }));
+        const auto &request = *parsed.request;
+        send(res,
+             change(code(request), [&](CrewStore &store) { return operation(store, request); }));
     };
     if (path == "/api/crew") {
         const auto parsed = parseCreate(body);

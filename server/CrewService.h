@@ -1,11 +1,13 @@
 #pragma once
 
+#include "FetchCache.h"
 #include "RateLimiter.h"
 #include "StorePool.h"
 
 #include <QDate>
 
 #include <functional>
+#include <memory>
 
 namespace httplib {
 class Server;
@@ -23,7 +25,9 @@ public:
         bool trustProxy = false; // take the client address from X-Forwarded-For
     };
 
-    CrewService(StorePool &pool, Limits limits);
+    // cacheFetches: keep fetch replies in memory until their crew changes; only right when this
+    // process makes every change (SQLite).
+    CrewService(StorePool &pool, Limits limits, bool cacheFetches);
 
     void install(httplib::Server &server);
 
@@ -36,7 +40,11 @@ private:
     void invitePage(const QString &code, httplib::Response &res);
     std::string clientAddress(const httplib::Request &req) const;
 
+    Reply fetch(const QString &code);
+    Reply change(const QString &code, std::function<Reply(CrewStore &)> operation);
+
     StorePool &m_pool;
+    std::unique_ptr<FetchCache> m_cache;
     Limits m_limits;
     RateLimiter m_requests;
     RateLimiter m_creates;

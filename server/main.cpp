@@ -65,7 +65,8 @@ int main(int argc, char **argv)
         listening = sock;
     });
 
-    CrewService service(pool, options->limits);
+    CrewService service(pool, options->limits,
+                        options->database.engine == Database::Engine::sqlite);
     service.install(server);
 
     const std::string host = options->host.toStdString();

@@ -2,6 +2,7 @@
 
 #include "CrewRequest.h"
 #include "CrewdOptions.h"
+#include "FetchCache.h"
 #include "InvitePage.h"
 #include "RandomIds.h"
 #include "RateLimiter.h"
@@ -109,6 +110,35 @@ private slots:
                 RateLimiter::clientKey("2001:db8:1:3::1"));
         QCOMPARE(RateLimiter::clientKey("::ffff:192.0.2.7"), std::string("192.0.2.7"));
         QVERIFY(RateLimiter(0, 0).allow("x"));
+    }
+
+    void fetchCacheNeverKeepsAReplyFromBeforeAChange()
+    {
+        FetchCache cache;
+        const QDate monday(2024, 3, 4);
+        QVERIFY(!cache.find(u"AB12CD"_qs, monday));
+        quint64 token = cache.token(u"AB12CD"_qs);
+        cache.store(u"AB12CD"_qs, monday, token, "v1");
+        QCOMPARE(cache.find(u"AB12CD"_qs, monday), std::optional<QByteArray>("v1"));
+        // The next day's fetch shows other days.
+        QVERIFY(!cache.find(u"AB12CD"_qs, monday.addDays(1)));
+
+        // A reader that read before a change hands its reply back after it: not kept.
+        token = cache.token(u"AB12CD"_qs);
+        cache.invalidate(u"AB12CD"_qs);
+        QVERIFY(!cache.find(u"AB12CD"_qs, monday));
+        cache.store(u"AB12CD"_qs, monday, token, "stale");
+        QVERIFY(!cache.find(u"AB12CD"_qs, monday));
+        // The same for a crew that was never cached.
+        token = cache.token(u"ZZ99ZZ"_qs);
+        cache.invalidate(u"ZZ99ZZ"_qs);
+        cache.store(u"ZZ99ZZ"_qs, monday, token, "stale");
+        QVERIFY(!cache.find(u"ZZ99ZZ"_qs, monday));
+        // A change to another crew costs nothing here.
+        token = cache.token(u"AB12CD"_qs);
+        cache.invalidate(u"XX11XX"_qs);
+        cache.store(u"AB12CD"_qs, monday, token, "v2");
+        QCOMPARE(cache.find(u"AB12CD"_qs, monday), std::optional<QByteArray>("v2"));
     }
 
     void codesAndIds()

@@ -1,0 +1,55 @@
+#include "FetchCache.h"
+
+namespace {
+
+// About 6 KiB a 20-member crew: the cache stays well under a few hundred MiB.
+constexpr qsizetype kMaxEntries = 50000;
+
+} // namespace
+
+quint64 FetchCache::epochOf(const QString &code) const
+{
+    const auto it = m_entries.constFind(code);
+    return it == m_entries.cend() ? m_clearedAt : it->epoch;
+}
+
+bool FetchCache::makeRoom()
+{
+    if (m_entries.size() < kMaxEntries)
+        return false;
+    // Forgetting everything also moves every crew to a new epoch: no token taken before stays
+    // valid.
+    m_entries.clear();
+    m_clearedAt = ++m_counter;
+    return true;
+}
+
+std::optional<QByteArray> FetchCache::find(const QString &code, QDate day)
+{
+    std::lock_guard lock(m_mutex);
+    const auto it = m_entries.constFind(code);
+    if (it == m_entries.cend() || it->day != day)
+        return std::nullopt;
+    return it->body;
+}
+
+quint64 FetchCache::token(const QString &code)
+{
+    std::lock_guard lock(m_mutex);
+    return epochOf(code);
+}
+
+void FetchCache::store(const QString &code, QDate day, quint64 token, const QByteArray &body)
+{
+    std::lock_guard lock(m_mutex);
+    if (epochOf(code) != token || makeRoom())
+        return;
+    m_entries.insert(code, Entry{token, day, body});
+}
+
+void FetchCache::invalidate(const QString &code)
+{
+    std::lock_guard lock(m_mutex);
+    makeRoom();
+    m_entries.insert(code, Entry{++m_counter, {}, std::nullopt});
+}
