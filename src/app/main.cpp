@@ -1,5 +1,6 @@
 #include "AppEntry.h"
 #include "Doctor.h"
+#include "ReportCommand.h"
 #include "linux/SystemProcess.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,13 @@ int main(int argc, char *argv[])
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         return runDoctor(SystemProcess(app.arguments()), out);
+    }
+
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return runReport(SystemProcess(app.arguments()), SystemClock(), out, err);
     }
 
     QGuiApplication app(argc, argv);

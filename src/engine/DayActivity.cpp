@@ -134,3 +134,19 @@ std::optional<ActivityByDay> decodeActivity(QByteArrayView json)
     }
     return result;
 }
+
+std::optional<QMap<QString, qint64>> decodeKeystrokes(QByteArrayView json)
+{
+    const auto doc = parseJson(json);
+    if (!doc || !doc->isObject())
+        return std::nullopt;
+    const QJsonObject o = doc->toObject();
+    QMap<QString, qint64> counts;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        const auto n = integer(it.value());
+        if (!n)
+            return std::nullopt;
+        counts.insert(it.key(), *n);
+    }
+    return counts;
+}

@@ -33,3 +33,6 @@ std::optional<DayActivity> dayActivityFromJson(const QJsonValue &value);
 
 QByteArray encodeActivity(const ActivityByDay &activity);
 std::optional<ActivityByDay> decodeActivity(QByteArrayView json);
+
+// The older key-count file "keystrokes.json": day key -> whole number of key presses.
+std::optional<QMap<QString, qint64>> decodeKeystrokes(QByteArrayView json);

@@ -6,6 +6,7 @@
 #include "DurationText.h"
 #include "Json.h"
 #include "RecordView.h"
+#include "SegmentPieces.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,28 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// The older key-count file: day key -> whole number of key presses.
-std::optional<QMap<QString, qint64>> decodeKeystrokes(QByteArrayView json)
-{
-    const auto doc = parseJson(json);
-    if (!doc || !doc->isObject())
-        return std::nullopt;
-    const QJsonObject o = doc->toObject();
-    QMap<QString, qint64> counts;
-    for (auto it = o.begin(); it != o.end(); ++it) {
-        const qint64 sentinel = std::numeric_limits<qint64>::min();
-        const qint64 n = it.value().toInteger(sentinel);
-        if (n == sentinel)
-            return std::nullopt;
-        counts.insert(it.key(), n);
-    }
-    return counts;
-}
-
-} // namespace
 
 std::unique_ptr<MacWorkStore> MacWorkStore::open(const Services &services, QString *error)
 {
@@ -308,27 +287,12 @@ void MacWorkStore::closeSegment(Instant end)
 
 void MacWorkStore::recordSegment(Instant from, Instant to)
 {
-    Instant cursor = from;
-    bool appended = false;
-    for (int piece = 0; piece < maxPieces && cursor < to; ++piece) {
-        // The next local midnight by calendar arithmetic, so 23- and 25-hour days split right;
-        // infinite (so the piece runs to the end) where the next day cannot be formed.
-        const Instant boundary = m_calendar.dayInterval(cursor).end;
-        const Instant pieceEnd = boundary < to ? boundary : to;
-        const double length = pieceEnd - cursor;
-        if (length >= 1.0) {
-            m_entries.append(
-                WorkEntry{QUuid::createUuid(), cursor, length, WorkEntry::Kind::timed});
-            appended = true;
-        }
-        if (!(pieceEnd > cursor))
-            break;
-        cursor = pieceEnd;
-    }
-    if (appended) {
-        m_dateIndex.reset();
-        emit entriesChanged();
-    }
+    const QList<WorkEntry> pieces = segmentPieces(m_calendar, from, to);
+    if (pieces.isEmpty())
+        return;
+    m_entries.append(pieces);
+    m_dateIndex.reset();
+    emit entriesChanged();
 }
 
 void MacWorkStore::writeHeartbeat()
@@ -551,49 +515,6 @@ void MacWorkStore::applyLaunchAtLogin()
         m_launchAtLogin = actual;
         emit launchAtLoginChanged();
     }
-}
-
-// ---- Crews
-
-void MacWorkStore::loadCrews()
-{
-    if (const auto data = m_settings.dataValue(crewsKey)) {
-        if (auto configs = CrewClient::decodeConfigs(*data)) {
-            m_crewConfigs = std::move(*configs);
-            saveCrews();
-            return;
-        }
-    }
-    const auto data = m_settings.dataValue(crewKey);
-    const auto single = data ? CrewClient::decodeConfig(*data) : std::nullopt;
-    if (!single)
-        return;
-    m_crewConfigs = {*single};
-    // The older key goes only once the list holding it is stored.
-    if (saveCrews())
-        m_settings.remove(crewKey);
-}
-
-bool MacWorkStore::saveCrews()
-{
-    return m_settings.setValue(crewsKey, CrewClient::encodeConfigs(m_crewConfigs));
-}
-
-void MacWorkStore::setCrewConfigs(const QList<CrewClient::Config> &configs)
-{
-    if (configs != m_crewConfigs) {
-        m_crewConfigs = configs;
-        emit crewConfigsChanged();
-    }
-    saveCrews();
-}
-
-void MacWorkStore::reportNow()
-{
-    // Sending the totals belongs to the crew client; the store marks the start so the tick
-    // paces reports, and announces it.
-    m_lastReport = m_clock.now();
-    emit reportStarted();
 }
 
 // ---- Sleep and wake

@@ -54,7 +54,8 @@ std::optional<SettingValue> decode(const QJsonValue &json)
 
 } // namespace
 
-JsonSettingsStore::JsonSettingsStore(QString path) : m_path(std::move(path))
+JsonSettingsStore::JsonSettingsStore(QString path, Mode mode)
+    : m_path(std::move(path)), m_mode(mode)
 {
     load();
 }
@@ -90,11 +91,15 @@ void JsonSettingsStore::load()
             return;
         }
     }
-    keepCorruptCopy(m_path, QDateTime::currentDateTime());
+    m_unreadable = true;
+    if (m_mode == Mode::readWrite)
+        keepCorruptCopy(m_path, QDateTime::currentDateTime());
 }
 
 bool JsonSettingsStore::save() const
 {
+    if (m_mode == Mode::readOnly)
+        return false;
     QJsonObject o;
     for (auto it = m_values.begin(); it != m_values.end(); ++it)
         o.insert(it.key(), encode(it.value()));

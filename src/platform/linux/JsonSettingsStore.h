@@ -12,12 +12,17 @@
 // first moved aside, so that the next write does not destroy it.
 class JsonSettingsStore final : public SettingsStore {
 public:
-    explicit JsonSettingsStore(QString path);
+    // readOnly: for tools that look at the settings while the application runs; nothing is ever
+    // written, moved or created, and changes are refused.
+    enum class Mode { readWrite, readOnly };
+    explicit JsonSettingsStore(QString path, Mode mode = Mode::readWrite);
 
     // $XDG_CONFIG_HOME/Quenby/settings.json
     static QString defaultPath(const Process &process);
 
     const QString &path() const { return m_path; }
+    // The file exists but could not be read or decoded; its values count as absent.
+    bool unreadable() const { return m_unreadable; }
 
     std::optional<SettingValue> value(const QString &key) const override;
     bool setValue(const QString &key, const SettingValue &value) override;
@@ -28,5 +33,7 @@ private:
     bool save() const;
 
     QString m_path;
+    Mode m_mode;
+    bool m_unreadable = false;
     QMap<QString, SettingValue> m_values;
 };

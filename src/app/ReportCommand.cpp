@@ -1,0 +1,83 @@
+#include "ReportCommand.h"
+
+#include "DataFolder.h"
+#include "DayReport.h"
+#include "Json.h"
+#include "StoredRecord.h"
+#include "linux/JsonSettingsStore.h"
+#include "linux/XdgFolders.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const char *const usage = "Usage: tockly report [--day yyyy-MM-dd] [--json]\n";
+
+const char *const help =
+    "Usage: tockly report [--day yyyy-MM-dd] [--json]\n"
+    "\n"
+    "Prints a day's worked time, its rhythm, score, words, typing pace, busiest hour and top\n"
+    "applications, and the records (last 7 days, all time, best day, streak) with the goal.\n"
+    "Reads the data folder without changing it, so it can run while Tockly runs; a segment\n"
+    "that is being counted right now counts up to now.\n"
+    "\n"
+    "  --day yyyy-MM-dd  the day to report (default: today)\n"
+    "  --json            print JSON: instants as seconds since 2001-01-01 UTC, days as\n"
+    "                    yyyy-MM-dd, absent values as null\n"
+    "  -h, --help        show this help\n";
+
+} // namespace
+
+int runReport(const Process &process, const Clock &clock, QTextStream &out, QTextStream &err)
+{
+    const QStringList args = process.arguments().mid(2); // after "tockly report"
+    std::optional<QString> dayKey;
+    bool json = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (a == u"-h" || a == u"--help") {
+            out << help;
+            return 0;
+        }
+        if (a == u"--json") {
+            json = true;
+        } else if (a == u"--day" && i + 1 < args.size()) {
+            dayKey = args[++i];
+        } else if (a.startsWith(u"--day=")) {
+            dayKey = a.mid(6);
+        } else {
+            err << "tockly report: unknown argument \"" << a << "\"\n" << usage;
+            return 2;
+        }
+    }
+    if (dayKey && !dateFromDayKey(*dayKey).isValid()) {
+        err << "tockly report: --day needs a real date written yyyy-MM-dd, not \"" << *dayKey
+            << "\"\n";
+        return 2;
+    }
+
+    const Calendar calendar = Calendar::system();
+    const Instant now = clock.now();
+    const QString folder = dataFolderPath(process, xdgDataHome(process));
+    const QFileInfo folderInfo(folder);
+    if (folderInfo.exists() &&
+        !(folderInfo.isDir() && folderInfo.isReadable() && folderInfo.isExecutable()))
+        err << "tockly report: " << folder << ": not a readable folder, counted as empty\n";
+    const JsonSettingsStore settings(JsonSettingsStore::defaultPath(process),
+                                     JsonSettingsStore::Mode::readOnly);
+    if (settings.unreadable())
+        err << "tockly report: " << settings.path() << ": unreadable, counted as empty\n";
+    const StoredRecord record = readStoredRecord(folder, settings, calendar, now);
+    for (const QString &problem : record.problems)
+        err << "tockly report: " << problem << '\n';
+
+    const RecordView view(record.entries, record.segmentStart, record.activity, record.goalSeconds,
+                          calendar, now);
+    const Instant day = dayKey ? calendar.startOfDay(dateFromDayKey(*dayKey)) : now;
+    const DayReport report = dayReport(view, day);
+    if (json)
+        out << writeJson(toJson(report, calendar), JsonStyle::pretty) << '\n';
+    else
+        out << reportText(report, calendar);
+    return 0;
+}

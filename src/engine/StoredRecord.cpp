@@ -1,0 +1,74 @@
+#include "StoredRecord.h"
+
+#include "Heartbeat.h"
+#include "MacWorkStore.h"
+#include "Saved.h"
+#include "SegmentPieces.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+// The file's decoded content; nothing when it is missing, and a problem line when it exists
+// but cannot be read.
+template<typename Decode>
+auto readFile(const QString &path, Decode decode, QStringList &problems)
+    -> decltype(decode(QByteArray()))
+{
+    QFile file(path);
+    if (!file.exists())
+        return std::nullopt;
+    auto decoded = file.open(QIODevice::ReadOnly) ? decode(file.readAll()) : std::nullopt;
+    if (!decoded)
+        problems.append(QStringLiteral("%1: unreadable, counted as empty").arg(path));
+    return decoded;
+}
+
+void replay(QList<WorkEntry> &entries, const Calendar &calendar, Instant from, Instant to)
+{
+    if (to - from >= MacWorkStore::minSegment)
+        entries.append(segmentPieces(calendar, from, to));
+}
+
+} // namespace
+
+StoredRecord readStoredRecord(const QString &dataFolder, const SettingsStore &settings,
+                              const Calendar &calendar, Instant now)
+{
+    const QDir folder(dataFolder);
+    StoredRecord r;
+    if (auto activity = readFile(folder.filePath("activity.json"), decodeActivity, r.problems)) {
+        r.activity = std::move(*activity);
+    } else if (auto keys =
+                   readFile(folder.filePath("keystrokes.json"), decodeKeystrokes, r.problems)) {
+        for (auto it = keys->begin(); it != keys->end(); ++it)
+            r.activity[it.key()].keys = it.value();
+    }
+    r.goalSeconds = MacWorkStore::restoredGoal(settings.doubleValue(MacWorkStore::goalKey));
+
+    // Entries an older version kept in the settings take the place of the entries file.
+    const auto legacy = settings.dataValue(MacWorkStore::legacyStorageKey);
+    if (const auto saved = legacy ? decodeSaved(*legacy) : std::nullopt) {
+        r.entries = saved->entries;
+        if (saved->segmentStart)
+            replay(r.entries, calendar, *saved->segmentStart,
+                   saved->lastTick.value_or(*saved->segmentStart));
+        return r;
+    }
+    if (auto entries = readFile(folder.filePath("entries.json"), decodeEntries, r.problems))
+        r.entries = std::move(*entries);
+
+    const auto beat = settings.dataValue(MacWorkStore::heartbeatKey);
+    if (const auto heartbeat = beat ? decodeHeartbeat(*beat) : std::nullopt;
+        heartbeat && heartbeat->segmentStart) {
+        // A fresh heartbeat belongs to a running application: its segment counts up to now. A
+        // stale one was left by a process that stopped; the next start records it only up to
+        // its last tick, so that is what counts here too.
+        if (now - heartbeat->lastTick <= MacWorkStore::maxTickGap)
+            r.segmentStart = heartbeat->segmentStart;
+        else
+            replay(r.entries, calendar, *heartbeat->segmentStart, heartbeat->lastTick);
+    }
+    return r;
+}
