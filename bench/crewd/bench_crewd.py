@@ -5,6 +5,7 @@ on PostgreSQL. Every run is bounded in time. Prints requests per second, p99 lat
 fetch rate as a share of the /healthz rate.
 
   bench_crewd [--quick] [--engines sqlite,postgresql] [--seconds 10] [--connections 64]
+              [--db-connections 4]
 """
 import argparse, http.client, json, os, re, shutil, subprocess, sys, tempfile, time
 from datetime import datetime, timedelta, timezone
@@ -18,9 +19,10 @@ def day(offset):
 
 
 class Server:
-    def __init__(self, db, threads):
+    def __init__(self, db, threads, connections):
         self.proc = subprocess.Popen(
             [CREWD, "--listen", "127.0.0.1:0", "--db", db, "--threads", str(threads),
+             "--db-connections", str(connections),
              # one client address sends everything here; the limiter still runs, with room
              "--rate-limit", "100000000", "--create-limit", "100000000"],
             stdout=subprocess.PIPE, text=True)
@@ -110,7 +112,7 @@ def bench(engine, args, folder):
         url = open(state).read().split()[1]
         subprocess.run(["psql", "-q", url, "-c", "CREATE DATABASE bench"], check=True)
         db = url.rsplit("/", 1)[0] + "/bench"
-    server = Server(db, threads=args.connections + 32)
+    server = Server(db, threads=args.connections + 32, connections=args.db_connections)
     try:
         code, members = seed(server, crews=1 if args.quick else 10)
         script = report_script(members, folder)
@@ -131,6 +133,7 @@ def main():
     p.add_argument("--engines", default=None)
     p.add_argument("--seconds", type=int, default=10)
     p.add_argument("--connections", type=int, default=64)
+    p.add_argument("--db-connections", type=int, default=4, help="PostgreSQL connections")
     args = p.parse_args()
     if args.quick:
         args.seconds = 1
