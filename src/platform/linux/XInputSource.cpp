@@ -178,15 +178,21 @@ void XInputSource::handle(const void *e) const
         m_lastNonMotion = now;
         if (raw->flags & XCB_INPUT_KEY_EVENT_FLAGS_KEY_REPEAT)
             break;
-        if (raw->detail < 256 && m_modifierKeys.test(raw->detail))
+        if (raw->detail < 256 && m_modifierKeys.test(raw->detail)) {
+            ++m_modifiersDown;
             m_tally.count(InputEvent::flagsChanged, now);
-        else
+        } else {
             m_tally.count(InputEvent::keyDown, now);
+        }
         break;
     case XCB_INPUT_RAW_KEY_RELEASE:
         m_lastNonMotion = now;
-        if (raw->detail < 256 && m_modifierKeys.test(raw->detail))
+        // The server passes on releases of keys that are not down (synthetic input sends
+        // them); only a release of a held modifier changes anything.
+        if (raw->detail < 256 && m_modifierKeys.test(raw->detail) && m_modifiersDown > 0) {
+            --m_modifiersDown;
             m_tally.count(InputEvent::flagsChanged, now);
+        }
         break;
     case XCB_INPUT_RAW_BUTTON_PRESS:
         m_lastNonMotion = now;

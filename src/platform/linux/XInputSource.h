@@ -49,6 +49,8 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
 
     mutable InputTally m_tally;
+    // How many modifier keys are held: just a number, never which.
+    mutable int m_modifiersDown = 0;
     // The latest key or button press or release: inputs that are not mouse movement.
     mutable double m_lastNonMotion = 0;
     mutable double m_lastIdleQuery = -1;

@@ -1,0 +1,125 @@
+#include "DesktopTestEnvironment.h"
+#include "StoreFixture.h"
+#include "linux/IdleOnlyInputSource.h"
+#include "linux/InputTally.h"
+#include "linux/LinuxWorkspace.h"
+
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QTest>
+
+namespace {
+
+// A call to the control object of the fake services that own `service`.
+QDBusMessage control(const QString &service, const QString &method, const QVariantList &args = {})
+{
+    auto call = QDBusMessage::createMethodCall(
+        service, QStringLiteral("/Control"), QStringLiteral("org.quenby.test.FakeDesktop"), method);
+    call.setArguments(args);
+    return call;
+}
+
+} // namespace
+
+class TestDesktopBus : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sleepWaitsForTheWillSleepWorkAndWakeTicks()
+    {
+        PrivateBus system;
+        FakeDesktopServices logind;
+        QString error;
+        QVERIFY2(system.start(PrivateBus::Kind::system, &error), qPrintable(error));
+        QVERIFY2(logind.start(system.address(), {QStringLiteral("login1")}, &error),
+                 qPrintable(error));
+        QDBusConnection controlBus = system.connect(QStringLiteral("control"));
+        auto ask = [&](const QString &method, const QVariantList &args = {}) {
+            return controlBus.call(control(QStringLiteral("org.freedesktop.login1"), method, args));
+        };
+        auto held = [&] {
+            return ask(QStringLiteral("InhibitorsHeld")).arguments().value(0).toInt();
+        };
+
+        auto monitor =
+            std::make_unique<LogindSleepMonitor>(system.connect(QStringLiteral("tockly")));
+        QVERIFY(monitor->isWatching());
+        QTRY_VERIFY(monitor->holdsInhibitor());
+        QCOMPARE(held(), 1);
+
+        StoreFixture f;
+        LinuxWorkspace workspace(nullptr, std::move(monitor));
+        const MacWorkStore::Services services{f.clock,   f.calendar, f.input,
+                                              workspace, f.settings, f.loginItems,
+                                              f.process, f.timer,    f.dir.filePath("support")};
+        auto store = MacWorkStore::open(services);
+        QVERIFY(store);
+        f.type(60);
+        QVERIFY(store->isTracking());
+
+        // Seen from inside the will-sleep emission, after the store's own handler.
+        int heldDuringWork = -1;
+        bool trackingDuringWork = true;
+        connect(&workspace, &Workspace::willSleep, this, [&] {
+            trackingDuringWork = store->isTracking();
+            heldDuringWork = held();
+        });
+        ask(QStringLiteral("EmitPrepareForSleep"), {true});
+        QTRY_COMPARE(heldDuringWork, 1);
+        QVERIFY(!trackingDuringWork);
+        QCOMPARE(store->entries().size(), 1);
+        QTRY_COMPARE(held(), 0);
+        QVERIFY(!workspace.sleepMonitor()->holdsInhibitor());
+
+        // An hour later the machine wakes: a tick runs at once and a new lock is taken.
+        f.clock.advance(3600);
+        QVERIFY(store->lastTickAt() < f.clock.now());
+        ask(QStringLiteral("EmitPrepareForSleep"), {false});
+        QTRY_COMPARE(store->lastTickAt(), f.clock.now());
+        QTRY_COMPARE(held(), 1);
+        QCOMPARE(ask(QStringLiteral("InhibitRequests")).arguments().value(0).toInt(), 2);
+        QCOMPARE(store->entries().size(), 1);
+        QVERIFY(!store->isTracking());
+    }
+
+    void idleOnlyReadsTheSessionIdleTime()
+    {
+        QString error;
+        PrivateBus gnome, plasma, bare;
+        FakeDesktopServices mutter, screenSaver;
+        QVERIFY2(gnome.start(PrivateBus::Kind::session, &error), qPrintable(error));
+        QVERIFY2(plasma.start(PrivateBus::Kind::session, &error), qPrintable(error));
+        QVERIFY2(bare.start(PrivateBus::Kind::session, &error), qPrintable(error));
+        QVERIFY2(mutter.start(gnome.address(), {QStringLiteral("mutter-idle=42000")}, &error),
+                 qPrintable(error));
+        QVERIFY2(
+            screenSaver.start(plasma.address(), {QStringLiteral("screensaver-idle=7")}, &error),
+            qPrintable(error));
+
+        QDBusConnection gnomeBus = gnome.connect(QStringLiteral("gnome"));
+        IdleOnlyInputSource onGnome(gnomeBus);
+        QCOMPARE(onGnome.provider(), IdleOnlyInputSource::Provider::mutterIdleMonitor);
+        for (InputEvent t :
+             {InputEvent::keyDown, InputEvent::mouseMoved, InputEvent::scrollWheel}) {
+            QVERIFY(qAbs(onGnome.secondsSinceLastEvent(t) - 42) < 0.5);
+            QCOMPARE(onGnome.eventCounter(t), 0u);
+        }
+        const auto setIdle = control(QStringLiteral("org.gnome.Mutter.IdleMonitor"),
+                                     QStringLiteral("SetIdleMs"), {qulonglong(1500)});
+        QCOMPARE(gnomeBus.call(setIdle).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY(qAbs(onGnome.secondsSinceLastEvent(InputEvent::keyDown) - 1.5) < 0.2);
+
+        IdleOnlyInputSource onPlasma(plasma.connect(QStringLiteral("plasma")));
+        QCOMPARE(onPlasma.provider(), IdleOnlyInputSource::Provider::screenSaver);
+        QVERIFY(qAbs(onPlasma.secondsSinceLastEvent(InputEvent::leftMouseDown) - 7) < 0.5);
+
+        // With nobody to ask, nothing counts as recent input.
+        IdleOnlyInputSource alone(bare.connect(QStringLiteral("bare")));
+        QCOMPARE(alone.provider(), IdleOnlyInputSource::Provider::none);
+        QVERIFY(alone.secondsSinceLastEvent(InputEvent::keyDown) >= monotonicSeconds() - 1);
+        QCOMPARE(alone.eventCounter(InputEvent::keyDown), 0u);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDesktopBus)
+#include "tst_desktopbus.moc"

@@ -1,0 +1,234 @@
+#include "DesktopTestEnvironment.h"
+#include "linux/SystemProcess.h"
+#include "linux/X11FrontmostApplication.h"
+#include "linux/XInputSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+// A client that makes windows the way applications do, and plays the window manager's part
+// of announcing the active one.
+class TestClient {
+public:
+    explicit TestClient(const QString &display)
+    {
+        c = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+        root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        const char name[] = "_NET_ACTIVE_WINDOW";
+        auto *reply =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+        activeAtom = reply->atom;
+        std::free(reply);
+    }
+    ~TestClient() { xcb_disconnect(c); }
+
+    xcb_window_t window(const QByteArray &wmClass, const QByteArray &title)
+    {
+        const xcb_window_t w = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root, 0, 0, 100, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        if (!wmClass.isNull())
+            xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                                uint32_t(wmClass.size()), wmClass.constData());
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                            uint32_t(title.size()), title.constData());
+        xcb_map_window(c, w);
+        xcb_aux_sync();
+        return w;
+    }
+    void activate(xcb_window_t w)
+    {
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, activeAtom, XCB_ATOM_WINDOW, 32, 1, &w);
+        xcb_aux_sync();
+    }
+    void destroy(xcb_window_t w)
+    {
+        xcb_destroy_window(c, w);
+        xcb_aux_sync();
+    }
+
+private:
+    void xcb_aux_sync()
+    {
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    }
+
+    xcb_connection_t *c;
+    xcb_window_t root;
+    xcb_atom_t activeAtom;
+};
+
+} // namespace
+
+class TestX11 : public QObject {
+    Q_OBJECT
+
+    XvfbServer xvfb;
+    std::unique_ptr<XInputSource> input;
+
+    quint32 n(InputEvent type) const { return input->eventCounter(type); }
+    quint32 clicks() const
+    {
+        return n(InputEvent::leftMouseDown) + n(InputEvent::rightMouseDown) +
+               n(InputEvent::otherMouseDown);
+    }
+    void xdotool(const QString &command)
+    {
+        QVERIFY2(xvfb.xdotool(command.split(u' ')), qPrintable(command));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(xvfb.start(&error), qPrintable(error));
+        input = XInputSource::open(xvfb.display().toLocal8Bit(), &error);
+        QVERIFY2(input, qPrintable(error));
+    }
+
+    void countsKeysClicksScrollsAndModifiers()
+    {
+        const quint32 keys = n(InputEvent::keyDown), mods = n(InputEvent::flagsChanged);
+        xdotool(QStringLiteral("type --delay 20 abcdefghijklmnopqrstuvwxy"));
+        QTRY_COMPARE(n(InputEvent::keyDown), keys + 25);
+        QCOMPARE(n(InputEvent::flagsChanged), mods);
+
+        const quint32 left = n(InputEvent::leftMouseDown), all = clicks();
+        xdotool(QStringLiteral("click --repeat 3 --delay 20 1"));
+        QTRY_COMPARE(n(InputEvent::leftMouseDown), left + 3);
+        xdotool(QStringLiteral("click 3"));
+        xdotool(QStringLiteral("click 2"));
+        QTRY_COMPARE(clicks(), all + 5);
+        QCOMPARE(n(InputEvent::rightMouseDown), 1u);
+        QCOMPARE(n(InputEvent::otherMouseDown), 1u);
+
+        // Wheel up, down and sideways: scrolls, never clicks.
+        const quint32 scrolls = n(InputEvent::scrollWheel);
+        xdotool(QStringLiteral("click --repeat 4 --delay 20 5"));
+        xdotool(QStringLiteral("click 4"));
+        xdotool(QStringLiteral("click 6"));
+        QTRY_COMPARE(n(InputEvent::scrollWheel), scrolls + 6);
+        QCOMPARE(clicks(), all + 5);
+
+        // Shift down and up: two modifier changes, no key.
+        const quint32 keysBefore = n(InputEvent::keyDown);
+        xdotool(QStringLiteral("key shift"));
+        QTRY_COMPARE(n(InputEvent::flagsChanged), mods + 2);
+        xdotool(QStringLiteral("key ctrl+z"));
+        QTRY_COMPARE(n(InputEvent::flagsChanged), mods + 4);
+        QTRY_COMPARE(n(InputEvent::keyDown), keysBefore + 1);
+
+        // A key held past the repeat delay is one press.
+        xdotool(QStringLiteral("keydown x sleep 0.9 keyup x"));
+        QTRY_COMPARE(n(InputEvent::keyDown), keysBefore + 2);
+        QTest::qWait(200);
+        QCOMPARE(n(InputEvent::keyDown), keysBefore + 2);
+        QCOMPARE(n(InputEvent::flagsChanged), mods + 4);
+        QCOMPARE(clicks(), all + 5);
+    }
+
+    void idleTimesFollowInputWithoutMotionEvents()
+    {
+        xdotool(QStringLiteral("mousemove_relative -- 15 10"));
+        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) < 0.5);
+        const double key = input->secondsSinceLastEvent(InputEvent::keyDown);
+
+        QTest::qWait(1200);
+        QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
+        QVERIFY(input->secondsSinceLastEvent(InputEvent::keyDown) >= key + 1.1);
+        QVERIFY(input->secondsSinceLastEvent(InputEvent::leftMouseDown) >= 1.1);
+
+        // A key press is not taken for movement, a move not for a key.
+        xdotool(QStringLiteral("key q"));
+        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::keyDown) < 0.5);
+        QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
+        xdotool(QStringLiteral("click 1"));
+        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::leftMouseDown) < 0.5);
+        QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
+        QTest::qWait(300);
+        xdotool(QStringLiteral("mousemove_relative -- -5 0"));
+        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) < 0.25);
+        QVERIFY(input->secondsSinceLastEvent(InputEvent::keyDown) >= 0.3);
+    }
+
+    void frontmostApplicationFromActiveWindowAndDesktopFiles()
+    {
+        QTemporaryDir home, system;
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", (system.path() + QStringLiteral(":/nonexistent")).toLocal8Bit());
+        writeFile(system.filePath(QStringLiteral("applications/org.example.Editor.desktop")),
+                  "[Desktop Entry]\nType=Application\nName=Test Editor\nName[de]=Testeditor\n"
+                  "StartupWMClass=TocklyTestEditor\nExec=editor\n"
+                  "[Desktop Action New]\nName=New Window\n");
+        writeFile(system.filePath(QStringLiteral("applications/sketchpad.desktop")),
+                  "[Desktop Entry]\nType=Application\nName=Sketch Pad\nExec=sketchpad\n");
+        // The user's own entry comes first.
+        writeFile(home.filePath(QStringLiteral("applications/sketchpad.desktop")),
+                  "[Desktop Entry]\nType=Application\nName=My Sketch Pad\nExec=sketchpad\n");
+        const auto folders = DesktopEntryNames::applicationFolders(SystemProcess({}));
+        QCOMPARE(folders.size(), 3);
+
+        auto frontmost = X11FrontmostApplication::open(xvfb.display().toLocal8Bit(),
+                                                       DesktopEntryNames(folders, "C"));
+        auto german = X11FrontmostApplication::open(xvfb.display().toLocal8Bit(),
+                                                    DesktopEntryNames(folders, "de_DE.UTF-8"));
+        QVERIFY(frontmost && german);
+        QVERIFY(!frontmost->query()); // no window manager has named one yet
+
+        TestClient client(xvfb.display());
+        const auto editor =
+            client.window(QByteArray("tockly-editor\0TocklyTestEditor\0", 31), "Secret plans.txt");
+        const auto sketch = client.window(QByteArray("sketchpad\0SketchPad\0", 20), "Drawing 1");
+        const auto unknown = client.window(QByteArray("calc\0Calc\0", 10), "1 + 1");
+        const auto bare = client.window(QByteArray(), "No class");
+        const auto garbage = client.window(QByteArray("\0\0\0", 3), "Broken");
+
+        client.activate(editor);
+        auto app = frontmost->query();
+        QVERIFY(app);
+        QCOMPARE(app->identifier, std::optional<QString>(QStringLiteral("TocklyTestEditor")));
+        QCOMPARE(app->displayName, std::optional<QString>(QStringLiteral("Test Editor")));
+        QCOMPARE(german->query()->displayName,
+                 std::optional<QString>(QStringLiteral("Testeditor")));
+
+        client.activate(sketch);
+        QCOMPARE(frontmost->query()->displayName,
+                 std::optional<QString>(QStringLiteral("My Sketch Pad")));
+        client.activate(unknown);
+        QCOMPARE(frontmost->query()->displayName, std::optional<QString>(QStringLiteral("Calc")));
+
+        for (auto w : {bare, garbage}) {
+            client.activate(w);
+            app = frontmost->query();
+            QVERIFY(app);
+            QVERIFY(!app->identifier && !app->displayName);
+        }
+
+        // The window manager still names a window that is gone.
+        client.activate(editor);
+        client.destroy(editor);
+        QVERIFY(!frontmost->query());
+        client.activate(XCB_WINDOW_NONE);
+        QVERIFY(!frontmost->query());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestX11)
+#include "tst_x11.moc"
