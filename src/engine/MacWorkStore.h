@@ -2,6 +2,7 @@
 
 #include "Calendar.h"
 #include "Clock.h"
+#include "CrewClient.h"
 #include "CrewConfig.h"
 #include "DayActivity.h"
 #include "Heartbeat.h"
@@ -15,14 +16,22 @@
 #include "WorkEntry.h"
 #include "Workspace.h"
 
+#include <QCoro/QCoroTask>
+#include <QHash>
 #include <QList>
 #include <QLockFile>
 #include <QObject>
+#include <QStringList>
 #include <QVariant>
 
 #include <memory>
 #include <optional>
 #include <vector>
+
+class Pasteboard;
+
+// Crew code -> that crew's leaderboard, rows in leaderboard order.
+using StandingsByCode = QHash<QString, QList<CrewClient::Standing>>;
 
 // The one object that owns the tracker's state: the tick loop that samples input, the open work
 // segment and its heartbeat, the recorded entries, the day activity, the settings and the crew
@@ -44,6 +53,12 @@ class MacWorkStore : public QObject {
     Q_PROPERTY(QList<WorkEntry> entries READ entries NOTIFY entriesChanged)
     Q_PROPERTY(ActivityByDay activityByDay READ activityByDay NOTIFY activityByDayChanged)
     Q_PROPERTY(QList<CrewClient::Config> crewConfigs READ crewConfigs NOTIFY crewConfigsChanged)
+    Q_PROPERTY(StandingsByCode standingsByCode READ standingsByCode NOTIFY standingsByCodeChanged)
+    // A set: each code at most once, in the order ownership was first seen.
+    Q_PROPERTY(QStringList ownedCrewCodes READ ownedCrewCodes NOTIFY ownedCrewCodesChanged)
+    // The last crew failure for the crew section to show; empty when there is nothing to show.
+    Q_PROPERTY(QString crewError READ crewError NOTIFY crewErrorChanged)
+    Q_PROPERTY(bool hasPendingInvite READ hasPendingInvite NOTIFY hasPendingInviteChanged)
 
 public:
     using Heartbeat = ::Heartbeat;
@@ -70,6 +85,7 @@ public:
     static constexpr double activitySaveInterval = 60;
     static constexpr int maxPieces = 60;
     static constexpr double defaultGoal = 14400;
+    static constexpr int maxCrews = 5;
     // The same instant as the platform's "distant past".
     static constexpr Instant distantPast = -63114076800.0;
 
@@ -101,6 +117,12 @@ public:
     const QList<WorkEntry> &entries() const { return m_entries; }
     const ActivityByDay &activityByDay() const { return m_activityByDay; }
     const QList<CrewClient::Config> &crewConfigs() const { return m_crewConfigs; }
+    const StandingsByCode &standingsByCode() const { return m_standingsByCode; }
+    const QStringList &ownedCrewCodes() const { return m_ownedCrewCodes; }
+    const QString &crewError() const { return m_crewError; }
+    bool hasPendingInvite() const { return m_hasPendingInvite; }
+    // The first membership, if any.
+    std::optional<CrewClient::Config> crewConfig() const;
 
     // Engine state.
     Instant lastTickAt() const { return m_lastTickAt; }
@@ -110,6 +132,7 @@ public:
     Instant lastActivitySave() const { return m_lastActivitySave; }
     std::optional<QString> lastFrontAppID() const { return m_lastFrontAppID; }
     const Calendar &calendar() const { return m_calendar; }
+    const Clock &clock() const { return m_clock; }
     // The statistics' look at the current state, at the clock's now.
     RecordView recordView() const;
 
@@ -141,8 +164,33 @@ public:
 
     // Crew memberships; every change is saved at once.
     void setCrewConfigs(const QList<CrewClient::Config> &configs);
-    // The daily report to the crews, started by the tick while tracking.
-    void reportNow();
+
+    // Crew operations. They run on the main thread and may overlap; the asynchronous ones
+    // suspend while their requests run, and their tasks may outlive the store. Nicknames go to
+    // the service as given: trimming is the caller's business. Failures end up in crewError.
+    static QString crewLimitMessage();
+    QCoro::Task<> joinCrew(QString code, QString nickname);
+    QCoro::Task<> createCrew(QString crewName, QString nickname);
+    QCoro::Task<> refreshCrews();
+    // Takes effect here at once; the service is told in the background.
+    Q_INVOKABLE void leaveCrew(const QString &code);
+    // Starts at once; the service decides whether this membership may remove members.
+    QCoro::Task<> removeMember(QString code, QString nickname);
+    // Sends today's and the 7 previous days' totals to every crew; returns at once.
+    Q_INVOKABLE void reportNow();
+    // Day key -> seconds worked, for today and the 7 days before.
+    QHash<QString, double> reportDays(Instant now) const;
+
+    // Invitations. Without a pasteboard, copying and the pasteboard check do nothing.
+    void setPasteboard(Pasteboard *pasteboard) { m_pasteboard = pasteboard; }
+    Q_INVOKABLE void copyInvite(const QString &code);
+    // Once per run, at start: offers an invitation token found on the pasteboard, each code
+    // only once across starts. hasPendingInvite is set at once, the window is asked for later.
+    void checkPasteboardForInvite();
+    // Asks for the invitation window unless the crew is held or there is no room for it.
+    void openInvite(const QString &code);
+    // Application links ("quenby://join/CODE"); anything else is ignored.
+    void openInviteLinks(const QStringList &links);
 
     // System sleep.
     void willSleep();
@@ -167,8 +215,12 @@ signals:
     void entriesChanged();
     void activityByDayChanged();
     void crewConfigsChanged();
-    // reportNow() started a report.
-    void reportStarted();
+    void standingsByCodeChanged();
+    void ownedCrewCodesChanged();
+    void crewErrorChanged();
+    void hasPendingInviteChanged();
+    // The window opener shows the invitation window for the code.
+    void inviteWindowRequested(const QString &code);
 
 private:
     MacWorkStore(const Services &services, std::unique_ptr<QLockFile> lock);
@@ -181,6 +233,15 @@ private:
     void recoverFromHeartbeat();
     void resetRecord();
     void applyLaunchAtLogin();
+
+    bool holdsCrew(const QString &code) const;
+    std::optional<QString> joinRefusal(const QString &code) const;
+    QCoro::Task<> addMembership(CrewClient::CrewResult<CrewClient::Config> result);
+    void applyFetchedCrew(const QString &code, const CrewClient::FetchedCrew &crew);
+    void setCrewError(const QString &error);
+    void setStandings(const QString &code, const QList<CrewClient::Standing> &standings);
+    void setOwned(const QString &code, bool owned);
+    void markInvitePending();
 
     template<typename Decode>
     auto readDataFile(const QString &path, Decode decode) -> decltype(decode(QByteArray()));
@@ -215,6 +276,11 @@ private:
     mutable std::shared_ptr<const RecordView::DateIndex> m_dateIndex;
     ActivityByDay m_activityByDay;
     QList<CrewClient::Config> m_crewConfigs;
+    StandingsByCode m_standingsByCode;
+    QStringList m_ownedCrewCodes;
+    QString m_crewError;
+    bool m_hasPendingInvite = false;
+    Pasteboard *m_pasteboard = nullptr;
 
     double m_currentInterval = 0;
     std::optional<quint64> m_lastKeys, m_lastClicks, m_lastScrolls, m_lastMods;

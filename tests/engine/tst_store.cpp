@@ -337,7 +337,7 @@ void TestStore::quietTickWakesNothing()
     for (int i = 0; i < 8; ++i)
         f.advance(5);
     NotifySpies spies(s);
-    QCOMPARE(spies.spies.size(), 11);
+    QCOMPARE(spies.spies.size(), 15);
     const int writes = f.settings.writes;
     for (int i = 0; i < 100; ++i)
         f.advance(s.currentInterval());

@@ -3,6 +3,7 @@
 #include "FakeClock.h"
 #include "FakeInputSource.h"
 #include "FakeLoginItems.h"
+#include "FakePasteboard.h"
 #include "FakeProcess.h"
 #include "FakeSettingsStore.h"
 #include "FakeTimer.h"
@@ -27,6 +28,7 @@ struct StoreFixture {
     FakeLoginItems loginItems;
     FakeProcess process;
     FakeTimer timer;
+    FakePasteboard pasteboard;
     Calendar calendar = zoneCalendar("Europe/Berlin");
     std::unique_ptr<MacWorkStore> store;
 
@@ -50,6 +52,8 @@ struct StoreFixture {
     {
         store.reset();
         store = MacWorkStore::open(services());
+        if (store)
+            store->setPasteboard(&pasteboard);
         return *store;
     }
 

@@ -1,0 +1,71 @@
+#include "InviteView.h"
+
+#include "MacWorkStore.h"
+
+#include <algorithm>
+
+InviteView::InviteView(MacWorkStore &store, QString code, QObject *parent)
+    : QObject(parent), m_store(&store), m_code(std::move(code))
+{}
+
+template<typename Change> void InviteView::changing(Change change)
+{
+    const bool could = canJoin();
+    change();
+    if (canJoin() != could)
+        emit canJoinChanged();
+}
+
+void InviteView::setNickname(const QString &nickname)
+{
+    if (nickname == m_nickname)
+        return;
+    changing([&] { m_nickname = nickname; });
+    emit nicknameChanged();
+}
+
+QString InviteView::trimmedNickname() const
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype first = 0;
+    qsizetype end = m_nickname.size();
+    while (first < end && blank(m_nickname[first]))
+        ++first;
+    while (end > first && blank(m_nickname[end - 1]))
+        --end;
+    return m_nickname.mid(first, end - first);
+}
+
+bool InviteView::canJoin() const
+{
+    return !m_busy && !trimmedNickname().isEmpty();
+}
+
+void InviteView::join()
+{
+    const QString nickname = trimmedNickname();
+    if (nickname.isEmpty() || m_busy || !m_store)
+        return;
+    changing([&] { m_busy = true; });
+    emit busyChanged();
+    runJoin(nickname);
+}
+
+QCoro::Task<> InviteView::runJoin(QString nickname)
+{
+    QPointer<InviteView> self(this);
+    co_await m_store->joinCrew(m_code, nickname);
+    if (!self)
+        co_return;
+    changing([&] { m_busy = false; });
+    emit busyChanged();
+    // Only the list decides: a refused join of a crew already held also ends here as joined.
+    const QString code = m_code.toUpper();
+    const bool held =
+        m_store && std::any_of(m_store->crewConfigs().begin(), m_store->crewConfigs().end(),
+                               [&](const CrewClient::Config &c) { return c.code == code; });
+    if (held && !m_joined) {
+        m_joined = true;
+        emit joinedChanged();
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The desktop's general clipboard, as plain text.
+class Pasteboard {
+public:
+    virtual ~Pasteboard() = default;
+    // Empty when it holds no plain text.
+    virtual QString text() const = 0;
+    virtual void clear() = 0;
+    virtual void setText(const QString &text) = 0;
+};
