@@ -39,7 +39,8 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
         if (f.idleProvider == IdleOnlyInputSource::Provider::none)
             c.inputReason = QStringLiteral("nothing to read (%1; %2; no idle service on the "
                                            "session bus): the clock cannot run")
-                                .arg(why, x);
+                                .arg(why, x) +
+                            groupHint;
         else
             c.inputReason = QStringLiteral("idle time only, from %1; keys and clicks are not "
                                            "counted (%2; %3)")

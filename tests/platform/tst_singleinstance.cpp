@@ -1,0 +1,194 @@
+#include "DesktopTestEnvironment.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// What a process could have left in a folder: every file with its size and change time.
+QStringList snapshot(const QString &folder)
+{
+    QStringList out;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        out << QStringLiteral("%1 %2 %3")
+                   .arg(it.filePath())
+                   .arg(it.fileInfo().size())
+                   .arg(it.fileInfo().lastModified().toMSecsSinceEpoch());
+    }
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp;
+
+    // Tockly's environment: its own folders, no display, no system bus, the given session bus.
+    QProcessEnvironment environment(const QString &sessionBus, const QString &dataDir) const
+    {
+        auto env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus);
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=") + tmp.filePath(QStringLiteral("no-system-bus")));
+        env.insert(QStringLiteral("QUENBY_DATA_DIR"), dataDir);
+        env.insert(QStringLiteral("HOME"), tmp.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), tmp.filePath(QStringLiteral("share")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), tmp.filePath(QStringLiteral("runtime")));
+        return env;
+    }
+
+    // Runs a tockly that is expected to end by itself; its exit code, or -1.
+    int runToEnd(const QProcessEnvironment &env, const QStringList &args, QString *output = nullptr,
+                 qint64 *ms = nullptr)
+    {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        QElapsedTimer clock;
+        clock.start();
+        p.start(QStringLiteral(TOCKLY_BINARY), args);
+        if (!p.waitForFinished(20000)) {
+            p.kill();
+            p.waitForFinished();
+            return -1;
+        }
+        if (ms)
+            *ms = clock.elapsed();
+        if (output)
+            *output = QString::fromUtf8(p.readAll());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+    static QString pendingInvite(QDBusConnection &bus)
+    {
+        auto get = QDBusMessage::createMethodCall(
+            QStringLiteral("org.quenby.Tockly"), QStringLiteral("/org/quenby/Tockly"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        get << QStringLiteral("org.quenby.Tockly") << QStringLiteral("PendingInvite");
+        const QDBusMessage reply = bus.call(get);
+        return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(tmp.isValid());
+        QDir().mkpath(tmp.filePath(QStringLiteral("runtime")));
+        QFile::setPermissions(tmp.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void laterProcessesHandOverTheirLinksAndLeaveTheDataAlone()
+    {
+        PrivateBus session;
+        QString error;
+        QVERIFY2(session.start(PrivateBus::Kind::session, &error), qPrintable(error));
+        QDBusConnection bus = session.connect(QStringLiteral("test"));
+        const QString data = tmp.filePath(QStringLiteral("data"));
+        const auto env = environment(session.address(), data);
+
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.setProcessChannelMode(QProcess::ForwardedChannels);
+        first.start(QStringLiteral(TOCKLY_BINARY), QStringList());
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            bus.interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")).value(),
+            15000);
+        QCOMPARE(bus.interface()->servicePid(QStringLiteral("org.quenby.Tockly")).value(),
+                 uint(first.processId()));
+        const QString lock = data + QStringLiteral("/Quenby/tockly.lock");
+        QTRY_VERIFY(QFile::exists(lock));
+        const QStringList before = snapshot(data);
+        QCOMPARE(pendingInvite(bus), QString());
+
+        QString output;
+        qint64 ms = 0;
+        QCOMPARE(runToEnd(env, {QStringLiteral("quenby://join/abc123")}, &output, &ms), 0);
+        QVERIFY2(output.contains(QLatin1String("already running")), qPrintable(output));
+        QVERIFY2(ms < 10000, qPrintable(QString::number(ms)));
+        QTRY_COMPARE(pendingInvite(bus), QStringLiteral("ABC123"));
+
+        // A link that is no invitation changes nothing; the next good one replaces the offer.
+        QCOMPARE(runToEnd(env, {QStringLiteral("quenby://join/abc")}), 0);
+        QCOMPARE(
+            runToEnd(env, {QStringLiteral("-quenbyReset"), QStringLiteral("quenby://join/zz9zz9")}),
+            0);
+        QTRY_COMPARE(pendingInvite(bus), QStringLiteral("ZZ9ZZ9"));
+
+        // A later process with a data folder of its own does not even create it.
+        const QString elsewhere = tmp.filePath(QStringLiteral("elsewhere"));
+        QCOMPARE(runToEnd(environment(session.address(), elsewhere), {}), 0);
+        QVERIFY(!QFileInfo::exists(elsewhere));
+
+        // Only the first process ever wrote the data folder, and it still holds it.
+        QCOMPARE(snapshot(data), before);
+        QLockFile held(lock);
+        qint64 pid = 0;
+        QString host, app;
+        QVERIFY(held.getLockInfo(&pid, &host, &app));
+        QCOMPARE(pid, first.processId());
+
+        // The doctor sees the running one.
+        QCOMPARE(runToEnd(env, {QStringLiteral("doctor")}, &output), 0);
+        QVERIFY2(output.contains(QStringLiteral("single instance: session bus name "
+                                                "org.quenby.Tockly, held by process %1")
+                                     .arg(first.processId())),
+                 qPrintable(output));
+        QVERIFY2(output.contains(QLatin1String("\ninput: ")) ||
+                     output.startsWith(QLatin1String("input: ")),
+                 qPrintable(output));
+
+        first.terminate();
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+    }
+
+    void withoutASessionBusTheRuntimeLockDecides()
+    {
+        const QString data = tmp.filePath(QStringLiteral("lonely"));
+        const auto env = environment(
+            QStringLiteral("unix:path=") + tmp.filePath(QStringLiteral("no-session-bus")), data);
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.setProcessChannelMode(QProcess::ForwardedChannels);
+        first.start(QStringLiteral(TOCKLY_BINARY), QStringList());
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(data + QStringLiteral("/Quenby/tockly.lock")),
+                                 15000);
+        QVERIFY(QFile::exists(tmp.filePath(QStringLiteral("runtime/tockly.lock"))));
+
+        QString output;
+        QCOMPARE(runToEnd(env, {}, &output), 0);
+        // Links have no way to the running process without a bus: say so, fail.
+        QCOMPARE(runToEnd(env, {QStringLiteral("quenby://join/abc123")}, &output), 1);
+        QVERIFY2(output.contains(QLatin1String("without a session bus")), qPrintable(output));
+
+        first.terminate();
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(first.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
