@@ -2,10 +2,8 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -21,14 +19,10 @@ QJsonObject HttpReply::json() const
 bool HttpReply::isRefusal() const
 {
     const QJsonDocument doc = QJsonDocument::fromJson(body);
-    if (status < 400 || !doc.isObject())
-        return false;
     const QJsonObject o = doc.object();
-    for (auto it = o.begin(); it != o.end(); ++it) {
-        if (!it.value().isString())
-            return false;
-    }
-    return !o.value(QLatin1StringView("error")).toString().isEmpty();
+    const bool allText =
+        std::all_of(o.begin(), o.end(), [](const QJsonValue &v) { return v.isString(); });
+    return status >= 400 && doc.isObject() && allText && !o.value(u"error").toString().isEmpty();
 }
 
 std::string HttpReply::header(const std::string &name) const
@@ -37,47 +31,31 @@ std::string HttpReply::header(const std::string &name) const
     return it == headers.end() ? std::string() : it->second;
 }
 
-bool CrewdProcess::onPostgres()
+static QSqlDatabase postgres(const QString &connection, const QUrl &url, const QString &name)
 {
-    return qgetenv("TOCKLY_CREWD_ENGINE") == "postgresql";
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
+    db.setHostName(url.host());
+    db.setPort(url.port());
+    db.setUserName(url.userName());
+    db.setDatabaseName(name);
+    return db;
 }
 
 CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
 {
     m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
-    if (!onPostgres()) {
+    if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql") {
         m_spec = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("crewd.sqlite"));
         return;
     }
-    QFile state(QString::fromLocal8Bit(qgetenv("TOCKLY_PG_STATE")));
-    if (!state.open(QIODevice::ReadOnly)) {
+    QFile state(qEnvironmentVariable("TOCKLY_PG_STATE"));
+    if (!state.open(QIODevice::ReadOnly))
         qWarning("no PostgreSQL cluster: TOCKLY_PG_STATE is not readable");
-        return;
-    }
-    const QList<QByteArray> lines = state.readAll().split('\n');
-    m_pgAdminUrl = lines.value(1).trimmed();
+    m_pgAdminUrl = QString::fromUtf8(state.readAll().split('\n').value(1).trimmed());
     m_pgName = QStringLiteral("crewd_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
     m_spec = m_pgAdminUrl.left(m_pgAdminUrl.lastIndexOf(u'/') + 1) + m_pgName;
-    // A fresh database for each server, created through the cluster's own database.
     if (!adminExec(QStringLiteral("CREATE DATABASE ") + m_pgName))
         qWarning("cannot create the database %s", qPrintable(m_pgName));
-}
-
-bool CrewdProcess::adminExec(const QString &sql)
-{
-    const QUrl admin(m_pgAdminUrl);
-    const QString name = m_connection + QStringLiteral("-admin");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        db.setHostName(admin.host());
-        db.setPort(admin.port());
-        db.setUserName(admin.userName());
-        db.setDatabaseName(QStringLiteral("postgres"));
-        ok = db.open() && QSqlQuery(db).exec(sql);
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
 }
 
 CrewdProcess::~CrewdProcess()
@@ -88,47 +66,50 @@ CrewdProcess::~CrewdProcess()
         adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
 }
 
+bool CrewdProcess::adminExec(const QString &sql)
+{
+    const QString name = m_connection + QStringLiteral("-admin");
+    bool ok = false;
+    {
+        QSqlDatabase db = postgres(name, QUrl(m_pgAdminUrl), QStringLiteral("postgres"));
+        ok = db.open() && QSqlQuery(db).exec(sql);
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
 bool CrewdProcess::start()
 {
-    QStringList args{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                     QStringLiteral("--db"), m_spec};
-    // Tests send far more requests from one address than any client would; the rate limit has
-    // its own test, which passes its own --rate-limit after these.
-    args << QStringLiteral("--rate-limit") << QStringLiteral("10000000")
-         << QStringLiteral("--create-limit") << QStringLiteral("10000000") << m_args;
+    // Tests send far more from one address than any client would; the rate-limit test passes
+    // its own limits after these.
     m_process.setProgram(QStringLiteral(TOCKLY_CREWD_BINARY));
-    m_process.setArguments(args);
+    m_process.setArguments(QStringList{u"--listen"_qs, u"127.0.0.1:0"_qs, u"--db"_qs, m_spec,
+                                       u"--rate-limit"_qs, u"10000000"_qs, u"--create-limit"_qs,
+                                       u"10000000"_qs}
+                           << m_args);
     m_process.start();
-    if (!m_process.waitForStarted(10000))
-        return false;
     // The first line names the port the system chose.
     QByteArray line;
-    while (!line.contains('\n')) {
-        if (!m_process.waitForReadyRead(20000)) {
-            m_stderr += m_process.readAllStandardError();
-            return false;
-        }
+    while (!line.contains('\n') && m_process.waitForReadyRead(20000))
         line += m_process.readAllStandardOutput();
-    }
     const qsizetype at = line.indexOf("listening on 127.0.0.1:");
-    if (at < 0)
+    m_port = at < 0 ? 0 : line.mid(at + 23).split(',').value(0).toInt();
+    if (m_port <= 0)
         return false;
-    m_port = line.mid(at + 23).split(',').value(0).toInt();
     m_client = std::make_unique<httplib::Client>("127.0.0.1", m_port);
     m_client->set_keep_alive(true);
     m_client->set_tcp_nodelay(true);
     m_client->set_read_timeout(20, 0);
-    return m_port > 0;
+    return true;
 }
 
 void CrewdProcess::stop()
 {
     m_client.reset();
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(15000)) {
-        m_process.kill();
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(15000))
+            m_process.kill();
         m_process.waitForFinished(5000);
     }
     m_stderr += m_process.readAllStandardError();
@@ -139,66 +120,49 @@ void CrewdProcess::kill()
     m_client.reset();
     ::kill(pid_t(m_process.processId()), SIGKILL);
     m_process.waitForFinished(10000);
-    m_stderr += m_process.readAllStandardError();
 }
 
 static HttpReply toReply(const httplib::Result &r)
 {
-    HttpReply reply;
     if (!r)
-        return reply;
-    reply.status = r->status;
-    reply.body = QByteArray::fromStdString(r->body);
-    reply.headers = r->headers;
-    return reply;
+        return {};
+    return {r->status, QByteArray::fromStdString(r->body), r->headers};
 }
 
 HttpReply CrewdProcess::post(const std::string &path, const QByteArray &body,
-                             const std::string &contentType, const httplib::Headers &headers)
+                             const std::string &contentType)
 {
-    if (!m_client)
-        return {};
-    return toReply(
-        m_client->Post(path, headers, body.constData(), size_t(body.size()), contentType));
+    return m_client
+               ? toReply(m_client->Post(path, body.constData(), size_t(body.size()), contentType))
+               : HttpReply{};
 }
 
 HttpReply CrewdProcess::get(const std::string &path, const httplib::Headers &headers)
 {
-    if (!m_client)
-        return {};
-    return toReply(m_client->Get(path, headers));
+    return m_client ? toReply(m_client->Get(path, headers)) : HttpReply{};
 }
 
-bool CrewdProcess::openDatabase()
+QSqlDatabase CrewdProcess::database()
 {
-    if (QSqlDatabase::contains(m_connection))
-        return QSqlDatabase::database(m_connection).isOpen();
-    QSqlDatabase db;
-    if (onPostgres()) {
-        const QUrl url(m_spec);
-        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
-        db.setHostName(url.host());
-        db.setPort(url.port());
-        db.setUserName(url.userName());
-        db.setDatabaseName(m_pgName);
-    } else {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-        db.setDatabaseName(m_spec.mid(7));
+    if (!QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase db = m_pgName.isEmpty()
+                              ? QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection)
+                              : postgres(m_connection, QUrl(m_spec), m_pgName);
+        if (m_pgName.isEmpty())
+            db.setDatabaseName(m_spec.mid(7));
+        db.open();
     }
-    return db.open();
+    return QSqlDatabase::database(m_connection);
 }
 
 QString CrewdProcess::stateDigest()
 {
-    if (!openDatabase())
-        return QStringLiteral("<no database>");
-    QSqlDatabase db = QSqlDatabase::database(m_connection);
     QString out;
     for (const char *sql : {"SELECT version FROM schema_migrations ORDER BY version",
                             "SELECT id, code, name FROM crews ORDER BY id",
                             "SELECT seq, member_id, crew_id, nickname, nickname_key, days FROM "
                             "members ORDER BY seq"}) {
-        QSqlQuery q(db);
+        QSqlQuery q(database());
         if (!q.exec(QLatin1StringView(sql)))
             return QStringLiteral("<%1>").arg(q.lastError().text());
         while (q.next()) {
@@ -213,7 +177,7 @@ QString CrewdProcess::stateDigest()
 
 bool CrewdProcess::execSql(const QString &sql)
 {
-    return openDatabase() && QSqlQuery(QSqlDatabase::database(m_connection)).exec(sql);
+    return QSqlQuery(database()).exec(sql);
 }
 
 namespace Body {
@@ -225,25 +189,22 @@ static QByteArray compact(const QJsonObject &o)
 
 QByteArray create(const QString &crewName, const QString &nickname)
 {
-    return compact(
-        {{QStringLiteral("crewName"), crewName}, {QStringLiteral("nickname"), nickname}});
+    return compact({{u"crewName"_qs, crewName}, {u"nickname"_qs, nickname}});
 }
 
 QByteArray join(const QString &code, const QString &nickname)
 {
-    return compact({{QStringLiteral("code"), code}, {QStringLiteral("nickname"), nickname}});
+    return compact({{u"code"_qs, code}, {u"nickname"_qs, nickname}});
 }
 
 QByteArray leave(const QString &code, const QString &memberId)
 {
-    return compact({{QStringLiteral("code"), code}, {QStringLiteral("memberId"), memberId}});
+    return compact({{u"code"_qs, code}, {u"memberId"_qs, memberId}});
 }
 
 QByteArray kick(const QString &code, const QString &memberId, const QString &nickname)
 {
-    return compact({{QStringLiteral("code"), code},
-                    {QStringLiteral("memberId"), memberId},
-                    {QStringLiteral("nickname"), nickname}});
+    return compact({{u"code"_qs, code}, {u"memberId"_qs, memberId}, {u"nickname"_qs, nickname}});
 }
 
 QByteArray report(const QString &code, const QString &memberId, const QString &nickname,
@@ -252,10 +213,10 @@ QByteArray report(const QString &code, const QString &memberId, const QString &n
     QJsonObject d;
     for (const auto &[key, seconds] : days)
         d.insert(key, seconds);
-    return compact({{QStringLiteral("code"), code},
-                    {QStringLiteral("memberId"), memberId},
-                    {QStringLiteral("nickname"), nickname},
-                    {QStringLiteral("days"), d}});
+    return compact({{u"code"_qs, code},
+                    {u"memberId"_qs, memberId},
+                    {u"nickname"_qs, nickname},
+                    {u"days"_qs, d}});
 }
 
 } // namespace Body

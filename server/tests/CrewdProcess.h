@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -18,7 +19,7 @@ struct HttpReply {
     httplib::Headers headers;
 
     QJsonObject json() const;
-    QString error() const { return json().value(QLatin1StringView("error")).toString(); }
+    QString error() const { return json().value(u"error").toString(); }
     // A refusal the app can show: a JSON object of strings with a non-empty "error".
     bool isRefusal() const;
     std::string header(const std::string &name) const;
@@ -32,20 +33,15 @@ public:
     explicit CrewdProcess(QStringList extraArgs = {});
     ~CrewdProcess();
 
-    static bool onPostgres();
-
     bool start();
     void stop();
     void kill(); // SIGKILL, as a crash would
     bool running() const { return m_process.state() == QProcess::Running; }
     int port() const { return m_port; }
-    QString databaseSpec() const { return m_spec; }
     QByteArray errorOutput() { return m_stderr + m_process.readAllStandardError(); }
-    int exitCode() const { return m_process.exitCode(); }
 
     HttpReply post(const std::string &path, const QByteArray &body,
-                   const std::string &contentType = "application/json",
-                   const httplib::Headers &headers = {});
+                   const std::string &contentType = "application/json");
     HttpReply get(const std::string &path, const httplib::Headers &headers = {});
 
     // Every stored row, in a fixed order: equal before and after means nothing changed.
@@ -54,13 +50,13 @@ public:
     bool execSql(const QString &sql);
 
 private:
-    bool openDatabase();
+    QSqlDatabase database();
     bool adminExec(const QString &sql);
 
     QStringList m_args;
     QTemporaryDir m_dir;
-    QString m_spec;
-    QString m_pgAdminUrl;
+    QString m_spec;       // the --db argument
+    QString m_pgAdminUrl; // the cluster's own database
     QString m_pgName;
     QProcess m_process;
     QByteArray m_stderr;
@@ -79,5 +75,5 @@ QByteArray report(const QString &code, const QString &memberId, const QString &n
                   const std::map<QString, double> &days);
 } // namespace Body
 
-// The server's date in UTC, n days on.
+// The server's date (UTC), n days on, as a day key.
 QString dayKey(int daysFromToday = 0);
