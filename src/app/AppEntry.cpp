@@ -1,12 +1,9 @@
 #include "AppEntry.h"
 
-#include "CrewInvite.h"
 #include "SharedStore.h"
 #include "linux/XdgFolders.h"
 
-#include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QTimer>
 
 #include <cstdio>
@@ -78,38 +75,19 @@ std::optional<int> AppEntry::start()
         m_store->writePendingActivity();
         QCoreApplication::quit();
     });
-    connect(&m_busObject, &TocklyBusObject::linksReceived, this, &AppEntry::openLinks);
+    m_store->setPasteboard(&m_pasteboard);
+    // The invitation window will open from here; until then the offer is visible on the bus.
+    connect(m_store.get(), &MacWorkStore::inviteWindowRequested, &m_busObject,
+            &TocklyBusObject::setPendingInvite);
+    connect(&m_busObject, &TocklyBusObject::linksReceived, m_store.get(),
+            &MacWorkStore::openInviteLinks);
     QTimer::singleShot(0, this, &AppEntry::startUp);
     return std::nullopt;
 }
 
 void AppEntry::startUp()
 {
-    // The pasteboard is read once, at start.
-    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        const QString text = app->clipboard()->text();
-        const QString offered =
-            m_settings->textValue(MacWorkStore::inviteOfferedKey).value_or(QString());
-        if (const auto code =
-                CrewInvite::pasteboardInviteToOffer(text, m_store->crewConfigs(), offered)) {
-            m_settings->setValue(MacWorkStore::inviteOfferedKey, *code);
-            offerInvite(*code);
-        }
-    }
-    openLinks(m_links);
-}
-
-void AppEntry::openLinks(const QStringList &links)
-{
-    for (const QString &link : links) {
-        const auto code = CrewInvite::codeFromLink(link);
-        if (code && CrewInvite::inviteWanted(m_store->crewConfigs(), *code))
-            offerInvite(*code);
-    }
-}
-
-void AppEntry::offerInvite(const QString &code)
-{
-    // The invitation window will open from here; until then the offer is visible on the bus.
-    m_busObject.setPendingInvite(code);
+    // The pasteboard is read once, at start, before the links of this start.
+    m_store->checkPasteboardForInvite();
+    m_store->openInviteLinks(m_links);
 }

@@ -5,6 +5,7 @@
 #include "MacWorkStore.h"
 #include "TocklyBusObject.h"
 #include "linux/AutostartLoginItems.h"
+#include "linux/ClipboardPasteboard.h"
 #include "linux/JsonSettingsStore.h"
 #include "linux/QtRepeatingTimer.h"
 #include "linux/SingleInstance.h"
@@ -29,8 +30,6 @@ public:
 
 private:
     void startUp();
-    void openLinks(const QStringList &links);
-    void offerInvite(const QString &code);
 
     SystemProcess m_process;
     QStringList m_links;
@@ -42,6 +41,7 @@ private:
     std::unique_ptr<JsonSettingsStore> m_settings;
     std::unique_ptr<AutostartLoginItems> m_loginItems;
     QtRepeatingTimer m_timer;
+    ClipboardPasteboard m_pasteboard;
     DesktopBackends m_backends;
     UnixSignals m_signals;
     // Last: it refers to everything above.
