@@ -1,0 +1,278 @@
+#!/usr/bin/env python3
+"""Footprint of Tockly beside Workrave under one fixed X input script, in one run.
+
+Both programs run at once on one private Xvfb display, each with its own private session bus and
+home, and receive the same xdotool input: an active phase (typing, clicks, wheel, mouse moves),
+then an idle phase. Measured per program (its whole process tree):
+  - CPU seconds (user + system) from launch to the end of the idle phase;
+  - peak RSS (VmHWM) and RSS at the end;
+  - wake-ups during a further stretch after more than 5 minutes without input: every 100 ms
+    the voluntary context switches of all its threads are read, and each slice in which they
+    grew is one wake-up (the raw switch count is shown beside it).
+
+  footprint.py --tockly PATH [--active 300] [--idle 300] [--deep-idle 120] [--check]
+
+--check only proves the measurement works (short phases under ctest); without it the targets
+are judged: Tockly CPU <= 0.3 x Workrave's, Tockly RSS <= 60 MB, at most 1 wake-up per 20 s.
+"""
+
+import argparse
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+CLK_TCK = os.sysconf("SC_CLK_TCK")
+
+
+def children_of(pid):
+    out = []
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open(f"/proc/{name}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            if int(fields[1]) == pid:
+                out.append(int(name))
+        except OSError:
+            pass
+    return out
+
+
+def tree(pid):
+    pids, todo = [], [pid]
+    while todo:
+        p = todo.pop()
+        pids.append(p)
+        todo.extend(children_of(p))
+    return pids
+
+
+def cpu_seconds(pid):
+    """User + system time of the tree, with the children it has already reaped."""
+    total = 0.0
+    for p in tree(pid):
+        try:
+            with open(f"/proc/{p}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            # utime stime cutime cstime are fields 14-17 of stat; 12-15 after the name.
+            total += sum(int(x) for x in fields[11:15]) / CLK_TCK
+        except OSError:
+            pass
+    return total
+
+
+def status_kb(pid, key):
+    total = 0
+    for p in tree(pid):
+        try:
+            with open(f"/proc/{p}/status") as f:
+                for line in f:
+                    if line.startswith(key + ":"):
+                        total += int(line.split()[1])
+        except OSError:
+            pass
+    return total
+
+
+def voluntary_switches(pids):
+    total = 0
+    for p in pids:
+        try:
+            for task in os.listdir(f"/proc/{p}/task"):
+                with open(f"/proc/{p}/task/{task}/status") as f:
+                    for line in f:
+                        if line.startswith("voluntary_ctxt_switches:"):
+                            total += int(line.split()[1])
+        except OSError:
+            pass
+    return total
+
+
+def count_wakeups(programs, duration, interval=0.1):
+    """Voluntary context switches over `duration`, and wake-ups: the number of `interval`
+    slices in which any thread of the program woke. One timer firing with its short waits for
+    the X server's replies is one wake-up, however many switches it takes."""
+    trees = {p.name: tree(p.process.pid) for p in programs}
+    last = {n: voluntary_switches(t) for n, t in trees.items()}
+    first = dict(last)
+    wakeups = {n: 0 for n in trees}
+    end = time.monotonic() + duration
+    while time.monotonic() < end:
+        time.sleep(interval)
+        for n, t in trees.items():
+            now = voluntary_switches(t)
+            if now > last[n]:
+                wakeups[n] += 1
+            last[n] = now
+    return {n: last[n] - first[n] for n in trees}, wakeups
+
+
+def start_line_process(args, **kw):
+    p = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, **kw)
+    line = p.stdout.readline().strip()
+    if not line:
+        raise RuntimeError(f"{args[0]} did not start")
+    return p, line
+
+
+class Program:
+    def __init__(self, name, argv, env):
+        self.name = name
+        self.process = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL, start_new_session=True)
+        self.peak_rss = 0
+
+    def alive(self):
+        return self.process.poll() is None
+
+    def sample(self):
+        self.peak_rss = max(self.peak_rss, status_kb(self.process.pid, "VmRSS"))
+
+    def stop(self):
+        if self.alive():
+            os.killpg(self.process.pid, signal.SIGTERM)
+            try:
+                self.process.wait(5)
+            except subprocess.TimeoutExpired:
+                os.killpg(self.process.pid, signal.SIGKILL)
+                self.process.wait()
+
+
+def input_step(second):
+    """The fixed input of one second of the active phase, as xdotool arguments."""
+    dx = 6 if second % 2 == 0 else -6
+    args = ["mousemove_relative", "--", str(dx), "3" if second % 4 < 2 else "-3"]
+    if second % 3 == 0:
+        args += ["type", "--delay", "40", "tockly"]
+    if second % 10 == 5:
+        args += ["click", "1"]
+    if second % 15 == 7:
+        args += ["click", "--repeat", "3", "--delay", "60", "5"]
+    if second % 20 == 11:
+        args += ["key", "shift+a"]
+    return args
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--tockly", required=True)
+    ap.add_argument("--workrave", default=shutil.which("workrave") or "/usr/bin/workrave")
+    ap.add_argument("--active", type=float, default=300)
+    ap.add_argument("--idle", type=float, default=300)
+    ap.add_argument("--deep-idle", type=float, default=120)
+    ap.add_argument("--check", action="store_true")
+    args = ap.parse_args()
+
+    tmp = tempfile.mkdtemp(prefix="tockly-footprint-")
+    helpers, programs = [], []
+    try:
+        xvfb, number = start_line_process(
+            ["Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"])
+        helpers.append(xvfb)
+        display = ":" + number
+
+        def environment(name):
+            home = os.path.join(tmp, name)
+            runtime = os.path.join(home, "runtime")
+            os.makedirs(runtime, mode=0o700)
+            bus, address = start_line_process(
+                ["dbus-daemon", "--session", "--nofork", "--print-address=1"])
+            helpers.append(bus)
+            return {
+                "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+                "LANG": "C.UTF-8",
+                "DISPLAY": display,
+                "DBUS_SESSION_BUS_ADDRESS": address,
+                "DBUS_SYSTEM_BUS_ADDRESS": "unix:path=" + os.path.join(tmp, "no-system-bus"),
+                "HOME": home,
+                "XDG_CONFIG_HOME": os.path.join(home, "config"),
+                "XDG_DATA_HOME": os.path.join(home, "share"),
+                "XDG_CACHE_HOME": os.path.join(home, "cache"),
+                "XDG_RUNTIME_DIR": runtime,
+                "QUENBY_DATA_DIR": os.path.join(home, "data"),
+                "NO_AT_BRIDGE": "1",
+                "GSETTINGS_BACKEND": "memory",
+                "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "detect_leaks=0"),
+            }
+
+        xenv = dict(os.environ, DISPLAY=display)
+        tockly = Program("tockly", [args.tockly], environment("tockly"))
+        workrave = Program("workrave", [args.workrave], environment("workrave"))
+        programs = [tockly, workrave]
+        started = time.monotonic()
+
+        def run_until(t, step=None):
+            second = 0
+            while time.monotonic() - started < t:
+                if step:
+                    subprocess.run(["xdotool"] + step(second), env=xenv,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                    second += 1
+                for p in programs:
+                    p.sample()
+                next_tick = started + (time.monotonic() - started) // 1 + 1
+                time.sleep(max(0.0, min(next_tick, started + t) - time.monotonic()))
+
+        time.sleep(2)  # let both settle before the script starts
+        run_until(2 + args.active, input_step)
+        run_until(2 + args.active + args.idle)
+        cpu = {p.name: cpu_seconds(p.process.pid) for p in programs}
+        rss_end = {p.name: status_kb(p.process.pid, "VmRSS") for p in programs}
+        hwm = {p.name: max(status_kb(p.process.pid, "VmHWM"), p.peak_rss) for p in programs}
+
+        # After more than 5 minutes without input (the idle phase plus a margin).
+        quiet_from = 2 + args.active + max(args.idle, 305.0 if not args.check else 0.0)
+        run_until(quiet_from)
+        switches, wakeups = count_wakeups(programs, args.deep_idle)
+        alive = {p.name: p.alive() for p in programs}
+    finally:
+        for p in programs:
+            p.stop()
+        for h in helpers:
+            h.terminate()
+            h.wait()
+        shutil.rmtree(tmp, ignore_errors=True)
+
+    per20 = {n: (w * 20.0 / args.deep_idle if args.deep_idle > 0 else 0.0)
+             for n, w in wakeups.items()}
+    ratio = cpu["tockly"] / cpu["workrave"] if cpu["workrave"] > 0 else float("inf")
+    print(f"footprint: {args.active:.0f} s active, {args.idle:.0f} s idle, wake-ups counted over "
+          f"{args.deep_idle:.0f} s after more than 5 min idle" if not args.check else
+          f"footprint (check run): {args.active:.0f} s active, {args.idle:.0f} s idle, "
+          f"{args.deep_idle:.0f} s counted")
+    print(f"{'':10}{'CPU s':>10}{'peak RSS MB':>14}{'end RSS MB':>12}{'switches':>10}"
+          f"{'wake-ups':>10}{'per 20 s':>10}")
+    for n in ("tockly", "workrave"):
+        print(f"{n:10}{cpu[n]:10.2f}{hwm[n] / 1024:14.1f}{rss_end[n] / 1024:12.1f}"
+              f"{switches[n]:10d}{wakeups[n]:10d}{per20[n]:10.2f}")
+    print(f"CPU ratio tockly/workrave: {ratio:.3f}")
+    print("json: " + json.dumps({"cpu_s": cpu, "peak_rss_kb": hwm, "end_rss_kb": rss_end,
+                                 "voluntary_switches": switches, "wakeups": wakeups,
+                                 "wakeups_per_20s": per20,
+                                 "cpu_ratio": ratio}))
+
+    if not all(alive.values()):
+        print("FAIL: a program exited during the run: " + str(alive))
+        return 1
+    if args.check:
+        ok = all(cpu[n] > 0 and hwm[n] > 0 for n in cpu)
+        print("check: measured" if ok else "FAIL: nothing measured")
+        return 0 if ok else 1
+    targets = {
+        "CPU <= 0.3 x workrave": ratio <= 0.3,
+        "RSS <= 60 MB": hwm["tockly"] <= 60 * 1024,
+        "<= 1 wake-up per 20 s idle": per20["tockly"] <= 1.0,
+    }
+    for name, ok in targets.items():
+        print(f"{'met' if ok else 'MISSED'}: {name}")
+    return 0 if all(targets.values()) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
