@@ -40,7 +40,7 @@ QString CrewdOptions::usage()
         "  --rate-limit N         requests per minute per client address (default 120, 0 = off)\n"
         "  --create-limit N       new crews per hour per client address (default 20, 0 = off)\n"
         "  --threads N            connections served at once (default 96)\n"
-        "  --db-connections N     database connections (default 4)\n");
+        "  --db-connections N     PostgreSQL connections (default 4)\n");
 }
 
 std::optional<CrewdOptions> CrewdOptions::parse(const QStringList &args, QString *error, bool *help)
@@ -56,6 +56,13 @@ std::optional<CrewdOptions> CrewdOptions::parse(const QStringList &args, QString
         if (arg == u"--trust-proxy") {
             o.limits.trustProxy = true;
             continue;
+        }
+        static const QStringList withValue{u"--listen"_qs,     u"--db"_qs,
+                                           u"--rate-limit"_qs, u"--create-limit"_qs,
+                                           u"--threads"_qs,    u"--db-connections"_qs};
+        if (!withValue.contains(arg)) {
+            *error = QStringLiteral("unknown option %1").arg(arg);
+            return std::nullopt;
         }
         if (i + 1 >= args.size()) {
             *error = QStringLiteral("%1 needs a value").arg(arg);
@@ -79,11 +86,8 @@ std::optional<CrewdOptions> CrewdOptions::parse(const QStringList &args, QString
             o.limits.createsPerHour = n;
         } else if (arg == u"--threads") {
             ok = number(value, 1, 4096, &o.threads);
-        } else if (arg == u"--db-connections") {
-            ok = number(value, 1, 256, &o.connections);
         } else {
-            *error = QStringLiteral("unknown option %1").arg(arg);
-            return std::nullopt;
+            ok = number(value, 1, 256, &o.connections);
         }
         if (!ok) {
             *error = QStringLiteral("bad value for %1: %2").arg(arg, value);
