@@ -14,7 +14,7 @@ struct CrewdOptions {
     Database database = Database::defaultSqlite();
     CrewService::Limits limits;
     int threads = 96;    // HTTP connections served at once, one thread each
-    int connections = 4; // database connections
+    int connections = 4; // PostgreSQL connections
 
     // Absent, with a message in error, for a bad command line; with help set for --help.
     static std::optional<CrewdOptions> parse(const QStringList &args, QString *error, bool *help);
