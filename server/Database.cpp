@@ -8,18 +8,18 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-std::optional<Database> Database::parse(const QString &spec, QString *error)
+std::optional<Database> Database::parse(const QString &text, QString *error)
 {
     Database db;
-    if (spec.startsWith(QLatin1StringView("sqlite:"))) {
-        db.path = spec.mid(7);
+    if (text.startsWith(QLatin1StringView("sqlite:"))) {
+        db.path = text.mid(7);
         if (db.path.isEmpty()) {
             *error = QStringLiteral("sqlite: needs a file path");
             return std::nullopt;
         }
         return db;
     }
-    const QUrl url(spec, QUrl::StrictMode);
+    const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != u"postgresql" && url.scheme() != u"postgres")) {
         *error = QStringLiteral("--db takes sqlite:PATH or postgresql://USER@HOST:PORT/NAME");
         return std::nullopt;

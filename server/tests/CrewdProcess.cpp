@@ -45,7 +45,7 @@ CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
 {
     m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
     if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql") {
-        m_spec = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("crewd.sqlite"));
+        m_dbArgument = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("crewd.sqlite"));
         return;
     }
     QFile state(qEnvironmentVariable("TOCKLY_PG_STATE"));
@@ -53,7 +53,7 @@ CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
         qWarning("no PostgreSQL cluster: TOCKLY_PG_STATE is not readable");
     m_pgAdminUrl = QString::fromUtf8(state.readAll().split('\n').value(1).trimmed());
     m_pgName = QStringLiteral("crewd_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
-    m_spec = m_pgAdminUrl.left(m_pgAdminUrl.lastIndexOf(u'/') + 1) + m_pgName;
+    m_dbArgument = m_pgAdminUrl.left(m_pgAdminUrl.lastIndexOf(u'/') + 1) + m_pgName;
     if (!adminExec(QStringLiteral("CREATE DATABASE ") + m_pgName))
         qWarning("cannot create the database %s", qPrintable(m_pgName));
 }
@@ -83,7 +83,7 @@ bool CrewdProcess::start()
     // Tests send far more from one address than any client would; the rate-limit test passes
     // its own limits after these.
     m_process.setProgram(QStringLiteral(TOCKLY_CREWD_BINARY));
-    m_process.setArguments(QStringList{u"--listen"_qs, u"127.0.0.1:0"_qs, u"--db"_qs, m_spec,
+    m_process.setArguments(QStringList{u"--listen"_qs, u"127.0.0.1:0"_qs, u"--db"_qs, m_dbArgument,
                                        u"--rate-limit"_qs, u"10000000"_qs, u"--create-limit"_qs,
                                        u"10000000"_qs}
                            << m_args);
@@ -147,9 +147,9 @@ QSqlDatabase CrewdProcess::database()
     if (!QSqlDatabase::contains(m_connection)) {
         QSqlDatabase db = m_pgName.isEmpty()
                               ? QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection)
-                              : postgres(m_connection, QUrl(m_spec), m_pgName);
+                              : postgres(m_connection, QUrl(m_dbArgument), m_pgName);
         if (m_pgName.isEmpty())
-            db.setDatabaseName(m_spec.mid(7));
+            db.setDatabaseName(m_dbArgument.mid(7));
         db.open();
     }
     return QSqlDatabase::database(m_connection);

@@ -55,7 +55,7 @@ private:
 
     QStringList m_args;
     QTemporaryDir m_dir;
-    QString m_spec;       // the --db argument
+    QString m_dbArgument; // the --db argument
     QString m_pgAdminUrl; // the cluster's own database
     QString m_pgName;
     QProcess m_process;
