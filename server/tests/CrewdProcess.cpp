@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <sys/prctl.h>
 
 QJsonObject HttpReply::json() const
 {
@@ -87,6 +88,8 @@ bool CrewdProcess::start()
                                        u"--rate-limit"_qs, u"10000000"_qs, u"--create-limit"_qs,
                                        u"10000000"_qs}
                            << m_args);
+    // A test that crashes takes its server with it.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.start();
     // The first line names the port the system chose.
     QByteArray line;
