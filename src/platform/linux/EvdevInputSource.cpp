@@ -123,10 +123,12 @@ void EvdevInputSource::readDevice(const QString &node)
     if (it == m_devices.end())
         return;
     Device &device = it->second;
-    constexpr qsizetype recordSize = sizeof(input_event);
-    char buffer[64 * sizeof(input_event)];
+    constexpr size_t recordSize = sizeof(input_event);
+    char buffer[65 * recordSize];
     for (;;) {
-        const ssize_t n = read(device.fd, buffer, sizeof buffer);
+        // A record cut short by the last read goes first.
+        std::memcpy(buffer, device.carry.data(), device.carried);
+        const ssize_t n = read(device.fd, buffer + device.carried, sizeof buffer - device.carried);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno == EAGAIN)
@@ -137,14 +139,15 @@ void EvdevInputSource::readDevice(const QString &node)
             return;
         }
         const double at = monotonicSeconds();
-        device.partial.append(buffer, n);
-        qsizetype used = 0;
-        for (; used + recordSize <= device.partial.size(); used += recordSize) {
+        const size_t total = device.carried + size_t(n);
+        size_t used = 0;
+        for (; used + recordSize <= total; used += recordSize) {
             input_event event;
-            std::memcpy(&event, device.partial.constData() + used, recordSize);
+            std::memcpy(&event, buffer + used, recordSize);
             device.decoder->feed(event, at);
         }
-        device.partial.remove(0, used);
+        device.carried = total - used;
+        std::memcpy(device.carry.data(), buffer + used, device.carried);
     }
 }
 

@@ -4,11 +4,11 @@
 #include "linux/EvdevDecoder.h"
 #include "linux/InputTally.h"
 
-#include <QByteArray>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
 
+#include <array>
 #include <map>
 #include <memory>
 
@@ -45,7 +45,8 @@ private:
         int fd = -1;
         std::unique_ptr<QSocketNotifier> notifier;
         std::unique_ptr<EvdevDecoder> decoder;
-        QByteArray partial;
+        std::array<char, sizeof(input_event)> carry{};
+        size_t carried = 0;
     };
 
     void readDevice(const QString &node);
