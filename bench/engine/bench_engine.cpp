@@ -2,6 +2,7 @@
 // a counting tick (platform readings are in-memory stand-ins, so only the store's own work is
 // measured), construction from the data files, and the entries file's save.
 #include "MacWorkStore.h"
+#include "BenchMain.h"
 #include "SyntheticHistory.h"
 
 #include <benchmark/benchmark.h>
@@ -221,10 +222,5 @@ BENCHMARK(BM_SaveEntries)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (takeQuickFlag(argc, argv))
-        gDays = 30;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, gDays);
 }

@@ -4,6 +4,7 @@
 #include "DayRhythm.h"
 #include "DayTotals.h"
 #include "Stats.h"
+#include "BenchMain.h"
 #include "SyntheticHistory.h"
 
 #include <benchmark/benchmark.h>
@@ -151,10 +152,5 @@ BENCHMARK(BM_EncodeEntries)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (takeQuickFlag(argc, argv))
-        gDays = 30;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, gDays);
 }
