@@ -144,6 +144,23 @@ class Program:
                 self.process.wait()
 
 
+def probe(env):
+    """The application's own counts of timer events and rendered frames (TOCKLY_FOOTPRINT_PROBE)."""
+    out = subprocess.run(
+        ["dbus-send", "--session", "--print-reply=literal", "--dest=org.quenby.Tockly",
+         "/org/quenby/Tockly/Probe", "org.quenby.Tockly.Probe.Snapshot"],
+        env=env, capture_output=True, text=True, timeout=10).stdout.strip()
+    return json.loads(out)
+
+
+def frames(snapshot, title):
+    return snapshot["frames"].get(title, 0)
+
+
+def timer_events(snapshot):
+    return sum(snapshot["timers"].values())
+
+
 def input_step(second):
     """The fixed input of one second of the active phase, as xdotool arguments."""
     dx = 6 if second % 2 == 0 else -6
@@ -159,6 +176,10 @@ def input_step(second):
     return args
 
 
+def dict_delta(before, after):
+    return {k: v - before.get(k, 0) for k, v in after.items() if v != before.get(k, 0)}
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--tockly", required=True)
@@ -166,6 +187,7 @@ def main():
     ap.add_argument("--active", type=float, default=300)
     ap.add_argument("--idle", type=float, default=300)
     ap.add_argument("--deep-idle", type=float, default=120)
+    ap.add_argument("--card", type=float, default=60, help="seconds with the card shown")
     ap.add_argument("--check", action="store_true")
     args = ap.parse_args()
 
@@ -199,10 +221,18 @@ def main():
                 "NO_AT_BRIDGE": "1",
                 "GSETTINGS_BACKEND": "memory",
                 "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", "detect_leaks=0"),
+                # What a machine without a GPU draws with.
+                "QT_QUICK_BACKEND": "software",
             }
 
         xenv = dict(os.environ, DISPLAY=display)
-        tockly = Program("tockly", [args.tockly], environment("tockly"))
+        tenv = environment("tockly")
+        tenv["TOCKLY_FOOTPRINT_PROBE"] = "1"
+        # A user past the first start: no welcome window on screen.
+        os.makedirs(os.path.join(tenv["XDG_CONFIG_HOME"], "Quenby"))
+        with open(os.path.join(tenv["XDG_CONFIG_HOME"], "Quenby", "settings.json"), "w") as f:
+            json.dump({"quenby.mac.welcomed.v1": {"type": "bool", "value": True}}, f)
+        tockly = Program("tockly", [args.tockly], tenv)
         workrave = Program("workrave", [args.workrave], environment("workrave"))
         programs = [tockly, workrave]
         started = time.monotonic()
@@ -229,7 +259,17 @@ def main():
         # After more than 5 minutes without input (the idle phase plus a margin).
         quiet_from = 2 + args.active + max(args.idle, 305.0 if not args.check else 0.0)
         run_until(quiet_from)
+        hidden_before = probe(tenv)
         switches, wakeups = count_wakeups(programs, args.deep_idle)
+        hidden_after = probe(tenv)
+
+        # The card on screen: its clock ticks each second and the mascot animates.
+        subprocess.run([args.tockly, "card"], env=tenv, timeout=10)
+        time.sleep(1)
+        card_before, cpu_before = probe(tenv), cpu_seconds(tockly.process.pid)
+        time.sleep(args.card)
+        card_after, cpu_after = probe(tenv), cpu_seconds(tockly.process.pid)
+        subprocess.run([args.tockly, "card"], env=tenv, timeout=10)
         alive = {p.name: p.alive() for p in programs}
     finally:
         for p in programs:
@@ -239,6 +279,11 @@ def main():
             h.wait()
         shutil.rmtree(tmp, ignore_errors=True)
 
+    hidden_frames = sum(hidden_after["frames"].values()) - sum(hidden_before["frames"].values())
+    hidden_timers = timer_events(hidden_after) - timer_events(hidden_before)
+    card_seconds = (card_after["uptimeMs"] - card_before["uptimeMs"]) / 1000.0
+    fps = (frames(card_after, "Tockly") - frames(card_before, "Tockly")) / card_seconds
+    card_core = (cpu_after - cpu_before) / card_seconds
     per20 = {n: (w * 20.0 / args.deep_idle if args.deep_idle > 0 else 0.0)
              for n, w in wakeups.items()}
     ratio = cpu["tockly"] / cpu["workrave"] if cpu["workrave"] > 0 else float("inf")
@@ -252,22 +297,32 @@ def main():
         print(f"{n:10}{cpu[n]:10.2f}{hwm[n] / 1024:14.1f}{rss_end[n] / 1024:12.1f}"
               f"{switches[n]:10d}{wakeups[n]:10d}{per20[n]:10.2f}")
     print(f"CPU ratio tockly/workrave: {ratio:.3f}")
+    print(f"card hidden, {args.deep_idle:.0f} s: {hidden_frames} frames, {hidden_timers} timer events "
+          f"({dict_delta(hidden_before['timers'], hidden_after['timers'])})")
+    print(f"card shown, {card_seconds:.1f} s: {fps:.1f} frames/s, {card_core * 100:.1f}% of one core")
     print("json: " + json.dumps({"cpu_s": cpu, "peak_rss_kb": hwm, "end_rss_kb": rss_end,
                                  "voluntary_switches": switches, "wakeups": wakeups,
                                  "wakeups_per_20s": per20,
-                                 "cpu_ratio": ratio}))
+                                 "cpu_ratio": ratio, "hidden_frames": hidden_frames,
+                                 "hidden_timer_events": hidden_timers, "card_fps": fps,
+                                 "card_core_share": card_core}))
 
     if not all(alive.values()):
         print("FAIL: a program exited during the run: " + str(alive))
         return 1
     if args.check:
-        ok = all(cpu[n] > 0 and hwm[n] > 0 for n in cpu)
+        ok = all(cpu[n] > 0 and hwm[n] > 0 for n in cpu) and fps > 0
         print("check: measured" if ok else "FAIL: nothing measured")
         return 0 if ok else 1
     targets = {
         "CPU <= 0.3 x workrave": ratio <= 0.3,
         "RSS <= 60 MB": hwm["tockly"] <= 60 * 1024,
         "<= 1 wake-up per 20 s idle": per20["tockly"] <= 1.0,
+        "no frames while the card is hidden": hidden_frames == 0,
+        # The tick's timer fires at most once a second while idle; nothing else runs.
+        "no timers beyond the tick while hidden": hidden_timers <= args.deep_idle + 1,
+        "card shown: <= 30 frames/s": fps <= 30.5,
+        "card shown: < 15% of one core": card_core < 0.15,
     }
     for name, ok in targets.items():
         print(f"{'met' if ok else 'MISSED'}: {name}")

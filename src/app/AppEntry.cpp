@@ -1,6 +1,13 @@
 #include "AppEntry.h"
 
+#include "AppShell.h"
+#include "CardPanel.h"
+#include "CrewBaseUrl.h"
+#include "Fonts.h"
+#include "FootprintProbe.h"
 #include "SharedStore.h"
+#include "TrayItem.h"
+#include "UpdateChecker.h"
 #include "linux/XdgFolders.h"
 
 #include <QCoreApplication>
@@ -70,24 +77,66 @@ std::optional<int> AppEntry::start()
         return 1;
     }
     setSharedStore(m_store.get());
+    // A refused crew service address leaves crews unavailable; say so once, at start.
+    if (const QString problem = CrewClient::baseUrlProblem(); !problem.isEmpty())
+        std::fprintf(stderr, "tockly: %s\n", qPrintable(problem));
 
     connect(&m_signals, &UnixSignals::received, this, [this] {
         m_store->writePendingActivity();
         QCoreApplication::quit();
     });
     m_store->setPasteboard(&m_pasteboard);
-    // The invitation window will open from here; until then the offer is visible on the bus.
+    // The offer is also visible on the bus.
     connect(m_store.get(), &MacWorkStore::inviteWindowRequested, &m_busObject,
             &TocklyBusObject::setPendingInvite);
     connect(&m_busObject, &TocklyBusObject::linksReceived, m_store.get(),
             &MacWorkStore::openInviteLinks);
+    buildShell();
     QTimer::singleShot(0, this, &AppEntry::startUp);
     return std::nullopt;
 }
 
+void AppEntry::buildShell()
+{
+    setUpFonts();
+    m_shell = std::make_unique<AppShell>(*m_store, *m_settings);
+    CardPanel &card = m_shell->card();
+
+    m_tray = std::make_unique<TrayItem>(m_sessionBus, *m_store);
+    m_shell->attachTray(*m_tray);
+    connect(&m_busObject, &TocklyBusObject::cardToggleRequested, &card, [&card] { card.toggle(); });
+    connect(m_shell.get(), &AppShell::quitRequested, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+
+    connect(m_store.get(), &MacWorkStore::menuBarTitleChanged, this, &AppEntry::publishStatus);
+    connect(m_store.get(), &MacWorkStore::statusTextChanged, this, &AppEntry::publishStatus);
+    connect(m_store.get(), &MacWorkStore::isTrackingChanged, this, &AppEntry::publishStatus);
+    publishStatus();
+
+    m_updater = std::make_unique<UpdateChecker>(
+        UpdateChecker::Options{UpdateChecker::feedFromEnvironment(),
+                               QCoreApplication::applicationVersion(), m_sessionBus});
+    connect(m_shell.get(), &AppShell::posted, m_updater.get(), [this](const QString &name) {
+        if (name == AppShell::checkForUpdatesName)
+            m_updater->checkForUpdates();
+    });
+    if (m_process.arguments().contains(QStringLiteral("-quenbyCheckUpdates")))
+        QTimer::singleShot(1000, m_updater.get(), &UpdateChecker::checkForUpdates);
+    // The feed's own schedule: a while after start, then daily.
+    m_updater->startAutomaticChecks(10 * 60 * 1000, 24 * 60 * 60 * 1000);
+
+    if (FootprintProbe::wanted())
+        m_probe = std::make_unique<FootprintProbe>(m_sessionBus);
+}
+
+void AppEntry::publishStatus()
+{
+    m_busObject.setStatus(m_store->menuBarTitle(), m_store->statusText(), m_store->isTracking());
+}
+
 void AppEntry::startUp()
 {
-    // The pasteboard is read once, at start, before the links of this start.
-    m_store->checkPasteboardForInvite();
-    m_store->openInviteLinks(m_links);
+    // The pasteboard is read once, at start, before the links of this start; the welcome only
+    // when neither offered an invitation.
+    m_shell->startUp(m_links);
 }

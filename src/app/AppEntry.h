@@ -16,9 +16,14 @@
 
 #include <memory>
 
+class AppShell;
+class FootprintProbe;
+class TrayItem;
+class UpdateChecker;
+
 // The tracker process: claims the single instance (or hands its links to the one running),
-// builds the desktop backends and the store on them, and handles application links. The
-// windows and the tray item will hang off this object.
+// builds the desktop backends and the store on them, then the shell with its windows, the tray
+// item and the updater, and handles application links.
 class AppEntry final : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +35,8 @@ public:
 
 private:
     void startUp();
+    void buildShell();
+    void publishStatus();
 
     SystemProcess m_process;
     QStringList m_links;
@@ -44,6 +51,11 @@ private:
     ClipboardPasteboard m_pasteboard;
     DesktopBackends m_backends;
     UnixSignals m_signals;
-    // Last: it refers to everything above.
+    // It refers to everything above.
     std::unique_ptr<MacWorkStore> m_store;
+    // These refer to the store, so they go first.
+    std::unique_ptr<AppShell> m_shell;
+    std::unique_ptr<TrayItem> m_tray;
+    std::unique_ptr<UpdateChecker> m_updater;
+    std::unique_ptr<FootprintProbe> m_probe;
 };

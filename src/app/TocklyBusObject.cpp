@@ -12,3 +12,18 @@ void TocklyBusObject::OpenLinks(const QStringList &links)
 {
     QTimer::singleShot(0, this, [this, links] { emit linksReceived(links); });
 }
+
+void TocklyBusObject::setStatus(const QString &title, const QString &statusText, bool isTracking)
+{
+    if (title == m_title && statusText == m_statusText && isTracking == m_isTracking)
+        return;
+    m_title = title;
+    m_statusText = statusText;
+    m_isTracking = isTracking;
+    emit StatusChanged(title, statusText, isTracking);
+}
+
+void TocklyBusObject::ToggleCard()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::cardToggleRequested);
+}

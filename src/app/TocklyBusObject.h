@@ -5,25 +5,42 @@
 
 // What the running Tockly offers on the session bus at /org/quenby/Tockly: later processes hand
 // their links to OpenLinks; PendingInvite is the crew code of the invitation waiting to be shown.
+// Title, StatusText and IsTracking are what the tray item shows, for panels without tray labels
+// (`tockly status`); StatusChanged announces each change.
 class TocklyBusObject final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quenby.Tockly")
     Q_PROPERTY(QString PendingInvite READ pendingInvite SCRIPTABLE true)
+    Q_PROPERTY(QString Title READ title SCRIPTABLE true)
+    Q_PROPERTY(QString StatusText READ statusText SCRIPTABLE true)
+    Q_PROPERTY(bool IsTracking READ isTracking SCRIPTABLE true)
 
 public:
     using QObject::QObject;
 
     QString pendingInvite() const { return m_pendingInvite; }
     void setPendingInvite(const QString &code);
+    QString title() const { return m_title; }
+    QString statusText() const { return m_statusText; }
+    bool isTracking() const { return m_isTracking; }
+    void setStatus(const QString &title, const QString &statusText, bool isTracking);
 
 public slots:
     // Returns at once; the links are handled at the next turn of the main loop.
     Q_SCRIPTABLE void OpenLinks(const QStringList &links);
+    // Opens the card under the pointer, or closes it (a panel widget's click).
+    Q_SCRIPTABLE void ToggleCard();
 
 signals:
     void linksReceived(const QStringList &links);
     Q_SCRIPTABLE void InviteOffered(const QString &code);
+    Q_SCRIPTABLE void StatusChanged(const QString &title, const QString &statusText,
+                                    bool isTracking);
+    void cardToggleRequested();
 
 private:
     QString m_pendingInvite;
+    QString m_title;
+    QString m_statusText;
+    bool m_isTracking = false;
 };

@@ -212,9 +212,13 @@ void TestReport::openAndStaleHeartbeats()
 {
     const QTimeZone z("Europe/Berlin");
     const double now = double(QDateTime::currentMSecsSinceEpoch()) / 1000 - k2001;
-    const double todayStart =
-        double(QDateTime::currentDateTimeUtc().toTimeZone(z).date().startOfDay(z).toMSecsSinceEpoch()) / 1000 -
-        k2001;
+    const double todayStart = double(QDateTime::currentDateTimeUtc()
+                                         .toTimeZone(z)
+                                         .date()
+                                         .startOfDay(z)
+                                         .toMSecsSinceEpoch()) /
+                                  1000 -
+                              k2001;
     Folder f;
     f.writeEntries({});
     // A running application: its segment counts up to now, clipped to today.

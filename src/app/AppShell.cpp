@@ -1,0 +1,91 @@
+#include "AppShell.h"
+
+#include "CardModel.h"
+#include "CardPanel.h"
+#include "MacWorkStore.h"
+#include "QmlSingletons.h"
+#include "SettingsStore.h"
+#include "TrayItem.h"
+#include "WindowSlots.h"
+
+#include <QCoreApplication>
+
+AppShell::AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent)
+    : QObject(parent), m_store(store), m_settings(settings),
+      m_cardModel(std::make_unique<CardModel>(store))
+{
+    provideQmlObjects(m_engine, {&store, m_cardModel.get(), this});
+    m_windows = std::make_unique<WindowSlots>(m_engine, store);
+    m_card = std::make_unique<CardPanel>(m_engine);
+    connect(&store, &MacWorkStore::inviteWindowRequested, m_windows.get(),
+            &WindowSlots::showInviteWindow);
+}
+
+// The windows go before the engine that built them.
+AppShell::~AppShell()
+{
+    m_card.reset();
+    m_windows.reset();
+}
+
+QString AppShell::version() const
+{
+    return QCoreApplication::applicationVersion();
+}
+
+void AppShell::startUp(const QStringList &links)
+{
+    m_store.checkPasteboardForInvite();
+    m_store.openInviteLinks(links);
+    // A first start caused by an invitation leaves the welcome for a later start.
+    if (!m_store.hasPendingInvite())
+        showWelcomeIfNeeded();
+}
+
+void AppShell::attachTray(TrayItem &tray)
+{
+    CardPanel *card = m_card.get();
+    connect(&tray, &TrayItem::activated, card, [card](QPoint at) { card->toggle(at); });
+    connect(&tray, &TrayItem::openRequested, card, [card] { card->show(); });
+    connect(&tray, &TrayItem::historyRequested, this, &AppShell::showHistory);
+    connect(&tray, &TrayItem::quitRequested, this, &AppShell::quit);
+}
+
+void AppShell::showWelcomeIfNeeded()
+{
+    if (m_settings.boolValue(welcomedKey).value_or(false))
+        return;
+    // Set before the window is built: a crash while it is open does not offer it again.
+    m_settings.setValue(welcomedKey, true);
+    showWelcome();
+}
+
+void AppShell::showWelcome()
+{
+    m_windows->showWelcome();
+}
+
+void AppShell::showHowItWorks()
+{
+    m_windows->showHowItWorks();
+}
+
+void AppShell::showHistory()
+{
+    m_windows->showHistory();
+}
+
+void AppShell::requestUpdateCheck()
+{
+    emit posted(checkForUpdatesName);
+}
+
+void AppShell::closeCard()
+{
+    m_card->hide();
+}
+
+void AppShell::quit()
+{
+    emit quitRequested();
+}

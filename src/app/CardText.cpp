@@ -1,0 +1,105 @@
+#include "CardText.h"
+
+#include "DurationText.h"
+
+#include <algorithm>
+
+namespace CardText {
+
+QString streakBadge(qint64 streak)
+{
+    if (streak <= 1)
+        return {};
+    if (streak == 7)
+        return QStringLiteral("🍀 777 streak!");
+    return QStringLiteral("🔥 %1-day streak").arg(streak);
+}
+
+QString rankMark(int position)
+{
+    switch (position) {
+    case 0:
+        return QStringLiteral("👑");
+    case 1:
+        return QStringLiteral("🥈");
+    case 2:
+        return QStringLiteral("🥉");
+    default:
+        return QStringLiteral("%1.").arg(position + 1);
+    }
+}
+
+double chartScale(const QList<double> &seconds)
+{
+    double scale = 3600;
+    for (double s : seconds)
+        scale = std::max(scale, s);
+    return scale;
+}
+
+double barHeight(double seconds, double scale)
+{
+    return std::max(0.0, seconds) * 28 / scale + 5;
+}
+
+QString goalLabel(bool reached, int percent, double goalSeconds)
+{
+    if (reached)
+        return QStringLiteral("goal reached! 🎉");
+    return QStringLiteral("goal %1 · %2%").arg(durationText(goalSeconds)).arg(percent);
+}
+
+QString goalAccessibleName(int percent)
+{
+    return QStringLiteral("Daily goal %1 percent complete").arg(percent);
+}
+
+QList<GoalChoice> goalChoices()
+{
+    QList<GoalChoice> choices{{QStringLiteral("Off"), 0}};
+    for (int hours = 2; hours <= 24; hours += 2)
+        choices.append({QStringLiteral("%1h").arg(hours), hours * 3600.0});
+    return choices;
+}
+
+QString crewBoxContent(qsizetype memberships, const QString &form)
+{
+    const bool hidden = form == QLatin1String("hidden");
+    if (memberships == 0)
+        return hidden ? QStringLiteral("intro") : QStringLiteral("form");
+    if (hidden)
+        return QStringLiteral("board");
+    if (form == QLatin1String("picker"))
+        return QStringLiteral("picker");
+    return QStringLiteral("form");
+}
+
+bool crewTabsShown(qsizetype memberships)
+{
+    return memberships >= 2;
+}
+
+QString trimmed(const QString &text)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && blank(text[first]))
+        ++first;
+    while (end > first && blank(text[end - 1]))
+        --end;
+    return text.mid(first, end - first);
+}
+
+QPoint cardPosition(const QRect &screen, QPoint anchor, QSize card)
+{
+    constexpr int gap = 6;
+    const bool below = anchor.y() < screen.center().y();
+    int x = anchor.x() - card.width() / 2;
+    int y = below ? anchor.y() + gap : anchor.y() - gap - card.height();
+    x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - card.width()));
+    y = std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - card.height()));
+    return {x, y};
+}
+
+} // namespace CardText

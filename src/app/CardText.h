@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+// The card's small rules of presentation, kept out of QML so that their tables can be tested
+// without a window.
+namespace CardText {
+
+// Nothing for a streak of 1 or less, the lucky badge at exactly 7, the fire badge otherwise.
+QString streakBadge(qint64 streak);
+
+// "👑", "🥈", "🥉", then "4.", "5.", ... for a leaderboard position counted from 0.
+QString rankMark(int position);
+
+// The chart's full height stands for the longest day, but never for less than an hour.
+double chartScale(const QList<double> &seconds);
+// 5 points for nothing up to 33 for a day of `scale` seconds.
+double barHeight(double seconds, double scale);
+
+QString goalLabel(bool reached, int percent, double goalSeconds);
+QString goalAccessibleName(int percent);
+
+struct GoalChoice {
+    QString label;
+    double seconds = 0;
+};
+// "Off", then every even number of hours from 2 to 24.
+QList<GoalChoice> goalChoices();
+
+// What the crew box shows for the number of memberships and the form's state ("hidden",
+// "picker", "create", "join"): "intro", "form", "picker" or "board".
+QString crewBoxContent(qsizetype memberships, const QString &form);
+bool crewTabsShown(qsizetype memberships);
+
+// Without the spaces and tabs at either end.
+QString trimmed(const QString &text);
+
+// Where the card's top-left corner goes for a tray item at `anchor`: centred under the item
+// when the item is in the upper half of the screen, above it otherwise, always on the screen.
+QPoint cardPosition(const QRect &screen, QPoint anchor, QSize card);
+
+} // namespace CardText

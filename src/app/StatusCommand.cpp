@@ -1,0 +1,140 @@
+#include "StatusCommand.h"
+
+#include "linux/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusServiceWatcher>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+struct Status {
+    bool running = false;
+    QString title;
+    QString statusText;
+    bool isTracking = false;
+};
+
+Status readStatus(QDBusConnection &bus)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        SingleInstance::serviceName, SingleInstance::objectPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+    call << SingleInstance::interfaceName;
+    const QDBusReply<QVariantMap> reply = bus.call(call, QDBus::Block, 5000);
+    if (!reply.isValid())
+        return {};
+    const QVariantMap p = reply.value();
+    return {true, p.value(QStringLiteral("Title")).toString(),
+            p.value(QStringLiteral("StatusText")).toString(),
+            p.value(QStringLiteral("IsTracking")).toBool()};
+}
+
+QString format(const Status &s, bool json)
+{
+    if (!json)
+        return s.running ? s.title + QStringLiteral(" · ") + s.statusText : QString();
+    const QString cls = !s.running     ? QStringLiteral("stopped")
+                        : s.isTracking ? QStringLiteral("tracking")
+                                       : QStringLiteral("paused");
+    const QJsonObject o{{"text", s.title},        {"tooltip", s.statusText},
+                        {"class", cls},           {"title", s.title},
+                        {"status", s.statusText}, {"isTracking", s.isTracking},
+                        {"running", s.running}};
+    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+// Prints each change while the event loop runs.
+class Follower : public QObject {
+    Q_OBJECT
+public:
+    Follower(QDBusConnection bus, bool json, QTextStream &out)
+        : m_bus(std::move(bus)), m_json(json), m_out(out),
+          m_watcher(SingleInstance::serviceName, m_bus, QDBusServiceWatcher::WatchForOwnerChange)
+    {
+        m_bus.connect(SingleInstance::serviceName, SingleInstance::objectPath,
+                      SingleInstance::interfaceName, QStringLiteral("StatusChanged"), this,
+                      SLOT(changed(QString, QString, bool)));
+        connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+                [this] { print(readStatus(m_bus)); });
+        print(readStatus(m_bus));
+    }
+
+private slots:
+    void changed(const QString &title, const QString &statusText, bool isTracking)
+    {
+        print({true, title, statusText, isTracking});
+    }
+
+private:
+    void print(const Status &s)
+    {
+        const QString line = format(s, m_json);
+        if (line == m_last)
+            return;
+        m_last = line;
+        m_out << line << Qt::endl;
+    }
+
+    QDBusConnection m_bus;
+    bool m_json;
+    QTextStream &m_out;
+    QDBusServiceWatcher m_watcher;
+    QString m_last = QStringLiteral("\n"); // no line printed yet
+};
+
+} // namespace
+
+int runStatus(const QStringList &arguments, QDBusConnection bus, QTextStream &out, QTextStream &err)
+{
+    const QStringList known{QStringLiteral("--follow"), QStringLiteral("--json")};
+    if (arguments.contains(QStringLiteral("--help"))) {
+        out << "Usage: tockly status [--follow] [--json]\n"
+               "Prints the running Tockly's title and status; --follow prints every change,\n"
+               "--json one JSON object a line (text, tooltip, class) for panel modules.\n";
+        return 0;
+    }
+    for (const QString &argument : arguments) {
+        if (!known.contains(argument)) {
+            err << "tockly status: unknown option " << argument
+                << " (usage: tockly status [--follow] [--json])" << Qt::endl;
+            return 2;
+        }
+    }
+    const bool follow = arguments.contains(known[0]);
+    const bool json = arguments.contains(known[1]);
+    if (!bus.isConnected()) {
+        err << "tockly: no session bus" << Qt::endl;
+        return 1;
+    }
+    if (!follow) {
+        const Status s = readStatus(bus);
+        if (!s.running) {
+            err << "tockly: not running" << Qt::endl;
+            return 1;
+        }
+        out << format(s, json) << Qt::endl;
+        return 0;
+    }
+    Follower follower(bus, json, out);
+    return QCoreApplication::exec();
+}
+
+int runCardToggle(QDBusConnection bus, QTextStream &err)
+{
+    const QDBusMessage reply = bus.call(
+        QDBusMessage::createMethodCall(SingleInstance::serviceName, SingleInstance::objectPath,
+                                       SingleInstance::interfaceName, QStringLiteral("ToggleCard")),
+        QDBus::Block, 5000);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        err << "tockly: not running" << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+#include "StatusCommand.moc"

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QStringList>
+#include <QTextStream>
+
+// `tockly status [--follow] [--json]`: the running Tockly's title and status, for panels without
+// tray labels. Plain text is "TITLE · STATUS"; --json gives one object a line, with "text",
+// "tooltip" and "class" as waybar reads them besides "title", "status" and "isTracking".
+// --follow prints again on every change and waits for Tockly while it is not running (an empty
+// text then). Without --follow, exit status 1 when Tockly is not running.
+int runStatus(const QStringList &arguments, QDBusConnection bus, QTextStream &out,
+              QTextStream &err);
+
+// `tockly card`: opens or closes the running Tockly's card, for a panel widget's click.
+int runCardToggle(QDBusConnection bus, QTextStream &err);

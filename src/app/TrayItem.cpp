@@ -1,0 +1,123 @@
+#include "TrayItem.h"
+
+#include "DBusMenu.h"
+#include "MacWorkStore.h"
+#include "StatusNotifierItem.h"
+#include "TrayIcon.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+TrayItem::TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *parent)
+    : QObject(parent), m_bus(std::move(bus)), m_store(store),
+      m_serviceName(
+          QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()))
+{
+    m_item = std::make_unique<StatusNotifierItem>();
+    m_menu = std::make_unique<DBusMenu>();
+    follow();
+    connect(&store, &MacWorkStore::menuBarTitleChanged, this, &TrayItem::follow);
+    connect(&store, &MacWorkStore::statusTextChanged, this, &TrayItem::follow);
+    connect(m_item.get(), &StatusNotifierItem::activated, this, &TrayItem::activated);
+    connect(m_menu.get(), &DBusMenu::triggered, this, [this](DBusMenu::Entry entry) {
+        if (entry == DBusMenu::open)
+            emit openRequested();
+        else if (entry == DBusMenu::history)
+            emit historyRequested();
+        else if (entry == DBusMenu::quit)
+            emit quitRequested();
+    });
+
+    if (m_bus.isConnected()) {
+        m_watcher =
+            std::make_unique<QDBusServiceWatcher>(watcherService, m_bus,
+                                                  QDBusServiceWatcher::WatchForRegistration |
+                                                      QDBusServiceWatcher::WatchForUnregistration);
+        connect(m_watcher.get(), &QDBusServiceWatcher::serviceRegistered, this,
+                &TrayItem::useStatusNotifier);
+        connect(m_watcher.get(), &QDBusServiceWatcher::serviceUnregistered, this,
+                &TrayItem::useFallback);
+    }
+    if (m_bus.isConnected() && m_bus.interface() &&
+        m_bus.interface()->isServiceRegistered(watcherService))
+        useStatusNotifier();
+    else
+        useFallback();
+}
+
+TrayItem::~TrayItem()
+{
+    if (m_mode == Mode::statusNotifier) {
+        m_bus.unregisterObject(StatusNotifierItem::objectPath);
+        m_bus.unregisterObject(StatusNotifierItem::menuPath);
+        m_bus.unregisterService(m_serviceName);
+    }
+}
+
+void TrayItem::setMode(Mode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    emit modeChanged();
+}
+
+void TrayItem::useStatusNotifier()
+{
+    if (m_mode != Mode::statusNotifier) {
+        const auto contents =
+            QDBusConnection::ExportScriptableContents | QDBusConnection::ExportAllProperties;
+        if (!m_bus.registerObject(StatusNotifierItem::objectPath, m_item.get(), contents) ||
+            !m_bus.registerObject(StatusNotifierItem::menuPath, m_menu.get(), contents) ||
+            !m_bus.registerService(m_serviceName)) {
+            useFallback();
+            return;
+        }
+    }
+    // A watcher that restarted has forgotten us: registering again is how it learns.
+    m_bus.asyncCall(
+        QDBusMessage::createMethodCall(watcherService, QStringLiteral("/StatusNotifierWatcher"),
+                                       watcherService, QStringLiteral("RegisterStatusNotifierItem"))
+        << m_serviceName);
+    m_fallback.reset();
+    m_fallbackMenu.reset();
+    setMode(Mode::statusNotifier);
+}
+
+void TrayItem::useFallback()
+{
+    if (m_mode == Mode::statusNotifier) {
+        m_bus.unregisterObject(StatusNotifierItem::objectPath);
+        m_bus.unregisterObject(StatusNotifierItem::menuPath);
+        m_bus.unregisterService(m_serviceName);
+    }
+    if (!m_fallback) {
+        m_fallbackMenu = std::make_unique<QMenu>();
+        m_fallbackMenu->addAction(QStringLiteral("Open"), this, &TrayItem::openRequested);
+        m_fallbackMenu->addAction(QStringLiteral("History…"), this, &TrayItem::historyRequested);
+        m_fallbackMenu->addSeparator();
+        m_fallbackMenu->addAction(QStringLiteral("Quit Tockly"), this, &TrayItem::quitRequested);
+        m_fallback = std::make_unique<QSystemTrayIcon>(smileyIcon());
+        m_fallback->setContextMenu(m_fallbackMenu.get());
+        m_fallback->setToolTip(m_store.menuBarTitle());
+        connect(m_fallback.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    if (reason == QSystemTrayIcon::Trigger)
+                        emit activated(m_fallback->geometry().center());
+                });
+        m_fallback->show();
+    }
+    setMode(Mode::fallback);
+}
+
+void TrayItem::follow()
+{
+    m_item->setTitle(m_store.menuBarTitle());
+    m_item->setToolTipText(m_store.statusText());
+    if (m_fallback)
+        m_fallback->setToolTip(m_store.menuBarTitle());
+}

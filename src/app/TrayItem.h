@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QPoint>
+
+#include <memory>
+
+class DBusMenu;
+class MacWorkStore;
+class QDBusServiceWatcher;
+class QMenu;
+class QSystemTrayIcon;
+class StatusNotifierItem;
+
+// The item in the panel's status area. Where a StatusNotifierWatcher runs on the session bus the
+// item is our StatusNotifierItem, with the store's menu-bar title as its label; elsewhere Qt's
+// system tray icon stands in, with the title as its tooltip. It moves between the two as the
+// watcher comes and goes.
+class TrayItem : public QObject {
+    Q_OBJECT
+public:
+    enum class Mode { none, statusNotifier, fallback };
+
+    static inline const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+    TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *parent = nullptr);
+    ~TrayItem() override;
+
+    Mode mode() const { return m_mode; }
+    // The bus name the item registered under, while it is a StatusNotifierItem.
+    QString serviceName() const { return m_serviceName; }
+    QSystemTrayIcon *fallbackIcon() const { return m_fallback.get(); }
+
+signals:
+    // A left click, at the item's position on the screen when the panel gave one.
+    void activated(QPoint position);
+    void openRequested();
+    void historyRequested();
+    void quitRequested();
+    void modeChanged();
+
+private:
+    void useStatusNotifier();
+    void useFallback();
+    void setMode(Mode mode);
+    void follow();
+
+    QDBusConnection m_bus;
+    const MacWorkStore &m_store;
+    Mode m_mode = Mode::none;
+    QString m_serviceName;
+    std::unique_ptr<StatusNotifierItem> m_item;
+    std::unique_ptr<DBusMenu> m_menu;
+    std::unique_ptr<QDBusServiceWatcher> m_watcher;
+    std::unique_ptr<QMenu> m_fallbackMenu;
+    std::unique_ptr<QSystemTrayIcon> m_fallback;
+};

@@ -1,0 +1,171 @@
+#include "WindowSlots.h"
+
+#include "InviteView.h"
+#include "MacWorkStore.h"
+
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QScreen>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs an action when its window gets the close event, by the close button or by close().
+class CloseObserver : public QObject {
+public:
+    CloseObserver(QWindow *window, std::function<void()> action)
+        : QObject(window), m_action(std::move(action))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            m_action();
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
+// Windows keep the size of their view: fixed, but following the view when its content changes
+// (the invitation's two states differ in height).
+void keepToRootSize(QQuickView *view)
+{
+    QQuickItem *root = view->rootObject();
+    if (!root)
+        return;
+    const auto fit = [view, root] {
+        const QSize size(qCeil(root->width()), qCeil(root->height()));
+        if (size.isEmpty())
+            return;
+        view->setMinimumSize(size);
+        view->setMaximumSize(size);
+        view->resize(size);
+    };
+    QObject::connect(root, &QQuickItem::widthChanged, view, fit);
+    QObject::connect(root, &QQuickItem::heightChanged, view, fit);
+    fit();
+}
+
+void centre(QQuickView *view)
+{
+    QScreen *screen = view->screen() ? view->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    view->setPosition(area.center() - QPoint(view->width() / 2, view->height() / 2));
+}
+
+} // namespace
+
+QQuickView *createModuleView(QQmlEngine &engine, const QString &file, const QVariantMap &properties)
+{
+    auto *view = new QQuickView(&engine, nullptr);
+    view->setResizeMode(QQuickView::SizeViewToRootObject);
+    view->setColor(Qt::transparent);
+    view->setInitialProperties(properties);
+    view->setSource(QUrl(QStringLiteral("qrc:/Tockly/") + file));
+    for (const QQmlError &error : view->errors())
+        qWarning().noquote() << error.toString();
+    return view;
+}
+
+WindowSlots::WindowSlots(QQmlEngine &engine, MacWorkStore &store, QObject *parent)
+    : QObject(parent), m_engine(engine), m_store(store)
+{}
+
+WindowSlots::~WindowSlots()
+{
+    for (QQuickView *view :
+         {m_welcome.data(), m_howItWorks.data(), m_history.data(), m_invite.data()})
+        delete view;
+}
+
+QQuickView *WindowSlots::build(const QString &file, const QString &title, Qt::WindowFlags buttons,
+                               const QVariantMap &properties)
+{
+    QQuickView *view = createModuleView(m_engine, file, properties);
+    view->setTitle(title);
+    view->setFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | buttons);
+    keepToRootSize(view);
+    centre(view);
+    return view;
+}
+
+void WindowSlots::bringToFront(QQuickView *window)
+{
+    window->show();
+    window->raise();
+    window->requestActivate();
+}
+
+void WindowSlots::showWelcome()
+{
+    if (!m_welcome) {
+        m_welcome = build(QStringLiteral("WelcomeView.qml"), QStringLiteral("Welcome"), {}, {});
+        QQuickView *window = m_welcome;
+        if (QQuickItem *root = window->rootObject())
+            connect(root, SIGNAL(done()), window, SLOT(close()));
+        // The explainer always follows the welcome, however it was closed.
+        new CloseObserver(window, [this, window] {
+            QTimer::singleShot(0, this, [this, window] {
+                if (m_welcome == window)
+                    m_welcome = nullptr;
+                window->deleteLater();
+                showHowItWorks();
+            });
+        });
+    }
+    bringToFront(m_welcome);
+}
+
+void WindowSlots::showHowItWorks()
+{
+    if (!m_howItWorks)
+        m_howItWorks =
+            build(QStringLiteral("HowItWorksView.qml"), QStringLiteral("How Tockly works"), {}, {});
+    bringToFront(m_howItWorks);
+}
+
+void WindowSlots::showHistory()
+{
+    if (!m_history)
+        m_history = build(QStringLiteral("HistoryWindowView.qml"),
+                          QStringLiteral("Tockly — History"), Qt::WindowMinimizeButtonHint, {});
+    bringToFront(m_history);
+}
+
+void WindowSlots::showInviteWindow(const QString &code)
+{
+    // A new invitation replaces the open one, whose state is lost.
+    if (m_invite)
+        m_invite->close();
+    auto *invite = new InviteView(m_store, code, this);
+    QQuickView *window =
+        build(QStringLiteral("InviteView.qml"), QStringLiteral("Crew Invite"), {},
+              {{QStringLiteral("invite"), QVariant::fromValue<QObject *>(invite)}});
+    invite->setParent(window);
+    m_invite = window;
+    connect(invite, &InviteView::done, this, [this] {
+        if (m_invite)
+            m_invite->close();
+    });
+    // Clears the slot only while it still holds this window: the replacing one is stored
+    // before this runs.
+    new CloseObserver(window, [this, window] {
+        QTimer::singleShot(0, this, [this, window] {
+            if (m_invite == window)
+                m_invite = nullptr;
+            window->deleteLater();
+        });
+    });
+    bringToFront(window);
+}

@@ -1,0 +1,153 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Tockly
+
+// The explainer: ten plain rules of what is counted and what is not.
+Rectangle {
+    id: explainer
+    readonly property var rules: [
+        { id: "counts", emoji: "\u2328\uFE0F", title: "What counts as work",
+          body: "Any keyboard or mouse input means you're working, and the clock runs. It never sees what you type — only that you did something." },
+        { id: "thirty", emoji: "\u2615\uFE0F", title: "The 30-second rule",
+          body: "Go 30 seconds without touching anything and it pauses. Time counts only up to your last keystroke or click." },
+        { id: "words", emoji: "\u270D\uFE0F", title: "The day in numbers",
+          body: "Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can't see what you type, and app names never leave this Mac." },
+        { id: "score", emoji: "\u{1F3C5}", title: "The day score",
+          body: "Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today's sits in the menu bar card; the full breakdown lives in History." },
+        { id: "honest", emoji: "\u{1F319}", title: "Honest at the edges",
+          body: "Sessions that cross midnight are split so each day gets its true share. Sleep, dead batteries, crashes and reboots can't leak phantom hours." },
+        { id: "objective", emoji: "\u2696\uFE0F", title: "Objective by design",
+          body: "No add-time button, no delete, no import. What it counted is what happened." },
+        { id: "private", emoji: "\u{1F512}", title: "Private",
+          body: "Your sessions live only on this Mac. No account, no analytics, no keylogging." },
+        { id: "crew", emoji: "\u{1F451}", title: "Crews",
+          body: "A crew shares exactly three things: your nickname, a random ID, and your daily total. The board resets at midnight." },
+        { id: "goal", emoji: "\u{1F3AF}", title: "Goal & streaks",
+          body: "Pick a daily goal and watch the bar fill. Work on consecutive days to build a streak." },
+        { id: "updates", emoji: "\u{1F504}", title: "Updates",
+          body: "Tockly updates itself quietly. \"Check for updates…\" does it on demand." }
+    ]
+
+    width: 470
+    height: 640
+    color: Colors.cream
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 6
+
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.topMargin: 16
+            Layout.bottomMargin: 12
+            spacing: 4
+
+            Item {
+                Layout.fillWidth: true
+                implicitHeight: 150
+                MascotView {
+                    objectName: "explainerMascot"
+                    anchors.centerIn: parent
+                    scale: 0.8
+                    isWorking: false
+                    animated: true
+                }
+            }
+            UiText {
+                Layout.alignment: Qt.AlignHCenter
+                text: "How Tockly works"
+                font.pixelSize: TextStyle.title2
+                font.weight: Font.Bold
+            }
+            UiText {
+                Layout.alignment: Qt.AlignHCenter
+                text: "The whole picture — no fine print."
+                color: Colors.taupe
+                font.pixelSize: TextStyle.callout
+            }
+        }
+
+        ScrollView {
+            id: scroll
+            objectName: "rulesScroll"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            contentWidth: availableWidth
+            ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+            ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
+
+            ColumnLayout {
+                width: scroll.availableWidth
+                spacing: 10
+
+                Repeater {
+                    model: explainer.rules
+                    Rectangle {
+                        required property var modelData
+                        objectName: "rule_" + modelData.id
+                        Layout.fillWidth: true
+                        Layout.leftMargin: 20
+                        Layout.rightMargin: 20
+                        implicitHeight: ruleRow.implicitHeight + 28
+                        radius: 14
+                        color: Qt.rgba(1, 1, 1, 0.8)
+
+                        RowLayout {
+                            id: ruleRow
+                            anchors.fill: parent
+                            anchors.margins: 14
+                            spacing: 12
+
+                            UiText {
+                                Layout.preferredWidth: 34
+                                Layout.alignment: Qt.AlignTop
+                                horizontalAlignment: Text.AlignHCenter
+                                text: modelData.emoji
+                                font.pixelSize: 26
+                            }
+                            ColumnLayout {
+                                Layout.fillWidth: true
+                                Layout.alignment: Qt.AlignTop
+                                spacing: 4
+                                UiText {
+                                    objectName: "ruleTitle"
+                                    Layout.fillWidth: true
+                                    wrapMode: Text.Wrap
+                                    text: modelData.title
+                                    font.pixelSize: 17
+                                    font.weight: Font.Bold
+                                }
+                                UiText {
+                                    objectName: "ruleBody"
+                                    Layout.fillWidth: true
+                                    wrapMode: Text.Wrap
+                                    text: modelData.body
+                                    color: Colors.taupe
+                                    font.pixelSize: 15
+                                    lineHeightMode: Text.FixedHeight
+                                    lineHeight: bodyMetrics.height + 2.5
+                                    FontMetrics {
+                                        id: bodyMetrics
+                                        font.pixelSize: 15
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+
+                UiText {
+                    objectName: "explainerVersion"
+                    Layout.leftMargin: 20
+                    Layout.topMargin: 6
+                    Layout.bottomMargin: 20
+                    text: "Tockly " + Shell.version
+                    color: Colors.alpha(Colors.taupe, 0.7)
+                    font.pixelSize: TextStyle.caption
+                }
+            }
+        }
+    }
+}

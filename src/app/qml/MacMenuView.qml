@@ -1,0 +1,189 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Tockly
+
+// The card under the tray item: today's work, the goal, the streak, the settings, the crews and
+// the last 7 days. It keeps only view state; everything else comes from the store.
+Rectangle {
+    id: card
+    objectName: "card"
+
+    // View state.
+    property var selectedDay: null
+    property string crewForm: "hidden" // "hidden", "picker", "create" or "join"
+    property string crewNickname: ""
+    property string crewCodeInput: ""
+    property bool crewBusy: false
+    property bool inviteCopied: false
+    property var pendingRemoval: null
+    property var selectedCrewCode: null
+    property bool isVisible: false
+
+    // The redraw instants of the today block (each second while shown) and of the chart (each
+    // minute); once a day while hidden, so the hidden card costs nothing.
+    property real now: Card.now()
+    property real chartNow: now
+
+    signal closeRequested()
+
+    width: 330
+    height: column.implicitHeight + 32
+    color: Colors.cream
+    focus: true
+    Keys.onEscapePressed: closeRequested()
+
+    onIsVisibleChanged: {
+        if (!isVisible)
+            return
+        now = Card.now()
+        chartNow = now
+        Card.cardShown()
+    }
+
+    Timer {
+        objectName: "todayTimer"
+        interval: card.isVisible ? 1000 : 86400000
+        repeat: true
+        running: true
+        onTriggered: card.now = Card.now()
+    }
+    Timer {
+        objectName: "chartTimer"
+        interval: card.isVisible ? 60000 : 86400000
+        repeat: true
+        running: true
+        onTriggered: card.chartNow = Card.now()
+    }
+
+    ColumnLayout {
+        id: column
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 14
+
+        // 1. Header.
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 12
+
+            Item {
+                implicitWidth: 84
+                implicitHeight: 100
+                MascotView {
+                    objectName: "cardMascot"
+                    anchors.centerIn: parent
+                    scale: 0.42
+                    isWorking: Store.isTracking
+                    animated: card.isVisible
+                }
+            }
+
+            ColumnLayout {
+                Layout.fillWidth: true
+                Layout.alignment: Qt.AlignVCenter
+                spacing: 4
+
+                UiText {
+                    text: "Tockly"
+                    font.pixelSize: TextStyle.title3
+                    font.weight: Font.Bold
+                }
+                RowLayout {
+                    spacing: 6
+                    Rectangle {
+                        objectName: "statusDot"
+                        implicitWidth: 8
+                        implicitHeight: 8
+                        radius: 4
+                        color: Store.isTracking ? Colors.sage
+                             : (!Store.autoTrackEnabled ? Colors.alpha(Colors.taupe, 0.5)
+                                                        : Colors.honey)
+                    }
+                    UiText {
+                        objectName: "statusText"
+                        Layout.fillWidth: true
+                        elide: Text.ElideRight
+                        text: Store.statusText
+                        color: Colors.taupe
+                        font.pixelSize: TextStyle.caption
+                        font.weight: Font.Medium
+                    }
+                }
+                UiText {
+                    objectName: "streakBadge"
+                    readonly property string badge: { card.chartNow; return Card.streakBadge(Card.currentStreak()) }
+                    visible: badge !== ""
+                    text: badge
+                    color: Colors.amber
+                    font.pixelSize: TextStyle.caption
+                    font.weight: Font.Bold
+                }
+            }
+
+            IconButton {
+                objectName: "infoButton"
+                Layout.alignment: Qt.AlignTop
+                symbol: "info.circle"
+                symbolSize: 15
+                toolTip: "How Tockly works"
+                Accessible.name: "How Tockly works"
+                onClicked: Shell.showHowItWorks()
+            }
+        }
+
+        // 2. Today.
+        TodayBlock {
+            objectName: "todayBlock"
+            Layout.fillWidth: true
+            now: card.now
+        }
+
+        // 3. Settings.
+        SettingsBox { Layout.fillWidth: true }
+
+        // 4. Crews.
+        CrewBox {
+            objectName: "crewBox"
+            Layout.fillWidth: true
+            view: card
+        }
+
+        // 5. The last 7 days.
+        LastSevenDays {
+            objectName: "lastSevenDays"
+            Layout.fillWidth: true
+            view: card
+            now: card.chartNow
+        }
+
+        // 6. Footer.
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 10
+            UiText {
+                objectName: "version"
+                text: "v" + (Shell.version !== "" ? Shell.version : "1.0")
+                color: Colors.alpha(Colors.taupe, 0.7)
+                font.pixelSize: TextStyle.caption2
+            }
+            Item { Layout.fillWidth: true }
+            PlainButton {
+                objectName: "checkUpdatesButton"
+                text: "Check for updates…"
+                pixelSize: TextStyle.caption2
+                toolTip: "Updates also install themselves automatically"
+                onClicked: Shell.requestUpdateCheck()
+            }
+            PlainButton {
+                objectName: "quitButton"
+                text: "Quit"
+                color: Colors.ink
+                pixelSize: TextStyle.caption
+                weight: Font.DemiBold
+                Accessible.name: "Quit Tockly"
+                onClicked: Shell.quit()
+            }
+        }
+    }
+}

@@ -1,0 +1,325 @@
+// The tray item and the status command on a private session bus: a fake StatusNotifierWatcher
+// stands in for the panel, and the real tockly binary runs against it end to end.
+#include "DBusMenu.h"
+#include "DesktopTestEnvironment.h"
+#include "StatusNotifierItem.h"
+#include "TestHttpServer.h"
+#include "TocklyBusObject.h"
+#include "TrayItem.h"
+#include "UiFixture.h"
+#include "linux/SingleInstance.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+
+namespace {
+
+// The panel's side: items register here.
+class FakeWatcher : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+public:
+    QStringList registered;
+    QStringList senders;
+    bool hostRegistered() const { return true; }
+    int protocolVersion() const { return 0; }
+    QStringList items() const { return registered; }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString &service)
+    {
+        registered << service;
+        senders << message().service();
+    }
+    void RegisterStatusNotifierHost(const QString &) {}
+};
+
+// Receives the item's signals.
+class Listener : public QObject {
+    Q_OBJECT
+public:
+    QStringList labels;
+public slots:
+    void label(const QString &text, const QString &) { labels << text; }
+};
+
+QVariant itemProperty(QDBusConnection &bus, const QString &service, const QString &name)
+{
+    QDBusMessage get = QDBusMessage::createMethodCall(service, StatusNotifierItem::objectPath,
+                                                      "org.freedesktop.DBus.Properties", "Get");
+    get << QStringLiteral("org.kde.StatusNotifierItem") << name;
+    const QDBusMessage reply = bus.call(get, QDBus::BlockWithGui, 5000);
+    return reply.arguments().isEmpty() ? QVariant()
+                                       : reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+QDBusMessage call(QDBusConnection &bus, const QString &service, const QString &path,
+                  const QString &interface, const QString &method, const QVariantList &args = {})
+{
+    QDBusMessage m = QDBusMessage::createMethodCall(service, path, interface, method);
+    m.setArguments(args);
+    return bus.call(m, QDBus::BlockWithGui, 5000);
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class PanelTest : public QObject {
+    Q_OBJECT
+
+    PrivateBus bus;
+    QDBusConnection panel = QDBusConnection(QString());
+    FakeWatcher watcher;
+
+    QProcessEnvironment environment(const QTemporaryDir &dir) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
+        env.insert("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + dir.filePath("no-system-bus"));
+        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        env.insert("XDG_DATA_HOME", dir.filePath("data"));
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        return env;
+    }
+
+    // Runs `tockly ARGS` to the end while this process keeps serving the bus.
+    Run tockly(const QStringList &args, const QTemporaryDir &dir)
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment(dir));
+        p.start(TOCKLY_BINARY, args);
+        QSignalSpy finished(&p, &QProcess::finished);
+        if (!finished.wait(20000))
+            p.kill();
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
+                QString::fromUtf8(p.readAllStandardError()).trimmed()};
+    }
+
+    void startWatcher()
+    {
+        QVERIFY(panel.registerObject("/StatusNotifierWatcher", &watcher,
+                                     QDBusConnection::ExportAllContents));
+        QVERIFY(panel.registerService(TrayItem::watcherService));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(bus.start(PrivateBus::Kind::session, &error), qPrintable(error));
+        panel = bus.connect(QStringLiteral("panel"));
+        QVERIFY(panel.isConnected());
+        startWatcher();
+    }
+
+    void statusNotifierItem()
+    {
+        UiFixture f;
+        AppShell &shell = f.start();
+        QDBusConnection app = bus.connect(QStringLiteral("app"));
+        TrayItem tray(app, *f.store);
+        shell.attachTray(tray);
+        QCOMPARE(tray.mode(), TrayItem::Mode::statusNotifier);
+        QTRY_VERIFY(watcher.registered.contains(tray.serviceName()));
+        const QString service = tray.serviceName();
+
+        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("0m"));
+        QCOMPARE(itemProperty(panel, service, "Title").toString(), QStringLiteral("0m"));
+        QCOMPARE(itemProperty(panel, service, "ItemIsMenu").toBool(), false);
+        QCOMPARE(itemProperty(panel, service, "Menu").value<QDBusObjectPath>().path(),
+                 StatusNotifierItem::menuPath);
+        const auto icon = qdbus_cast<SniPixmaps>(itemProperty(panel, service, "IconPixmap"));
+        QVERIFY(!icon.isEmpty());
+        for (const SniPixmap &p : icon)
+            QCOMPARE(p.pixels.size(), qsizetype(p.width) * p.height * 4);
+        const auto tip = qdbus_cast<SniToolTip>(itemProperty(panel, service, "ToolTip"));
+        QCOMPARE(tip.title, QStringLiteral("0m"));
+        QCOMPARE(tip.text, f.store->statusText());
+
+        // The label follows the menu-bar title, with its signal.
+        Listener listener;
+        QVERIFY(panel.connect(service, StatusNotifierItem::objectPath, "org.kde.StatusNotifierItem",
+                              "XAyatanaNewLabel", &listener, SLOT(label(QString, QString))));
+        QStringList titles;
+        connect(f.store.get(), &MacWorkStore::menuBarTitleChanged, this,
+                [&] { titles << f.store->menuBarTitle(); });
+        f.type(90);
+        QCOMPARE(f.store->menuBarTitle(), QStringLiteral("1m"));
+        // Every title, once each, in order (seconds under the first minute).
+        QCOMPARE(titles.first(), QStringLiteral("1s"));
+        QTRY_COMPARE(listener.labels, titles);
+        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("1m"));
+
+        // A left click opens the card; the next one closes it.
+        call(panel, service, StatusNotifierItem::objectPath, "org.kde.StatusNotifierItem",
+             "Activate", {100, 12});
+        QTRY_VERIFY(shell.card().isShown());
+        call(panel, service, StatusNotifierItem::objectPath, "org.kde.StatusNotifierItem",
+             "Activate", {100, 12});
+        QTRY_VERIFY(!shell.card().isShown());
+
+        // The menu: Open, History…, Quit Tockly.
+        const QDBusMessage layout =
+            call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu",
+                 "GetLayout", {0, -1, QStringList()});
+        QCOMPARE(layout.arguments().size(), 2);
+        const auto root = qdbus_cast<DBusMenuLayoutItem>(layout.arguments().at(1));
+        QStringList labels;
+        for (const DBusMenuLayoutItem &child : root.children)
+            labels << child.properties.value("label").toString();
+        QCOMPARE(labels, (QStringList{"Open", "History…", "", "Quit Tockly"}));
+        const auto event = [&](int id) {
+            call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu", "Event",
+                 {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+        };
+        event(DBusMenu::history);
+        QTRY_VERIFY(shell.windows().historyWindow());
+        event(DBusMenu::open);
+        QTRY_VERIFY(shell.card().isShown());
+        QSignalSpy quit(&shell, &AppShell::quitRequested);
+        event(DBusMenu::quit);
+        QTRY_COMPARE(quit.size(), 1);
+
+        // Without a watcher Qt's tray icon stands in; when it comes back, the item registers
+        // again.
+        QVERIFY(panel.unregisterService(TrayItem::watcherService));
+        QTRY_COMPARE(tray.mode(), TrayItem::Mode::fallback);
+        QVERIFY(tray.fallbackIcon() && tray.fallbackIcon()->isVisible());
+        QCOMPARE(tray.fallbackIcon()->toolTip(), QStringLiteral("1m"));
+        QVERIFY(!app.interface()->isServiceRegistered(service).value());
+        watcher.registered.clear();
+        QVERIFY(panel.registerService(TrayItem::watcherService));
+        QTRY_COMPARE(tray.mode(), TrayItem::Mode::statusNotifier);
+        QTRY_COMPARE(watcher.registered, QStringList{service});
+        QVERIFY(!tray.fallbackIcon());
+    }
+
+    void fallbackWithoutAWatcherFromTheStart()
+    {
+        PrivateBus bare;
+        QString error;
+        QVERIFY2(bare.start(PrivateBus::Kind::session, &error), qPrintable(error));
+        UiFixture f;
+        f.start();
+        TrayItem tray(bare.connect(QStringLiteral("bare-app")), *f.store);
+        QCOMPARE(tray.mode(), TrayItem::Mode::fallback);
+        QVERIFY(tray.fallbackIcon()->isVisible());
+        QCOMPARE(tray.fallbackIcon()->toolTip(), QStringLiteral("0m"));
+    }
+
+    void statusCommand()
+    {
+        QTemporaryDir dir;
+        QDBusConnection app = bus.connect(QStringLiteral("status-app"));
+        TocklyBusObject object;
+        object.setStatus(QStringLiteral("2h 5m"), QStringLiteral("Paused — you stepped away"),
+                         false);
+        QVERIFY(app.registerObject(SingleInstance::objectPath, &object,
+                                   QDBusConnection::ExportScriptableContents |
+                                       QDBusConnection::ExportAllProperties));
+        QVERIFY(app.registerService(SingleInstance::serviceName));
+
+        Run plain = tockly({"status"}, dir);
+        QCOMPARE(plain.exitCode, 0);
+        QCOMPARE(plain.out, QStringLiteral("2h 5m · Paused — you stepped away"));
+        Run json = tockly({"status", "--json"}, dir);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(o.value("text").toString(), QStringLiteral("2h 5m"));
+        QCOMPARE(o.value("tooltip").toString(), QStringLiteral("Paused — you stepped away"));
+        QCOMPARE(o.value("class").toString(), QStringLiteral("paused"));
+        QCOMPARE(o.value("isTracking").toBool(), false);
+
+        // --follow prints each change, and an empty text once Tockly is gone.
+        QProcess follow;
+        follow.setProcessEnvironment(environment(dir));
+        follow.start(TOCKLY_BINARY, {"status", "--follow", "--json"});
+        QStringList lines;
+        const auto readLines = [&] {
+            while (follow.canReadLine())
+                lines << QString::fromUtf8(follow.readLine()).trimmed();
+            return lines.size();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(readLines(), 1, 15000);
+        object.setStatus(QStringLiteral("2h 6m"), QStringLiteral("Counting — you're active"), true);
+        QTRY_COMPARE_WITH_TIMEOUT(readLines(), 2, 5000);
+        const QJsonObject changed = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+        QCOMPARE(changed.value("text").toString(), QStringLiteral("2h 6m"));
+        QCOMPARE(changed.value("class").toString(), QStringLiteral("tracking"));
+        QVERIFY(app.unregisterService(SingleInstance::serviceName));
+        QTRY_COMPARE_WITH_TIMEOUT(readLines(), 3, 5000);
+        const QJsonObject gone = QJsonDocument::fromJson(lines[2].toUtf8()).object();
+        QCOMPARE(gone.value("running").toBool(), false);
+        QCOMPARE(gone.value("text").toString(), QString());
+        follow.kill();
+        follow.waitForFinished();
+
+        Run none = tockly({"status"}, dir);
+        QCOMPARE(none.exitCode, 1);
+        QCOMPARE(none.err, QStringLiteral("tockly: not running"));
+        Run typo = tockly({"status", "--jsno"}, dir);
+        QCOMPARE(typo.exitCode, 2);
+        QVERIFY(typo.err.contains(QStringLiteral("--jsno")));
+    }
+
+    // The real application: it serves the bus, registers its item with the panel, checks the
+    // feed once a second after start when asked to, and quits from its menu.
+    void theApplicationEndToEnd()
+    {
+        QTemporaryDir dir;
+        TestHttpServer feed;
+        QVERIFY(feed.listen());
+        feed.setFallback(TestHttpServer::json(
+            200, "<rss version=\"2.0\" xmlns:tockly=\"urn:tockly:appcast:1\"><channel><item>"
+                 "<tockly:version>0.0.9</tockly:version></item></channel></rss>"));
+        watcher.registered.clear();
+
+        QProcess app;
+        QProcessEnvironment env = environment(dir);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QUENBY_DATA_DIR", dir.filePath("quenby"));
+        env.insert("QUENBY_UPDATE_FEED", feed.url("/appcast.xml").toString());
+        app.setProcessEnvironment(env);
+        app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        app.start(TOCKLY_BINARY, {"-quenbyCheckUpdates"});
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.registered.size(), 1, 20000);
+        const QString service = watcher.registered.first();
+        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("0m"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(feed.requests().size(), 1, 5000);
+        QCOMPARE(feed.requests().first().target, QByteArray("/appcast.xml"));
+        QTest::qWait(1500);
+        QCOMPARE(feed.requests().size(), 1);
+
+        Run status = tockly({"status", "--json"}, dir);
+        QCOMPARE(QJsonDocument::fromJson(status.out.toUtf8()).object().value("text").toString(),
+                 QStringLiteral("0m"));
+
+        call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu", "Event",
+             {int(DBusMenu::quit), QStringLiteral("clicked"),
+              QVariant::fromValue(QDBusVariant(QString())), 0u});
+        QSignalSpy finished(&app, &QProcess::finished);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
+    }
+};
+
+QTEST_MAIN(PanelTest)
+#include "tst_panel.moc"

@@ -1,0 +1,228 @@
+// The shell: what opens at start and in which order, the single-instance windows with their
+// titles and sizes, and the invitation window from offer to joined.
+#include "CrewTestSupport.h"
+#include "FakeCrewService.h"
+#include "InviteView.h"
+#include "UiFixture.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+int windowsTitled(const QString &title)
+{
+    int n = 0;
+    for (QWindow *w : QGuiApplication::topLevelWindows())
+        if (w->title() == title && w->isVisible())
+            ++n;
+    return n;
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    FakeCrewService crew;
+
+private slots:
+    void initTestCase() { qputenv("QUENBY_CREW_URL", crew.server.url().toEncoded()); }
+
+    void welcomeOnceThenTheExplainer()
+    {
+        UiFixture f;
+        AppShell &shell = f.start();
+        shell.startUp();
+        QQuickView *welcome = shell.windows().welcomeWindow();
+        QVERIFY(welcome && welcome->isVisible());
+        QCOMPARE(f.settings.boolValue(AppShell::welcomedKey), std::optional(true));
+        QVERIFY(!shell.windows().howItWorksWindow());
+        // Asked again while open: the same window, brought forward.
+        shell.showWelcome();
+        QCOMPARE(shell.windows().welcomeWindow(), welcome);
+        QCOMPARE(windowsTitled("Welcome"), 1);
+
+        // Return is "Let's go 🍀": the welcome closes and the explainer follows.
+        QVERIFY(QTest::qWaitForWindowExposed(welcome));
+        QTest::keyClick(welcome, Qt::Key_Return);
+        QTRY_VERIFY(!shell.windows().welcomeWindow());
+        QTRY_VERIFY(shell.windows().howItWorksWindow() &&
+                    shell.windows().howItWorksWindow()->isVisible());
+
+        // The next start offers nothing.
+        f.start().startUp();
+        QVERIFY(!f.shell->windows().welcomeWindow());
+        QVERIFY(!f.shell->windows().howItWorksWindow());
+    }
+
+    void closingTheWelcomeAlsoLeadsToTheExplainer()
+    {
+        UiFixture f;
+        AppShell &shell = f.start();
+        shell.showWelcomeIfNeeded();
+        shell.windows().welcomeWindow()->close();
+        QTRY_VERIFY(shell.windows().howItWorksWindow());
+        QVERIFY(!shell.windows().welcomeWindow());
+    }
+
+    void anInvitationAtFirstStartTakesThePlaceOfTheWelcome_data()
+    {
+        QTest::addColumn<QString>("pasteboard");
+        QTest::addColumn<QStringList>("links");
+        QTest::newRow("pasteboard") << "Join us! QUENBY-JOIN:LUCKY7 see you" << QStringList();
+        QTest::newRow("link") << QString() << QStringList{"quenby://join/lucky7"};
+    }
+    void anInvitationAtFirstStartTakesThePlaceOfTheWelcome()
+    {
+        QFETCH(QString, pasteboard);
+        QFETCH(QStringList, links);
+        UiFixture f;
+        f.pasteboard.content = pasteboard;
+        AppShell &shell = f.start();
+        shell.startUp(links);
+        QTRY_VERIFY(shell.windows().inviteWindow());
+        QCOMPARE(shell.windows().inviteWindow()->title(), QStringLiteral("Crew Invite"));
+        QVERIFY(!shell.windows().welcomeWindow());
+        QVERIFY(!f.settings.boolValue(AppShell::welcomedKey));
+        // A later start without an invitation offers the welcome.
+        f.pasteboard.content.clear();
+        f.start().startUp();
+        QVERIFY(f.shell->windows().welcomeWindow());
+    }
+
+    void windowsAreSingleAndKept()
+    {
+        UiFixture f;
+        AppShell &shell = f.start();
+        struct Expected {
+            QString title;
+            int width;
+            int height;
+            bool minimisable;
+        };
+        shell.showHowItWorks();
+        shell.showHistory();
+        shell.showWelcome();
+        shell.windows().showInviteWindow(QStringLiteral("LUCKY7"));
+        const QList<QPair<QQuickView *, Expected>> windows{
+            {shell.windows().howItWorksWindow(), {"How Tockly works", 470, 640, false}},
+            {shell.windows().historyWindow(), {"Tockly — History", 0, 0, true}},
+            {shell.windows().welcomeWindow(), {"Welcome", 400, 0, false}},
+            {shell.windows().inviteWindow(), {"Crew Invite", 380, 0, false}}};
+        for (const auto &[window, expected] : windows) {
+            QVERIFY(window);
+            QCOMPARE(window->title(), expected.title);
+            if (expected.width)
+                QCOMPARE(window->width(), expected.width);
+            if (expected.height)
+                QCOMPARE(window->height(), expected.height);
+            // Titled and closable, never resizable; only the history window minimises.
+            QVERIFY(window->flags() & Qt::WindowCloseButtonHint);
+            QCOMPARE(bool(window->flags() & Qt::WindowMinimizeButtonHint), expected.minimisable);
+            QVERIFY(!(window->flags() & Qt::WindowMaximizeButtonHint));
+            QCOMPARE(window->minimumSize(), window->maximumSize());
+        }
+
+        // Closed, the explainer and the history come back as the same windows.
+        QQuickView *explainer = shell.windows().howItWorksWindow();
+        QQuickView *history = shell.windows().historyWindow();
+        explainer->close();
+        history->close();
+        QTest::qWait(50);
+        shell.showHowItWorks();
+        shell.showHistory();
+        QCOMPARE(shell.windows().howItWorksWindow(), explainer);
+        QCOMPARE(shell.windows().historyWindow(), history);
+        QVERIFY(explainer->isVisible() && history->isVisible());
+        QCOMPARE(windowsTitled("How Tockly works"), 1);
+    }
+
+    void theExplainerShowsTheTenRules()
+    {
+        UiFixture f;
+        f.start().showHowItWorks();
+        QQuickItem *root = f.shell->windows().howItWorksWindow()->rootObject();
+        QStringList titles;
+        for (QQuickItem *t : findItems(root, QStringLiteral("ruleTitle")))
+            titles << textOf(t);
+        QCOMPARE(titles,
+                 (QStringList{"What counts as work", "The 30-second rule", "The day in numbers",
+                              "The day score", "Honest at the edges", "Objective by design",
+                              "Private", "Crews", "Goal & streaks", "Updates"}));
+        QCOMPARE(textOf(findItems(root, QStringLiteral("ruleBody")).last()),
+                 QStringLiteral("Tockly updates itself quietly. \"Check for updates…\" does it on "
+                                "demand."));
+        // No version in this test build: "Tockly " and nothing after it.
+        QCOMPARE(textOf(findItem(root, QStringLiteral("explainerVersion"))),
+                 QStringLiteral("Tockly "));
+    }
+
+    void invitationWindow()
+    {
+        UiFixture f;
+        crew.crews.insert("LUCKY7", {"Night Owls", "Mika", {{"Mika", 600}}});
+        AppShell &shell = f.start();
+        shell.windows().showInviteWindow(QStringLiteral("LUCKY7"));
+        QQuickView *window = shell.windows().inviteWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QQuickItem *root = window->rootObject();
+        auto *invite = root->property("invite").value<InviteView *>();
+        QVERIFY(invite);
+        QCOMPARE(textOf(findItem(root, "inviteCode")), QStringLiteral("crew code · LUCKY7"));
+        QQuickItem *join = findItem(root, "joinButton");
+        QVERIFY(!join->isEnabled());
+
+        // The keyboard goes straight into the nickname; spaces alone do not make one.
+        QTRY_VERIFY(window->isActive());
+        typeText(window, QStringLiteral("   "));
+        QCOMPARE(invite->nickname(), QStringLiteral("   "));
+        QVERIFY(!join->isEnabled());
+        typeText(window, QStringLiteral("Ann  "));
+        QVERIFY(join->isEnabled());
+
+        // Return joins; the button is off while the request runs.
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(invite->busy());
+        QVERIFY(!join->isEnabled());
+        QTRY_VERIFY(invite->joined());
+        QCOMPARE(crew.body(crew.routes().indexOf("POST /api/join")).value("nickname").toString(),
+                 QStringLiteral("Ann"));
+        QVERIFY(shown(findItem(root, "joinedTitle")));
+        QVERIFY(!shown(findItem(root, "inviteTitle")));
+        QCOMPARE(textOf(findItem(root, "joinedTitle")), QStringLiteral("You're in! 👑"));
+
+        // "Let's go 🍀" closes it, and the slot is free again.
+        click(button(root, QStringLiteral("Let's go 🍀")));
+        QTRY_VERIFY(!shell.windows().inviteWindow());
+    }
+
+    void aFailedJoinShowsTheErrorAndAReplacedInvitationIsGone()
+    {
+        UiFixture f;
+        AppShell &shell = f.start();
+        shell.windows().showInviteWindow(QStringLiteral("NOPE00"));
+        QQuickView *first = shell.windows().inviteWindow();
+        QQuickItem *root = first->rootObject();
+        auto *invite = root->property("invite").value<InviteView *>();
+        invite->setNickname(QStringLiteral("Ann"));
+        invite->join();
+        QTRY_VERIFY(!invite->busy());
+        QVERIFY(!invite->joined());
+        QCOMPARE(textOf(findItem(root, "inviteError")),
+                 QStringLiteral("That crew code doesn't exist."));
+        QVERIFY(shown(findItem(root, "inviteError")));
+        QVERIFY(findItem(root, "joinButton")->isEnabled());
+
+        // Another invitation replaces this window; the slot holds the new one.
+        QPointer<QQuickView> old(first);
+        shell.windows().showInviteWindow(QStringLiteral("ABCDEF"));
+        QQuickView *second = shell.windows().inviteWindow();
+        QVERIFY(second != first);
+        QTRY_VERIFY(!old);
+        QCOMPARE(shell.windows().inviteWindow(), second);
+        QCOMPARE(windowsTitled("Crew Invite"), 1);
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "tst_shell.moc"

@@ -1,0 +1,237 @@
+// The update check against a local feed: what it logs, when it offers a release in a desktop
+// notification, and what the notification's action does.
+#include "Appcast.h"
+#include "DesktopTestEnvironment.h"
+#include "TestHttpServer.h"
+#include "UpdateChecker.h"
+
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray feed(const QList<QPair<QString, QString>> &versions)
+{
+    QByteArray xml = "<?xml version=\"1.0\"?><rss version=\"2.0\" "
+                     "xmlns:tockly=\"urn:tockly:appcast:1\"><channel><title>Tockly</title>";
+    for (const auto &[version, display] : versions) {
+        xml += "<item><title>Tockly " + display.toUtf8() + "</title><tockly:version>" +
+               version.toUtf8() + "</tockly:version>";
+        if (!display.isEmpty())
+            xml += "<tockly:displayVersion>" + display.toUtf8() + "</tockly:displayVersion>";
+        xml += "<link>https://example.org/tockly/" + version.toUtf8() + "</link></item>";
+    }
+    return xml + "</channel></rss>";
+}
+
+// The desktop's notification service: remembers what it was asked to show.
+class FakeNotifications : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList summaries;
+    QList<QStringList> actions;
+
+public slots:
+    uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &,
+                const QStringList &actionList, const QVariantMap &, int)
+    {
+        summaries << summary;
+        actions << actionList;
+        return uint(summaries.size());
+    }
+    QStringList GetCapabilities() { return {"actions", "body"}; }
+};
+
+} // namespace
+
+class UpdaterTest : public QObject {
+    Q_OBJECT
+
+    PrivateBus bus;
+    QDBusConnection desktop = QDBusConnection(QString());
+    FakeNotifications notifications;
+    TestHttpServer server;
+
+    struct Check {
+        QStringList lines;
+        QList<QUrl> opened;
+        bool openSucceeds = true;
+        std::unique_ptr<UpdateChecker> checker;
+
+        Check(const QString &feedUrl, QDBusConnection bus)
+        {
+            checker = std::make_unique<UpdateChecker>(
+                UpdateChecker::Options{feedUrl, QStringLiteral("1.2.0"), std::move(bus),
+                                       [this](const QString &line) { lines << line; },
+                                       [this](const QUrl &url) {
+                                           opened << url;
+                                           return openSucceeds;
+                                       }});
+        }
+        bool run()
+        {
+            QSignalSpy done(checker.get(), &UpdateChecker::checkFinished);
+            checker->checkForUpdates();
+            return done.size() == 1 || done.wait(10000);
+        }
+    };
+
+    void invokeAction(uint id, const QString &key)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
+        signal << id << key;
+        desktop.send(signal);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(bus.start(PrivateBus::Kind::session, &error), qPrintable(error));
+        desktop = bus.connect(QStringLiteral("desktop"));
+        QVERIFY(desktop.registerObject("/org/freedesktop/Notifications", &notifications,
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(desktop.registerService("org.freedesktop.Notifications"));
+        QVERIFY(server.listen());
+    }
+    void init()
+    {
+        server.reset();
+        notifications.summaries.clear();
+        notifications.actions.clear();
+    }
+
+    void versions_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("order");
+        QTest::newRow("same") << "1.2"
+                              << "1.2.0" << 0;
+        QTest::newRow("numbers, not text") << "1.10"
+                                           << "1.9" << 1;
+        QTest::newRow("older") << "0.9.9"
+                               << "1.0" << -1;
+        QTest::newRow("longer") << "1.2.0.1"
+                                << "1.2" << 1;
+    }
+    void versions()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, order);
+        QCOMPARE(Appcast::compareVersions(a, b), order);
+        QCOMPARE(Appcast::compareVersions(b, a), -order);
+    }
+
+    void aNewerReleaseIsOfferedAndItsPageOpened()
+    {
+        server.setFallback(
+            TestHttpServer::json(200, feed({{"1.1.0", "1.1"}, {"1.10.0", "1.10"}, {"1.3.0", ""}})));
+        Check check(server.url("/appcast.xml").toString(), bus.connect("checker-1"));
+        QVERIFY(check.run());
+        QCOMPARE(check.lines, (QStringList{"[Quenby/Sparkle] appcast loaded: 3 item(s)",
+                                           "[Quenby/Sparkle] update available: 1.10 (1.10.0)"}));
+        QTRY_COMPARE(notifications.summaries, QStringList{"Tockly 1.10 is available"});
+        QVERIFY(notifications.actions.first().contains("download"));
+
+        // Another notification's action is not ours.
+        invokeAction(99, "download");
+        QTest::qWait(100);
+        QVERIFY(check.opened.isEmpty());
+        invokeAction(1, "download");
+        QTRY_COMPARE(check.opened, QList<QUrl>{QUrl("https://example.org/tockly/1.10.0")});
+        QCOMPARE(check.lines.last(), QStringLiteral("[Quenby/Sparkle] installing 1.10"));
+
+        check.openSucceeds = false;
+        invokeAction(1, "default");
+        QTRY_COMPARE(check.opened.size(), 2);
+        QCOMPARE(check.lines.last(), QStringLiteral("[Quenby/Sparkle] download failed: could not "
+                                                    "open https://example.org/tockly/1.10.0"));
+    }
+
+    void checksThatOfferNothing_data()
+    {
+        QTest::addColumn<QString>("feedUrl"); // "SERVER" stands for the local server's URL
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QStringList>("lines");
+        const QByteArray older = feed({{"1.1.0", "1.1"}, {"1.2.0", "1.2"}});
+        QTest::newRow("up to date")
+            << "SERVER" << 200 << older
+            << QStringList{"[Quenby/Sparkle] appcast loaded: 2 item(s)",
+                           "[Quenby/Sparkle] up to date: Tockly 1.2.0 is the newest version."};
+        QTest::newRow("an empty channel")
+            << "SERVER" << 200 << feed({})
+            << QStringList{"[Quenby/Sparkle] appcast loaded: 0 item(s)",
+                           "[Quenby/Sparkle] up to date: Tockly 1.2.0 is the newest version."};
+        QTest::newRow("not a feed")
+            << "SERVER" << 200 << QByteArray("<html><body>hi</body></html>")
+            << QStringList{"[Quenby/Sparkle] aborted: the update feed is not an appcast: not an "
+                           "RSS feed"};
+        QTest::newRow("no such feed") << "SERVER" << 404 << QByteArray("{}") << QStringList();
+        QTest::newRow("plain http elsewhere")
+            << "http://example.org/appcast.xml" << 0 << QByteArray()
+            << QStringList{"[Quenby/Sparkle] aborted: the update feed must be https: "
+                           "http://example.org/appcast.xml"};
+        QTest::newRow("no feed")
+            << "" << 0 << QByteArray()
+            << QStringList{"[Quenby/Sparkle] aborted: no update feed is set (QUENBY_UPDATE_FEED)"};
+    }
+    void checksThatOfferNothing()
+    {
+        QFETCH(QString, feedUrl);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QStringList, lines);
+        server.setFallback(TestHttpServer::json(status, body));
+        if (feedUrl == "SERVER")
+            feedUrl = server.url("/appcast.xml").toString();
+        Check check(feedUrl, bus.connect("checker-2"));
+        QVERIFY(check.run());
+        if (lines.isEmpty()) {
+            QCOMPARE(check.lines.size(), 1);
+            QVERIFY2(check.lines.first().startsWith(
+                         "[Quenby/Sparkle] aborted: the update feed could not be read: "),
+                     qPrintable(check.lines.first()));
+        } else {
+            QCOMPARE(check.lines, lines);
+        }
+        QTest::qWait(50);
+        QCOMPARE(notifications.summaries, QStringList());
+    }
+
+    void aFileFeedAndOneCheckAtATime()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("appcast.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(feed({{"2.0", ""}}));
+        file.close();
+        Check local(QUrl::fromLocalFile(file.fileName()).toString(), bus.connect("checker-3"));
+        QVERIFY(local.run());
+        QCOMPARE(local.lines.last(),
+                 QStringLiteral("[Quenby/Sparkle] update available: 2.0 (2.0)"));
+
+        // Asked twice while busy: one request.
+        TestHttpServer::Reply slow = TestHttpServer::json(200, feed({}));
+        slow.delayMs = 300;
+        server.setFallback(slow);
+        Check twice(server.url("/appcast.xml").toString(), bus.connect("checker-4"));
+        QSignalSpy done(twice.checker.get(), &UpdateChecker::checkFinished);
+        twice.checker->checkForUpdates();
+        twice.checker->checkForUpdates();
+        QVERIFY(done.wait(5000));
+        QTest::qWait(100);
+        QCOMPARE(server.requests().size(), 1);
+        QCOMPARE(done.size(), 1);
+    }
+};
+
+QTEST_MAIN(UpdaterTest)
+#include "tst_updater.moc"
