@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Footprint of Tockly beside Workrave under one fixed X input script, in one run.
 
+A third program, Tockly in a headless sway session (its own compositor, natively under Wayland),
+runs beside them without input, so that its idle wake-ups can be set against those under X11.
+
 Both programs run at once on one private Xvfb display, each with its own private session bus and
 home, and receive the same xdotool input: an active phase (typing, clicks, wheel, mouse moves),
 then an idle phase. Measured per program (its whole process tree):
@@ -144,6 +147,42 @@ class Program:
                 self.process.wait()
 
 
+def start_sway():
+    """A headless sway (no GPU, no input devices, no XWayland), its folder and the environment of
+    a client. The folder is a fresh one of its own: sway's user must be able to reach it."""
+    runtime = tempfile.mkdtemp(prefix="tockly-footprint-sway-")
+    config = os.path.join(runtime, "config")
+    with open(config, "w") as f:
+        f.write("output HEADLESS-1 resolution 1280x800\nxwayland disable\n")
+    env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": runtime,
+           "XDG_RUNTIME_DIR": runtime, "WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1",
+           "WLR_RENDERER": "pixman"}
+    argv = ["sway", "-c", config]
+    if os.geteuid() == 0:  # sway refuses to run as root; the folder must be its user's
+        os.chown(runtime, 65534, 65534)
+        os.chmod(config, 0o644)
+        argv = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + argv
+    log = open(os.path.join(runtime, "sway.log"), "w")
+    sway = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=log)
+    deadline = time.monotonic() + 15
+    while time.monotonic() < deadline and sway.poll() is None:
+        names = os.listdir(runtime)
+        display = next((n for n in names if n.startswith("wayland-") and
+                        not n.endswith(".lock")), None)
+        ipc = next((n for n in names if n.startswith("sway-ipc.")), None)
+        if display and ipc:
+            return sway, runtime, {"WAYLAND_DISPLAY": display, "XDG_RUNTIME_DIR": runtime,
+                          "XDG_SESSION_TYPE": "wayland", "XDG_CURRENT_DESKTOP": "sway",
+                          "SWAYSOCK": os.path.join(runtime, ipc)}
+        time.sleep(0.05)
+    sway.kill()
+    sway.wait()
+    with open(os.path.join(runtime, "sway.log")) as f:
+        why = f.read()[-2000:]
+    shutil.rmtree(runtime, ignore_errors=True)
+    raise RuntimeError("headless sway did not start: " + why)
+
+
 def probe(env):
     """The application's own counts of timer events and rendered frames (TOCKLY_FOOTPRINT_PROBE)."""
     out = subprocess.run(
@@ -192,7 +231,7 @@ def main():
     args = ap.parse_args()
 
     tmp = tempfile.mkdtemp(prefix="tockly-footprint-")
-    helpers, programs = [], []
+    helpers, programs, sway_folder = [], [], None
     try:
         xvfb, number = start_line_process(
             ["Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"])
@@ -225,16 +264,29 @@ def main():
                 "QT_QUICK_BACKEND": "software",
             }
 
+        def welcomed(env):
+            # A user past the first start: no welcome window on screen.
+            os.makedirs(os.path.join(env["XDG_CONFIG_HOME"], "Quenby"))
+            with open(os.path.join(env["XDG_CONFIG_HOME"], "Quenby", "settings.json"), "w") as f:
+                json.dump({"quenby.mac.welcomed.v1": {"type": "bool", "value": True}}, f)
+            return env
+
         xenv = dict(os.environ, DISPLAY=display)
-        tenv = environment("tockly")
+        tenv = welcomed(environment("tockly"))
         tenv["TOCKLY_FOOTPRINT_PROBE"] = "1"
-        # A user past the first start: no welcome window on screen.
-        os.makedirs(os.path.join(tenv["XDG_CONFIG_HOME"], "Quenby"))
-        with open(os.path.join(tenv["XDG_CONFIG_HOME"], "Quenby", "settings.json"), "w") as f:
-            json.dump({"quenby.mac.welcomed.v1": {"type": "bool", "value": True}}, f)
+        sway, sway_folder, wayland = start_sway()
+        helpers.append(sway)
+        wenv = welcomed(environment("tockly-sway"))
+        del wenv["DISPLAY"]
+        # The compositor's socket lives in sway's runtime folder, so that folder is the client's.
+        wenv.update(wayland, QT_QPA_PLATFORM="wayland")
+        # Which backends serve under sway, so the figures say what they measured.
+        sway_doctor = subprocess.run([args.tockly, "doctor"], env=wenv, capture_output=True,
+                                     text=True, timeout=30).stdout.splitlines()[:2]
         tockly = Program("tockly", [args.tockly], tenv)
         workrave = Program("workrave", [args.workrave], environment("workrave"))
-        programs = [tockly, workrave]
+        tockly_sway = Program("tockly-sway", [args.tockly], wenv)
+        programs = [tockly, workrave, tockly_sway]
         started = time.monotonic()
 
         def run_until(t, step=None):
@@ -278,6 +330,8 @@ def main():
             h.terminate()
             h.wait()
         shutil.rmtree(tmp, ignore_errors=True)
+        if sway_folder:
+            shutil.rmtree(sway_folder, ignore_errors=True)
 
     hidden_frames = sum(hidden_after["frames"].values()) - sum(hidden_before["frames"].values())
     hidden_timers = timer_events(hidden_after) - timer_events(hidden_before)
@@ -293,10 +347,12 @@ def main():
           f"{args.deep_idle:.0f} s counted")
     print(f"{'':10}{'CPU s':>10}{'peak RSS MB':>14}{'end RSS MB':>12}{'switches':>10}"
           f"{'wake-ups':>10}{'per 20 s':>10}")
-    for n in ("tockly", "workrave"):
+    for n in ("tockly", "workrave", "tockly-sway"):
         print(f"{n:10}{cpu[n]:10.2f}{hwm[n] / 1024:14.1f}{rss_end[n] / 1024:12.1f}"
               f"{switches[n]:10d}{wakeups[n]:10d}{per20[n]:10.2f}")
     print(f"CPU ratio tockly/workrave: {ratio:.3f}")
+    for line in sway_doctor:
+        print("tockly-sway " + line)
     print(f"card hidden, {args.deep_idle:.0f} s: {hidden_frames} frames, {hidden_timers} timer events "
           f"({dict_delta(hidden_before['timers'], hidden_after['timers'])})")
     print(f"card shown, {card_seconds:.1f} s: {fps:.1f} frames/s, {card_core * 100:.1f}% of one core")
@@ -318,6 +374,7 @@ def main():
         "CPU <= 0.3 x workrave": ratio <= 0.3,
         "RSS <= 60 MB": hwm["tockly"] <= 60 * 1024,
         "<= 1 wake-up per 20 s idle": per20["tockly"] <= 1.0,
+        "under sway no more idle wake-ups than under X11": wakeups["tockly-sway"] <= wakeups["tockly"],
         "no frames while the card is hidden": hidden_frames == 0,
         # The tick's timer fires at most once a second while idle; nothing else runs.
         "no timers beyond the tick while hidden": hidden_timers <= args.deep_idle + 1,

@@ -165,7 +165,7 @@ private slots:
         const PlatformChoice c = choosePlatform(facts);
         QCOMPARE(int(c.input), input);
         QVERIFY2(c.inputReason.contains(says), qPrintable(c.inputReason));
-        QCOMPARE(c.x11Frontmost, frontmost);
+        QCOMPARE(c.frontmost == FrontmostBackend::x11, frontmost);
         QCOMPARE(c.logind, facts.logind);
         QCOMPARE(c.inputReason.contains(QLatin1String("add yourself")),
                  !inGroup && input != int(InputBackend::evdev));

@@ -3,9 +3,7 @@
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
 
-namespace {
-
-void stop(QProcess &p)
+void stopProcess(QProcess &p)
 {
     if (p.state() == QProcess::NotRunning)
         return;
@@ -15,8 +13,6 @@ void stop(QProcess &p)
         p.waitForFinished(3000);
     }
 }
-
-} // namespace
 
 QString readLine(QProcess &process, int timeoutMs)
 {
@@ -31,7 +27,7 @@ QString readLine(QProcess &process, int timeoutMs)
 
 XvfbServer::~XvfbServer()
 {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 bool XvfbServer::start(QString *error)
@@ -65,7 +61,7 @@ PrivateBus::~PrivateBus()
 {
     for (const QString &name : m_connections)
         QDBusConnection::disconnectFromBus(name);
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 bool PrivateBus::start(Kind kind, QString *error)
@@ -93,7 +89,7 @@ QDBusConnection PrivateBus::connect(const QString &connectionName) const
 
 FakeDesktopServices::~FakeDesktopServices()
 {
-    stop(m_process);
+    stopProcess(m_process);
 }
 
 bool FakeDesktopServices::start(const QString &busAddress, const QStringList &services,

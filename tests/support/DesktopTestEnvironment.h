@@ -53,5 +53,8 @@ private:
     QProcess m_process;
 };
 
+// Asks a process to end, and kills it when it does not within 3 s.
+void stopProcess(QProcess &process);
+
 // Waits for a process's standard output to give one line; empty on timeout.
 QString readLine(QProcess &process, int timeoutMs = 10000);

@@ -1,6 +1,6 @@
 #include "linux/LinuxWorkspace.h"
 
-LinuxWorkspace::LinuxWorkspace(std::unique_ptr<X11FrontmostApplication> frontmost,
+LinuxWorkspace::LinuxWorkspace(std::unique_ptr<FrontmostApplicationSource> frontmost,
                                std::unique_ptr<LogindSleepMonitor> sleep, QObject *parent)
     : Workspace(parent), m_frontmost(std::move(frontmost)), m_sleep(std::move(sleep))
 {

@@ -1,6 +1,7 @@
 #include "linux/PlatformChoice.h"
 
 #include "linux/EvdevInputSource.h"
+#include "linux/WaylandConnection.h"
 #include "linux/XInputSource.h"
 
 #include <QDBusConnectionInterface>
@@ -13,10 +14,27 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
 {
     PlatformChoice c;
     const bool x11 = !f.display.isEmpty() && f.x11Problem.isEmpty();
-    const QString groupHint = f.inInputGroup
-                                  ? QString()
-                                  : QStringLiteral(" (add yourself to the input group for "
-                                                   "counting under Wayland)");
+    const bool compositor = f.wayland && f.waylandProblem.isEmpty();
+    // Under Wayland only /dev/input shows every key and click, so say exactly how to get there.
+    const QString groupHint =
+        f.inInputGroup ? QString()
+        : f.wayland    ? QStringLiteral("; to count them, add yourself to the input group "
+                                           "(sudo usermod -aG input $USER), then log out and back in")
+                       : QStringLiteral(" (add yourself to the input group for "
+                                           "counting under Wayland)");
+    const QString why = f.inputDevices == 0 ? QStringLiteral("no input devices in /dev/input")
+                        : f.inInputGroup
+                            ? QStringLiteral("the input devices cannot be read")
+                            : QStringLiteral("the input devices are readable only by the "
+                                             "input group");
+    const QString session = f.wayland
+                                ? (compositor ? QStringLiteral("a Wayland session")
+                                              : QStringLiteral("Wayland: ") + f.waylandProblem)
+                            : f.display.isEmpty() ? QStringLiteral("no X11 display")
+                                                  : QStringLiteral("X11: ") + f.x11Problem;
+    if (compositor)
+        c.waylandIdle = WaylandIdleInputSource::bestProtocol(f.extIdleNotifier, f.kdeIdle);
+
     if (f.readableInputDevices > 0) {
         c.input = InputBackend::evdev;
         c.inputReason = QStringLiteral("evdev, %1 keyboards and pointers in /dev/input")
@@ -26,36 +44,54 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
         c.inputReason =
             QStringLiteral("X11 XI2 raw events on %1, idle from MIT-SCREEN-SAVER").arg(f.display) +
             groupHint;
+    } else if (c.waylandIdle != WaylandIdleInputSource::Protocol::none) {
+        c.input = InputBackend::waylandIdle;
+        c.inputReason =
+            QStringLiteral("idle time only, from the compositor's %1 (a 1-second "
+                           "notification); keys and clicks are not counted (%2; %3)")
+                .arg(WaylandIdleInputSource::protocolName(c.waylandIdle), why, session) +
+            groupHint;
     } else {
         c.input = InputBackend::idleOnly;
-        const QString why = f.inputDevices == 0 ? QStringLiteral("no input devices in /dev/input")
-                            : f.inInputGroup
-                                ? QStringLiteral("the input devices cannot be read")
-                                : QStringLiteral("the input devices are readable only by the "
-                                                 "input group");
-        const QString x = f.wayland             ? QStringLiteral("a Wayland session")
-                          : f.display.isEmpty() ? QStringLiteral("no X11 display")
-                                                : QStringLiteral("X11: ") + f.x11Problem;
         if (f.idleProvider == IdleOnlyInputSource::Provider::none)
             c.inputReason = QStringLiteral("nothing to read (%1; %2; no idle service on the "
                                            "session bus): the clock cannot run")
-                                .arg(why, x) +
+                                .arg(why, session) +
                             groupHint;
         else
-            c.inputReason = QStringLiteral("idle time only, from %1; keys and clicks are not "
-                                           "counted (%2; %3)")
-                                .arg(IdleOnlyInputSource::providerName(f.idleProvider), why, x) +
-                            groupHint;
+            c.inputReason =
+                QStringLiteral("idle time only, from %1; keys and clicks are not "
+                               "counted (%2; %3)")
+                    .arg(IdleOnlyInputSource::providerName(f.idleProvider), why, session) +
+                groupHint;
     }
 
-    c.x11Frontmost = x11 && !f.wayland;
-    if (c.x11Frontmost)
+    const QString noApps = QStringLiteral(", so no time is counted per application");
+    if (x11 && !f.wayland) {
+        c.frontmost = FrontmostBackend::x11;
         c.frontmostReason = QStringLiteral("X11 _NET_ACTIVE_WINDOW and WM_CLASS, names from "
                                            ".desktop files");
-    else if (f.wayland)
-        c.frontmostReason = QStringLiteral("none: not available under Wayland yet");
-    else
+    } else if (compositor && f.wlrForeignToplevel > 0) {
+        c.frontmost = FrontmostBackend::wlrForeignToplevel;
+        c.frontmostReason = QStringLiteral("wlr-foreign-toplevel-management: the activated "
+                                           "window's app_id, names from .desktop files");
+    } else if (f.wayland && f.kwin) {
+        c.frontmost = FrontmostBackend::kwinScript;
+        c.frontmostReason = QStringLiteral("a KWin script loaded over DBus reports the active "
+                                           "window's desktop file, names from .desktop files");
+    } else if (f.wayland && f.desktop.contains(QLatin1String("GNOME"), Qt::CaseInsensitive)) {
+        c.frontmostReason = QStringLiteral("none: GNOME tells other programs which window is "
+                                           "active only through a shell extension") +
+                            noApps;
+    } else if (f.wayland) {
+        c.frontmostReason = (compositor ? QStringLiteral("none: the compositor offers neither "
+                                                         "wlr-foreign-toplevel-management nor "
+                                                         "KWin scripting")
+                                        : QStringLiteral("none: ") + f.waylandProblem) +
+                            noApps;
+    } else {
         c.frontmostReason = QStringLiteral("none: no X11 display");
+    }
 
     c.logind = f.logind;
     c.sleepReason = f.logind ? QStringLiteral("logind PrepareForSleep, with a delay inhibitor lock")
@@ -111,11 +147,23 @@ PlatformFacts detectPlatformFacts(const Process &process, const QDBusConnection 
         if (!XInputSource::open(f.display.toLocal8Bit(), &why))
             f.x11Problem = why;
     }
+    f.waylandDisplay =
+        process.environmentValue(QStringLiteral("WAYLAND_DISPLAY")).value_or(QString());
     f.wayland =
-        !process.environmentValue(QStringLiteral("WAYLAND_DISPLAY"))
-             .value_or(QString())
-             .isEmpty() ||
+        !f.waylandDisplay.isEmpty() ||
         process.environmentValue(QStringLiteral("XDG_SESSION_TYPE")) == QStringLiteral("wayland");
+    f.desktop = process.environmentValue(QStringLiteral("XDG_CURRENT_DESKTOP")).value_or(QString());
+    if (f.wayland) {
+        if (f.waylandDisplay.isEmpty())
+            f.waylandProblem = QStringLiteral("$WAYLAND_DISPLAY is not set");
+        else if (auto c =
+                     WaylandConnection::open(f.waylandDisplay.toLocal8Bit(), &f.waylandProblem)) {
+            f.extIdleNotifier = c->version("ext_idle_notifier_v1");
+            f.kdeIdle = c->version("org_kde_kwin_idle");
+            f.wlrForeignToplevel = c->version("zwlr_foreign_toplevel_manager_v1");
+        }
+    }
+    f.kwin = hasOwner(sessionBus, QStringLiteral("org.kde.KWin"));
     if (hasOwner(sessionBus, QStringLiteral("org.gnome.Mutter.IdleMonitor")) ||
         hasOwner(sessionBus, QStringLiteral("org.freedesktop.ScreenSaver")))
         f.idleProvider = IdleOnlyInputSource(sessionBus).provider();

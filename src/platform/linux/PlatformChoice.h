@@ -2,6 +2,7 @@
 
 #include "Process.h"
 #include "linux/IdleOnlyInputSource.h"
+#include "linux/WaylandIdleInputSource.h"
 
 #include <QDBusConnection>
 #include <QString>
@@ -11,27 +12,39 @@ struct PlatformFacts {
     int inputDevices = 0;         // event nodes in /dev/input
     int readableInputDevices = 0; // keyboards and pointers among them that this user can read
     bool inInputGroup = false;
-    QString display;      // $DISPLAY
-    QString x11Problem;   // why that display cannot serve; empty when it can
-    bool wayland = false; // a Wayland session (XWayland sees only X11 windows' input)
+    QString display;        // $DISPLAY
+    QString x11Problem;     // why that display cannot serve; empty when it can
+    bool wayland = false;   // a Wayland session (XWayland sees only X11 windows' input)
+    QString waylandDisplay; // $WAYLAND_DISPLAY
+    QString waylandProblem; // why the compositor cannot be reached; empty when it can
+    // Versions of the compositor's globals, 0 when it does not offer them.
+    quint32 extIdleNotifier = 0;
+    quint32 kdeIdle = 0;
+    quint32 wlrForeignToplevel = 0;
+    bool kwin = false; // org.kde.KWin on the session bus
+    QString desktop;   // $XDG_CURRENT_DESKTOP
     IdleOnlyInputSource::Provider idleProvider = IdleOnlyInputSource::Provider::none;
     bool logind = false; // org.freedesktop.login1 on the system bus
 };
 
-enum class InputBackend { evdev, x11, idleOnly };
+// idleOnly: the desktop's idle service over DBus; waylandIdle: the compositor's idle protocol.
+enum class InputBackend { evdev, x11, idleOnly, waylandIdle };
+enum class FrontmostBackend { none, x11, wlrForeignToplevel, kwinScript };
 
 // Which backend serves each service, and why, in words for `tockly doctor`.
 struct PlatformChoice {
     InputBackend input = InputBackend::idleOnly;
     QString inputReason;
-    bool x11Frontmost = false;
+    WaylandIdleInputSource::Protocol waylandIdle = WaylandIdleInputSource::Protocol::none;
+    FrontmostBackend frontmost = FrontmostBackend::none;
     QString frontmostReason;
     bool logind = false;
     QString sleepReason;
 };
 
-// evdev when the devices can be read; else XI2 raw events on an X11 session; else the
-// session's idle time alone.
+// evdev when the devices can be read; else XI2 raw events on an X11 session, or under Wayland
+// the compositor's idle notifications; else the desktop's idle time over DBus. XI2 is never
+// trusted under Wayland: through XWayland it would miss the input of native clients.
 PlatformChoice choosePlatform(const PlatformFacts &facts);
 
 // Looks at the devices, the display and the buses. Cheap enough for every start.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Workspace.h"
 #include "linux/DesktopEntryNames.h"
+#include "linux/FrontmostApplicationSource.h"
 
 #include <QByteArray>
 
@@ -12,15 +12,15 @@ struct xcb_connection_t;
 // The application of the focused window on X11: the window in the root's _NET_ACTIVE_WINDOW, its
 // WM_CLASS class as the identifier and the Name= of its .desktop entry as the display name. The
 // window title is never read. Asked only when a tick wants it; no events are selected.
-class X11FrontmostApplication {
+class X11FrontmostApplication final : public FrontmostApplicationSource {
 public:
-    ~X11FrontmostApplication();
+    ~X11FrontmostApplication() override;
 
     static std::unique_ptr<X11FrontmostApplication>
     open(const QByteArray &display, DesktopEntryNames names, QString *why = nullptr);
 
     // Nothing when no window is active (or the window manager does not say).
-    std::optional<FrontmostApplication> query() const;
+    std::optional<FrontmostApplication> query() const override;
 
     const DesktopEntryNames &names() const { return m_names; }
 

@@ -1,0 +1,157 @@
+#include "HeadlessSway.h"
+
+#include "DesktopTestEnvironment.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t nobody = 65534;
+
+} // namespace
+
+HeadlessSway::~HeadlessSway()
+{
+    for (auto &w : m_windows)
+        stopProcess(*w);
+    stopProcess(m_sway);
+}
+
+bool HeadlessSway::start(QString *error)
+{
+    if (!m_runtime.isValid()) {
+        *error = QStringLiteral("no temporary folder");
+        return false;
+    }
+    const QString dir = m_runtime.path();
+    QFile config(m_runtime.filePath(QStringLiteral("config")));
+    if (!config.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("cannot write the sway configuration");
+        return false;
+    }
+    // No bar, no X server; focus moves only when the test says so.
+    config.write("output HEADLESS-1 resolution 800x600\n"
+                 "xwayland disable\n"
+                 "focus_follows_mouse no\n"
+                 "default_border none\n");
+    config.close();
+    config.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH", "/usr/bin:/bin"));
+    env.insert(QStringLiteral("HOME"), dir);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
+    env.insert(QStringLiteral("WLR_BACKENDS"), QStringLiteral("headless"));
+    env.insert(QStringLiteral("WLR_LIBINPUT_NO_DEVICES"), QStringLiteral("1"));
+    env.insert(QStringLiteral("WLR_RENDERER"), QStringLiteral("pixman")); // no GPU here
+    m_sway.setProcessEnvironment(env);
+    m_sway.setStandardOutputFile(QProcess::nullDevice());
+    m_sway.setStandardErrorFile(m_runtime.filePath(QStringLiteral("sway.log")));
+    QStringList args{QStringLiteral("sway"), QStringLiteral("-c"), config.fileName()};
+    if (geteuid() == 0) {
+        // The folder must belong to the user sway runs as.
+        if (chown(QFile::encodeName(dir).constData(), nobody, nobody) != 0) {
+            *error = QStringLiteral("cannot hand the runtime folder to nobody");
+            return false;
+        }
+        args = QStringList{QStringLiteral("--reuid=%1").arg(nobody),
+                           QStringLiteral("--regid=%1").arg(nobody),
+                           QStringLiteral("--clear-groups")} +
+               args;
+        m_sway.start(QStringLiteral("setpriv"), args);
+    } else {
+        m_sway.start(args.takeFirst(), args);
+    }
+
+    QDeadlineTimer deadline(15000);
+    while (!deadline.hasExpired() && m_sway.state() != QProcess::NotRunning) {
+        const QDir d(dir);
+        const QStringList ipc = d.entryList({QStringLiteral("sway-ipc.*.sock")}, QDir::System);
+        const QStringList wl = d.entryList({QStringLiteral("wayland-*")}, QDir::System);
+        for (const QString &name : wl)
+            if (!name.endsWith(QLatin1String(".lock")))
+                m_display = name;
+        if (!ipc.isEmpty() && !m_display.isEmpty()) {
+            m_ipcSocket = d.filePath(ipc.first());
+            if (swaymsg({QStringLiteral("-t"), QStringLiteral("get_version")}))
+                return true;
+        }
+        QThread::msleep(50);
+    }
+    QFile log(m_runtime.filePath(QStringLiteral("sway.log")));
+    log.open(QIODevice::ReadOnly);
+    *error = QStringLiteral("headless sway did not start: ") + QString::fromUtf8(log.readAll());
+    return false;
+}
+
+QProcessEnvironment HeadlessSway::clientEnvironment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), m_display);
+    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("sway"));
+    env.insert(QStringLiteral("SWAYSOCK"), m_ipcSocket);
+    return env;
+}
+
+bool HeadlessSway::swaymsg(const QStringList &arguments) const
+{
+    QProcess p;
+    p.start(QStringLiteral("swaymsg"), QStringList{QStringLiteral("-s"), m_ipcSocket} + arguments);
+    if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return false;
+    return !p.readAll().contains("\"success\": false");
+}
+
+bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
+{
+    auto p = std::make_unique<QProcess>();
+    p->setProcessEnvironment(clientEnvironment());
+    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {appId, title});
+    if (readLine(*p, 10000) != QLatin1String("mapped")) {
+        *error = QStringLiteral("the test window %1 was not shown").arg(appId);
+        return false;
+    }
+    m_windows.push_back(std::move(p));
+    return true;
+}
+
+FakeCompositor::~FakeCompositor()
+{
+    m_process.closeWriteChannel();
+    stopProcess(m_process);
+}
+
+bool FakeCompositor::start(int notifierVersion, QString *error)
+{
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(QStringLiteral(TOCKLY_FAKE_COMPOSITOR),
+                    {m_runtime.path(), QString::number(notifierVersion)});
+    const QString ready = readLine(m_process, 10000);
+    if (!ready.startsWith(QLatin1String("ready "))) {
+        *error = QStringLiteral("the fake compositor did not start");
+        return false;
+    }
+    m_display = ready.section(u' ', 1);
+    return true;
+}
+
+QString FakeCompositor::nextLine()
+{
+    return readLine(m_process, 10000);
+}
+
+void FakeCompositor::send(const QByteArray &event)
+{
+    m_process.write(event + '\n');
+    m_process.waitForBytesWritten(1000);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+// A headless sway of the test's own: no outputs but a virtual one, no input devices, software
+// rendering, its sockets in a private runtime folder. sway refuses to run as root, so under root
+// it runs as the unprivileged user "nobody" (root still reaches its sockets). Stops with the
+// object, and so do the windows it was asked to open.
+class HeadlessSway {
+public:
+    ~HeadlessSway();
+    bool start(QString *error);
+
+    QString runtimeDir() const { return m_runtime.path(); }
+    // The name in the runtime folder, as a session's $WAYLAND_DISPLAY has it.
+    QString waylandDisplay() const { return m_display; }
+    QString socketPath() const { return m_runtime.filePath(m_display); }
+    // The environment of a client of this compositor (and of no X server).
+    QProcessEnvironment clientEnvironment() const;
+
+    // Runs swaymsg with these arguments and waits for it; true when sway said success.
+    bool swaymsg(const QStringList &arguments) const;
+    // Opens a window of the test client with that app_id and waits until it is shown.
+    bool openWindow(const QString &appId, const QString &title, QString *error);
+
+private:
+    QTemporaryDir m_runtime;
+    QProcess m_sway;
+    QString m_display;
+    QString m_ipcSocket;
+    std::vector<std::unique_ptr<QProcess>> m_windows;
+};
+
+// The compositor of tockly-fake-compositor, with idle notifications at the version asked for.
+class FakeCompositor {
+public:
+    ~FakeCompositor();
+    bool start(int notifierVersion, QString *error);
+    QString socketPath() const { return m_runtime.filePath(m_display); }
+    // The next line it printed (a notification made), empty after 10 s.
+    QString nextLine();
+    // "idled" or "resumed" to every notification.
+    void send(const QByteArray &event);
+
+private:
+    QTemporaryDir m_runtime;
+    QProcess m_process;
+    QString m_display;
+};

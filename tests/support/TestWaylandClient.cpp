@@ -1,0 +1,108 @@
+// A Wayland application window as small as it gets, for the compositor tests:
+//   tockly-test-wayland-client APP_ID TITLE
+// Maps one 64×64 window with that app_id and title (WAYLAND_DISPLAY and XDG_RUNTIME_DIR name the
+// compositor), prints "mapped" once the compositor has shown it, and runs until killed.
+
+#include "xdg-shell-client-protocol.h"
+
+#include <wayland-client.h>
+
+#include <cstdio>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+wl_compositor *compositor = nullptr;
+wl_shm *shm = nullptr;
+xdg_wm_base *wmBase = nullptr;
+bool configured = false;
+
+void global(void *, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
+{
+    if (!std::strcmp(interface, wl_compositor_interface.name))
+        compositor = static_cast<wl_compositor *>(
+            wl_registry_bind(registry, name, &wl_compositor_interface, 1));
+    else if (!std::strcmp(interface, wl_shm_interface.name))
+        shm = static_cast<wl_shm *>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+    else if (!std::strcmp(interface, xdg_wm_base_interface.name))
+        wmBase =
+            static_cast<xdg_wm_base *>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+}
+void globalRemove(void *, wl_registry *, uint32_t) {}
+const wl_registry_listener registryListener = {&global, &globalRemove};
+
+void ping(void *, xdg_wm_base *base, uint32_t serial)
+{
+    xdg_wm_base_pong(base, serial);
+}
+const xdg_wm_base_listener wmBaseListener = {&ping};
+
+void surfaceConfigure(void *, xdg_surface *surface, uint32_t serial)
+{
+    xdg_surface_ack_configure(surface, serial);
+    configured = true;
+}
+const xdg_surface_listener surfaceListener = {&surfaceConfigure};
+
+void toplevelConfigure(void *, xdg_toplevel *, int32_t, int32_t, wl_array *) {}
+void toplevelClose(void *, xdg_toplevel *) {}
+void toplevelBounds(void *, xdg_toplevel *, int32_t, int32_t) {}
+void toplevelCapabilities(void *, xdg_toplevel *, wl_array *) {}
+const xdg_toplevel_listener toplevelListener = {&toplevelConfigure, &toplevelClose, &toplevelBounds,
+                                                &toplevelCapabilities};
+
+wl_buffer *whiteBuffer(int width, int height)
+{
+    const int stride = width * 4, size = stride * height;
+    const int fd = memfd_create("tockly-test-buffer", MFD_CLOEXEC);
+    if (fd < 0 || ftruncate(fd, size) != 0)
+        return nullptr;
+    void *pixels = mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    std::memset(pixels, 0xff, size_t(size));
+    munmap(pixels, size_t(size));
+    wl_shm_pool *pool = wl_shm_create_pool(shm, fd, size);
+    wl_buffer *buffer =
+        wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_XRGB8888);
+    wl_shm_pool_destroy(pool);
+    close(fd);
+    return buffer;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3)
+        return 2;
+    wl_display *display = wl_display_connect(nullptr);
+    if (!display)
+        return 1;
+    wl_registry *registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &registryListener, nullptr);
+    wl_display_roundtrip(display);
+    if (!compositor || !shm || !wmBase)
+        return 1;
+    xdg_wm_base_add_listener(wmBase, &wmBaseListener, nullptr);
+
+    wl_surface *surface = wl_compositor_create_surface(compositor);
+    xdg_surface *xdgSurface = xdg_wm_base_get_xdg_surface(wmBase, surface);
+    xdg_surface_add_listener(xdgSurface, &surfaceListener, nullptr);
+    xdg_toplevel *toplevel = xdg_surface_get_toplevel(xdgSurface);
+    xdg_toplevel_add_listener(toplevel, &toplevelListener, nullptr);
+    xdg_toplevel_set_app_id(toplevel, argv[1]);
+    xdg_toplevel_set_title(toplevel, argv[2]);
+    wl_surface_commit(surface);
+    while (!configured)
+        if (wl_display_dispatch(display) < 0)
+            return 1;
+    wl_surface_attach(surface, whiteBuffer(64, 64), 0, 0);
+    wl_surface_commit(surface);
+    wl_display_roundtrip(display);
+    std::printf("mapped\n");
+    std::fflush(stdout);
+    while (wl_display_dispatch(display) >= 0) {
+    }
+    return 0;
+}
