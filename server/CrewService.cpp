@@ -53,9 +53,9 @@ bool isJson(const httplib::Request &req)
 
 } // namespace
 
-CrewService::CrewService(StorePool &pool, Limits limits, bool cacheFetches)
-    : m_pool(pool), m_cache(cacheFetches ? std::make_unique<FetchCache>() : nullptr),
-      m_limits(limits), m_requests(limits.requestsPerMinute, limits.requestsPerMinute),
+CrewService::CrewService(StorePool &pool, Limits limits, FetchCache *cache)
+    : m_pool(pool), m_cache(cache), m_limits(limits),
+      m_requests(limits.requestsPerMinute, limits.requestsPerMinute),
       m_creates(limits.createsPerHour / 60.0, limits.createsPerHour)
 {}
 

@@ -25,9 +25,9 @@ public:
         bool trustProxy = false; // take the client address from X-Forwarded-For
     };
 
-    // cacheFetches: keep fetch replies in memory until their crew changes; only right when this
-    // process makes every change (SQLite).
-    CrewService(StorePool &pool, Limits limits, bool cacheFetches);
+    // cache: where fetch replies are kept until their crew changes; null to read every fetch
+    // from the database.
+    CrewService(StorePool &pool, Limits limits, FetchCache *cache);
 
     void install(httplib::Server &server);
 
@@ -44,7 +44,7 @@ private:
     Reply change(const QString &code, std::function<Reply(CrewStore &)> operation);
 
     StorePool &m_pool;
-    std::unique_ptr<FetchCache> m_cache;
+    FetchCache *m_cache;
     Limits m_limits;
     RateLimiter m_requests;
     RateLimiter m_creates;

@@ -37,6 +37,7 @@ const char kDeleteEmptyCrew[] =
 const char kSaveDays[] = "UPDATE members SET days = ? WHERE seq = ?";
 const char kFetch[] = "SELECT c.name, m.seq, m.nickname, m.days FROM crews c"
                       " LEFT JOIN members m ON m.crew_id = c.id WHERE c.code = ? ORDER BY m.seq";
+const char kNotifyChange[] = "SELECT pg_notify(?, ?)";
 const char kSummary[] =
     "SELECT c.name, COUNT(m.seq) FROM crews c"
     " LEFT JOIN members m ON m.crew_id = c.id WHERE c.code = ? GROUP BY c.id, c.name";
@@ -211,6 +212,12 @@ QSqlQuery &CrewStore::run(const char *sql, std::initializer_list<QVariant> value
     return q;
 }
 
+void CrewStore::notifyChanged(const QString &code)
+{
+    if (pg())
+        run(kNotifyChange, {QString::fromLatin1(changeChannel), code}).finish();
+}
+
 std::optional<CrewStore::Row> CrewStore::firstRow(const char *sql,
                                                   std::initializer_list<QVariant> values)
 {
@@ -267,6 +274,7 @@ Reply CrewStore::join(const JoinRequest &request)
         if (!member)
             return Reply::error(
                 409, u"Someone in this crew already has that nickname. Please pick another one.");
+        notifyChanged(request.code);
         t.commit();
         return joined(request.code, memberId, (*crew)[1].toString());
     } catch (const StorageError &e) {
@@ -329,6 +337,7 @@ Reply CrewStore::leave(const LeaveRequest &request)
         // longest-standing member takes over without anything to rewrite.
         run(kDeleteMember, {(*member)[0]});
         run(kDeleteEmptyCrew, {(*crew)[0], (*crew)[0]});
+        notifyChanged(request.code);
         t.commit();
         return Reply::ok();
     } catch (const StorageError &e) {
@@ -355,6 +364,7 @@ Reply CrewStore::kick(const KickRequest &request)
         if ((*target)[0] == (*caller)[0])
             return Reply::error(409, u"You can't remove yourself. Leave the crew instead.");
         run(kDeleteMember, {(*target)[0]});
+        notifyChanged(request.code);
         t.commit();
         return Reply::ok();
     } catch (const StorageError &e) {
@@ -374,6 +384,7 @@ Reply CrewStore::report(const ReportRequest &request, QDate today)
         }
         run(kSaveDays,
             {QString::fromUtf8(mergedDays((*member)[1].toString(), request, today)), (*member)[0]});
+        notifyChanged(request.code);
         t.commit();
         return Reply::ok();
     } catch (const StorageError &e) {

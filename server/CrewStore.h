@@ -16,6 +16,9 @@
 // member's) row is locked instead, which also holds across instances.
 class CrewStore {
 public:
+    // On PostgreSQL every committed change to a crew notifies this channel with its code.
+    static constexpr char changeChannel[] = "tockly_crew_changed";
+
     CrewStore(Database config, QString connectionName);
     ~CrewStore();
     CrewStore(const CrewStore &) = delete;
@@ -49,6 +52,8 @@ private:
     QSqlQuery &run(const char *sql, std::initializer_list<QVariant> values);
     std::optional<Row> firstRow(const char *sql, std::initializer_list<QVariant> values);
     void exec(const char *sql);
+    // Tells the other instances, when the transaction commits, that the crew changed.
+    void notifyChanged(const QString &code);
     bool pg() const { return m_config.engine == Database::Engine::postgresql; }
 
     Database m_config;

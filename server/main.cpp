@@ -1,5 +1,6 @@
 // tockly-crewd: the crew leaderboard service.
 
+#include "CrewChangeListener.h"
 #include "CrewService.h"
 #include "CrewdOptions.h"
 #include "StorePool.h"
@@ -65,8 +66,19 @@ int main(int argc, char **argv)
         listening = sock;
     });
 
-    CrewService service(pool, options->limits,
-                        options->database.engine == Database::Engine::sqlite);
+    // With SQLite this process makes every change, so a kept fetch reply is right until it
+    // invalidates it. With PostgreSQL other instances' changes arrive as notifications, and
+    // the cache stays off while the listener cannot hear them.
+    const bool pg = options->database.engine == Database::Engine::postgresql;
+    FetchCache cache(!pg);
+    std::unique_ptr<CrewChangeListener> listener;
+    if (pg) {
+        listener = std::make_unique<CrewChangeListener>(options->database, cache);
+        listener->start();
+        // Serve at once either way; the cache comes on when the listener is in place.
+        listener->waitUntilListening(5000);
+    }
+    CrewService service(pool, options->limits, &cache);
     service.install(server);
 
     const std::string host = options->host.toStdString();
@@ -90,6 +102,7 @@ int main(int argc, char **argv)
     // listen_after_bind also returns when the socket fails; wake the stopper in that case.
     pthread_kill(stopper.native_handle(), SIGTERM);
     stopper.join();
+    listener.reset();
     pool.stop();
     return ok ? 0 : 1;
 }

@@ -99,6 +99,8 @@ def wrk(port, path, seconds, connections, script=None):
     bad = re.search(r"Non-2xx or 3xx responses:\s+(\d+)", out)
     errors = re.search(r"Socket errors: connect (\d+), read (\d+), write (\d+), timeout (\d+)", out)
     failures = (int(bad.group(1)) if bad else 0) + (sum(map(int, errors.groups())) if errors else 0)
+    if failures:
+        print(f"  {path}: " + "; ".join(m.group(0) for m in (bad, errors) if m), flush=True)
     return rate, p99ms, failures
 
 

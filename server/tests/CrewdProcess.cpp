@@ -59,11 +59,19 @@ CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
         qWarning("cannot create the database %s", qPrintable(m_pgName));
 }
 
+CrewdProcess::CrewdProcess(SameDatabaseAs shared)
+    : m_args(shared.first.m_args), m_dbArgument(shared.first.m_dbArgument),
+      m_pgAdminUrl(shared.first.m_pgAdminUrl), m_pgName(shared.first.m_pgName),
+      m_ownsDatabase(false)
+{
+    m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
+}
+
 CrewdProcess::~CrewdProcess()
 {
     stop();
     QSqlDatabase::removeDatabase(m_connection);
-    if (!m_pgName.isEmpty())
+    if (!m_pgName.isEmpty() && m_ownsDatabase)
         adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
 }
 

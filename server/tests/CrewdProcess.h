@@ -31,6 +31,12 @@ struct HttpReply {
 class CrewdProcess {
 public:
     explicit CrewdProcess(QStringList extraArgs = {});
+    // A second instance over the database of `first`, as behind a load balancer; `first` keeps
+    // the database and drops it.
+    struct SameDatabaseAs {
+        const CrewdProcess &first;
+    };
+    explicit CrewdProcess(SameDatabaseAs shared);
     ~CrewdProcess();
 
     bool start();
@@ -38,7 +44,11 @@ public:
     void kill(); // SIGKILL, as a crash would
     bool running() const { return m_process.state() == QProcess::Running; }
     int port() const { return m_port; }
-    QByteArray errorOutput() { return m_stderr + m_process.readAllStandardError(); }
+    QByteArray errorOutput()
+    {
+        m_stderr += m_process.readAllStandardError();
+        return m_stderr;
+    }
 
     HttpReply post(const std::string &path, const QByteArray &body,
                    const std::string &contentType = "application/json");
@@ -58,6 +68,7 @@ private:
     QString m_dbArgument; // the --db argument
     QString m_pgAdminUrl; // the cluster's own database
     QString m_pgName;
+    bool m_ownsDatabase = true;
     QProcess m_process;
     QByteArray m_stderr;
     int m_port = 0;
