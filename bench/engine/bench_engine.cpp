@@ -1,8 +1,8 @@
 // The store with a ten-year record (about 110,000 entries, 3,650 activity days): a quiet tick and
 // a counting tick (platform readings are in-memory stand-ins, so only the store's own work is
 // measured), construction from the data files, and the entries file's save.
-#include "MacWorkStore.h"
 #include "BenchMain.h"
+#include "MacWorkStore.h"
 #include "SyntheticHistory.h"
 
 #include <benchmark/benchmark.h>

@@ -1,32 +1,21 @@
 // Statistics over a ten-year record: the history window's stats(), the card's redraw, and the
 // entries file's decode and encode. The "literal" variants compute the same figures the naive way
 // (a full scan with a same-day test per entry for every day), for comparison in the same run.
+#include "BenchMain.h"
 #include "DayRhythm.h"
 #include "DayTotals.h"
 #include "Stats.h"
-#include "BenchMain.h"
 #include "SyntheticHistory.h"
 
 #include <benchmark/benchmark.h>
-
-#include <QTimeZone>
 
 namespace {
 
 int gDays = 3650;
 
-struct Fixture {
-    Calendar calendar{QTimeZone("Europe/Berlin"), 2};
-    Instant now = instantFromDateTime(
-        QDateTime(QDate(2026, 12, 7), QTime(15, 0), QTimeZone("Europe/Berlin")));
-    SyntheticHistory history = makeSyntheticHistory(calendar, now, gDays);
+struct Fixture : SyntheticRecord {
+    Fixture() : SyntheticRecord(gDays) {}
     QByteArray file = encodeEntries(history.entries, JsonStyle::compact);
-
-    RecordView view() const
-    {
-        return RecordView(history.entries, history.segmentStart, history.activity, 14400, calendar,
-                          now);
-    }
 };
 
 const Fixture &fixture()

@@ -1,5 +1,7 @@
 #include "SyntheticHistory.h"
 
+#include <QTimeZone>
+
 #include <cstring>
 #include <numeric>
 #include <random>
@@ -83,4 +85,17 @@ bool takeQuickFlag(int &argc, char **argv)
     }
     argc = out;
     return quick;
+}
+
+SyntheticRecord::SyntheticRecord(int days)
+    : calendar(QTimeZone("Europe/Berlin"), 2, QLocale(QLocale::English, QLocale::UnitedStates)),
+      now(instantFromDateTime(
+          QDateTime(QDate(2026, 12, 7), QTime(15, 0), QTimeZone("Europe/Berlin")))),
+      history(makeSyntheticHistory(calendar, now, days))
+{}
+
+RecordView SyntheticRecord::view() const
+{
+    return RecordView(history.entries, history.segmentStart, history.activity, 14400, calendar,
+                      now);
 }

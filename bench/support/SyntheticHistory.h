@@ -2,6 +2,7 @@
 
 #include "Calendar.h"
 #include "DayActivity.h"
+#include "RecordView.h"
 #include "WorkEntry.h"
 
 #include <QList>
@@ -19,6 +20,18 @@ struct SyntheticHistory {
 
 SyntheticHistory makeSyntheticHistory(const Calendar &calendar, Instant now, int days,
                                       int perDay = 30, unsigned seed = 1);
+
+// The record the statistics and window benchmarks share: `days` of history in Berlin, weeks from
+// Monday, English texts, a four-hour goal, seen on 2026-12-07 at 15:00.
+struct SyntheticRecord {
+    explicit SyntheticRecord(int days);
+
+    Calendar calendar;
+    Instant now;
+    SyntheticHistory history;
+
+    RecordView view() const;
+};
 
 // Strips "--quick" from the arguments; true when it was there. Benchmarks run once under ctest
 // with a small record so that they never rot.

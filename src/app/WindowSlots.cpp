@@ -1,5 +1,6 @@
 #include "WindowSlots.h"
 
+#include "HistoryModel.h"
 #include "InviteView.h"
 #include "MacWorkStore.h"
 
@@ -137,9 +138,14 @@ void WindowSlots::showHowItWorks()
 
 void WindowSlots::showHistory()
 {
-    if (!m_history)
+    if (!m_history) {
+        // The model keeps the window's state, and lives as long as the window does.
+        auto *history = new HistoryModel(m_store, this);
         m_history = build(QStringLiteral("HistoryWindowView.qml"),
-                          QStringLiteral("Tockly — History"), Qt::WindowMinimizeButtonHint, {});
+                          QStringLiteral("Tockly — History"), Qt::WindowMinimizeButtonHint,
+                          {{QStringLiteral("history"), QVariant::fromValue<QObject *>(history)}});
+        history->setParent(m_history);
+    }
     bringToFront(m_history);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AtomicFile.h"
 #include "Process.h"
 
 #include <QByteArray>
@@ -8,7 +9,3 @@
 // The folder of the data files: the path in $QUENBY_DATA_DIR when the variable is set, else the
 // platform's per-user application-support folder; in either case its sub-folder "Quenby".
 QString dataFolderPath(const Process &process, const QString &applicationSupportFolder);
-
-// Writes a whole file atomically (temporary file, flush to disk, rename), so that a crash at any
-// moment leaves either the old or the new content. False on any failure.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes);

@@ -112,6 +112,77 @@ private slots:
         capture(f.shell->card().window(), QStringLiteral("card-goal-reached"), 330);
     }
 
+    // Yesterday in full: every chip, typing against mousing, hours, apps and sessions.
+    void historyRichDay()
+    {
+        UiFixture f;
+        history(f);
+        const Instant yesterday = *f.calendar.addDays(f.at("2026-03-10 08:00"), -1);
+        f.entries.append({QUuid::createUuid(), yesterday - 1800, 900, WorkEntry::Kind::added});
+        f.entries.append(
+            {QUuid::createUuid(), yesterday + 3 * 3600, -600, WorkEntry::Kind::removed});
+        DayActivity rich;
+        rich.keys = 12840;
+        rich.clicks = 1460;
+        rich.scrolls = 3120;
+        rich.modifierTaps = 388;
+        rich.appSwitches = 142;
+        rich.typingSeconds = 5400;
+        rich.mousingSeconds = 2700;
+        for (int h = 6; h <= 9; ++h)
+            rich.hourlyKeys[size_t(h)] = 900 + 610 * (h % 3);
+        rich.appSeconds = {{"Code Editor", 6200},
+                           {"Terminal", 2900},
+                           {"Web Browser", 1800},
+                           {"Notes", 700},
+                           {"Chat", 240}};
+        f.activity.insert(QStringLiteral("2026-03-09"), rich);
+        f.start().showHistory();
+        QQuickView *window = f.shell->windows().historyWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QQuickItem *root = window->rootObject();
+        click(findItems(root, QStringLiteral("dayCell")).at(8));
+        QTRY_COMPARE(findItems(root, QStringLiteral("chip")).size(), 7);
+        capture(window, QStringLiteral("history-rich-day"), 760, 600);
+
+        // The lower half: keystrokes by hour, top applications, sessions.
+        auto *scroll = findItem(root, QStringLiteral("detailScroll"));
+        QVERIFY(scroll);
+        auto *flickable = scroll->property("contentItem").value<QQuickItem *>();
+        QVERIFY(flickable);
+        const qreal bottom = flickable->property("contentHeight").toReal() - flickable->height();
+        QVERIFY(bottom > 0);
+        flickable->setProperty("contentY", bottom);
+        capture(window, QStringLiteral("history-rich-day-lower"), 760, 600);
+    }
+
+    void historyEmptyDay()
+    {
+        UiFixture f;
+        history(f);
+        f.start().showHistory();
+        QQuickView *window = f.shell->windows().historyWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        click(findItems(window->rootObject(), QStringLiteral("dayCell")).at(2));
+        QTRY_VERIFY(shown(findItem(window->rootObject(), QStringLiteral("emptyDay"))));
+        capture(window, QStringLiteral("history-empty-day"), 760, 600);
+    }
+
+    void historyTodayCounting()
+    {
+        UiFixture f;
+        history(f);
+        f.worked(0, 1.2 * 3600);
+        f.start();
+        f.type(300);
+        QVERIFY(f.store->isTracking());
+        f.shell->showHistory();
+        QQuickView *window = f.shell->windows().historyWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(shown(findItem(window->rootObject(), QStringLiteral("countingNow"))));
+        capture(window, QStringLiteral("history-today-counting"), 760, 600);
+    }
+
     void welcome()
     {
         UiFixture f;

@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "FakeProcess.h"
 #include "Json.h"
 #include "linux/JsonSettingsStore.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -41,6 +43,7 @@ private slots:
     void xdgFolders_data();
     void xdgFolders();
     void terminationSignals();
+    void cutShortWritesKeepTheOldFile();
 };
 
 void TestPlatform::settingsRoundTrip()
@@ -189,6 +192,34 @@ void TestPlatform::terminationSignals()
         QVERIFY(spy.wait(2000) || !spy.isEmpty());
         QCOMPARE(spy.takeFirst().at(0).toInt(), s);
     }
+}
+
+// A write that fails part way (here the file size limit, which binds root too; a full disk acts
+// the same) must leave the old file whole, for small writes that Qt buffers and large ones alike.
+void TestPlatform::cutShortWritesKeepTheOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("entries.json"));
+    const QByteArray old(3000, 'o');
+    QVERIFY(writeFileAtomically(path, old));
+    rlimit limit{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+    const rlimit unlimited = limit;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = 4096;
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    const bool small = writeFileAtomically(path, QByteArray(10000, 'n'));
+    const bool large = writeFileAtomically(path, QByteArray(40000, 'n'));
+    const bool fits = writeFileAtomically(dir.filePath(QStringLiteral("small.json")), "{}");
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    std::signal(SIGXFSZ, previous);
+    QVERIFY(!small);
+    QVERIFY(!large);
+    QVERIFY(fits);
+    QFile kept(path);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"entries.json", "small.json"}));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

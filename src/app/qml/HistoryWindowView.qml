@@ -1,52 +1,150 @@
 import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Dialogs
 import QtQuick.Layouts
 import Tockly
 
-// For now the history window lists the last 30 days' totals; the calendar and the per-day
-// breakdown come with its own view.
+// The read-only history: four tiles, the month calendar, the chosen day's breakdown, and the
+// export. All of it is read from the model on each redraw; the model keeps the view's state.
 Rectangle {
-    id: history
-    readonly property real now: Card.now()
-    readonly property var days: {
-        const list = []
-        let day = Card.startOfDay(now)
-        for (let i = 0; i < 30; ++i) {
-            list.push({ day: day, seconds: Card.dayTotal(day, now), detail: Card.dayDetail(day, now) })
-            day = Card.startOfDay(day - 1)
-        }
-        return list
-    }
+    id: root
+    required property var history
+    // While the window is on screen and a segment runs, today's figures follow the clock.
+    property real now: history.now()
+    readonly property var tiles: { history.revision; now; return history.tiles() }
+    readonly property var month: { history.revision; history.displayedMonth; history.selectedDay; now; return history.month() }
+    readonly property var detail: { history.revision; history.selectedDay; now; return history.detail() }
 
-    width: 420
-    height: column.implicitHeight + 48
+    width: 760
+    height: 600
     color: Colors.cream
 
-    ColumnLayout {
-        id: column
-        anchors.fill: parent
-        anchors.margins: 24
-        spacing: 6
+    Timer {
+        interval: 1000
+        repeat: true
+        running: root.Window.window !== null && root.Window.window.visible && Store.isTracking
+        onTriggered: root.now = root.history.now()
+    }
+    Connections {
+        target: root.history
+        function onRevisionChanged() { root.now = root.history.now() }
+        function onViewChanged() { root.now = root.history.now() }
+    }
 
-        UiText {
-            text: "History"
-            font.pixelSize: TextStyle.title2
-            font.weight: Font.Bold
-        }
-        Repeater {
-            model: history.days
-            RowLayout {
-                required property var modelData
-                Layout.fillWidth: true
-                UiText {
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 20
+        spacing: 16
+
+        RowLayout {
+            objectName: "tiles"
+            Layout.fillWidth: true
+            spacing: 10
+            Repeater {
+                model: [
+                    { emoji: "📅", value: root.tiles.week, label: "THIS WEEK" },
+                    { emoji: root.tiles.streakEmoji, value: root.tiles.streak, label: "STREAK" },
+                    { emoji: "🏆", value: root.tiles.bestDay, label: "BEST DAY" },
+                    { emoji: "✨", value: root.tiles.allTime, label: "ALL TIME" }
+                ]
+                Rectangle {
+                    required property var modelData
+                    objectName: "tile"
                     Layout.fillWidth: true
-                    text: modelData.detail.date
-                    color: Colors.taupe
-                }
-                UiText {
-                    text: modelData.detail.duration
-                    font.weight: Font.Bold
+                    Layout.preferredWidth: 1
+                    implicitHeight: tileColumn.implicitHeight + 20
+                    radius: 12
+                    color: Qt.rgba(1, 1, 1, 0.85)
+                    Column {
+                        id: tileColumn
+                        anchors.centerIn: parent
+                        spacing: 3
+                        UiText { anchors.horizontalCenter: parent.horizontalCenter; text: modelData.emoji; font.pixelSize: 18 }
+                        UiText {
+                            objectName: "tileValue"
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            text: modelData.value
+                            font.pixelSize: TextStyle.headline
+                            font.weight: Font.Bold
+                        }
+                        UiText {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            text: modelData.label
+                            font.pixelSize: 9
+                            font.weight: Font.Bold
+                            font.letterSpacing: 1
+                            color: Colors.taupe
+                        }
+                    }
                 }
             }
         }
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 16
+
+            HistoryCalendar {
+                Layout.preferredWidth: 320
+                Layout.alignment: Qt.AlignTop
+                history: root.history
+                month: root.month
+            }
+            HistoryDetail {
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                Layout.alignment: Qt.AlignTop
+                history: root.history
+                detail: root.detail
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 12
+            PlainButton {
+                objectName: "exportButton"
+                text: "Export History…"
+                color: Colors.ink
+                pixelSize: TextStyle.caption
+                weight: Font.DemiBold
+                onClicked: saveDialog.open()
+            }
+            UiText {
+                text: "Objective by design — nothing here can be edited."
+                font.pixelSize: TextStyle.caption
+                color: Colors.taupe
+            }
+            Item { Layout.fillWidth: true }
+            Rectangle {
+                objectName: "transferMessage"
+                visible: root.history.transferMessage !== ""
+                implicitWidth: messageText.implicitWidth + 24
+                implicitHeight: messageText.implicitHeight + 12
+                radius: height / 2
+                color: Qt.rgba(1, 1, 1, 0.85)
+                UiText {
+                    id: messageText
+                    anchors.centerIn: parent
+                    text: root.history.transferMessage
+                    color: Colors.sage
+                    font.pixelSize: TextStyle.caption
+                    font.weight: Font.DemiBold
+                }
+            }
+        }
+    }
+
+    FileDialog {
+        id: saveDialog
+        objectName: "saveDialog"
+        title: "Export History"
+        fileMode: FileDialog.SaveFile
+        nameFilters: ["JSON (*.json)"]
+        defaultSuffix: "json"
+        currentFolder: root.history.proposedFolder()
+        selectedFile: root.history.proposedFile()
+        onAccepted: root.history.exportTo(selectedFile)
     }
 }

@@ -3,7 +3,8 @@ import QtQuick.Shapes
 import Tockly
 
 // The few line symbols of the interface, drawn at any size: "info.circle", "plus",
-// "arrow.clockwise", "xmark.circle", "arrow.up.forward", "arrow.up".
+// "arrow.clockwise", "xmark.circle", "arrow.up.forward", "arrow.up", "minus", "chevron.left",
+// "chevron.right", "keyboard".
 Item {
     id: root
     property string name
@@ -15,6 +16,9 @@ Item {
 
     implicitWidth: size
     implicitHeight: size
+    // The software renderer paints shapes past the clip of a scrolling parent; as a texture
+    // they are clipped like everything else.
+    layer.enabled: GraphicsInfo.api === GraphicsInfo.Software
 
     Shape {
         anchors.fill: parent
@@ -51,6 +55,14 @@ Item {
             return "M 19.5 12 A 7.5 7.5 0 1 1 16.6 6.1 M 17.2 2.6 L 17.2 6.8 L 13 6.8"
         case "arrow.up.forward":
             return "M 6 18 L 18 6 M 9 6 L 18 6 L 18 15"
+        case "minus":
+            return "M 4 12 L 20 12"
+        case "chevron.left":
+            return "M 15 4.5 L 7.5 12 L 15 19.5"
+        case "chevron.right":
+            return "M 9 4.5 L 16.5 12 L 9 19.5"
+        case "keyboard":
+            return "M 3.5 6.5 L 20.5 6.5 L 20.5 17.5 L 3.5 17.5 Z M 7 10 L 7.01 10 M 10.3 10 L 10.31 10 M 13.6 10 L 13.61 10 M 17 10 L 17.01 10 M 8 14 L 16 14"
         case "arrow.up":
             return "M 12 20 L 12 4 M 5.5 10.5 L 12 4 L 18.5 10.5"
         }

@@ -1,9 +1,10 @@
 #include "linux/AutostartLoginItems.h"
 
+#include "AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -77,11 +78,7 @@ bool AutostartLoginItems::registerApp()
     const QString path = entryPath();
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(entryText(m_executable));
-    return f.commit();
+    return writeFileAtomically(path, entryText(m_executable));
 }
 
 bool AutostartLoginItems::unregisterApp()

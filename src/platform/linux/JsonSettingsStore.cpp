@@ -1,5 +1,6 @@
 #include "linux/JsonSettingsStore.h"
 
+#include "AtomicFile.h"
 #include "CorruptCopy.h"
 #include "Json.h"
 #include "linux/XdgFolders.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -104,11 +104,7 @@ bool JsonSettingsStore::save() const
     for (auto it = m_values.begin(); it != m_values.end(); ++it)
         o.insert(it.key(), encode(it.value()));
     QDir().mkpath(QFileInfo(m_path).path());
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(writeJson(o));
-    return file.commit();
+    return writeFileAtomically(m_path, writeJson(o));
 }
 
 std::optional<SettingValue> JsonSettingsStore::value(const QString &key) const

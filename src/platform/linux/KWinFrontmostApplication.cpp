@@ -1,12 +1,13 @@
 #include "linux/KWinFrontmostApplication.h"
 
+#include "AtomicFile.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -41,9 +42,7 @@ bool KWinFrontmostApplication::start()
         return false;
     QFile source(QStringLiteral(":/tockly/kwin/active-window.js"));
     m_scriptPath = QDir(m_scriptFolder).filePath(QStringLiteral("tockly-kwin-active-window.js"));
-    QSaveFile out(m_scriptPath);
-    if (!source.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) ||
-        out.write(source.readAll()) < 0 || !out.commit())
+    if (!source.open(QIODevice::ReadOnly) || !writeFileAtomically(m_scriptPath, source.readAll()))
         return false;
     if (m_bus.interface())
         m_kwinOwner = m_bus.interface()->serviceOwner(kwinService).value();

@@ -1,0 +1,122 @@
+#include "HistoryModel.h"
+
+#include "AtomicFile.h"
+#include "ExportDocument.h"
+#include "HistoryText.h"
+#include "HistoryValues.h"
+#include "MacWorkStore.h"
+
+#include <QStandardPaths>
+
+namespace {
+
+Instant startOfMonth(const Calendar &calendar, Instant t)
+{
+    const auto month = calendar.monthInterval(t);
+    return month ? month->start : t;
+}
+
+} // namespace
+
+HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_store(store)
+{
+    const Instant now = this->now();
+    m_displayedMonth = startOfMonth(store.calendar(), now);
+    m_selectedDay = store.calendar().startOfDay(now);
+    const auto bump = [this] {
+        ++m_revision;
+        emit revisionChanged();
+    };
+    connect(&store, &MacWorkStore::entriesChanged, this, bump);
+    connect(&store, &MacWorkStore::activityByDayChanged, this, bump);
+    connect(&store, &MacWorkStore::segmentStartChanged, this, bump);
+    connect(&store, &MacWorkStore::goalSecondsChanged, this, bump);
+}
+
+double HistoryModel::now() const
+{
+    return m_store.clock().now();
+}
+
+QVariantMap HistoryModel::tiles() const
+{
+    return historyTiles(m_store.recordView());
+}
+
+QVariantMap HistoryModel::month() const
+{
+    return historyMonth(m_store.recordView(), m_displayedMonth, m_selectedDay);
+}
+
+QVariantMap HistoryModel::detail() const
+{
+    return historyDetail(m_store.recordView(), m_selectedDay);
+}
+
+double HistoryModel::typingWidth(double barWidth, double typing, double mousing) const
+{
+    DayActivity a;
+    a.typingSeconds = typing;
+    a.mousingSeconds = mousing;
+    return HistoryText::typingWidth(barWidth, a);
+}
+
+void HistoryModel::moveMonth(int months)
+{
+    const auto moved = m_store.calendar().addMonths(m_displayedMonth, months);
+    if (!moved)
+        return;
+    m_displayedMonth = startOfMonth(m_store.calendar(), *moved);
+    emit viewChanged();
+}
+
+void HistoryModel::previousMonth()
+{
+    moveMonth(-1);
+}
+
+void HistoryModel::nextMonth()
+{
+    moveMonth(1);
+}
+
+void HistoryModel::selectDay(double day)
+{
+    m_selectedDay = m_store.calendar().startOfDay(day);
+    emit viewChanged();
+}
+
+QUrl HistoryModel::proposedFolder() const
+{
+    return QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+QUrl HistoryModel::proposedFile() const
+{
+    return QUrl::fromLocalFile(proposedFolder().toLocalFile() +
+                               QStringLiteral("/Quenby-History.json"));
+}
+
+void HistoryModel::exportTo(const QUrl &file)
+{
+    if (file.isLocalFile())
+        exportToPath(file.toLocalFile());
+    else
+        setTransferMessage(QStringLiteral("Export failed"));
+}
+
+void HistoryModel::exportToPath(const QString &path)
+{
+    const QList<WorkEntry> &entries = m_store.entries();
+    const auto document = exportData(entries);
+    if (!document)
+        return;
+    const bool written = writeFileAtomically(path, *document);
+    setTransferMessage(written ? exportedMessage(entries.size()) : QStringLiteral("Export failed"));
+}
+
+void HistoryModel::setTransferMessage(const QString &message)
+{
+    m_transferMessage = message;
+    emit transferMessageChanged();
+}

@@ -1,0 +1,198 @@
+#include "HistoryText.h"
+
+#include "DurationText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace HistoryText {
+
+namespace {
+
+constexpr double kFullTintSeconds = 6 * 3600;
+
+QString grouped(qint64 n, const QLocale &locale)
+{
+    return locale.toString(n);
+}
+
+QString hourLabel(int hour, const QLocale &locale)
+{
+    return locale.toString(QTime(hour % 24, 0), QStringLiteral("h AP"));
+}
+
+} // namespace
+
+QString streakValue(qint64 streak)
+{
+    return streak == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(streak);
+}
+
+QString streakEmoji(qint64 streak)
+{
+    return streak >= 7 ? QStringLiteral("🍀") : QStringLiteral("🔥");
+}
+
+QString bestDayValue(const Stats &stats)
+{
+    return stats.bestDay ? durationText(stats.bestDayTotal) : QStringLiteral("—");
+}
+
+QString compactLabel(double seconds)
+{
+    const qint64 s = wholeSeconds(seconds);
+    const qint64 h = s / 3600;
+    const qint64 m = (s - 3600 * h) / 60;
+    if (s < 3600)
+        return QStringLiteral("%1m").arg(m);
+    if (s - 3600 * h >= 60)
+        return QStringLiteral("%1h%2").arg(h).arg(m);
+    return QStringLiteral("%1h").arg(h);
+}
+
+CellTint cellTint(double seconds)
+{
+    if (!(seconds > 0))
+        return {false, 0.04};
+    const double fraction = std::min(seconds / kFullTintSeconds, 1.0);
+    return {true, 0.12 + 0.55 * fraction};
+}
+
+QString dayTitle(Instant day, Instant now, const Calendar &calendar)
+{
+    const QDate date = calendar.date(day);
+    const QDate today = calendar.date(now);
+    if (date == today)
+        return QStringLiteral("Today");
+    if (date == today.addDays(-1))
+        return QStringLiteral("Yesterday");
+    return calendar.locale().toString(date, QStringLiteral("dddd, MMM d"));
+}
+
+QString monthTitle(Instant month, const Calendar &calendar)
+{
+    return calendar.locale().toString(calendar.date(month), QStringLiteral("MMMM yyyy"));
+}
+
+QStringList weekdayHeader(const Calendar &calendar)
+{
+    QStringList names;
+    for (int i = 0; i < 7; ++i) {
+        // Calendar weekdays count from Sunday = 1; Qt's from Monday = 1.
+        const int weekday = (calendar.firstWeekday() - 1 + i) % 7; // 0 = Sunday
+        names << calendar.locale().dayName(weekday == 0 ? 7 : weekday, QLocale::NarrowFormat);
+    }
+    return names;
+}
+
+QString shortTime(Instant t, const Calendar &calendar)
+{
+    const QDateTime local =
+        QDateTime::fromMSecsSinceEpoch(qint64(std::floor(unixMSecs(t))), calendar.zone());
+    return calendar.locale().toString(local.time(), QLocale::ShortFormat);
+}
+
+QString wordsLine(qint64 keys, const QLocale &locale)
+{
+    return QStringLiteral("⌨️ ~%1 words typed · %2 keystrokes")
+        .arg(grouped(keys / 5, locale), grouped(keys, locale));
+}
+
+QString busiestLine(const BusiestHour &busiest, const QLocale &locale)
+{
+    return QStringLiteral("busiest %1 – %2 · ~%3 words")
+        .arg(hourLabel(busiest.hour, locale), hourLabel(busiest.hour + 1, locale),
+             grouped(busiest.keys / 5, locale));
+}
+
+QList<Chip> chips(const DayRhythm &rhythm, const std::optional<DayActivity> &activity,
+                  const Calendar &calendar)
+{
+    const QLocale &locale = calendar.locale();
+    QList<Chip> out;
+    if (rhythm.firstInput && rhythm.lastInput && *rhythm.lastInput > *rhythm.firstInput)
+        out.append({QStringLiteral("span"), QStringLiteral("🕰"),
+                    shortTime(*rhythm.firstInput, calendar) + QStringLiteral(" – ") +
+                        shortTime(*rhythm.lastInput, calendar),
+                    QStringLiteral("day span")});
+    if (rhythm.deepWork > 0)
+        out.append({QStringLiteral("deep"), QStringLiteral("🎯"), durationText(rhythm.deepWork),
+                    QStringLiteral("deep work (25m+ blocks)")});
+    if (rhythm.longestStretch > 0)
+        out.append({QStringLiteral("stretch"), QStringLiteral("🏃"),
+                    durationText(rhythm.longestStretch),
+                    QStringLiteral("longest stretch · ") +
+                        (rhythm.breaks == 1 ? QStringLiteral("1 break")
+                                            : QStringLiteral("%1 breaks").arg(rhythm.breaks))});
+    if (!activity)
+        return out;
+    const DayActivity &a = *activity;
+    if (a.clicks > 0)
+        out.append({QStringLiteral("clicks"), QStringLiteral("🖱"), grouped(a.clicks, locale),
+                    QStringLiteral("clicks")});
+    if (a.scrolls > 0)
+        out.append({QStringLiteral("scrolls"), QStringLiteral("🌀"), grouped(a.scrolls, locale),
+                    QStringLiteral("scroll flicks")});
+    if (a.modifierTaps >= 2)
+        out.append({QStringLiteral("mods"), QStringLiteral("⌘"),
+                    QStringLiteral("~") + grouped(a.modifierTaps / 2, locale),
+                    QStringLiteral("modifier presses")});
+    if (a.appSwitches > 0)
+        out.append({QStringLiteral("switches"), QStringLiteral("🔀"), grouped(a.appSwitches, locale),
+                    QStringLiteral("app switches")});
+    return out;
+}
+
+bool typingBarShown(const DayActivity &activity)
+{
+    return activity.typingSeconds + activity.mousingSeconds >= 60;
+}
+
+double typingWidth(double barWidth, const DayActivity &activity)
+{
+    const double total = activity.typingSeconds + activity.mousingSeconds;
+    if (!(total > 0))
+        return 3;
+    return std::max((barWidth - 2) * activity.typingSeconds / total, 3.0);
+}
+
+bool topAppsShown(const QList<QPair<QString, double>> &apps)
+{
+    return !apps.isEmpty() && apps.first().second >= 60;
+}
+
+QString sessionSymbol(WorkEntry::Kind kind)
+{
+    switch (kind) {
+    case WorkEntry::Kind::added:
+        return QStringLiteral("plus");
+    case WorkEntry::Kind::removed:
+        return QStringLiteral("minus");
+    case WorkEntry::Kind::timed:
+        break;
+    }
+    return QStringLiteral("keyboard");
+}
+
+QString sessionTitle(const WorkEntry &entry)
+{
+    switch (entry.kind) {
+    case WorkEntry::Kind::added:
+        return QStringLiteral("Added ") + durationText(entry.seconds);
+    case WorkEntry::Kind::removed:
+        return QStringLiteral("Removed ") + durationText(std::abs(entry.seconds));
+    case WorkEntry::Kind::timed:
+        break;
+    }
+    return QStringLiteral("Worked ") + durationText(entry.seconds);
+}
+
+QString sessionTimes(const WorkEntry &entry, const Calendar &calendar)
+{
+    if (entry.kind != WorkEntry::Kind::timed)
+        return QStringLiteral("at ") + shortTime(entry.date, calendar);
+    return shortTime(entry.date, calendar) + QStringLiteral(" – ") +
+           shortTime(entry.date + entry.seconds, calendar);
+}
+
+} // namespace HistoryText

@@ -1,0 +1,120 @@
+#include "HistoryValues.h"
+
+#include "DayRhythm.h"
+#include "DayTotals.h"
+#include "DurationText.h"
+#include "HistoryText.h"
+#include "Stats.h"
+
+#include <algorithm>
+
+using namespace HistoryText;
+
+QVariantMap historyTiles(const RecordView &record)
+{
+    const Stats s = stats(record);
+    return {{QStringLiteral("week"), durationText(s.last7Days)},
+            {QStringLiteral("streakEmoji"), streakEmoji(s.streak)},
+            {QStringLiteral("streak"), streakValue(s.streak)},
+            {QStringLiteral("bestDay"), bestDayValue(s)},
+            {QStringLiteral("allTime"), durationText(s.allTime)}};
+}
+
+QVariantMap historyMonth(const RecordView &record, Instant month, Instant selectedDay)
+{
+    const Calendar &calendar = record.calendar();
+    const Instant now = record.now();
+    const QDate today = calendar.date(now);
+    const QDate selected = calendar.date(selectedDay);
+    QVariantList cells;
+    for (const std::optional<Instant> &day : monthCells(calendar, month)) {
+        if (!day) {
+            cells.append(QVariantMap{{QStringLiteral("blank"), true}});
+            continue;
+        }
+        const double seconds = totalInDay(record, calendar.dayInterval(*day), now);
+        const CellTint tint = cellTint(seconds);
+        const QDate date = calendar.date(*day);
+        cells.append(
+            QVariantMap{{QStringLiteral("blank"), false},
+                        {QStringLiteral("day"), *day},
+                        {QStringLiteral("number"), date.day()},
+                        {QStringLiteral("label"), tint.worked ? compactLabel(seconds) : QString()},
+                        {QStringLiteral("worked"), tint.worked},
+                        {QStringLiteral("opacity"), tint.opacity},
+                        {QStringLiteral("isToday"), date == today},
+                        {QStringLiteral("isSelected"), date == selected},
+                        {QStringLiteral("isFuture"), *day > now}});
+    }
+    return {{QStringLiteral("title"), monthTitle(month, calendar)},
+            {QStringLiteral("weekdays"), weekdayHeader(calendar)},
+            {QStringLiteral("cells"), cells}};
+}
+
+QVariantMap historyDetail(const RecordView &record, Instant day)
+{
+    const Calendar &calendar = record.calendar();
+    const QLocale &locale = calendar.locale();
+    const Instant now = record.now();
+    const auto activity = activityOnDay(record, day);
+    const DayActivity counters = activity.value_or(DayActivity{});
+    const auto segment = record.segmentStart();
+    const bool counting = segment && calendar.date(*segment) == calendar.date(day);
+
+    QList<WorkEntry> entries = entriesOnDay(record, day);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const WorkEntry &a, const WorkEntry &b) { return a.date < b.date; });
+
+    QVariantList chipList;
+    for (const Chip &c : chips(rhythm(record, day, now), activity, calendar))
+        chipList.append(QVariantMap{{QStringLiteral("id"), c.id},
+                                    {QStringLiteral("emoji"), c.emoji},
+                                    {QStringLiteral("value"), c.value},
+                                    {QStringLiteral("label"), c.label}});
+
+    QVariantList hourBars;
+    const qint64 most = *std::max_element(counters.hourlyKeys.begin(), counters.hourlyKeys.end());
+    for (qint64 keys : counters.hourlyKeys)
+        hourBars.append(most > 0 ? std::max(4.0, 26.0 * double(keys) / double(most)) : 4.0);
+
+    const auto apps = topApps(counters);
+    QVariantList appRows;
+    for (const auto &[name, seconds] : apps)
+        appRows.append(QVariantMap{{QStringLiteral("name"), name},
+                                   {QStringLiteral("fraction"), seconds / apps.first().second},
+                                   {QStringLiteral("duration"), durationText(seconds)}});
+
+    QVariantList sessions;
+    for (const WorkEntry &e : entries)
+        sessions.append(QVariantMap{{QStringLiteral("symbol"), sessionSymbol(e.kind)},
+                                    {QStringLiteral("title"), sessionTitle(e)},
+                                    {QStringLiteral("times"), sessionTimes(e, calendar)}});
+
+    return {
+        {QStringLiteral("title"), dayTitle(day, now, calendar)},
+        {QStringLiteral("total"), durationText(dayTotal(record, day, now))},
+        {QStringLiteral("words"), wordsLine(counters.keys, locale)},
+        {QStringLiteral("score"), locale.toString(score(record, day, now))},
+        {QStringLiteral("counting"), counting},
+        {QStringLiteral("countingSince"),
+         counting ? QStringLiteral("counting now · since ") + shortTime(*segment, calendar)
+                  : QString()},
+        {QStringLiteral("empty"), entries.isEmpty() && !counting},
+        {QStringLiteral("chips"), chipList},
+        {QStringLiteral("typingShown"), typingBarShown(counters)},
+        {QStringLiteral("typingSeconds"), counters.typingSeconds},
+        {QStringLiteral("mousingSeconds"), counters.mousingSeconds},
+        {QStringLiteral("typingText"), QStringLiteral("⌨️ ") +
+                                           durationText(counters.typingSeconds) +
+                                           QStringLiteral(" typing")},
+        {QStringLiteral("mousingText"), QStringLiteral("🖱 ") +
+                                            durationText(counters.mousingSeconds) +
+                                            QStringLiteral(" mousing")},
+        {QStringLiteral("hoursShown"), activity.has_value()},
+        {QStringLiteral("hourBars"), hourBars},
+        {QStringLiteral("busiest"), busiestLine(busiestHour(counters), locale)},
+        {QStringLiteral("appsShown"), topAppsShown(apps)},
+        {QStringLiteral("apps"), appRows},
+        {QStringLiteral("sessions"), sessions},
+    };
+}

@@ -1,0 +1,134 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Tockly
+
+// The month: header with its chevrons, weekday names, the day grid tinted by worked time, and
+// the legend.
+Rectangle {
+    id: root
+    required property var history
+    required property var month
+
+    implicitHeight: column.implicitHeight + 28
+    radius: 14
+    color: Qt.rgba(1, 1, 1, 0.75)
+
+    ColumnLayout {
+        id: column
+        anchors.fill: parent
+        anchors.margins: 14
+        spacing: 10
+
+        RowLayout {
+            Layout.fillWidth: true
+            IconButton {
+                objectName: "previousMonth"
+                symbol: "chevron.left"
+                bold: true
+                implicitWidth: 26
+                implicitHeight: 26
+                Accessible.name: "Previous month"
+                onClicked: root.history.previousMonth()
+            }
+            UiText {
+                objectName: "monthTitle"
+                Layout.fillWidth: true
+                horizontalAlignment: Text.AlignHCenter
+                text: root.month.title
+                font.pixelSize: TextStyle.headline
+                font.weight: Font.Bold
+            }
+            IconButton {
+                objectName: "nextMonth"
+                symbol: "chevron.right"
+                bold: true
+                implicitWidth: 26
+                implicitHeight: 26
+                Accessible.name: "Next month"
+                onClicked: root.history.nextMonth()
+            }
+        }
+
+        // Positioners, not layouts: the cells are rebuilt with every month.
+        Grid {
+            id: grid
+            readonly property real cellWidth: (width - 6 * spacing) / 7
+            Layout.fillWidth: true
+            columns: 7
+            spacing: 4
+            Repeater {
+                model: root.month.weekdays
+                UiText {
+                    required property var modelData
+                    width: grid.cellWidth
+                    horizontalAlignment: Text.AlignHCenter
+                    text: modelData
+                    font.pixelSize: 10
+                    font.weight: Font.Bold
+                    color: Colors.taupe
+                }
+            }
+            Repeater {
+                model: root.month.cells.length
+                BareButton {
+                    id: cell
+                    required property int index
+                    readonly property var info: root.month.cells[index]
+                    objectName: info.blank ? "blankCell" : "dayCell"
+                    width: grid.cellWidth
+                    height: 36
+                    enabled: !info.blank
+                    focusPolicy: Qt.NoFocus
+                    Accessible.name: info.blank ? "" : String(info.number)
+                    onClicked: root.history.selectDay(info.day)
+                    background: Rectangle {
+                        radius: 8
+                        visible: !cell.info.blank
+                        color: cell.info.worked ? Colors.alpha(Colors.coral, cell.info.opacity)
+                                                : Colors.alpha(Colors.ink, cell.info.opacity || 0)
+                        border.width: cell.info.isSelected ? 2 : (cell.info.isToday ? 1.5 : 0)
+                        border.color: cell.info.isSelected ? Colors.ink : Colors.honey
+                    }
+                    contentItem: Column {
+                        visible: !cell.info.blank
+                        spacing: 0
+                        UiText {
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            text: cell.info.blank ? "" : cell.info.number
+                            font.pixelSize: 12
+                            font.weight: cell.info.isSelected ? Font.Bold : Font.Normal
+                            opacity: cell.info.isFuture ? 0.35 : 1
+                        }
+                        UiText {
+                            objectName: "cellLabel"
+                            anchors.horizontalCenter: parent.horizontalCenter
+                            visible: text !== ""
+                            text: cell.info.blank ? "" : cell.info.label
+                            font.pixelSize: 8
+                            font.weight: Font.Bold
+                            opacity: 0.65
+                        }
+                    }
+                }
+            }
+        }
+
+        RowLayout {
+            Layout.alignment: Qt.AlignHCenter
+            spacing: 4
+            UiText { text: "less"; font.pixelSize: 9; font.weight: Font.Medium; color: Colors.taupe }
+            Repeater {
+                model: 5
+                Rectangle {
+                    required property int index
+                    width: 12
+                    height: 12
+                    radius: 3
+                    color: Colors.alpha(Colors.coral, 0.1 + 0.16 * index)
+                }
+            }
+            UiText { text: "more"; font.pixelSize: 9; font.weight: Font.Medium; color: Colors.taupe }
+        }
+    }
+}

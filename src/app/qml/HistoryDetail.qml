@@ -1,0 +1,334 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Tockly
+
+// The chosen day: title, total, words, score, whether it is being counted, then its chips,
+// typing against mousing, keystrokes by hour, top applications and sessions.
+Rectangle {
+    id: root
+    required property var history
+    required property var detail
+
+    radius: 14
+    color: Qt.rgba(1, 1, 1, 0.75)
+
+    component Heading: UiText {
+        font.pixelSize: 9
+        font.weight: Font.Bold
+        font.letterSpacing: 1.5
+        color: Colors.taupe
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 14
+        spacing: 10
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.preferredWidth: root.width - 28
+            spacing: 10
+            ColumnLayout {
+                Layout.fillWidth: true
+                Layout.alignment: Qt.AlignTop
+                spacing: 2
+                UiText {
+                    objectName: "dayTitle"
+                    text: root.detail.title
+                    font.pixelSize: TextStyle.headline
+                    font.weight: Font.Bold
+                }
+                UiText {
+                    objectName: "dayTotal"
+                    text: root.detail.total
+                    font.pixelSize: 34
+                    font.weight: Font.Black
+                }
+                UiText {
+                    objectName: "wordsLine"
+                    text: root.detail.words
+                    font.pixelSize: TextStyle.caption
+                    font.weight: Font.DemiBold
+                }
+            }
+            Rectangle {
+                Layout.alignment: Qt.AlignTop
+                implicitWidth: badge.implicitWidth + 28
+                implicitHeight: badge.implicitHeight + 16
+                radius: height / 2
+                color: Colors.alpha(Colors.coral, 0.18)
+                HoverHandler { id: badgeHover }
+                ToolTip.visible: badgeHover.hovered
+                ToolTip.delay: 600
+                ToolTip.text: "Minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts — more work is always a higher score."
+                Column {
+                    id: badge
+                    anchors.centerIn: parent
+                    UiText {
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        text: "SCORE"
+                        font.pixelSize: 9
+                        font.weight: Font.Bold
+                        font.letterSpacing: 1.5
+                        color: Colors.taupe
+                    }
+                    MonoDigits {
+                        objectName: "scoreValue"
+                        anchors.horizontalCenter: parent.horizontalCenter
+                        text: root.detail.score
+                        pixelSize: 24
+                        weight: Font.Black
+                    }
+                }
+            }
+        }
+
+        RowLayout {
+            objectName: "countingNow"
+            visible: root.detail.counting
+            spacing: 6
+            Rectangle { width: 6; height: 6; radius: 3; color: Colors.sage }
+            UiText {
+                text: root.detail.countingSince
+                font.pixelSize: TextStyle.caption
+                font.weight: Font.Medium
+            }
+        }
+
+        Rectangle { Layout.fillWidth: true; height: 1; color: Colors.alpha(Colors.ink, 0.12) }
+
+        UiText {
+            objectName: "emptyDay"
+            visible: root.detail.empty
+            Layout.alignment: Qt.AlignHCenter
+            Layout.topMargin: 30
+            text: "No work recorded this day. 🍀"
+            font.pixelSize: TextStyle.callout
+            color: Colors.taupe
+        }
+        Item { visible: root.detail.empty; Layout.fillHeight: true }
+
+        ScrollView {
+            id: scroll
+            objectName: "detailScroll"
+            visible: !root.detail.empty
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            contentWidth: availableWidth
+            clip: true
+
+            ColumnLayout {
+                width: scroll.availableWidth - 2
+                spacing: 14
+
+                // A positioner, not a layout: the chips are rebuilt on every redraw.
+                Grid {
+                    id: chipGrid
+                    Layout.fillWidth: true
+                    columns: 2
+                    spacing: 8
+                    Repeater {
+                        model: root.detail.chips
+                        Rectangle {
+                            required property var modelData
+                            objectName: "chip"
+                            property string chipId: modelData.id
+                            width: (chipGrid.width - chipGrid.spacing) / 2
+                            implicitHeight: chipRow.implicitHeight + 14
+                            radius: 10
+                            color: Colors.alpha(Colors.peach, 0.8)
+                            RowLayout {
+                                id: chipRow
+                                anchors.fill: parent
+                                anchors.leftMargin: 10
+                                anchors.rightMargin: 10
+                                spacing: 8
+                                UiText { text: modelData.emoji; font.pixelSize: 15 }
+                                ColumnLayout {
+                                    spacing: 0
+                                    Layout.fillWidth: true
+                                    UiText {
+                                        objectName: "chipValue"
+                                        text: modelData.value
+                                        font.pixelSize: TextStyle.caption
+                                        font.weight: Font.Bold
+                                    }
+                                    UiText {
+                                        objectName: "chipLabel"
+                                        Layout.fillWidth: true
+                                        elide: Text.ElideRight
+                                        text: modelData.label
+                                        font.pixelSize: 9
+                                        font.weight: Font.DemiBold
+                                        color: Colors.taupe
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+
+                ColumnLayout {
+                    objectName: "typingSection"
+                    visible: root.detail.typingShown
+                    Layout.fillWidth: true
+                    spacing: 5
+                    Heading { text: "TYPING VS MOUSING" }
+                    Item {
+                        id: bar
+                        Layout.fillWidth: true
+                        implicitHeight: 8
+                        readonly property real typingWidth: root.history.typingWidth(
+                            width, root.detail.typingSeconds, root.detail.mousingSeconds)
+                        Rectangle {
+                            width: Math.min(bar.typingWidth, bar.width)
+                            height: 8
+                            radius: 4
+                            color: Colors.coral
+                        }
+                        Rectangle {
+                            x: bar.typingWidth + 2
+                            width: Math.max(0, bar.width - bar.typingWidth - 2)
+                            height: 8
+                            radius: 4
+                            color: Colors.honey
+                        }
+                    }
+                    RowLayout {
+                        Layout.fillWidth: true
+                        UiText { text: root.detail.typingText; font.pixelSize: TextStyle.caption2; font.weight: Font.DemiBold }
+                        Item { Layout.fillWidth: true }
+                        UiText { text: root.detail.mousingText; font.pixelSize: TextStyle.caption2; font.weight: Font.DemiBold }
+                    }
+                }
+
+                ColumnLayout {
+                    objectName: "hoursSection"
+                    visible: root.detail.hoursShown
+                    Layout.fillWidth: true
+                    spacing: 5
+                    Heading { text: "KEYSTROKES BY HOUR" }
+                    Row {
+                        id: hours
+                        Layout.fillWidth: true
+                        height: 26
+                        spacing: 2
+                        Repeater {
+                            model: root.detail.hourBars.length
+                            Rectangle {
+                                required property int index
+                                width: (hours.width - 46) / 24
+                                height: root.detail.hourBars[index]
+                                y: 26 - height
+                                radius: 1.5
+                                color: Colors.alpha(Colors.coral, 0.7)
+                            }
+                        }
+                    }
+                    UiText {
+                        objectName: "busiestLine"
+                        text: root.detail.busiest
+                        font.pixelSize: TextStyle.caption2
+                        font.weight: Font.DemiBold
+                    }
+                }
+
+                ColumnLayout {
+                    objectName: "appsSection"
+                    visible: root.detail.appsShown
+                    Layout.fillWidth: true
+                    spacing: 5
+                    Heading { text: "TOP APPS" }
+                    Repeater {
+                        model: root.detail.apps
+                        RowLayout {
+                            required property var modelData
+                            Layout.fillWidth: true
+                            spacing: 8
+                            UiText {
+                                Layout.preferredWidth: 100
+                                elide: Text.ElideRight
+                                text: modelData.name
+                                font.pixelSize: TextStyle.caption
+                                font.weight: Font.DemiBold
+                            }
+                            Item {
+                                id: track
+                                Layout.fillWidth: true
+                                implicitHeight: 6
+                                Rectangle {
+                                    width: Math.max(4, track.width * modelData.fraction)
+                                    height: 6
+                                    radius: 3
+                                    color: Colors.alpha(Colors.amber, 0.55)
+                                }
+                            }
+                            UiText {
+                                Layout.preferredWidth: 54
+                                horizontalAlignment: Text.AlignRight
+                                text: modelData.duration
+                                font.pixelSize: TextStyle.caption2
+                                font.weight: Font.DemiBold
+                            }
+                        }
+                    }
+                }
+
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 6
+                    Heading { text: "SESSIONS" }
+                    Repeater {
+                        model: root.detail.sessions
+                        Rectangle {
+                            required property var modelData
+                            objectName: "session"
+                            property string title: modelData.title
+                            Layout.fillWidth: true
+                            implicitHeight: sessionRow.implicitHeight + 12
+                            radius: 8
+                            color: Colors.alpha(Colors.peach, 0.7)
+                            // Positioners: layouts inside repeated delegates place their
+                            // items unreliably when the model is replaced.
+                            Row {
+                                id: sessionRow
+                                x: 8
+                                anchors.verticalCenter: parent.verticalCenter
+                                spacing: 10
+                                Rectangle {
+                                    anchors.verticalCenter: parent.verticalCenter
+                                    width: 24
+                                    height: 24
+                                    radius: 6
+                                    color: Colors.alpha(Colors.coral, 0.12)
+                                    SymbolIcon {
+                                        anchors.centerIn: parent
+                                        name: modelData.symbol
+                                        size: 12
+                                        bold: true
+                                        color: Colors.coral
+                                    }
+                                }
+                                Column {
+                                    anchors.verticalCenter: parent.verticalCenter
+                                    spacing: 1
+                                    UiText {
+                                        text: modelData.title
+                                        font.pixelSize: TextStyle.callout
+                                        font.weight: Font.Medium
+                                    }
+                                    UiText {
+                                        text: modelData.times
+                                        font.pixelSize: TextStyle.caption2
+                                        color: Colors.taupe
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,340 @@
+// The history window: its texts and tints, the model over a real store, the export, and the
+// window itself (navigation, selection, the same window after closing).
+
+#include "DayTotals.h"
+#include "ExportDocument.h"
+#include "HistoryModel.h"
+#include "HistoryText.h"
+#include "UiFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace HistoryText;
+
+namespace {
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+
+QStringList chipIds(const QVariantMap &detail)
+{
+    QStringList ids;
+    for (const QVariant &c : detail.value(QStringLiteral("chips")).toList())
+        ids << c.toMap().value(QStringLiteral("id")).toString();
+    return ids;
+}
+
+QVariantMap chip(const QVariantMap &detail, const QString &id)
+{
+    for (const QVariant &c : detail.value(QStringLiteral("chips")).toList())
+        if (c.toMap().value(QStringLiteral("id")) == id)
+            return c.toMap();
+    return {};
+}
+
+} // namespace
+
+class HistoryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tilesAndCells()
+    {
+        QCOMPARE(streakValue(0), QStringLiteral("0 days"));
+        QCOMPARE(streakValue(1), QStringLiteral("1 day"));
+        QCOMPARE(streakValue(6), QStringLiteral("6 days"));
+        QCOMPARE(streakEmoji(6), QStringLiteral("🔥"));
+        QCOMPARE(streakEmoji(7), QStringLiteral("🍀"));
+        QCOMPARE(bestDayValue(Stats{}), QStringLiteral("—"));
+
+        QCOMPARE(compactLabel(59 * 60), QStringLiteral("59m"));
+        QCOMPARE(compactLabel(20), QStringLiteral("0m"));
+        QCOMPARE(compactLabel(2 * 3600 + 5 * 60), QStringLiteral("2h5"));
+        QCOMPARE(compactLabel(3 * 3600), QStringLiteral("3h"));
+        QCOMPARE(compactLabel(3 * 3600 + 30), QStringLiteral("3h"));
+        QCOMPARE(compactLabel(3599.5), QStringLiteral("1h")); // rounds to 3600 first
+
+        QCOMPARE(cellTint(3 * 3600).opacity, 0.395);
+        QCOMPARE(cellTint(6 * 3600).opacity, 0.67);
+        QCOMPARE(cellTint(9 * 3600).opacity, 0.67);
+        QVERIFY(!cellTint(0).worked);
+        QCOMPARE(cellTint(0).opacity, 0.04);
+
+        // Monday first: "M" ... "S"; Sunday first: "S", "M", ...
+        const Calendar monday(QTimeZone("Europe/Berlin"), 2, english);
+        const Calendar sunday(QTimeZone("America/New_York"), 1, english);
+        QCOMPARE(weekdayHeader(monday), (QStringList{"M", "T", "W", "T", "F", "S", "S"}));
+        QCOMPARE(weekdayHeader(sunday).first(), QStringLiteral("S"));
+        QCOMPARE(weekdayHeader(sunday).at(1), QStringLiteral("M"));
+    }
+
+    void detailTexts()
+    {
+        QCOMPARE(wordsLine(1234, english),
+                 QStringLiteral("⌨️ ~246 words typed · 1,234 keystrokes"));
+        QCOMPARE(wordsLine(0, english), QStringLiteral("⌨️ ~0 words typed · 0 keystrokes"));
+        QCOMPARE(busiestLine({23, 212, 42}, english),
+                 QStringLiteral("busiest 11 PM – 12 AM · ~42 words"));
+        QCOMPARE(busiestLine({9, 50, 10}, english),
+                 QStringLiteral("busiest 9 AM – 10 AM · ~10 words"));
+
+        DayActivity a;
+        a.typingSeconds = 50;
+        a.mousingSeconds = 5;
+        QVERIFY(!typingBarShown(a));
+        a.mousingSeconds = 10;
+        QVERIFY(typingBarShown(a));
+        QCOMPARE(typingWidth(302, a), 250.0);
+        a.typingSeconds = 0;
+        QCOMPARE(typingWidth(302, a), 3.0);
+
+        const Calendar calendar(QTimeZone("Europe/Berlin"), 2, english);
+        DayActivity counters;
+        counters.modifierTaps = 1;
+        QVERIFY(chips({}, counters, calendar).isEmpty());
+        counters.modifierTaps = 7;
+        counters.clicks = 1500;
+        const QList<Chip> shown = chips({}, counters, calendar);
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[0].value, QStringLiteral("1,500"));
+        QCOMPARE(shown[1].id, QStringLiteral("mods"));
+        QCOMPARE(shown[1].value, QStringLiteral("~3"));
+        DayRhythm r;
+        r.longestStretch = 1800;
+        r.breaks = 1;
+        QCOMPARE(chips(r, std::nullopt, calendar).first().label,
+                 QStringLiteral("longest stretch · 1 break"));
+
+        const Instant nine = localInstant(QTimeZone("Europe/Berlin"), "2026-03-10 09:00");
+        QCOMPARE(sessionTitle({{}, nine, -600, WorkEntry::Kind::removed}),
+                 QStringLiteral("Removed 10m"));
+        QCOMPARE(sessionSymbol(WorkEntry::Kind::removed), QStringLiteral("minus"));
+        QCOMPARE(sessionTimes({{}, nine, -600, WorkEntry::Kind::removed}, calendar),
+                 QStringLiteral("at 9:00 AM"));
+        QCOMPARE(sessionTimes({{}, nine, 3900, WorkEntry::Kind::timed}, calendar),
+                 QStringLiteral("9:00 AM – 10:05 AM"));
+    }
+
+    // The model over a store: the tiles from the record, a day with entries but no activity,
+    // a day with counters, the running segment, and months across a year boundary.
+    void model()
+    {
+        UiFixture f;
+        for (int d = 1; d <= 6; ++d)
+            f.worked(d, 3600);
+        const Instant twoDaysAgo = *f.calendar.addDays(f.at("2026-03-10 09:00"), -2);
+        f.entries.append({QUuid::createUuid(), twoDaysAgo, -600, WorkEntry::Kind::removed});
+        DayActivity busy;
+        busy.keys = 1234;
+        busy.clicks = 40;
+        busy.modifierTaps = 7;
+        busy.hourlyKeys[23] = 1000;
+        busy.hourlyKeys[8] = 234;
+        busy.appSeconds.insert(QStringLiteral("Editor"), 3000);
+        f.activity.insert(QStringLiteral("2026-03-09"), busy);
+        f.start();
+        HistoryModel history(*f.store);
+
+        const QVariantMap tiles = history.tiles();
+        QCOMPARE(tiles.value("streak").toString(), QStringLiteral("6 days"));
+        QCOMPARE(tiles.value("streakEmoji").toString(), QStringLiteral("🔥"));
+        QCOMPARE(tiles.value("bestDay").toString(), QStringLiteral("1h 0m"));
+
+        const double now = history.now();
+        QVariantMap today = history.detail();
+        QCOMPARE(today.value("title").toString(), QStringLiteral("Today"));
+        QVERIFY(today.value("empty").toBool());
+
+        history.selectDay(twoDaysAgo);
+        QVariantMap removed = history.detail();
+        QCOMPARE(removed.value("total").toString(), QStringLiteral("50m"));
+        const QVariantList sessions = removed.value("sessions").toList();
+        QCOMPARE(sessions.size(), 2);
+        // Oldest first by start: the work from 08:59, then the removal at 09:00.
+        QCOMPARE(sessions[0].toMap().value("title").toString(), QStringLiteral("Worked 1h 0m"));
+        QCOMPARE(sessions[1].toMap().value("title").toString(), QStringLiteral("Removed 10m"));
+        QCOMPARE(removed.value("words").toString(),
+                 QStringLiteral("⌨️ ~0 words typed · 0 keystrokes"));
+        QVERIFY(!removed.value("hoursShown").toBool());
+        QCOMPARE(chipIds(removed), (QStringList{"span", "deep", "stretch"}));
+
+        history.selectDay(*f.calendar.addDays(now, -1));
+        const QVariantMap yesterday = history.detail();
+        QCOMPARE(yesterday.value("title").toString(), QStringLiteral("Yesterday"));
+        QCOMPARE(yesterday.value("words").toString(),
+                 QStringLiteral("⌨️ ~246 words typed · 1,234 keystrokes"));
+        QCOMPARE(yesterday.value("busiest").toString(),
+                 QStringLiteral("busiest 11 PM – 12 AM · ~200 words"));
+        QCOMPARE(chip(yesterday, "mods").value("value").toString(), QStringLiteral("~3"));
+        QVERIFY(yesterday.value("hoursShown").toBool());
+        const QVariantList bars = yesterday.value("hourBars").toList();
+        QCOMPARE(bars[23].toDouble(), 26.0);
+        QCOMPARE(bars[8].toDouble(), 26.0 * 234 / 1000);
+        QCOMPARE(bars[0].toDouble(), 4.0);
+        QVERIFY(yesterday.value("appsShown").toBool());
+
+        // Counting today: the line, and the cell's label and tint follow the running clock.
+        f.type(600);
+        QVERIFY(f.store->isTracking());
+        history.selectDay(history.now());
+        today = history.detail();
+        QVERIFY(today.value("counting").toBool());
+        QVERIFY(!today.value("empty").toBool());
+        QCOMPARE(today.value("countingSince").toString(),
+                 QStringLiteral("counting now · since 10:00 AM"));
+        const QVariantList cells = history.month().value("cells").toList();
+        // March 2026 starts on a Sunday: six blanks before it in a Monday-first week.
+        QCOMPARE(cells.size(), 6 + 31);
+        QVERIFY(cells[5].toMap().value("blank").toBool());
+        const QVariantMap tenth = cells[6 + 9].toMap();
+        QVERIFY(tenth.value("isToday").toBool());
+        QVERIFY(tenth.value("isSelected").toBool());
+        QCOMPARE(tenth.value("label").toString(),
+                 compactLabel(dayTotal(f.store->recordView(), history.now(), history.now())));
+        QVERIFY(tenth.value("worked").toBool());
+        QVERIFY(cells[6 + 10].toMap().value("isFuture").toBool());
+        QCOMPARE(cells[6 + 8].toMap().value("label").toString(), QStringLiteral("1h"));
+
+        QCOMPARE(history.month().value("title").toString(), QStringLiteral("March 2026"));
+        for (int i = 0; i < 3; ++i)
+            history.previousMonth();
+        QCOMPARE(history.month().value("title").toString(), QStringLiteral("December 2025"));
+        history.nextMonth();
+        QCOMPARE(history.month().value("title").toString(), QStringLiteral("January 2026"));
+    }
+
+    // The file byte for byte, the message, a failure that keeps the old file, and a cancel.
+    void exportHistory()
+    {
+        UiFixture f;
+        for (int i = 0; i < 120; ++i)
+            f.entries.append({QUuid::createUuid(), f.at("2026-03-01 08:00") - 7200.0 * i, 3600,
+                              WorkEntry::Kind::timed});
+        f.start();
+        HistoryModel history(*f.store);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Quenby-History.json"));
+        history.exportTo(QUrl::fromLocalFile(path));
+        QCOMPARE(history.transferMessage(), QStringLiteral("Exported 120 entries ✓"));
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), *exportData(f.store->entries()));
+        written.close();
+        QCOMPARE(history.proposedFile().fileName(), QStringLiteral("Quenby-History.json"));
+
+        // A write that fails half-way (the file size limit, which binds root too): the earlier
+        // export stays whole.
+        const QByteArray before = [&] {
+            QFile in(path);
+            in.open(QIODevice::ReadOnly);
+            return in.readAll();
+        }();
+        QVERIFY(before.size() > 8192);
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &old) == 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        history.exportTo(QUrl::fromLocalFile(path));
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(history.transferMessage(), QStringLiteral("Export failed"));
+        QFile kept(path);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), before);
+
+        // A folder the user may not write to. Root passes permission checks, so the check runs
+        // with the file-system identity of nobody, which drops that override for this thread.
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                      QFile::ReadOther | QFile::ExeOther));
+        const bool root = ::geteuid() == 0;
+        if (root)
+            ::setfsuid(65534);
+        history.exportTo(QUrl::fromLocalFile(path));
+        if (root)
+            ::setfsuid(0);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(history.transferMessage(), QStringLiteral("Export failed"));
+        QFile stillKept(path);
+        QVERIFY(stillKept.open(QIODevice::ReadOnly));
+        QCOMPARE(stillKept.readAll(), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Quenby-History.json"});
+
+        // The window: a cancelled dialog keeps the message of the last export.
+        f.shell->showHistory();
+        QQuickView *window = f.shell->windows().historyWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto *windowModel = window->findChild<HistoryModel *>();
+        QVERIFY(windowModel);
+        windowModel->exportTo(QUrl::fromLocalFile(path));
+        QObject *dialog = window->rootObject()->findChild<QObject *>(QStringLiteral("saveDialog"));
+        QVERIFY(dialog);
+        QCOMPARE(dialog->property("selectedFile").toUrl().fileName(),
+                 QStringLiteral("Quenby-History.json"));
+        QMetaObject::invokeMethod(dialog, "rejected");
+        QCOMPARE(windowModel->transferMessage(), QStringLiteral("Exported 120 entries ✓"));
+        QTRY_VERIFY(shown(findItem(window->rootObject(), QStringLiteral("transferMessage"))));
+    }
+
+    // The window reads the model: tiles, cell labels, the empty day, chevrons across a year,
+    // choosing a day; and after closing it opens as it was left.
+    void window()
+    {
+        UiFixture f;
+        f.worked(1, 3 * 3600 + 30);
+        f.worked(40, 3600);
+        f.start();
+        f.shell->showHistory();
+        QQuickView *window = f.shell->windows().historyWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QQuickItem *root = window->rootObject();
+        QCOMPARE(window->width(), 760);
+        QCOMPARE(window->height(), 600);
+        QStringList tiles;
+        for (QQuickItem *t : findItems(root, QStringLiteral("tileValue")))
+            tiles << textOf(t);
+        QCOMPARE(tiles, (QStringList{"3h 0m", "1 day", "3h 0m", "4h 0m"}));
+        QVERIFY(shown(findItem(root, QStringLiteral("emptyDay"))));
+
+        QList<QQuickItem *> labels;
+        for (QQuickItem *l : findItems(root, QStringLiteral("cellLabel")))
+            if (shown(l))
+                labels << l;
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(textOf(labels.first()), QStringLiteral("3h"));
+
+        // Choosing yesterday (the 9th: the 15th cell of a Monday-first March 2026).
+        QList<QQuickItem *> days = findItems(root, QStringLiteral("dayCell"));
+        QCOMPARE(days.size(), 31);
+        click(days[8]);
+        QTRY_COMPARE(textOf(findItem(root, QStringLiteral("dayTitle"))),
+                     QStringLiteral("Yesterday"));
+        QVERIFY(!shown(findItem(root, QStringLiteral("emptyDay"))));
+        QCOMPARE(findItems(root, QStringLiteral("session")).size(), 1);
+
+        for (int i = 0; i < 3; ++i)
+            click(findItem(root, QStringLiteral("previousMonth")));
+        QTRY_COMPARE(textOf(findItem(root, QStringLiteral("monthTitle"))),
+                     QStringLiteral("December 2025"));
+
+        window->close();
+        QTRY_VERIFY(!window->isVisible());
+        f.shell->showHistory();
+        QCOMPARE(f.shell->windows().historyWindow(), window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(textOf(findItem(root, QStringLiteral("monthTitle"))),
+                 QStringLiteral("December 2025"));
+        QCOMPARE(textOf(findItem(root, QStringLiteral("dayTitle"))), QStringLiteral("Yesterday"));
+    }
+};
+
+QTEST_MAIN(HistoryTest)
+#include "tst_history.moc"
