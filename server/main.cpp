@@ -34,6 +34,10 @@ int main(int argc, char **argv)
         std::fputs(qPrintable(CrewdOptions::usage()), stdout);
         return 0;
     }
+    if (options && options->version) {
+        std::fputs("tockly-crewd " TOCKLY_VERSION "\n", stdout);
+        return 0;
+    }
     if (!options) {
         std::fprintf(stderr, "tockly-crewd: %s\n%s", qPrintable(error),
                      qPrintable(CrewdOptions::usage()));

@@ -35,7 +35,7 @@ QString linksLine(const Process &process)
             return QStringLiteral("quenby:// links open through %1").arg(f.fileName());
     }
     return QStringLiteral("no tockly.desktop with x-scheme-handler/quenby in the applications "
-                          "folders (./run installs one)");
+                          "folders (the package or ./run installs one)");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "AppEntry.h"
+#include "CommandLineHelp.h"
 #include "Doctor.h"
 #include "ReportCommand.h"
 #include "SelfTest.h"
@@ -8,11 +9,20 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <cstdio>
 #include <cstring>
 
 int main(int argc, char *argv[])
 {
     const char *command = argc > 1 ? argv[1] : "";
+    if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
+        std::fputs(qPrintable(tocklyHelp()), stdout);
+        return 0;
+    }
+    if (std::strcmp(command, "--version") == 0) {
+        std::fputs(qPrintable(tocklyVersion()), stdout);
+        return 0;
+    }
     if (std::strcmp(command, "doctor") == 0) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
