@@ -102,27 +102,46 @@ QProcessEnvironment HeadlessSway::clientEnvironment() const
     return env;
 }
 
-bool HeadlessSway::swaymsg(const QStringList &arguments) const
+bool HeadlessSway::swaymsg(const QStringList &arguments, QByteArray *reply) const
 {
     QProcess p;
     p.start(QStringLiteral("swaymsg"), QStringList{QStringLiteral("-s"), m_ipcSocket} + arguments);
     if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return false;
-    return !p.readAll().contains("\"success\": false");
+    const QByteArray out = p.readAll();
+    if (reply)
+        *reply = out;
+    return !out.contains("\"success\": false");
 }
 
 bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
 {
+    return openTestWindow(clientEnvironment(), appId, title, m_windows, error);
+}
+
+bool openTestWindow(const QProcessEnvironment &env, const QString &appId, const QString &title,
+                    std::vector<std::unique_ptr<QProcess>> &windows, QString *error)
+{
     auto p = std::make_unique<QProcess>();
-    p->setProcessEnvironment(clientEnvironment());
+    p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {appId, title});
     if (readLine(*p, 10000) != QLatin1String("mapped")) {
         *error = QStringLiteral("the test window %1 was not shown").arg(appId);
         return false;
     }
-    m_windows.push_back(std::move(p));
+    windows.push_back(std::move(p));
     return true;
+}
+
+QString activationToken(const QProcessEnvironment &env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {QStringLiteral("--activation-token")});
+    const QString token = readLine(p);
+    p.waitForFinished();
+    return token;
 }
 
 FakeCompositor::~FakeCompositor()
