@@ -1,6 +1,7 @@
 #include "DesktopTestEnvironment.h"
 #include "HeadlessKWin.h"
 #include "HeadlessSway.h"
+#include "linux/DataControlClipboard.h"
 #include "linux/InputTally.h"
 #include "linux/KWinFrontmostApplication.h"
 #include "linux/PlatformChoice.h"
@@ -453,6 +454,16 @@ private slots:
             stopProcess(tockly);
             QTRY_VERIFY(!bus.interface()->isServiceRegistered(SingleInstance::serviceName).value());
         }
+
+        // Past the size limit, the clipboard reads as empty rather than filling memory.
+        auto clipboard = DataControlClipboard::open(sway.socketPath().toUtf8());
+        QVERIFY(clipboard);
+        stopProcess(owner);
+        owner.start(QStringLiteral("wl-copy"), {QStringLiteral("--foreground")});
+        owner.write(QByteArray(3 << 20, 'x'));
+        owner.closeWriteChannel();
+        QTRY_COMPARE(clipboard->text(5000, 4 << 20).size(), 3 << 20);
+        QCOMPARE(clipboard->text(), QString());
         stopProcess(owner);
     }
 

@@ -40,20 +40,15 @@ bool HeadlessKWin::start(QString *error)
             return true;
         QThread::msleep(100);
     }
-    QFile log(m_runtime.filePath(QStringLiteral("kwin.log")));
-    log.open(QIODevice::ReadOnly);
-    *error = QStringLiteral("headless KWin did not start: ") + QString::fromUtf8(log.readAll());
+    *error = startFailure(QStringLiteral("headless KWin"),
+                          m_runtime.filePath(QStringLiteral("kwin.log")));
     return false;
 }
 
 QProcessEnvironment HeadlessKWin::clientEnvironment() const
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-    env.insert(QStringLiteral("WAYLAND_DISPLAY"), socketName);
-    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
-    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
+    QProcessEnvironment env =
+        waylandClientEnvironment(m_runtime.path(), socketName, QStringLiteral("KDE"));
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
     return env;
 }

@@ -84,22 +84,36 @@ bool HeadlessSway::start(QString *error)
         }
         QThread::msleep(50);
     }
-    QFile log(m_runtime.filePath(QStringLiteral("sway.log")));
-    log.open(QIODevice::ReadOnly);
-    *error = QStringLiteral("headless sway did not start: ") + QString::fromUtf8(log.readAll());
+    *error = startFailure(QStringLiteral("headless sway"),
+                          m_runtime.filePath(QStringLiteral("sway.log")));
     return false;
 }
 
 QProcessEnvironment HeadlessSway::clientEnvironment() const
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-    env.insert(QStringLiteral("WAYLAND_DISPLAY"), m_display);
-    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
-    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("sway"));
+    QProcessEnvironment env =
+        waylandClientEnvironment(m_runtime.path(), m_display, QStringLiteral("sway"));
     env.insert(QStringLiteral("SWAYSOCK"), m_ipcSocket);
     return env;
+}
+
+QProcessEnvironment waylandClientEnvironment(const QString &runtimeDir, const QString &display,
+                                             const QString &desktop)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), display);
+    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
+    return env;
+}
+
+QString startFailure(const QString &what, const QString &logPath)
+{
+    QFile log(logPath);
+    log.open(QIODevice::ReadOnly);
+    return what + QStringLiteral(" did not start: ") + QString::fromUtf8(log.readAll());
 }
 
 bool HeadlessSway::swaymsg(const QStringList &arguments, QByteArray *reply) const

@@ -39,6 +39,13 @@ private:
     std::vector<std::unique_ptr<QProcess>> m_windows;
 };
 
+// The environment of a client of the compositor with that runtime folder and socket name, in
+// that desktop (and of no X server).
+QProcessEnvironment waylandClientEnvironment(const QString &runtimeDir, const QString &display,
+                                             const QString &desktop);
+// "WHAT did not start: " and the log it left.
+QString startFailure(const QString &what, const QString &logPath);
+
 // Opens a window of the test client with that app_id under the compositor of `env`, waits until
 // it is shown and keeps its process in `windows`.
 bool openTestWindow(const QProcessEnvironment &env, const QString &appId, const QString &title,
