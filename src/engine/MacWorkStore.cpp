@@ -123,6 +123,9 @@ void MacWorkStore::setEntries(QList<WorkEntry> entries)
 
 void MacWorkStore::tick(Instant now)
 {
+    // A new system zone counts from this tick on, for the segment open now too: it is split at
+    // the midnights of the zone in force when it closes.
+    m_calendar.followSystemZone();
     const Instant previous = m_lastTickAt;
     m_lastTickAt = now;
 
@@ -521,6 +524,7 @@ void MacWorkStore::applyLaunchAtLogin()
 
 void MacWorkStore::willSleep()
 {
+    m_calendar.followSystemZone();
     const Instant now = m_clock.now();
     closeSegment(now - secondsSinceLastInput());
     persistActivity();

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <sched.h>
+#include <sys/mount.h>
+
+// Real file-system failures for tests that run as root, which ignores permission bits: a small
+// tmpfs that fills up, a mount turned read-only, a folder bound over another. All of it happens
+// in a mount namespace of the test process alone (children started later share it), so nothing
+// shows outside the test.
+namespace TestMounts {
+
+// Once, before the test starts threads or children.
+inline bool enterPrivateNamespace()
+{
+    return ::unshare(CLONE_NEWNS) == 0 &&
+           ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+inline bool mountTmpfs(const QString &path, qint64 bytes)
+{
+    const QByteArray options = "size=" + QByteArray::number(bytes);
+    return ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, options.constData()) ==
+           0;
+}
+
+inline bool bind(const QString &from, const QString &onto)
+{
+    return ::mount(QFile::encodeName(from).constData(), QFile::encodeName(onto).constData(),
+                   nullptr, MS_BIND, nullptr) == 0;
+}
+
+inline bool setReadOnly(const QString &mountPoint, bool readOnly)
+{
+    return ::mount(nullptr, QFile::encodeName(mountPoint).constData(), nullptr,
+                   MS_REMOUNT | (readOnly ? MS_RDONLY : 0), nullptr) == 0;
+}
+
+inline bool unmount(const QString &mountPoint)
+{
+    return ::umount2(QFile::encodeName(mountPoint).constData(), MNT_DETACH) == 0;
+}
+
+// Writes `file` until the file system holding it has no byte left.
+inline bool fillUp(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    // tmpfs hands out whole pages, so a short or failed page write means nothing is left.
+    const QByteArray page(4096, 'x');
+    while (f.write(page) == page.size()) {
+    }
+    return true;
+}
+
+} // namespace TestMounts
