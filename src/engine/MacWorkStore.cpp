@@ -149,6 +149,9 @@ void MacWorkStore::tick(Instant now)
 
     refreshMenuBarTitle();
 
+    if (m_entriesUnsaved && now - m_entriesTriedAt >= activitySaveInterval)
+        saveEntries();
+
     if (!m_crewConfigs.isEmpty() && isTracking() && now - m_lastReport > reportInterval)
         reportNow();
 
@@ -298,9 +301,19 @@ void MacWorkStore::recordSegment(Instant from, Instant to)
     emit entriesChanged();
 }
 
-void MacWorkStore::writeHeartbeat()
+bool MacWorkStore::writeHeartbeat()
 {
-    m_settings.setValue(heartbeatKey, encodeHeartbeat({m_segmentStart, m_clock.now()}));
+    return m_settings.setValue(heartbeatKey, encodeHeartbeat({m_segmentStart, m_clock.now()}));
+}
+
+bool MacWorkStore::isRecorded(const QList<WorkEntry> &entries, Instant segmentStart)
+{
+    // The first piece of a recorded stretch starts at its start, or at the midnight less than a
+    // second later that dropped a shorter piece; no other stretch starts there.
+    return std::any_of(entries.begin(), entries.end(), [&](const WorkEntry &e) {
+        return e.kind == WorkEntry::Kind::timed && e.date >= segmentStart &&
+               e.date <= segmentStart + 1.0;
+    });
 }
 
 // ---- Storage
@@ -320,7 +333,18 @@ QString MacWorkStore::siblingPath(const QString &fileName) const
 bool MacWorkStore::saveEntries()
 {
     const std::span<const WorkEntry> entries(m_entries.constData(), size_t(m_entries.size()));
-    return writeFileAtomically(entriesFileURL(), encodeEntries(entries, JsonStyle::compact));
+    // A failed write is tried again from the tick, at sleep and at exit: the entries would
+    // otherwise wait for the next recorded segment, which may never come before the program ends.
+    m_entriesUnsaved =
+        !writeFileAtomically(entriesFileURL(), encodeEntries(entries, JsonStyle::compact));
+    m_entriesTriedAt = m_clock.now();
+    return !m_entriesUnsaved;
+}
+
+void MacWorkStore::saveUnsavedEntries()
+{
+    if (m_entriesUnsaved)
+        saveEntries();
 }
 
 void MacWorkStore::persistActivity()
@@ -339,6 +363,7 @@ void MacWorkStore::persistActivity()
 void MacWorkStore::writePendingActivity()
 {
     persistActivity();
+    saveUnsavedEntries();
 }
 
 template<typename Decode>
@@ -373,11 +398,12 @@ void MacWorkStore::loadStoredData()
         migrateKeystrokes(siblingPath(QStringLiteral("keystrokes.json")));
     }
 
+    auto entries = readDataFile(entriesPath, decodeEntries);
     // Entries kept by an older version in the settings replace the entries file.
-    if (migrateLegacyEntries())
+    if (migrateLegacyEntries(entries))
         return;
 
-    if (auto entries = readDataFile(entriesPath, decodeEntries))
+    if (entries)
         setEntries(std::move(*entries));
     recoverFromHeartbeat();
 }
@@ -404,18 +430,27 @@ void MacWorkStore::migrateKeystrokes(const QString &path)
         QFile::remove(path);
 }
 
-bool MacWorkStore::migrateLegacyEntries()
+bool MacWorkStore::migrateLegacyEntries(const std::optional<QList<WorkEntry>> &onFile)
 {
     const auto data = m_settings.dataValue(legacyStorageKey);
     const auto saved = data ? decodeSaved(*data) : std::nullopt;
     if (!saved)
         return false;
-    setEntries(saved->entries);
-    if (const auto start = saved->segmentStart) {
-        const Instant end = saved->lastTick.value_or(*start);
-        if (end - *start >= minSegment)
-            recordSegment(*start, end);
+    const auto start = saved->segmentStart;
+    const Instant end = start ? saved->lastTick.value_or(*start) : 0;
+    const bool replays = start && end - *start >= minSegment;
+    // An entries file that begins with the legacy entries (and the replayed segment) was written
+    // by this migration, whose removal of the key then failed: running it again would drop what
+    // was recorded since. The removal is tried again instead.
+    if (onFile && onFile->size() >= saved->entries.size() &&
+        std::equal(saved->entries.begin(), saved->entries.end(), onFile->begin()) &&
+        (!replays || isRecorded(onFile->mid(saved->entries.size()), *start))) {
+        m_settings.remove(legacyStorageKey);
+        return false;
     }
+    setEntries(saved->entries);
+    if (replays)
+        recordSegment(*start, end);
     setSegmentStart(std::nullopt);
     saveEntries();
     // A heartbeat left beside the older layout may mirror the segment just replayed; cleared
@@ -432,14 +467,20 @@ void MacWorkStore::recoverFromHeartbeat()
 {
     const auto data = m_settings.dataValue(heartbeatKey);
     const auto heartbeat = data ? decodeHeartbeat(*data) : std::nullopt;
+    bool saved = true;
+    // A heartbeat whose clearing failed (a full disk, a read-only folder) still holds a stretch
+    // that was recorded: by the close that tried to clear it, or by an earlier recovery.
     if (heartbeat && heartbeat->segmentStart &&
-        heartbeat->lastTick - *heartbeat->segmentStart >= minSegment) {
+        heartbeat->lastTick - *heartbeat->segmentStart >= minSegment &&
+        !isRecorded(m_entries, *heartbeat->segmentStart)) {
         recordSegment(*heartbeat->segmentStart, heartbeat->lastTick);
-        saveEntries();
+        saved = saveEntries();
     }
-    // Rewritten without a segment, so the same stretch is never replayed twice.
     setSegmentStart(std::nullopt);
-    writeHeartbeat();
+    // Rewritten without a segment once the stretch is safely in the entries file; until then the
+    // heartbeat keeps it for the next start, should this one end before the entries are written.
+    if (saved)
+        writeHeartbeat();
 }
 
 void MacWorkStore::resetRecord()
@@ -528,6 +569,7 @@ void MacWorkStore::willSleep()
     const Instant now = m_clock.now();
     closeSegment(now - secondsSinceLastInput());
     persistActivity();
+    saveUnsavedEntries();
     m_lastTickAt = now;
 }
 

@@ -146,7 +146,10 @@ public:
     // Segments.
     void closeSegment(Instant end);
     void recordSegment(Instant from, Instant to);
-    void writeHeartbeat();
+    // False when the settings store could not make it durable.
+    bool writeHeartbeat();
+    // Whether `entries` hold the stretch that began at segmentStart.
+    static bool isRecorded(const QList<WorkEntry> &entries, Instant segmentStart);
 
     // Storage. The save operations return false when nothing durable was written.
     QString entriesFileURL() const;
@@ -229,8 +232,9 @@ private:
     void loadCrews();
     void loadStoredData();
     void migrateKeystrokes(const QString &path);
-    bool migrateLegacyEntries();
+    bool migrateLegacyEntries(const std::optional<QList<WorkEntry>> &onFile);
     void recoverFromHeartbeat();
+    void saveUnsavedEntries();
     void resetRecord();
     void applyLaunchAtLogin();
 
@@ -287,6 +291,9 @@ private:
     std::optional<QString> m_lastFrontAppID;
     bool m_activityDirty = false;
     Instant m_lastActivitySave = distantPast;
+    // The last entries write failed; it is tried again (see saveEntries()).
+    bool m_entriesUnsaved = false;
+    Instant m_entriesTriedAt = distantPast;
     Instant m_lastTickAt = 0;
     Instant m_lastReport = distantPast;
 };
