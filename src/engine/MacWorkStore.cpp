@@ -126,12 +126,22 @@ void MacWorkStore::tick(Instant now)
     // A new system zone counts from this tick on, for the segment open now too: it is split at
     // the midnights of the zone in force when it closes.
     m_calendar.followSystemZone();
-    const Instant previous = m_lastTickAt;
+    Instant previous = m_lastTickAt;
     m_lastTickAt = now;
 
     // Time during which no tick ran (a suspended process, sleep without notice) never counts.
     if (now - previous > maxTickGap)
         closeSegment(previous);
+    // The wall clock was set back. The segment is recorded as it stood (it would otherwise
+    // start after every later "now" and record nothing), and the new reading of the clock is
+    // where counting and the write pacing go on from.
+    if (now < previous) {
+        closeSegment(previous);
+        previous = now;
+        m_lastActivitySave = std::min(m_lastActivitySave, now);
+        m_entriesTriedAt = std::min(m_entriesTriedAt, now);
+        m_lastReport = std::min(m_lastReport, now);
+    }
 
     const double idle = secondsSinceLastInput();
     setIsIdle(idle >= idleLimit);
@@ -567,7 +577,8 @@ void MacWorkStore::willSleep()
 {
     m_calendar.followSystemZone();
     const Instant now = m_clock.now();
-    closeSegment(now - secondsSinceLastInput());
+    // Set back since the last tick, the clock would end the segment before its start.
+    closeSegment(now < m_lastTickAt ? m_lastTickAt : now - secondsSinceLastInput());
     persistActivity();
     saveUnsavedEntries();
     m_lastTickAt = now;

@@ -356,7 +356,7 @@ void TestStoreStorage::failedSettingsWritesNeverRecordTwice()
     auto failWrites = [&](bool fail) {
         const QString filler = config + QStringLiteral("/filler");
         return full ? (fail ? TestMounts::fillUp(filler) : QFile::remove(filler))
-                    : TestMounts::setReadOnly(config, fail);
+                    : (fail ? TestMounts::makeReadOnly(config) : TestMounts::unmount(config));
     };
     // Each start reads the file afresh, as a new process does.
     std::unique_ptr<JsonSettingsStore> settings;

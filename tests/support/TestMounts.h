@@ -32,12 +32,16 @@ inline bool bind(const QString &from, const QString &onto)
                    nullptr, MS_BIND, nullptr) == 0;
 }
 
-inline bool setReadOnly(const QString &mountPoint, bool readOnly)
+// Turns a folder read-only with a read-only mount of it over itself, which unmount() lifts again.
+// Files already open for writing stay writable (a running program's lock file, say), where they
+// would keep a plain remount from happening at all.
+inline bool makeReadOnly(const QString &folder)
 {
-    return ::mount(nullptr, QFile::encodeName(mountPoint).constData(), nullptr,
-                   MS_REMOUNT | (readOnly ? MS_RDONLY : 0), nullptr) == 0;
+    return bind(folder, folder) && ::mount(nullptr, QFile::encodeName(folder).constData(), nullptr,
+                                           MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
 }
 
+// The topmost mount on that path.
 inline bool unmount(const QString &mountPoint)
 {
     return ::umount2(QFile::encodeName(mountPoint).constData(), MNT_DETACH) == 0;
