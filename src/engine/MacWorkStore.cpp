@@ -326,6 +326,16 @@ bool MacWorkStore::isRecorded(const QList<WorkEntry> &entries, Instant segmentSt
     });
 }
 
+bool MacWorkStore::isMigrated(const Saved &saved, const std::optional<QList<WorkEntry>> &onFile)
+{
+    if (!onFile || onFile->size() < saved.entries.size() ||
+        !std::equal(saved.entries.begin(), saved.entries.end(), onFile->begin()))
+        return false;
+    const auto start = saved.segmentStart;
+    const bool replays = start && saved.lastTick.value_or(*start) - *start >= minSegment;
+    return !replays || isRecorded(onFile->mid(saved.entries.size()), *start);
+}
+
 // ---- Storage
 
 QString MacWorkStore::entriesFileURL() const
@@ -446,21 +456,18 @@ bool MacWorkStore::migrateLegacyEntries(const std::optional<QList<WorkEntry>> &o
     const auto saved = data ? decodeSaved(*data) : std::nullopt;
     if (!saved)
         return false;
-    const auto start = saved->segmentStart;
-    const Instant end = start ? saved->lastTick.value_or(*start) : 0;
-    const bool replays = start && end - *start >= minSegment;
-    // An entries file that begins with the legacy entries (and the replayed segment) was written
-    // by this migration, whose removal of the key then failed: running it again would drop what
-    // was recorded since. The removal is tried again instead.
-    if (onFile && onFile->size() >= saved->entries.size() &&
-        std::equal(saved->entries.begin(), saved->entries.end(), onFile->begin()) &&
-        (!replays || isRecorded(onFile->mid(saved->entries.size()), *start))) {
+    // Running the migration again would drop what was recorded since; its key's removal is
+    // tried again instead.
+    if (isMigrated(*saved, onFile)) {
         m_settings.remove(legacyStorageKey);
         return false;
     }
     setEntries(saved->entries);
-    if (replays)
-        recordSegment(*start, end);
+    if (const auto start = saved->segmentStart) {
+        const Instant end = saved->lastTick.value_or(*start);
+        if (end - *start >= minSegment)
+            recordSegment(*start, end);
+    }
     setSegmentStart(std::nullopt);
     saveEntries();
     // A heartbeat left beside the older layout may mirror the segment just replayed; cleared

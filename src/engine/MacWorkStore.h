@@ -148,8 +148,12 @@ public:
     void recordSegment(Instant from, Instant to);
     // False when the settings store could not make it durable.
     bool writeHeartbeat();
-    // Whether `entries` hold the stretch that began at segmentStart.
+    // Whether `entries` hold the stretch that began at segmentStart: a heartbeat whose clearing
+    // failed still holds a recorded stretch.
     static bool isRecorded(const QList<WorkEntry> &entries, Instant segmentStart);
+    // Whether the entries file was written by the migration of `saved`, whose key then could
+    // not be removed: it begins with the legacy entries and the replayed segment.
+    static bool isMigrated(const Saved &saved, const std::optional<QList<WorkEntry>> &onFile);
 
     // Storage. The save operations return false when nothing durable was written.
     QString entriesFileURL() const;
