@@ -138,7 +138,7 @@ void EvdevInputSource::readDevice(const QString &node)
             removeDevice(node);
             return;
         }
-        const double at = monotonicSeconds();
+        const double at = bootSeconds();
         const size_t total = device.carried + size_t(n);
         size_t used = 0;
         for (; used + recordSize <= total; used += recordSize) {
@@ -171,5 +171,5 @@ void EvdevInputSource::readMonitor()
 
 double EvdevInputSource::secondsSinceLastEvent(InputEvent type) const
 {
-    return m_tally.secondsSince(type, monotonicSeconds(), m_origin);
+    return m_tally.secondsSince(type, bootSeconds(), m_origin);
 }
