@@ -38,7 +38,8 @@ public:
     // Once, after the store is built: the pasteboard invitation, the links the process was
     // started with, and the welcome only when neither offered an invitation.
     void startUp(const QStringList &links = {});
-    // A click on the tray item toggles the card; its menu opens the card or the history, or quits.
+    // A click on the tray item toggles the card; its menu opens the card or the history, switches
+    // automatic tracking, or quits.
     void attachTray(TrayItem &tray);
     void showWelcomeIfNeeded();
 
