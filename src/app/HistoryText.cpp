@@ -136,7 +136,7 @@ QList<Chip> chips(const DayRhythm &rhythm, const std::optional<DayActivity> &act
         out.append({QStringLiteral("scrolls"), QStringLiteral("🌀"), grouped(a.scrolls, locale),
                     QStringLiteral("scroll flicks")});
     if (a.modifierTaps >= 2)
-        out.append({QStringLiteral("mods"), QStringLiteral("⌘"),
+        out.append({QStringLiteral("mods"), QStringLiteral("⇧"),
                     QStringLiteral("~") + grouped(a.modifierTaps / 2, locale),
                     QStringLiteral("modifier presses")});
     if (a.appSwitches > 0)
