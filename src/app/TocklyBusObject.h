@@ -4,11 +4,11 @@
 #include <QStringList>
 
 // What the running Tockly offers on the session bus at /org/quenby/Tockly: later processes hand
-// their links to OpenLinks; PendingInvite is the crew code of the invitation waiting to be shown.
-// Title, StatusText and IsTracking are what the tray item shows, for panels without tray labels
-// (`tockly status`); AutoTrackEnabled is the "Track automatically" setting, which
-// SetAutoTrackEnabled changes (`tockly pause`, `tockly resume`). StatusChanged announces each
-// change of any of the four.
+// their links to OpenLinksWithActivation (OpenLinks without an activation token); PendingInvite is
+// the crew code of the invitation waiting to be shown. Title, StatusText and IsTracking are what
+// the tray item shows, for panels without tray labels (`tockly status`); AutoTrackEnabled is the
+// "Track automatically" setting, which SetAutoTrackEnabled changes (`tockly pause`, `tockly
+// resume`). StatusChanged announces each change of any of the four.
 class TocklyBusObject final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quenby.Tockly")
@@ -33,13 +33,16 @@ public:
 public slots:
     // Returns at once; the links are handled at the next turn of the main loop.
     Q_SCRIPTABLE void OpenLinks(const QStringList &links);
+    // The same with the activation token of the caller's launcher, for the window they open.
+    Q_SCRIPTABLE void OpenLinksWithActivation(const QStringList &links,
+                                              const QString &activationToken);
     // Opens the card under the pointer, or closes it (a panel widget's click).
     Q_SCRIPTABLE void ToggleCard();
     // Runs the setting's change before it returns, so the reply finds the new state.
     Q_SCRIPTABLE void SetAutoTrackEnabled(bool enabled);
 
 signals:
-    void linksReceived(const QStringList &links);
+    void linksReceived(const QStringList &links, const QString &activationToken);
     Q_SCRIPTABLE void InviteOffered(const QString &code);
     Q_SCRIPTABLE void StatusChanged(const QString &title, const QString &statusText,
                                     bool isTracking);
