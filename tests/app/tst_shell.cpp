@@ -191,14 +191,16 @@ private slots:
         today.modifierTaps = 8;
         f.activity.insert(QStringLiteral("2026-03-10"), today);
         AppShell &shell = f.start();
+        // The card first: it closes when another window takes the focus, as a panel does.
+        QList<QQuickItem *> items{f.showCard()};
         shell.showWelcome();
         shell.showHowItWorks();
         shell.showHistory();
         shell.windows().showInviteWindow(QStringLiteral("LUCKY7"));
-        QList<QQuickItem *> items{f.showCard(), shell.windows().welcomeWindow()->rootObject(),
-                                  shell.windows().howItWorksWindow()->rootObject(),
-                                  shell.windows().historyWindow()->rootObject(),
-                                  shell.windows().inviteWindow()->rootObject()};
+        items << shell.windows().welcomeWindow()->rootObject()
+              << shell.windows().howItWorksWindow()->rootObject()
+              << shell.windows().historyWindow()->rootObject()
+              << shell.windows().inviteWindow()->rootObject();
         QStringList texts;
         for (qsizetype i = 0; i < items.size(); ++i) {
             QVERIFY(items[i]);
