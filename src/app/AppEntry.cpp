@@ -121,6 +121,9 @@ void AppEntry::buildShell()
     connect(m_store.get(), &MacWorkStore::menuBarTitleChanged, this, &AppEntry::publishStatus);
     connect(m_store.get(), &MacWorkStore::statusTextChanged, this, &AppEntry::publishStatus);
     connect(m_store.get(), &MacWorkStore::isTrackingChanged, this, &AppEntry::publishStatus);
+    connect(m_store.get(), &MacWorkStore::autoTrackEnabledChanged, this, &AppEntry::publishStatus);
+    connect(&m_busObject, &TocklyBusObject::autoTrackChangeRequested, m_store.get(),
+            &MacWorkStore::setAutoTrackEnabled);
     publishStatus();
 
     m_updater = std::make_unique<UpdateChecker>(
@@ -141,7 +144,8 @@ void AppEntry::buildShell()
 
 void AppEntry::publishStatus()
 {
-    m_busObject.setStatus(m_store->menuBarTitle(), m_store->statusText(), m_store->isTracking());
+    m_busObject.setStatus(m_store->menuBarTitle(), m_store->statusText(), m_store->isTracking(),
+                          m_store->autoTrackEnabled());
 }
 
 void AppEntry::startUp()

@@ -5,6 +5,7 @@
 #include "StatusNotifierItem.h"
 #include "TrayIcon.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -22,12 +23,15 @@ TrayItem::TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *pare
     follow();
     connect(&store, &MacWorkStore::menuBarTitleChanged, this, &TrayItem::follow);
     connect(&store, &MacWorkStore::statusTextChanged, this, &TrayItem::follow);
+    connect(&store, &MacWorkStore::autoTrackEnabledChanged, this, &TrayItem::follow);
     connect(m_item.get(), &StatusNotifierItem::activated, this, &TrayItem::activated);
     connect(m_menu.get(), &DBusMenu::triggered, this, [this](DBusMenu::Entry entry) {
         if (entry == DBusMenu::open)
             emit openRequested();
         else if (entry == DBusMenu::history)
             emit historyRequested();
+        else if (entry == DBusMenu::autoTrack)
+            emit autoTrackRequested(!m_store.autoTrackEnabled());
         else if (entry == DBusMenu::quit)
             emit quitRequested();
     });
@@ -84,6 +88,7 @@ void TrayItem::useStatusNotifier()
                                        watcherService, QStringLiteral("RegisterStatusNotifierItem"))
         << m_serviceName);
     m_fallback.reset();
+    m_autoTrackAction = nullptr;
     m_fallbackMenu.reset();
     setMode(Mode::statusNotifier);
 }
@@ -99,6 +104,12 @@ void TrayItem::useFallback()
         m_fallbackMenu = std::make_unique<QMenu>();
         m_fallbackMenu->addAction(QStringLiteral("Open"), this, &TrayItem::openRequested);
         m_fallbackMenu->addAction(QStringLiteral("History…"), this, &TrayItem::historyRequested);
+        m_fallbackMenu->addSeparator();
+        m_autoTrackAction = m_fallbackMenu->addAction(QStringLiteral("Track automatically"));
+        m_autoTrackAction->setCheckable(true);
+        m_autoTrackAction->setChecked(m_store.autoTrackEnabled());
+        // Only the user's choice: the store's own changes arrive through follow().
+        connect(m_autoTrackAction, &QAction::triggered, this, &TrayItem::autoTrackRequested);
         m_fallbackMenu->addSeparator();
         m_fallbackMenu->addAction(QStringLiteral("Quit Tockly"), this, &TrayItem::quitRequested);
         m_fallback = std::make_unique<QSystemTrayIcon>(smileyIcon());
@@ -118,6 +129,9 @@ void TrayItem::follow()
 {
     m_item->setTitle(m_store.menuBarTitle());
     m_item->setToolTipText(m_store.statusText());
-    if (m_fallback)
+    m_menu->setAutoTrackChecked(m_store.autoTrackEnabled());
+    if (m_fallback) {
         m_fallback->setToolTip(m_store.menuBarTitle());
+        m_autoTrackAction->setChecked(m_store.autoTrackEnabled());
+    }
 }

@@ -9,6 +9,7 @@
 class DBusMenu;
 class MacWorkStore;
 class QDBusServiceWatcher;
+class QAction;
 class QMenu;
 class QSystemTrayIcon;
 class StatusNotifierItem;
@@ -16,7 +17,8 @@ class StatusNotifierItem;
 // The item in the panel's status area. Where a StatusNotifierWatcher runs on the session bus the
 // item is our StatusNotifierItem, with the store's menu-bar title as its label; elsewhere Qt's
 // system tray icon stands in, with the title as its tooltip. It moves between the two as the
-// watcher comes and goes.
+// watcher comes and goes. Both menus carry a "Track automatically" check that shows the store's
+// setting and asks to change it.
 class TrayItem : public QObject {
     Q_OBJECT
 public:
@@ -37,6 +39,8 @@ signals:
     void activated(QPoint position);
     void openRequested();
     void historyRequested();
+    // The menu's "Track automatically" was chosen: the setting asked for.
+    void autoTrackRequested(bool enabled);
     void quitRequested();
     void modeChanged();
 
@@ -54,5 +58,6 @@ private:
     std::unique_ptr<DBusMenu> m_menu;
     std::unique_ptr<QDBusServiceWatcher> m_watcher;
     std::unique_ptr<QMenu> m_fallbackMenu;
+    QAction *m_autoTrackAction = nullptr; // in m_fallbackMenu
     std::unique_ptr<QSystemTrayIcon> m_fallback;
 };
