@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -23,18 +24,28 @@ struct HttpServer::Connection {
     std::string clientKey; // what the per-client cap counts it under; empty when not counted
     std::string remoteIp, localIp;
     int remotePort = 0, localPort = 0;
-    std::string bytes;       // received and not yet served
-    size_t searchedTo = 0;   // how far the end of the headers has been looked for
-    RequestFrame frame;      // headerBytes is set once the headers are in
-    bool clientDone = false; // the client shut down its side: no more bytes will come
-    bool sentContinue = false;
-    bool closing = false; // refused: what still arrives is dropped until the deadline
+    std::string bytes;         // received and not yet answered
+    size_t searchedTo = 0;     // how far the end of the headers has been looked for
+    RequestFrame frame;        // headerBytes is set once the headers are in
+    bool clientDone = false;   // the client shut down its side: no more bytes will come
+    bool sentContinue = false; // "100 Continue" went out for the request under way
+    bool closing = false;      // refused: what still arrives is dropped until the deadline
     Clock::time_point idleSince;
-    std::optional<Clock::time_point> deadline; // for the request under way
+    std::optional<Clock::time_point> deadline; // of the request under way, or of closing
     size_t requestsLeft = 0;
 };
 
-// The request the reader gathered, and the socket for the answer.
+struct HttpServer::Worker {
+    int epoll = -1;
+    int wakeFd = -1; // new connections, and the end
+    std::thread thread;
+    std::mutex mutex; // guards arrivals
+    std::vector<ConnectionPtr> arrivals;
+    // Only on the worker's thread: its connections, by address (the epoll key).
+    std::unordered_map<const Connection *, ConnectionPtr> connections;
+};
+
+// The request gathered, and the socket for the answer.
 class HttpServer::Stream final : public httplib::Stream {
 public:
     Stream(const Connection &c, std::string_view request, std::chrono::milliseconds writeTimeout)
@@ -55,12 +66,11 @@ public:
     ssize_t write(const char *ptr, size_t size) override
     {
         for (size_t done = 0; done < size;) {
-            if (!writable())
-                return -1;
             const ssize_t n = ::send(m_c.fd, ptr + done, size - done, MSG_NOSIGNAL | MSG_DONTWAIT);
-            if (n < 0 && errno != EAGAIN && errno != EINTR)
+            if (n > 0)
+                done += size_t(n);
+            else if (n == 0 || (errno != EINTR && (errno != EAGAIN || !writable())))
                 return -1;
-            done += size_t(std::max<ssize_t>(n, 0));
         }
         return ssize_t(size);
     }
@@ -78,8 +88,8 @@ public:
     socket_t socket() const override { return m_c.fd; }
 
 private:
-    // The whole answer shares one deadline, so a client that does not read cannot keep a
-    // worker for long either.
+    // Waits for room to write. The whole answer shares one deadline, so a client that does not
+    // read cannot keep a worker for long either.
     bool writable() const
     {
         const auto left =
@@ -95,8 +105,8 @@ private:
 };
 
 // The listening loop hands every accepted socket to its task queue. This queue takes each one
-// in at once, on the listening thread, and spans the server's life: made when listening starts,
-// shut down when it ends.
+// in at once, on the listening thread (process_and_close_socket), and spans the server's life:
+// made when listening starts, shut down when it ends.
 class HttpServer::Lifetime final : public httplib::TaskQueue {
 public:
     explicit Lifetime(HttpServer &server) : m_server(server) { m_server.startServing(); }
@@ -145,7 +155,7 @@ const char *statusText(int status)
 HttpServer::HttpServer(Limits limits) : m_limits(limits)
 {
     new_task_queue = [this] { return new Lifetime(*this); };
-    // Only for the Keep-Alive header of answers; the reader keeps these limits.
+    // Only for the Keep-Alive header of answers; the workers keep these limits.
     set_keep_alive_max_count(limits.requestsPerConnection);
     set_keep_alive_timeout(
         std::chrono::duration_cast<std::chrono::seconds>(limits.idleTimeout).count());
@@ -155,39 +165,38 @@ HttpServer::~HttpServer() = default;
 
 void HttpServer::startServing()
 {
-    m_epoll = ::epoll_create1(EPOLL_CLOEXEC);
-    m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    epoll_event ev{};
-    ev.events = EPOLLIN;
-    ev.data.fd = m_wakeFd;
-    ::epoll_ctl(m_epoll, EPOLL_CTL_ADD, m_wakeFd, &ev);
     m_stopping = false;
-    m_workers = std::make_unique<httplib::ThreadPool>(size_t(std::max(1, m_limits.workers)));
-    m_reader = std::thread([this] { readLoop(); });
+    for (int i = 0; i < std::max(1, m_limits.workers); ++i) {
+        auto w = std::make_unique<Worker>();
+        w->epoll = ::epoll_create1(EPOLL_CLOEXEC);
+        w->wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        epoll_event ev{};
+        ev.events = EPOLLIN;
+        ev.data.ptr = w.get();
+        ::epoll_ctl(w->epoll, EPOLL_CTL_ADD, w->wakeFd, &ev);
+        m_workers.push_back(std::move(w));
+    }
+    for (const auto &w : m_workers)
+        w->thread = std::thread([this, &w = *w] { work(w); });
 }
 
 void HttpServer::stopServing()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    wake();
-    m_reader.join();
-    // Requests already gathered are still answered, each with "Connection: close".
-    m_workers->shutdown();
-    m_workers.reset();
-    for (const ConnectionPtr &c : m_arrivals)
-        close(c);
-    m_arrivals.clear();
-    ::close(m_wakeFd);
-    ::close(m_epoll);
-}
-
-void HttpServer::wake()
-{
+    m_stopping = true;
     const uint64_t one = 1;
-    [[maybe_unused]] const ssize_t n = ::write(m_wakeFd, &one, sizeof one);
+    for (const auto &w : m_workers)
+        [[maybe_unused]] const ssize_t n = ::write(w->wakeFd, &one, sizeof one);
+    // Requests being answered are finished, each with "Connection: close".
+    for (const auto &w : m_workers) {
+        w->thread.join();
+        for (const ConnectionPtr &c : w->arrivals)
+            w->connections.emplace(c.get(), c);
+        while (!w->connections.empty())
+            close(*w, w->connections.begin()->second);
+        ::close(w->wakeFd);
+        ::close(w->epoll);
+    }
+    m_workers.clear();
 }
 
 bool HttpServer::process_and_close_socket(socket_t sock)
@@ -205,203 +214,173 @@ bool HttpServer::process_and_close_socket(socket_t sock)
     c->requestsLeft = m_limits.requestsPerConnection;
 
     bool full = false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_limits.connectionsPerClient > 0) {
-            const std::string key = RateLimiter::clientKey(c->remoteIp);
-            int &held = m_perClient[key];
-            full = held >= m_limits.connectionsPerClient;
-            if (!full) {
-                ++held;
-                c->clientKey = key;
-            }
+    if (m_limits.connectionsPerClient > 0) {
+        const std::string key = RateLimiter::clientKey(c->remoteIp);
+        std::lock_guard lock(m_clientsMutex);
+        int &held = m_perClient[key];
+        full = held >= m_limits.connectionsPerClient;
+        if (!full) {
+            ++held;
+            c->clientKey = key;
         }
-        if (!full)
-            m_arrivals.push_back(c);
     }
-    if (full) {
-        refuse(c, 503, u"Too many connections from your address. Please try again later.");
-        std::lock_guard lock(m_mutex);
-        m_arrivals.push_back(c);
+    if (full)
+        refuse(*c, 503, u"Too many connections from your address. Please try again later.");
+    // In turn, so that connections that keep busy spread over the workers.
+    Worker &w = *m_workers[m_nextWorker++ % m_workers.size()];
+    {
+        std::lock_guard lock(w.mutex);
+        w.arrivals.push_back(c);
     }
-    wake();
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t n = ::write(w.wakeFd, &one, sizeof one);
     return !full;
 }
 
-void HttpServer::readLoop()
+void HttpServer::work(Worker &w)
 {
-    std::vector<epoll_event> events(256);
+    std::array<epoll_event, 64> events;
     auto lastSweep = Clock::now();
     for (;;) {
-        const int n = ::epoll_wait(m_epoll, events.data(), int(events.size()), 100);
-        const auto now = Clock::now();
+        // Idle connections still need their time checked.
+        const int timeout = w.connections.empty() ? -1 : 100;
+        const int n = ::epoll_wait(w.epoll, events.data(), int(events.size()), timeout);
+        if (m_stopping)
+            return;
+        // Cleared before the arrivals are taken: one that comes later wakes the next wait.
+        uint64_t wakes = 0;
+        [[maybe_unused]] const ssize_t r = ::read(w.wakeFd, &wakes, sizeof wakes);
         std::vector<ConnectionPtr> arrivals;
         {
-            std::lock_guard lock(m_mutex);
-            if (m_stopping)
-                break;
-            arrivals.swap(m_arrivals);
-        }
-        for (int i = 0; i < n; ++i) {
-            const int fd = events[size_t(i)].data.fd;
-            if (fd == m_wakeFd) {
-                uint64_t count = 0;
-                [[maybe_unused]] const ssize_t r = ::read(m_wakeFd, &count, sizeof count);
-            } else if (const auto it = m_receiving.find(fd); it != m_receiving.end()) {
-                receive(ConnectionPtr(it->second), now);
-            }
+            std::lock_guard lock(w.mutex);
+            arrivals.swap(w.arrivals);
         }
         for (const ConnectionPtr &c : arrivals) {
-            m_receiving.emplace(c->fd, c);
+            w.connections.emplace(c.get(), c);
             epoll_event ev{};
             ev.events = EPOLLIN;
-            ev.data.fd = c->fd;
-            ::epoll_ctl(m_epoll, EPOLL_CTL_ADD, c->fd, &ev);
-            if (!c->closing && !c->bytes.empty()) { // the next request came with the last one
-                c->deadline = now + m_limits.requestTimeout;
-                progress(c);
-            }
+            ev.data.ptr = c.get();
+            ::epoll_ctl(w.epoll, EPOLL_CTL_ADD, c->fd, &ev);
         }
-        if (now - lastSweep >= 100ms) {
+        for (int i = 0; i < n; ++i) {
+            // An earlier event of this round may have closed it.
+            const auto it =
+                w.connections.find(static_cast<Connection *>(events[size_t(i)].data.ptr));
+            if (it != w.connections.end())
+                take(w, ConnectionPtr(it->second));
+        }
+        if (const auto now = Clock::now(); now - lastSweep >= 100ms) {
             lastSweep = now;
-            sweep(now);
+            sweep(w, now);
         }
     }
-    for (const auto &[fd, c] : m_receiving)
-        close(c);
-    m_receiving.clear();
 }
 
-void HttpServer::receive(const ConnectionPtr &c, Clock::time_point now)
+void HttpServer::take(Worker &w, const ConnectionPtr &c)
 {
     if (c->closing) {
         char dropped[4096];
         ssize_t n;
         while ((n = ::recv(c->fd, dropped, sizeof dropped, MSG_DONTWAIT)) > 0) {
         }
-        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {
-            forget(c);
-            close(c);
-        }
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+            close(w, c);
         return;
     }
     // No more than one request's worth beyond what is held; the rest waits in the socket.
     const size_t room = m_limits.maxHeaderBytes + m_limits.maxBodyBytes;
     char buffer[16384];
-    while (c->bytes.size() < room) {
-        const ssize_t n = ::recv(c->fd, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n > 0) {
-            if (!c->deadline)
-                c->deadline = now + m_limits.requestTimeout;
-            c->bytes.append(buffer, size_t(n));
-            continue;
+    for (;;) {
+        while (!c->clientDone && c->bytes.size() < room) {
+            const ssize_t n = ::recv(c->fd, buffer, sizeof buffer, MSG_DONTWAIT);
+            if (n > 0) {
+                if (!c->deadline)
+                    c->deadline = Clock::now() + m_limits.requestTimeout;
+                c->bytes.append(buffer, size_t(n));
+            } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                break;
+            } else if (n < 0 && errno == EINTR) {
+                continue;
+            } else {
+                // Closed by the client, or failed. What it sent before shutting down its side
+                // may still be a whole request that wants an answer.
+                c->clientDone = true;
+            }
         }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+
+        if (!c->frame.headerBytes) {
+            // The headers end at the first "\n\r\n": look only at what is new.
+            const size_t from = c->searchedTo > 2 ? c->searchedTo - 2 : 0;
+            const bool ended = c->bytes.find("\n\r\n", from) != std::string::npos;
+            c->searchedTo = c->bytes.size();
+            if (ended || c->bytes.size() >= m_limits.maxHeaderBytes)
+                c->frame = frameRequest(c->bytes, m_limits.maxHeaderBytes, m_limits.maxBodyBytes);
+        } else if (c->bytes.size() >= c->frame.size) {
+            c->frame.state = RequestFrame::State::complete;
+        }
+
+        switch (c->frame.state) {
+        case RequestFrame::State::refused:
+            return refuse(*c, c->frame.status, c->frame.reason);
+        case RequestFrame::State::incomplete:
+            if (c->clientDone)
+                return close(w, c);
+            if (c->frame.expectsContinue && !c->sentContinue) {
+                static const char kContinue[] = "HTTP/1.1 100 Continue\r\n\r\n";
+                ::send(c->fd, kContinue, sizeof kContinue - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+                c->sentContinue = true;
+            }
+            return;
+        case RequestFrame::State::complete:
+            if (!serve(*c))
+                return close(w, c);
+            // The next request may be here already; if not, the read above finds nothing.
             break;
-        // Closed by the client, or failed. What it sent before shutting down its side may still
-        // be a whole request that wants an answer.
-        c->clientDone = true;
-        break;
-    }
-    progress(c);
-}
-
-void HttpServer::progress(const ConnectionPtr &c)
-{
-    if (!c->frame.headerBytes) {
-        const size_t from = c->searchedTo > 2 ? c->searchedTo - 2 : 0;
-        const bool ended = c->bytes.find("\n\r\n", from) != std::string::npos;
-        c->searchedTo = c->bytes.size();
-        if (ended || c->bytes.size() >= m_limits.maxHeaderBytes)
-            c->frame = frameRequest(c->bytes, m_limits.maxHeaderBytes, m_limits.maxBodyBytes);
-    } else if (c->bytes.size() >= c->frame.size) {
-        c->frame.state = RequestFrame::State::complete;
-    }
-    switch (c->frame.state) {
-    case RequestFrame::State::refused:
-        return refuse(c, c->frame.status, c->frame.reason);
-    case RequestFrame::State::complete:
-        forget(c);
-        m_workers->enqueue([this, c] { serve(c); });
-        return;
-    case RequestFrame::State::incomplete:
-        if (c->clientDone) {
-            forget(c);
-            return close(c);
         }
-        if (c->frame.expectsContinue && !c->sentContinue) {
-            static const char kContinue[] = "HTTP/1.1 100 Continue\r\n\r\n";
-            ::send(c->fd, kContinue, sizeof kContinue - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
-            c->sentContinue = true;
-        }
-        return;
     }
 }
 
-void HttpServer::sweep(Clock::time_point now)
+bool HttpServer::serve(Connection &c)
 {
-    std::vector<ConnectionPtr> late, done;
-    for (const auto &[fd, c] : m_receiving) {
-        const bool past = c->deadline && now >= *c->deadline;
-        if (past && !c->closing)
-            late.push_back(c);
-        else if (past || (!c->deadline && now - c->idleSince >= m_limits.idleTimeout))
-            done.push_back(c);
-    }
-    for (const ConnectionPtr &c : late)
-        refuse(c, 408, u"The request took too long to arrive.");
-    for (const ConnectionPtr &c : done) {
-        forget(c);
-        close(c);
-    }
-}
-
-void HttpServer::serve(const ConnectionPtr &c)
-{
-    const RequestFrame frame = c->frame;
-    bool closeAfter = frame.bodyTooLarge || c->clientDone || --c->requestsLeft == 0;
-    {
-        std::lock_guard lock(m_mutex);
-        closeAfter = closeAfter || m_stopping;
-    }
-    Stream stream(*c, std::string_view(c->bytes).substr(0, frame.size), m_limits.writeTimeout);
+    const RequestFrame frame = c.frame;
+    const bool closeAfter =
+        frame.bodyTooLarge || c.clientDone || --c.requestsLeft == 0 || m_stopping;
+    Stream stream(c, std::string_view(c.bytes).substr(0, frame.size), m_limits.writeTimeout);
     bool closedByClient = false;
-    const bool sentContinue = c->sentContinue;
+    const bool sentContinue = c.sentContinue;
     const bool answered =
         process_request(stream, closeAfter, closedByClient, [sentContinue](httplib::Request &req) {
-            // The reader has already said "100 Continue".
+            // "100 Continue" went out already.
             if (sentContinue)
                 req.headers.erase("Expect");
         });
 
-    c->bytes.erase(0, frame.size);
-    c->frame = {};
-    c->searchedTo = 0;
-    c->sentContinue = false;
-    c->deadline.reset();
-    c->idleSince = Clock::now();
-    if (!answered || closedByClient || closeAfter)
-        return close(c);
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_stopping) {
-            m_arrivals.push_back(c);
-            wake();
-            return;
-        }
-    }
-    close(c);
+    c.bytes.erase(0, frame.size);
+    c.frame = {};
+    c.searchedTo = 0;
+    c.sentContinue = false;
+    c.idleSince = Clock::now();
+    c.deadline.reset();
+    if (!c.bytes.empty())
+        c.deadline = c.idleSince + m_limits.requestTimeout;
+    return answered && !closedByClient && !closeAfter;
 }
 
-void HttpServer::forget(const ConnectionPtr &c)
+void HttpServer::sweep(Worker &w, Clock::time_point now)
 {
-    ::epoll_ctl(m_epoll, EPOLL_CTL_DEL, c->fd, nullptr);
-    m_receiving.erase(c->fd);
+    std::vector<ConnectionPtr> done;
+    for (const auto &[key, c] : w.connections) {
+        const bool past = c->deadline && now >= *c->deadline;
+        if (past && !c->closing)
+            refuse(*c, 408, u"The request took too long to arrive.");
+        else if (past || (!c->deadline && now - c->idleSince >= m_limits.idleTimeout))
+            done.push_back(c);
+    }
+    for (const ConnectionPtr &c : done)
+        close(w, c);
 }
 
-void HttpServer::refuse(const ConnectionPtr &c, int status, const char16_t *reason)
+void HttpServer::refuse(Connection &c, int status, const char16_t *reason)
 {
     const Reply reply = Reply::error(status, reason);
     std::string text = "HTTP/1.1 " + std::to_string(status) + ' ' + statusText(status) +
@@ -413,22 +392,23 @@ void HttpServer::refuse(const ConnectionPtr &c, int status, const char16_t *reas
     text.append(reply.body.constData(), size_t(reply.body.size()));
     // Best effort: the socket is new or has sent little, so its buffer has room. Closing at
     // once would answer what the client still sends with a reset, which can overtake the
-    // answer; so this side is shut, and the reader drops what arrives for a moment.
-    ::send(c->fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-    ::shutdown(c->fd, SHUT_WR);
-    c->closing = true;
-    c->deadline = Clock::now() + 1s;
+    // answer; so this side is shut, and what arrives is dropped for a moment.
+    ::send(c.fd, text.data(), text.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    ::shutdown(c.fd, SHUT_WR);
+    c.closing = true;
+    c.deadline = Clock::now() + 1s;
 }
 
-void HttpServer::close(const ConnectionPtr &c)
+void HttpServer::close(Worker &w, const ConnectionPtr &c)
 {
+    ::epoll_ctl(w.epoll, EPOLL_CTL_DEL, c->fd, nullptr);
     ::shutdown(c->fd, SHUT_RDWR);
     ::close(c->fd);
-    c->fd = -1;
-    if (c->clientKey.empty())
-        return;
-    std::lock_guard lock(m_mutex);
-    if (const auto it = m_perClient.find(c->clientKey);
-        it != m_perClient.end() && --it->second <= 0)
-        m_perClient.erase(it);
+    if (!c->clientKey.empty()) {
+        std::lock_guard lock(m_clientsMutex);
+        if (const auto it = m_perClient.find(c->clientKey);
+            it != m_perClient.end() && --it->second <= 0)
+            m_perClient.erase(it);
+    }
+    w.connections.erase(c.get());
 }

@@ -2,8 +2,8 @@
 
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -12,12 +12,12 @@
 #include <vector>
 
 // The service's HTTP server. cpp-httplib parses, routes and answers, but a connection does not
-// own a thread: one reader thread receives from every connection (epoll) and hands a request to
-// a worker only once it has arrived whole. A client that sends slowly, or connects and sends
-// nothing, costs a socket and a buffer but never a worker, so everyone else is still served.
-// Each request must arrive whole within requestTimeout of its first byte, an idle connection is
-// closed after idleTimeout, and one client address (IPv6: its /64) may hold at most
-// connectionsPerClient connections.
+// own a thread: each worker thread keeps many connections in an epoll set of its own, reads
+// whatever has arrived on them without waiting, and answers a request once it is whole. A client
+// that sends slowly, or connects and sends nothing, costs a socket and a buffer but never holds a
+// worker, so everyone else is still served. Each request must arrive whole within
+// requestTimeout of its first byte, an idle connection is closed after idleTimeout, and one
+// client address (IPv6: its /64) may hold connectionsPerClient connections.
 class HttpServer : public httplib::Server {
 public:
     struct Limits {
@@ -38,46 +38,36 @@ private:
     using Clock = std::chrono::steady_clock;
     struct Connection;
     using ConnectionPtr = std::shared_ptr<Connection>;
+    struct Worker;
     class Stream;
     class Lifetime;
 
-    // Called by the listening loop for each accepted socket, on its own thread: takes the
-    // socket in without blocking, or refuses it when its client holds too many.
+    // Called by the listening loop for each accepted socket, on its own thread: hands the
+    // socket to the next worker, refused when its client holds too many.
     bool process_and_close_socket(socket_t sock) override;
 
     void startServing();
     void stopServing();
-    void wake();
 
-    // On the reader thread.
-    void readLoop();
-    void receive(const ConnectionPtr &c, Clock::time_point now);
-    // Hands a whole request to a worker, refuses a bad one, or waits for more.
-    void progress(const ConnectionPtr &c);
-    // Closes what has taken too long.
-    void sweep(Clock::time_point now);
-    // No longer received from here (a worker has it, or it is being closed).
-    void forget(const ConnectionPtr &c);
+    // On a worker's thread.
+    void work(Worker &w);
+    // Reads what has arrived and answers every whole request in it.
+    void take(Worker &w, const ConnectionPtr &c);
+    // Answers the request at the front; false when the connection is to be closed.
+    bool serve(Connection &c);
+    // Refuses what has taken too long and closes what is done.
+    void sweep(Worker &w, Clock::time_point now);
+    void close(Worker &w, const ConnectionPtr &c);
 
-    // On a worker: answers the gathered request, then hands the connection back or closes it.
-    void serve(const ConnectionPtr &c);
-
-    // Answers with an error and leaves the connection to the reader to close.
-    void refuse(const ConnectionPtr &c, int status, const char16_t *reason);
-    // Any thread.
-    void close(const ConnectionPtr &c);
+    // Answers with an error and shuts this side; the worker drops what still arrives until the
+    // client closes or a second has passed.
+    void refuse(Connection &c, int status, const char16_t *reason);
 
     const Limits m_limits;
-    int m_epoll = -1;
-    int m_wakeFd = -1;
-    std::thread m_reader;
-    std::unique_ptr<httplib::ThreadPool> m_workers;
+    std::atomic<bool> m_stopping = false;
+    std::vector<std::unique_ptr<Worker>> m_workers;
+    size_t m_nextWorker = 0; // the listening thread's
 
-    // Owned by the reader thread: the connections it is receiving from.
-    std::unordered_map<int, ConnectionPtr> m_receiving;
-
-    std::mutex m_mutex; // guards what follows
-    bool m_stopping = false;
-    std::vector<ConnectionPtr> m_arrivals; // new, or back from a worker
+    std::mutex m_clientsMutex;
     std::unordered_map<std::string, int> m_perClient;
 };

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """A normal client's /healthz latency on tockly-crewd, first alone and then beside a slow-client
 flood: connections that send a request line and then one more header line every few seconds,
-never finishing, reconnecting when the server closes them. The flood comes from --addresses
+never finishing, reconnecting --reconnect seconds after the server closes them. The flood comes from --addresses
 loopback addresses (127.0.0.2, 127.0.0.3, ...), the normal client from 127.0.0.1. Prints the
 latency percentiles side by side and how the server treated the flood. --crewd may be given
 more than once, to compare builds in one run (the service's default options each time).
 
   bench_slow_clients [--crewd PATH]... [--flood 300] [--addresses 1] [--trickle 2] [--seconds 20]
+                     [--reconnect 0]
 """
 import argparse, http.client, os, re, selectors, socket, subprocess, tempfile, threading, time
 
@@ -55,8 +56,10 @@ def probe(port, seconds, clients=4):
 class Flood:
     """Slow connections, kept at `count`, spread over `addresses` source addresses."""
 
-    def __init__(self, port, count, addresses, trickle):
+    def __init__(self, port, count, addresses, trickle, reconnect):
         self.port, self.count, self.addresses, self.trickle = port, count, addresses, trickle
+        self.reconnect = reconnect
+        self.waiting = []  # (when, n): connections to open again
         self.stop = threading.Event()
         self.opened = self.closed_by_server = 0
         self.lifetimes = []
@@ -95,8 +98,12 @@ class Flood:
                     self.lifetimes.append(time.monotonic() - key.data[0])
                     sel.unregister(key.fileobj)
                     key.fileobj.close()
-                    self.connect(sel, key.data[2])
+                    self.waiting.append((time.monotonic() + self.reconnect, key.data[2]))
             now = time.monotonic()
+            due = [n for when, n in self.waiting if when <= now]
+            self.waiting = [(when, n) for when, n in self.waiting if when > now]
+            for n in due:
+                self.connect(sel, n)
             for key in list(sel.get_map().values()):
                 if now - key.data[1] >= self.trickle:
                     key.data[1] = now
@@ -118,7 +125,7 @@ def run(crewd, args):
         proc, port = start(crewd, folder)
         try:
             alone, alone_failed = probe(port, args.seconds)
-            flood = Flood(port, args.flood, args.addresses, args.trickle)
+            flood = Flood(port, args.flood, args.addresses, args.trickle, args.reconnect)
             flood.thread.start()
             time.sleep(3)
             loaded, loaded_failed = probe(port, args.seconds)
@@ -145,9 +152,10 @@ def main():
     p.add_argument("--addresses", type=int, default=1)
     p.add_argument("--trickle", type=float, default=2.0)
     p.add_argument("--seconds", type=int, default=20)
+    p.add_argument("--reconnect", type=float, default=0.0)
     args = p.parse_args()
     print(f"{args.flood} slow connections from {args.addresses} address(es), a header line every "
-          f"{args.trickle:g} s; {args.seconds} s of /healthz alone and beside them; "
+          f"{args.trickle:g} s, back {args.reconnect:g} s after each close; {args.seconds} s of /healthz alone and beside them; "
           f"{os.cpu_count()} cores, load average {os.getloadavg()[0]:.1f} before the start")
     for crewd in args.crewd or [CREWD]:
         run(crewd, args)
