@@ -6,7 +6,6 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -24,14 +23,18 @@ struct HttpServer::Connection {
     std::string clientKey; // what the per-client cap counts it under; empty when not counted
     std::string remoteIp, localIp;
     int remotePort = 0, localPort = 0;
-    std::string bytes;         // received and not yet answered
-    size_t searchedTo = 0;     // how far the end of the headers has been looked for
-    RequestFrame frame;        // headerBytes is set once the headers are in
-    bool clientDone = false;   // the client shut down its side: no more bytes will come
-    bool sentContinue = false; // "100 Continue" went out for the request under way
-    bool closing = false;      // refused: what still arrives is dropped until the deadline
+    std::string bytes;           // received and not yet answered
+    size_t searchedTo = 0;       // how far the end of the headers has been looked for
+    RequestFrame frame;          // headerBytes is set once the headers are in
+    bool clientDone = false;     // the client shut down its side: no more bytes will come
+    bool sentContinue = false;   // "100 Continue" went out for the request under way
+    bool closing = false;        // refused: what still arrives is dropped until the deadline
+    std::string outbox;          // the answer, as far as the socket has not taken it yet
+    bool waitingToWrite = false; // for room in the socket: reads nothing meanwhile
+    bool closeWhenSent = false;
     Clock::time_point idleSince;
-    std::optional<Clock::time_point> deadline; // of the request under way, or of closing
+    // Of the request under way, of the answer waiting to be sent, or of closing.
+    std::optional<Clock::time_point> deadline;
     size_t requestsLeft = 0;
 };
 
@@ -41,19 +44,23 @@ struct HttpServer::Worker {
     std::thread thread;
     std::mutex mutex; // guards arrivals
     std::vector<ConnectionPtr> arrivals;
-    // Only on the worker's thread: its connections, by address (the epoll key).
+    // Only on the worker's thread: its connections, by address (the epoll key), and those with
+    // more requests at hand than one turn answers.
     std::unordered_map<const Connection *, ConnectionPtr> connections;
+    std::vector<ConnectionPtr> again;
 };
 
-// The request gathered, and the socket for the answer.
+// Requests answered on one connection before the worker's other connections get their turn.
+constexpr int kRequestsPerTurn = 8;
+
+// The request gathered, and the connection's outbox for the answer: the worker sends it when
+// the socket has room, and serves others meanwhile.
 class HttpServer::Stream final : public httplib::Stream {
 public:
-    Stream(const Connection &c, std::string_view request, std::chrono::milliseconds writeTimeout)
-        : m_c(c), m_request(request), m_writeDeadline(Clock::now() + writeTimeout)
-    {}
+    Stream(Connection &c, std::string_view request) : m_c(c), m_request(request) {}
 
     bool is_readable() const override { return m_at < m_request.size(); }
-    bool is_writable() const override { return writable(); }
+    bool is_writable() const override { return true; }
 
     ssize_t read(char *ptr, size_t size) override
     {
@@ -65,13 +72,7 @@ public:
 
     ssize_t write(const char *ptr, size_t size) override
     {
-        for (size_t done = 0; done < size;) {
-            const ssize_t n = ::send(m_c.fd, ptr + done, size - done, MSG_NOSIGNAL | MSG_DONTWAIT);
-            if (n > 0)
-                done += size_t(n);
-            else if (n == 0 || (errno != EINTR && (errno != EAGAIN || !writable())))
-                return -1;
-        }
+        m_c.outbox.append(ptr, size);
         return ssize_t(size);
     }
 
@@ -88,20 +89,9 @@ public:
     socket_t socket() const override { return m_c.fd; }
 
 private:
-    // Waits for room to write. The whole answer shares one deadline, so a client that does not
-    // read cannot keep a worker for long either.
-    bool writable() const
-    {
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(m_writeDeadline - Clock::now());
-        pollfd p{m_c.fd, POLLOUT, 0};
-        return left > 0ms && ::poll(&p, 1, int(left.count())) > 0 && (p.revents & POLLOUT);
-    }
-
-    const Connection &m_c;
+    Connection &m_c;
     std::string_view m_request;
     size_t m_at = 0;
-    Clock::time_point m_writeDeadline;
 };
 
 // The listening loop hands every accepted socket to its task queue. This queue takes each one
@@ -243,7 +233,7 @@ void HttpServer::work(Worker &w)
     auto lastSweep = Clock::now();
     for (;;) {
         // Idle connections still need their time checked.
-        const int timeout = w.connections.empty() ? -1 : 100;
+        const int timeout = !w.again.empty() ? 0 : w.connections.empty() ? -1 : 100;
         const int n = ::epoll_wait(w.epoll, events.data(), int(events.size()), timeout);
         if (m_stopping)
             return;
@@ -269,6 +259,11 @@ void HttpServer::work(Worker &w)
             if (it != w.connections.end())
                 take(w, ConnectionPtr(it->second));
         }
+        std::vector<ConnectionPtr> again;
+        again.swap(w.again);
+        for (const ConnectionPtr &c : again)
+            if (w.connections.contains(c.get()))
+                take(w, c);
         if (const auto now = Clock::now(); now - lastSweep >= 100ms) {
             lastSweep = now;
             sweep(w, now);
@@ -290,7 +285,17 @@ void HttpServer::take(Worker &w, const ConnectionPtr &c)
     // No more than one request's worth beyond what is held; the rest waits in the socket.
     const size_t room = m_limits.maxHeaderBytes + m_limits.maxBodyBytes;
     char buffer[16384];
-    for (;;) {
+    for (int turn = 0;; ++turn) {
+        if (turn == kRequestsPerTurn) {
+            w.again.push_back(c);
+            return;
+        }
+        // An answer goes out whole before the next request is read.
+        if (!c->outbox.empty() && !flush(w, *c))
+            return;
+        if (c->closeWhenSent)
+            return close(w, c);
+
         while (!c->clientDone && c->bytes.size() < room) {
             const ssize_t n = ::recv(c->fd, buffer, sizeof buffer, MSG_DONTWAIT);
             if (n > 0) {
@@ -332,20 +337,20 @@ void HttpServer::take(Worker &w, const ConnectionPtr &c)
             }
             return;
         case RequestFrame::State::complete:
-            if (!serve(*c))
-                return close(w, c);
-            // The next request may be here already; if not, the read above finds nothing.
+            serve(*c);
+            // The answer goes out first; the next request may be here already, and if not, the
+            // read above finds nothing.
             break;
         }
     }
 }
 
-bool HttpServer::serve(Connection &c)
+void HttpServer::serve(Connection &c)
 {
     const RequestFrame frame = c.frame;
     const bool closeAfter =
         frame.bodyTooLarge || c.clientDone || --c.requestsLeft == 0 || m_stopping;
-    Stream stream(c, std::string_view(c.bytes).substr(0, frame.size), m_limits.writeTimeout);
+    Stream stream(c, std::string_view(c.bytes).substr(0, frame.size));
     bool closedByClient = false;
     const bool sentContinue = c.sentContinue;
     const bool answered =
@@ -363,7 +368,45 @@ bool HttpServer::serve(Connection &c)
     c.deadline.reset();
     if (!c.bytes.empty())
         c.deadline = c.idleSince + m_limits.requestTimeout;
-    return answered && !closedByClient && !closeAfter;
+    c.closeWhenSent = !answered || closedByClient || closeAfter;
+}
+
+bool HttpServer::flush(Worker &w, Connection &c)
+{
+    while (!c.outbox.empty()) {
+        const ssize_t n =
+            ::send(c.fd, c.outbox.data(), c.outbox.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            c.outbox.erase(0, size_t(n));
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!c.waitingToWrite) {
+                c.waitingToWrite = true;
+                c.deadline = Clock::now() + m_limits.writeTimeout;
+                watch(w, c, EPOLLOUT);
+            }
+            return false;
+        } else if (n < 0 && errno != EINTR) {
+            // The client is gone.
+            c.outbox.clear();
+            c.closeWhenSent = true;
+        }
+    }
+    if (c.waitingToWrite) {
+        c.waitingToWrite = false;
+        c.deadline.reset();
+        if (!c.bytes.empty())
+            c.deadline = Clock::now() + m_limits.requestTimeout;
+        watch(w, c, EPOLLIN);
+    }
+    return true;
+}
+
+void HttpServer::watch(Worker &w, Connection &c, uint32_t events)
+{
+    epoll_event ev{};
+    ev.events = events;
+    ev.data.ptr = &c;
+    ::epoll_ctl(w.epoll, EPOLL_CTL_MOD, c.fd, &ev);
 }
 
 void HttpServer::sweep(Worker &w, Clock::time_point now)
@@ -371,7 +414,7 @@ void HttpServer::sweep(Worker &w, Clock::time_point now)
     std::vector<ConnectionPtr> done;
     for (const auto &[key, c] : w.connections) {
         const bool past = c->deadline && now >= *c->deadline;
-        if (past && !c->closing)
+        if (past && !c->closing && !c->waitingToWrite)
             refuse(*c, 408, u"The request took too long to arrive.");
         else if (past || (!c->deadline && now - c->idleSince >= m_limits.idleTimeout))
             done.push_back(c);

@@ -14,17 +14,17 @@
 // The service's HTTP server. cpp-httplib parses, routes and answers, but a connection does not
 // own a thread: each worker thread keeps many connections in an epoll set of its own, reads
 // whatever has arrived on them without waiting, and answers a request once it is whole. A client
-// that sends slowly, or connects and sends nothing, costs a socket and a buffer but never holds a
-// worker, so everyone else is still served. Each request must arrive whole within
-// requestTimeout of its first byte, an idle connection is closed after idleTimeout, and one
-// client address (IPv6: its /64) may hold connectionsPerClient connections.
+// that sends slowly, connects and sends nothing, or does not read its answers costs a socket and
+// buffers but never holds a worker, so everyone else is still served. Each request must arrive
+// whole within requestTimeout of its first byte, an idle connection is closed after idleTimeout,
+// and one client address (IPv6: its /64) may hold connectionsPerClient connections.
 class HttpServer : public httplib::Server {
 public:
     struct Limits {
         int workers = 96; // requests served at once
         std::chrono::milliseconds requestTimeout{10000};
         std::chrono::milliseconds idleTimeout{10000};
-        std::chrono::milliseconds writeTimeout{10000};
+        std::chrono::milliseconds writeTimeout{10000}; // for an answer to leave
         int connectionsPerClient = 16; // 0: no cap (behind a proxy, which is the only client)
         size_t requestsPerConnection = 10000;
         size_t maxHeaderBytes = 32 * 1024;
@@ -53,8 +53,12 @@ private:
     void work(Worker &w);
     // Reads what has arrived and answers every whole request in it.
     void take(Worker &w, const ConnectionPtr &c);
-    // Answers the request at the front; false when the connection is to be closed.
-    bool serve(Connection &c);
+    // Answers the request at the front into the connection's outbox.
+    void serve(Connection &c);
+    // Sends the outbox; false when the socket has no room, and the connection then waits for
+    // room (for at most writeTimeout) instead of for more requests.
+    bool flush(Worker &w, Connection &c);
+    void watch(Worker &w, Connection &c, uint32_t events);
     // Refuses what has taken too long and closes what is done.
     void sweep(Worker &w, Clock::time_point now);
     void close(Worker &w, const ConnectionPtr &c);

@@ -1,8 +1,9 @@
 // Slow clients beside a normal one. Connections that send a request line and then a header line
 // now and then, never finishing, come from one address (far more than it may hold) and from
-// twenty others, more of them than the service has threads. The normal client's /healthz must
-// stay near its latency without them, one address must hold no more connections than the cap,
-// and every slow request must be cut off at its deadline.
+// twenty others, more of them than the service has threads; more connections send requests in
+// a stream and never read the answers. The normal client's /healthz must stay near its latency
+// without them, one address must hold no more connections than the cap, and every slow request
+// must be cut off at its deadline.
 
 #include "CrewdProcess.h"
 
@@ -35,22 +36,37 @@ sockaddr_in loopback(int last, int port)
     return a;
 }
 
+// A connection from 127.0.0.`from`; receiveBuffer, when set, before it connects.
+int connectFrom(int from, int port, int receiveBuffer = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (receiveBuffer)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    const sockaddr_in source = loopback(from, 0);
+    const sockaddr_in to = loopback(1, port);
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&source), sizeof source) != 0 ||
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // One fresh connection from 127.0.0.1, the time to a whole 200 answer; -1 when none came.
 double healthzMs(int port)
 {
     const auto began = steady_clock::now();
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int fd = connectFrom(1, port);
+    if (fd < 0)
+        return -1;
     timeval timeout{5, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    const sockaddr_in to = loopback(1, port);
+    const char request[] = "GET /healthz HTTP/1.1\r\nHost: t\r\nConnection: close\r\n\r\n";
+    ::send(fd, request, sizeof request - 1, MSG_NOSIGNAL);
     QByteArray answer;
-    if (::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) == 0) {
-        const char request[] = "GET /healthz HTTP/1.1\r\nHost: t\r\nConnection: close\r\n\r\n";
-        ::send(fd, request, sizeof request - 1, MSG_NOSIGNAL);
-        char buffer[1024];
-        for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
-            answer.append(buffer, n);
-    }
+    char buffer[1024];
+    for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+        answer.append(buffer, n);
     ::close(fd);
     if (!answer.startsWith("HTTP/1.1 200") || !answer.endsWith("{\"ok\":true}"))
         return -1;
@@ -96,19 +112,30 @@ private slots:
         std::vector<Slow> slow;
         for (int i = 0; i < 300 + 20 * kCap; ++i) {
             const int from = i < 300 ? 2 : 3 + (i - 300) / kCap;
-            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-            const sockaddr_in source = loopback(from, 0);
-            const sockaddr_in to = loopback(1, server.port());
-            QVERIFY(::bind(fd, reinterpret_cast<const sockaddr *>(&source), sizeof source) == 0);
-            QVERIFY(::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) == 0);
+            const int fd = connectFrom(from, server.port());
+            QVERIFY(fd >= 0);
             ::send(fd, "GET /healthz HTTP/1.1\r\n", 23, MSG_NOSIGNAL);
             slow.push_back({fd, from, seconds(), {}});
+        }
+        // 2 from 127.0.0.23 that ask for more answers than their sockets hold, pages of 2 KiB,
+        // and never read them: answers wait for room there, and must hold no thread meanwhile.
+        QByteArray requests;
+        for (int i = 0; i < 4000; ++i)
+            requests += "GET /c/x HTTP/1.1\r\nHost: t\r\n\r\n";
+        std::vector<std::pair<int, qsizetype>> deaf; // socket, bytes sent
+        for (int i = 0; i < 2; ++i) {
+            deaf.emplace_back(connectFrom(23, server.port(), 2048), 0);
+            QVERIFY(deaf.back().first >= 0);
         }
         std::vector<double> beside;
         int line = 0;
         auto lastTrickle = clock.elapsed();
         while (clock.elapsed() < (kDeadlineSeconds + 2) * 1000) {
             beside.push_back(healthzMs(server.port()));
+            for (auto &[fd, sent] : deaf)
+                sent += std::max<ssize_t>(0, ::send(fd, requests.constData() + sent,
+                                                    size_t(requests.size() - sent),
+                                                    MSG_NOSIGNAL | MSG_DONTWAIT));
             if (clock.elapsed() - lastTrickle >= 400) {
                 lastTrickle = clock.elapsed();
                 const QByteArray header = "X-Slow-" + QByteArray::number(++line) + ": 1\r\n";
@@ -129,6 +156,10 @@ private slots:
         }
         for (const Slow &s : slow)
             ::close(s.fd);
+        for (const auto &[fd, sent] : deaf) {
+            QCOMPARE(sent, requests.size());
+            ::close(fd);
+        }
 
         QVERIFY2(*std::min_element(beside.begin(), beside.end()) >= 0,
                  "a normal request got no answer beside the slow ones");
