@@ -27,3 +27,18 @@ void TocklyBusObject::ToggleCard()
 {
     QTimer::singleShot(0, this, &TocklyBusObject::cardToggleRequested);
 }
+
+void TocklyBusObject::ShowCard()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::cardRequested);
+}
+
+void TocklyBusObject::ShowHistory()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::historyRequested);
+}
+
+void TocklyBusObject::Quit()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::quitRequested);
+}

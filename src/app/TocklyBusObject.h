@@ -6,7 +6,8 @@
 // What the running Tockly offers on the session bus at /org/quenby/Tockly: later processes hand
 // their links to OpenLinks; PendingInvite is the crew code of the invitation waiting to be shown.
 // Title, StatusText and IsTracking are what the tray item shows, for panels without tray labels
-// (`tockly status`); StatusChanged announces each change.
+// (`tockly status`); StatusChanged announces each change. The methods do what the tray item's
+// click and menu do, for panel widgets of their own (GNOME's top bar, `tockly card`).
 class TocklyBusObject final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quenby.Tockly")
@@ -30,6 +31,10 @@ public slots:
     Q_SCRIPTABLE void OpenLinks(const QStringList &links);
     // Opens the card under the pointer, or closes it (a panel widget's click).
     Q_SCRIPTABLE void ToggleCard();
+    // The tray menu's entries, for panel widgets that show their own menu.
+    Q_SCRIPTABLE void ShowCard();
+    Q_SCRIPTABLE void ShowHistory();
+    Q_SCRIPTABLE void Quit();
 
 signals:
     void linksReceived(const QStringList &links);
@@ -37,6 +42,9 @@ signals:
     Q_SCRIPTABLE void StatusChanged(const QString &title, const QString &statusText,
                                     bool isTracking);
     void cardToggleRequested();
+    void cardRequested();
+    void historyRequested();
+    void quitRequested();
 
 private:
     QString m_pendingInvite;

@@ -111,16 +111,26 @@ bool HeadlessSway::swaymsg(const QStringList &arguments) const
     return !p.readAll().contains("\"success\": false");
 }
 
-bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
+std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
+                                         const QString &appId, const QString &title, QString *error)
 {
     auto p = std::make_unique<QProcess>();
-    p->setProcessEnvironment(clientEnvironment());
+    p->setProcessEnvironment(environment);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {appId, title});
     if (readLine(*p, 10000) != QLatin1String("mapped")) {
         *error = QStringLiteral("the test window %1 was not shown").arg(appId);
-        return false;
+        stopProcess(*p);
+        return nullptr;
     }
+    return p;
+}
+
+bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
+{
+    auto p = openTestWindow(clientEnvironment(), appId, title, error);
+    if (!p)
+        return false;
     m_windows.push_back(std::move(p));
     return true;
 }

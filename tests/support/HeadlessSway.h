@@ -38,6 +38,12 @@ private:
     std::vector<std::unique_ptr<QProcess>> m_windows;
 };
 
+// A window of tockly-test-wayland-client with that app_id and title, once the compositor of
+// `environment` has shown it; nothing (and why in `error`) when it was not shown in 10 s.
+std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
+                                         const QString &appId, const QString &title,
+                                         QString *error);
+
 // The compositor of tockly-fake-compositor, with idle notifications at the version asked for.
 class FakeCompositor {
 public:
