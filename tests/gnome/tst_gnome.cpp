@@ -1,4 +1,5 @@
 #include "DayActivity.h"
+#include "FrontmostText.h"
 #include "HeadlessGnomeShell.h"
 #include "linux/GnomeShellExtension.h"
 #include "linux/GnomeShellFrontmostApplication.h"
@@ -21,15 +22,6 @@ constexpr uint label = 29, menu = 33, button = 43;
 // The test windows' titles: nothing of ours may ever carry them.
 const QStringList titles{QStringLiteral("secret notes"), QStringLiteral("secret diary"),
                          QStringLiteral("secret plans")};
-
-QString frontmost(const FrontmostApplicationSource &source)
-{
-    const auto app = source.query();
-    if (!app)
-        return QStringLiteral("none");
-    return app->identifier.value_or(QStringLiteral("?")) + u'/' +
-           app->displayName.value_or(QStringLiteral("?"));
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "DesktopTestEnvironment.h"
+#include "FrontmostText.h"
 #include "HeadlessSway.h"
 #include "linux/InputTally.h"
 #include "linux/KWinFrontmostApplication.h"
@@ -47,15 +48,6 @@ public:
 public slots:
     void run() { ++runs; }
 };
-
-QString frontmost(const FrontmostApplicationSource &source)
-{
-    const auto app = source.query();
-    if (!app)
-        return QStringLiteral("none");
-    return app->identifier.value_or(QStringLiteral("?")) + u'/' +
-           app->displayName.value_or(QStringLiteral("?"));
-}
 
 double idle(const InputSource &input)
 {
