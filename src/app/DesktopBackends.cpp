@@ -1,6 +1,7 @@
 #include "DesktopBackends.h"
 
 #include "linux/EvdevInputSource.h"
+#include "linux/GnomeShellFrontmostApplication.h"
 #include "linux/IdleOnlyInputSource.h"
 #include "linux/KWinFrontmostApplication.h"
 #include "linux/WaylandIdleInputSource.h"
@@ -52,6 +53,8 @@ DesktopBackends DesktopBackends::build(const Process &process, const QDBusConnec
             process.environmentValue(QStringLiteral("XDG_RUNTIME_DIR")).value_or(QDir::tempPath()));
         if (kwin->start())
             frontmost = std::move(kwin);
+    } else if (b.choice.frontmost == FrontmostBackend::gnomeShell) {
+        frontmost = std::make_unique<GnomeShellFrontmostApplication>(sessionBus);
     }
     std::unique_ptr<LogindSleepMonitor> sleep;
     if (b.choice.logind)

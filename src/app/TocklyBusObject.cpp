@@ -42,3 +42,18 @@ void TocklyBusObject::SetAutoTrackEnabled(bool enabled)
 {
     emit autoTrackChangeRequested(enabled);
 }
+
+void TocklyBusObject::ShowCard()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::cardRequested);
+}
+
+void TocklyBusObject::ShowHistory()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::historyRequested);
+}
+
+void TocklyBusObject::Quit()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::quitRequested);
+}

@@ -8,7 +8,8 @@
 // the crew code of the invitation waiting to be shown. Title, StatusText and IsTracking are what
 // the tray item shows, for panels without tray labels (`tockly status`); AutoTrackEnabled is the
 // "Track automatically" setting, which SetAutoTrackEnabled changes (`tockly pause`, `tockly
-// resume`). StatusChanged announces each change of any of the four.
+// resume`). StatusChanged announces each change of any of the four. The other methods do what the
+// tray item's click and menu do, for panel widgets of their own (GNOME's top bar, `tockly card`).
 class TocklyBusObject final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quenby.Tockly")
@@ -40,6 +41,10 @@ public slots:
     Q_SCRIPTABLE void ToggleCard();
     // Runs the setting's change before it returns, so the reply finds the new state.
     Q_SCRIPTABLE void SetAutoTrackEnabled(bool enabled);
+    // The tray menu's entries, for panel widgets that show their own menu.
+    Q_SCRIPTABLE void ShowCard();
+    Q_SCRIPTABLE void ShowHistory();
+    Q_SCRIPTABLE void Quit();
 
 signals:
     void linksReceived(const QStringList &links, const QString &activationToken);
@@ -48,6 +53,9 @@ signals:
                                     bool isTracking);
     void cardToggleRequested();
     void autoTrackChangeRequested(bool enabled);
+    void cardRequested();
+    void historyRequested();
+    void quitRequested();
 
 private:
     QString m_pendingInvite;

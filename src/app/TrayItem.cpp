@@ -4,6 +4,7 @@
 #include "MacWorkStore.h"
 #include "StatusNotifierItem.h"
 #include "TrayIcon.h"
+#include "linux/GnomeShellExtension.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -37,29 +38,29 @@ TrayItem::TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *pare
     });
 
     if (m_bus.isConnected()) {
-        m_watcher =
-            std::make_unique<QDBusServiceWatcher>(watcherService, m_bus,
-                                                  QDBusServiceWatcher::WatchForRegistration |
-                                                      QDBusServiceWatcher::WatchForUnregistration);
-        connect(m_watcher.get(), &QDBusServiceWatcher::serviceRegistered, this,
-                &TrayItem::useStatusNotifier);
-        connect(m_watcher.get(), &QDBusServiceWatcher::serviceUnregistered, this,
-                &TrayItem::useFallback);
+        m_watcher = std::make_unique<QDBusServiceWatcher>(watcherService, m_bus,
+                                                          QDBusServiceWatcher::WatchForOwnerChange);
+        m_watcher->addWatchedService(GnomeShellExtension::serviceName);
+        connect(m_watcher.get(), &QDBusServiceWatcher::serviceOwnerChanged, this,
+                &TrayItem::choose);
     }
-    if (m_bus.isConnected() && m_bus.interface() &&
-        m_bus.interface()->isServiceRegistered(watcherService))
-        useStatusNotifier();
-    else
-        useFallback();
+    choose();
 }
 
 TrayItem::~TrayItem()
 {
-    if (m_mode == Mode::statusNotifier) {
-        m_bus.unregisterObject(StatusNotifierItem::objectPath);
-        m_bus.unregisterObject(StatusNotifierItem::menuPath);
-        m_bus.unregisterService(m_serviceName);
-    }
+    withdrawStatusNotifier();
+}
+
+void TrayItem::choose()
+{
+    if (GnomeShellExtension::isActive(m_bus))
+        useShellExtension();
+    else if (m_bus.isConnected() && m_bus.interface() &&
+             m_bus.interface()->isServiceRegistered(watcherService))
+        useStatusNotifier();
+    else
+        useFallback();
 }
 
 void TrayItem::setMode(Mode mode)
@@ -93,13 +94,26 @@ void TrayItem::useStatusNotifier()
     setMode(Mode::statusNotifier);
 }
 
+void TrayItem::withdrawStatusNotifier()
+{
+    if (m_mode != Mode::statusNotifier)
+        return;
+    m_bus.unregisterObject(StatusNotifierItem::objectPath);
+    m_bus.unregisterObject(StatusNotifierItem::menuPath);
+    m_bus.unregisterService(m_serviceName);
+}
+
+void TrayItem::useShellExtension()
+{
+    withdrawStatusNotifier();
+    m_fallback.reset();
+    m_fallbackMenu.reset();
+    setMode(Mode::shellExtension);
+}
+
 void TrayItem::useFallback()
 {
-    if (m_mode == Mode::statusNotifier) {
-        m_bus.unregisterObject(StatusNotifierItem::objectPath);
-        m_bus.unregisterObject(StatusNotifierItem::menuPath);
-        m_bus.unregisterService(m_serviceName);
-    }
+    withdrawStatusNotifier();
     if (!m_fallback) {
         m_fallbackMenu = std::make_unique<QMenu>();
         m_fallbackMenu->addAction(QStringLiteral("Open"), this, &TrayItem::openRequested);

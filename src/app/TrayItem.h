@@ -16,13 +16,14 @@ class StatusNotifierItem;
 
 // The item in the panel's status area. Where a StatusNotifierWatcher runs on the session bus the
 // item is our StatusNotifierItem, with the store's menu-bar title as its label; elsewhere Qt's
-// system tray icon stands in, with the title as its tooltip. It moves between the two as the
-// watcher comes and goes. Both menus carry a "Track automatically" check that shows the store's
-// setting and asks to change it.
+// system tray icon stands in, with the title as its tooltip. While Tockly's GNOME Shell extension
+// runs, it shows the item in the top bar itself and this one withdraws, so that the AppIndicator
+// extension does not show a second. It moves between these as the services come and go. Both
+// menus carry a "Track automatically" check that shows the store's setting and asks to change it.
 class TrayItem : public QObject {
     Q_OBJECT
 public:
-    enum class Mode { none, statusNotifier, fallback };
+    enum class Mode { none, statusNotifier, fallback, shellExtension };
 
     static inline const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
@@ -45,8 +46,11 @@ signals:
     void modeChanged();
 
 private:
+    void choose();
     void useStatusNotifier();
     void useFallback();
+    void useShellExtension();
+    void withdrawStatusNotifier();
     void setMode(Mode mode);
     void follow();
 

@@ -1,4 +1,5 @@
 #include "DesktopTestEnvironment.h"
+#include "FrontmostText.h"
 #include "HeadlessKWin.h"
 #include "HeadlessSway.h"
 #include "linux/DataControlClipboard.h"
@@ -28,15 +29,6 @@
 using Protocol = WaylandIdleInputSource::Protocol;
 
 namespace {
-
-QString frontmost(const FrontmostApplicationSource &source)
-{
-    const auto app = source.query();
-    if (!app)
-        return QStringLiteral("none");
-    return app->identifier.value_or(QStringLiteral("?")) + u'/' +
-           app->displayName.value_or(QStringLiteral("?"));
-}
 
 double idle(const InputSource &input)
 {

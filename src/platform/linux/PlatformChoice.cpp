@@ -67,7 +67,13 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
     }
 
     const QString noApps = QStringLiteral(", so no time is counted per application");
-    if (x11 && !f.wayland) {
+    using Gnome = GnomeShellExtension::State;
+    if (f.gnomeExtension.state == Gnome::active) {
+        c.frontmost = FrontmostBackend::gnomeShell;
+        c.frontmostReason = QStringLiteral("the GNOME Shell extension %1: the focused window's "
+                                           "application as the Shell knows it")
+                                .arg(GnomeShellExtension::uuid);
+    } else if (x11 && !f.wayland) {
         c.frontmost = FrontmostBackend::x11;
         c.frontmostReason = QStringLiteral("X11 _NET_ACTIVE_WINDOW and WM_CLASS, names from "
                                            ".desktop files");
@@ -79,10 +85,14 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
         c.frontmost = FrontmostBackend::kwinScript;
         c.frontmostReason = QStringLiteral("a KWin script loaded over DBus reports the active "
                                            "window's desktop file, names from .desktop files");
-    } else if (f.wayland && f.desktop.contains(QLatin1String("GNOME"), Qt::CaseInsensitive)) {
+    } else if (f.wayland && (f.gnomeExtension.state != Gnome::noShell ||
+                             f.desktop.contains(QLatin1String("GNOME"), Qt::CaseInsensitive))) {
+        // Waits for the extension, so that enabling it needs no restart of Tockly.
+        if (f.gnomeExtension.state != Gnome::noShell)
+            c.frontmost = FrontmostBackend::gnomeShell;
         c.frontmostReason = QStringLiteral("none: GNOME tells other programs which window is "
-                                           "active only through a shell extension") +
-                            noApps;
+                                           "active only through a Shell extension; ") +
+                            GnomeShellExtension::describe(f.gnomeExtension);
     } else if (f.wayland) {
         c.frontmostReason = (compositor ? QStringLiteral("none: the compositor offers neither "
                                                          "wlr-foreign-toplevel-management nor "
@@ -168,5 +178,6 @@ PlatformFacts detectPlatformFacts(const Process &process, const QDBusConnection 
         hasOwner(sessionBus, QStringLiteral("org.freedesktop.ScreenSaver")))
         f.idleProvider = IdleOnlyInputSource(sessionBus).provider();
     f.logind = hasOwner(systemBus, QStringLiteral("org.freedesktop.login1"));
+    f.gnomeExtension = GnomeShellExtension::status(sessionBus);
     return f;
 }

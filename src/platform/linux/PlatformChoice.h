@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Process.h"
+#include "linux/GnomeShellExtension.h"
 #include "linux/IdleOnlyInputSource.h"
 #include "linux/WaylandIdleInputSource.h"
 
@@ -25,11 +26,12 @@ struct PlatformFacts {
     QString desktop;   // $XDG_CURRENT_DESKTOP
     IdleOnlyInputSource::Provider idleProvider = IdleOnlyInputSource::Provider::none;
     bool logind = false; // org.freedesktop.login1 on the system bus
+    GnomeShellExtension::Status gnomeExtension;
 };
 
 // idleOnly: the desktop's idle service over DBus; waylandIdle: the compositor's idle protocol.
 enum class InputBackend { evdev, x11, idleOnly, waylandIdle };
-enum class FrontmostBackend { none, x11, wlrForeignToplevel, kwinScript };
+enum class FrontmostBackend { none, x11, wlrForeignToplevel, kwinScript, gnomeShell };
 
 // Which backend serves each service, and why, in words for `tockly doctor`.
 struct PlatformChoice {
