@@ -9,6 +9,8 @@
 
 // Seconds on the monotonic clock (CLOCK_MONOTONIC): it does not jump when the wall clock is set.
 double monotonicSeconds();
+// Seconds since boot on CLOCK_BOOTTIME, which also runs while the machine is suspended.
+double bootSeconds();
 
 // What the event-reading backends keep of the input: a running count and the time of the latest
 // event for each type. Nothing else about an event survives its arrival.
