@@ -53,7 +53,7 @@ void EvdevDecoder::feed(const input_event &event, double at)
         break;
     case EV_REL:
         if (event.code == REL_WHEEL || event.code == REL_HWHEEL)
-            m_frame.scrolls += quint32(std::abs(event.value));
+            m_frame.scrolls += quint32(std::abs(qint64(event.value))); // INT_MIN too
         else if (event.code == REL_X || event.code == REL_Y)
             m_frame.moved = m_frame.moved || event.value != 0;
         break;
