@@ -7,8 +7,6 @@
 
 namespace {
 
-// The service answers in about a millisecond; a stuck one must not stall the tick for long.
-constexpr int callTimeoutMs = 500;
 // A tick makes its readings within this; they all come from one answer.
 constexpr double reuseSeconds = 0.05;
 
@@ -19,7 +17,7 @@ InputServiceSource::InputServiceSource(QDBusConnection systemBus) : m_bus(std::m
     InputServiceProtocol::registerTypes();
 }
 
-bool InputServiceSource::ask(QString *why) const
+bool InputServiceSource::ask(QString *why, int timeoutMs) const
 {
     if (!m_bus.isConnected()) {
         if (why)
@@ -29,7 +27,7 @@ bool InputServiceSource::ask(QString *why) const
     const auto call = QDBusMessage::createMethodCall(
         InputServiceProtocol::service, InputServiceProtocol::path, InputServiceProtocol::interface,
         InputServiceProtocol::method);
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, callTimeoutMs);
+    const QDBusMessage reply = m_bus.call(call, QDBus::Block, timeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() == "a{su}a{sd}su") {
         const QList<QVariant> args = reply.arguments();
         m_counters = qdbus_cast<InputServiceProtocol::Counters>(args.at(0));

@@ -13,8 +13,9 @@ class InputServiceSource final : public InputSource {
 public:
     explicit InputServiceSource(QDBusConnection systemBus);
 
-    // Asks the service now. False, with the reason, when it does not answer this user.
-    bool ask(QString *why = nullptr) const;
+    // Asks the service now, waiting at most `timeoutMs` (a first call may have the bus start it).
+    // False, with the reason, when it does not answer this user.
+    bool ask(QString *why = nullptr, int timeoutMs = 500) const;
     QString seat() const { return m_seat; }
     int devices() const { return int(m_devices); }
 

@@ -137,7 +137,8 @@ PlatformFacts detectPlatformFacts(const Process &process, const QDBusConnection 
 {
     PlatformFacts f;
     const InputServiceSource service(systemBus);
-    f.inputService = service.ask(&f.inputServiceProblem);
+    // Once per start, so the bus may take its time to start the service.
+    f.inputService = service.ask(&f.inputServiceProblem, 10000);
     f.inputServiceSeat = service.seat();
     f.inputServiceDevices = service.devices();
     const QDir input(QStringLiteral("/dev/input"));
