@@ -5,7 +5,7 @@ void SeatInput::addDevice(const QString &node, const QString &seat, int fd)
     removeDevice(node);
     auto &source = m_seats[seat];
     if (!source)
-        source = std::make_unique<EvdevInputSource>(nullptr, bootSeconds);
+        source = std::make_unique<EvdevInputSource>();
     source->addDevice(node, fd);
     m_seatOfNode[node] = seat;
 }

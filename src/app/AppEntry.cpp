@@ -8,6 +8,7 @@
 #include "SharedStore.h"
 #include "TrayItem.h"
 #include "UpdateChecker.h"
+#include "WindowSlots.h"
 #include "linux/XdgFolders.h"
 
 #include <QCoreApplication>
@@ -53,7 +54,9 @@ std::optional<int> AppEntry::start()
     if (m_instance.claim() == SingleInstance::Role::later) {
         m_sessionBus.unregisterObject(SingleInstance::objectPath);
         QString error;
-        if (!m_instance.handOver(m_links, &error)) {
+        const QString token =
+            m_process.environmentValue(QStringLiteral("XDG_ACTIVATION_TOKEN")).value_or(QString());
+        if (!m_instance.handOver(m_links, token, &error)) {
             std::fprintf(stderr, "tockly: already running (%s); %s\n",
                          qPrintable(m_instance.mechanism()), qPrintable(error));
             return 1;
@@ -85,13 +88,20 @@ std::optional<int> AppEntry::start()
         m_store->writePendingActivity();
         QCoreApplication::quit();
     });
-    m_store->setPasteboard(&m_pasteboard);
+    m_pasteboard = std::make_unique<ClipboardPasteboard>(
+        m_backends.facts.wayland ? m_backends.facts.waylandDisplay : QString());
+    m_store->setPasteboard(m_pasteboard.get());
     // The offer is also visible on the bus.
     connect(m_store.get(), &MacWorkStore::inviteWindowRequested, &m_busObject,
             &TocklyBusObject::setPendingInvite);
-    connect(&m_busObject, &TocklyBusObject::linksReceived, m_store.get(),
-            &MacWorkStore::openInviteLinks);
     buildShell();
+    connect(&m_busObject, &TocklyBusObject::linksReceived, this,
+            [this](const QStringList &links, const QString &token) {
+                // The token is for the window these links open, and for no later one.
+                m_shell->windows().setActivationToken(token);
+                m_store->openInviteLinks(links);
+                m_shell->windows().setActivationToken(QString());
+            });
     QTimer::singleShot(0, this, &AppEntry::startUp);
     return std::nullopt;
 }
@@ -138,5 +148,5 @@ void AppEntry::startUp()
 {
     // The pasteboard is read once, at start, before the links of this start; the welcome only
     // when neither offered an invitation.
-    m_shell->startUp(m_links);
+    m_shell->startUp(m_links, m_pasteboard->readsOnlyWithFocus());
 }

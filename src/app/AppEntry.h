@@ -48,7 +48,7 @@ private:
     std::unique_ptr<JsonSettingsStore> m_settings;
     std::unique_ptr<AutostartLoginItems> m_loginItems;
     QtRepeatingTimer m_timer;
-    ClipboardPasteboard m_pasteboard;
+    std::unique_ptr<ClipboardPasteboard> m_pasteboard;
     DesktopBackends m_backends;
     UnixSignals m_signals;
     // It refers to everything above.

@@ -9,6 +9,7 @@
 #include "WindowSlots.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 AppShell::AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent)
     : QObject(parent), m_store(store), m_settings(settings),
@@ -33,13 +34,27 @@ QString AppShell::version() const
     return QCoreApplication::applicationVersion();
 }
 
-void AppShell::startUp(const QStringList &links)
+void AppShell::startUp(const QStringList &links, bool pasteboardNeedsFocus)
 {
-    m_store.checkPasteboardForInvite();
+    if (pasteboardNeedsFocus)
+        checkPasteboardAtFirstFocus();
+    else
+        m_store.checkPasteboardForInvite();
     m_store.openInviteLinks(links);
     // A first start caused by an invitation leaves the welcome for a later start.
     if (!m_store.hasPendingInvite())
         showWelcomeIfNeeded();
+}
+
+void AppShell::checkPasteboardAtFirstFocus()
+{
+    m_firstFocus =
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *window) {
+            if (!window)
+                return;
+            disconnect(m_firstFocus);
+            m_store.checkPasteboardForInvite();
+        });
 }
 
 void AppShell::attachTray(TrayItem &tray)

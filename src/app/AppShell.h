@@ -36,8 +36,10 @@ public:
     QString version() const;
 
     // Once, after the store is built: the pasteboard invitation, the links the process was
-    // started with, and the welcome only when neither offered an invitation.
-    void startUp(const QStringList &links = {});
+    // started with, and the welcome only when neither offered an invitation. A pasteboard that
+    // is readable only while one of our windows has the keyboard focus (Wayland without
+    // data-control) is read when one first has it instead.
+    void startUp(const QStringList &links = {}, bool pasteboardNeedsFocus = false);
     // A click on the tray item toggles the card; its menu opens the card or the history, or quits.
     void attachTray(TrayItem &tray);
     void showWelcomeIfNeeded();
@@ -55,10 +57,13 @@ signals:
     void quitRequested();
 
 private:
+    void checkPasteboardAtFirstFocus();
+
     MacWorkStore &m_store;
     SettingsStore &m_settings;
     std::unique_ptr<CardModel> m_cardModel;
     QQmlEngine m_engine;
     std::unique_ptr<WindowSlots> m_windows;
     std::unique_ptr<CardPanel> m_card;
+    QMetaObject::Connection m_firstFocus;
 };

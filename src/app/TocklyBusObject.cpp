@@ -10,7 +10,14 @@ void TocklyBusObject::setPendingInvite(const QString &code)
 
 void TocklyBusObject::OpenLinks(const QStringList &links)
 {
-    QTimer::singleShot(0, this, [this, links] { emit linksReceived(links); });
+    OpenLinksWithActivation(links, QString());
+}
+
+void TocklyBusObject::OpenLinksWithActivation(const QStringList &links,
+                                              const QString &activationToken)
+{
+    QTimer::singleShot(
+        0, this, [this, links, activationToken] { emit linksReceived(links, activationToken); });
 }
 
 void TocklyBusObject::setStatus(const QString &title, const QString &statusText, bool isTracking)

@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // What the running Tockly offers on the session bus at /org/quenby/Tockly: later processes hand
-// their links to OpenLinks; PendingInvite is the crew code of the invitation waiting to be shown.
-// Title, StatusText and IsTracking are what the tray item shows, for panels without tray labels
+// their links to OpenLinksWithActivation (OpenLinks without an activation token); PendingInvite is
+// the crew code of the invitation waiting to be shown. Title, StatusText and IsTracking are what
+// the tray item shows, for panels without tray labels
 // (`tockly status`); StatusChanged announces each change.
 class TocklyBusObject final : public QObject {
     Q_OBJECT
@@ -28,11 +29,14 @@ public:
 public slots:
     // Returns at once; the links are handled at the next turn of the main loop.
     Q_SCRIPTABLE void OpenLinks(const QStringList &links);
+    // The same with the activation token of the caller's launcher, for the window they open.
+    Q_SCRIPTABLE void OpenLinksWithActivation(const QStringList &links,
+                                              const QString &activationToken);
     // Opens the card under the pointer, or closes it (a panel widget's click).
     Q_SCRIPTABLE void ToggleCard();
 
 signals:
-    void linksReceived(const QStringList &links);
+    void linksReceived(const QStringList &links, const QString &activationToken);
     Q_SCRIPTABLE void InviteOffered(const QString &code);
     Q_SCRIPTABLE void StatusChanged(const QString &title, const QString &statusText,
                                     bool isTracking);

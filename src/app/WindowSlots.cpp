@@ -55,6 +55,17 @@ void keepToRootSize(QQuickView *view)
     fit();
 }
 
+// Qt's Wayland plugin presents $XDG_ACTIVATION_TOKEN with the activation request and unsets it;
+// without a token, compositors that prevent focus stealing leave the window behind.
+void activate(QWindow *window, const QString &token)
+{
+    if (!token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    window->requestActivate();
+    if (!token.isEmpty())
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+}
+
 void centre(QQuickView *view)
 {
     QScreen *screen = view->screen() ? view->screen() : QGuiApplication::primaryScreen();
@@ -103,9 +114,18 @@ QQuickView *WindowSlots::build(const QString &file, const QString &title, Qt::Wi
 
 void WindowSlots::bringToFront(QQuickView *window)
 {
+    const bool onScreen = window->isExposed();
     window->show();
     window->raise();
-    window->requestActivate();
+    // A Wayland compositor ignores activating a surface it has not mapped yet: a new window asks
+    // once its first frame is out.
+    if (onScreen)
+        activate(window, m_activationToken);
+    else
+        connect(
+            window, &QQuickWindow::frameSwapped, window,
+            [window, token = m_activationToken] { activate(window, token); },
+            Qt::SingleShotConnection);
 }
 
 void WindowSlots::showWelcome()

@@ -22,6 +22,9 @@ public:
     void showHowItWorks();
     void showHistory();
     void showInviteWindow(const QString &code);
+    // The activation token (Wayland's XDG_ACTIVATION_TOKEN) that the windows brought to the front
+    // from now on present to the compositor; empty for none.
+    void setActivationToken(const QString &token) { m_activationToken = token; }
 
     QQuickView *welcomeWindow() const { return m_welcome; }
     QQuickView *howItWorksWindow() const { return m_howItWorks; }
@@ -31,7 +34,7 @@ public:
 private:
     QQuickView *build(const QString &file, const QString &title, Qt::WindowFlags buttons,
                       const QVariantMap &properties);
-    static void bringToFront(QQuickView *window);
+    void bringToFront(QQuickView *window);
 
     QQmlEngine &m_engine;
     MacWorkStore &m_store;
@@ -39,6 +42,7 @@ private:
     QPointer<QQuickView> m_howItWorks;
     QPointer<QQuickView> m_history;
     QPointer<QQuickView> m_invite;
+    QString m_activationToken;
 };
 
 // Builds a QML view of the module "Tockly" in a window sized by its root item. Load errors go

@@ -10,7 +10,23 @@ Calendar::Calendar(QTimeZone zone, int firstWeekday, QLocale locale)
 Calendar Calendar::system()
 {
     const int qtDay = QLocale::system().firstDayOfWeek(); // 1 = Monday ... 7 = Sunday
-    return Calendar(QTimeZone::systemTimeZone(), qtDay % 7 + 1, QLocale::system());
+    Calendar calendar(QTimeZone::systemTimeZone(), qtDay % 7 + 1, QLocale::system());
+    calendar.m_systemZoneId = QTimeZone::systemTimeZoneId();
+    return calendar;
+}
+
+bool Calendar::followSystemZone()
+{
+    if (m_systemZoneId.isEmpty())
+        return false;
+    // Qt looks at $TZ and at which file /etc/localtime is on every call (three stat() calls), so
+    // a re-pointed link shows at once.
+    const QByteArray id = QTimeZone::systemTimeZoneId();
+    if (id.isEmpty() || id == m_systemZoneId)
+        return false;
+    m_systemZoneId = id;
+    m_zone = QTimeZone::systemTimeZone();
+    return true;
 }
 
 QDateTime Calendar::local(Instant t) const

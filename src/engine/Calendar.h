@@ -22,8 +22,13 @@ public:
     // firstWeekday: 1 = Sunday ... 7 = Saturday.
     Calendar(QTimeZone zone, int firstWeekday, QLocale locale = QLocale::c());
 
-    // The user's zone, first weekday and locale as they are now.
+    // The user's zone, first weekday and locale as they are now. Such a calendar can follow later
+    // changes of the system's zone (followSystemZone()).
     static Calendar system();
+    // For a calendar made by system(): takes up the system's current zone when it is no longer
+    // the one in use (the user travelled, the time settings re-pointed /etc/localtime). True when
+    // the zone changed. Cheap enough for every tick; a calendar of a fixed zone never changes.
+    bool followSystemZone();
 
     const QTimeZone &zone() const { return m_zone; }
     int firstWeekday() const { return m_firstWeekday; }
@@ -56,6 +61,8 @@ private:
     QTimeZone m_zone;
     int m_firstWeekday;
     QLocale m_locale;
+    // The system zone's id as last seen, for a calendar that follows the system; empty otherwise.
+    QByteArray m_systemZoneId;
 };
 
 // "yyyy-MM-dd" of a date.

@@ -34,6 +34,18 @@ QString uuidText(const QUuid &id)
     return id.toString(QUuid::WithoutBraces).toUpper();
 }
 
+std::optional<QUuid> uuidFromText(QStringView text)
+{
+    if (text.size() != 36)
+        return std::nullopt;
+    const QUuid id = QUuid::fromString(text);
+    // QUuid says "null" both for text it cannot read and for the nil UUID, which is a UUID
+    // like any other: files written elsewhere may hold it.
+    if (id.isNull() && text != u"00000000-0000-0000-0000-000000000000")
+        return std::nullopt;
+    return id;
+}
+
 QJsonObject toJson(const WorkEntry &entry)
 {
     return {{"id", uuidText(entry.id)},
@@ -53,12 +65,11 @@ std::optional<WorkEntry> workEntryFromJson(const QJsonValue &value)
     const QJsonValue kind = o.value(QLatin1String("kind"));
     if (!id.isString() || !date.isDouble() || !seconds.isDouble() || !kind.isString())
         return std::nullopt;
-    const QString idText = id.toString();
-    const QUuid uuid = QUuid::fromString(idText);
+    const auto uuid = uuidFromText(id.toString());
     const auto k = kindFromName(kind.toString());
-    if (idText.size() != 36 || uuid.isNull() || !k)
+    if (!uuid || !k)
         return std::nullopt;
-    return WorkEntry{uuid, date.toDouble(), seconds.toDouble(), *k};
+    return WorkEntry{*uuid, date.toDouble(), seconds.toDouble(), *k};
 }
 
 QByteArray encodeEntries(std::span<const WorkEntry> entries, JsonStyle style)
@@ -123,11 +134,10 @@ std::optional<QList<WorkEntry>> decodeEntries(QByteArrayView json)
                 };
                 if (*key == u"id") {
                     const auto text = in.string();
-                    if (!once(hasId) || !text || text->size() != 36)
+                    const auto id = text ? uuidFromText(*text) : std::nullopt;
+                    if (!once(hasId) || !id)
                         return std::nullopt;
-                    e.id = QUuid::fromString(*text);
-                    if (e.id.isNull())
-                        return std::nullopt;
+                    e.id = *id;
                 } else if (*key == u"date") {
                     const auto d = in.number();
                     if (!once(hasDate) || !d)

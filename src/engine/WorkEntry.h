@@ -28,6 +28,9 @@ std::optional<WorkEntry::Kind> kindFromName(QStringView name);
 
 // The 36-character upper-case form written to every file.
 QString uuidText(const QUuid &id);
+// The 36-character hyphenated form in either case, the nil UUID included; nothing for anything
+// else (braces, other lengths, stray characters).
+std::optional<QUuid> uuidFromText(QStringView text);
 
 QJsonObject toJson(const WorkEntry &entry);
 // Strict: all four keys with the right types, a valid UUID, a known kind, finite numbers.

@@ -90,6 +90,29 @@ private slots:
         QVERIFY(f.shell->windows().welcomeWindow());
     }
 
+    // Where the clipboard is readable only while one of our windows has the keyboard focus
+    // (Wayland without data-control), it is read when one first has it, and only then.
+    void aPasteboardReadableOnlyWithFocusIsReadAtTheFirstFocus()
+    {
+        UiFixture f;
+        f.pasteboard.content = QStringLiteral("Join us! QUENBY-JOIN:LUCKY7 see you");
+        AppShell &shell = f.start();
+        shell.startUp({}, true);
+        QVERIFY(shell.windows().welcomeWindow());
+        QVERIFY(!f.store->hasPendingInvite());
+        QTRY_VERIFY(shell.windows().inviteWindow());
+        QQuickView *invite = shell.windows().inviteWindow();
+        QCOMPARE(f.settings.textValue(MacWorkStore::inviteOfferedKey),
+                 std::optional(QStringLiteral("LUCKY7")));
+
+        // Later focus reads nothing more.
+        f.pasteboard.content = QStringLiteral("QUENBY-JOIN:OTHER1");
+        shell.showHistory();
+        QTRY_VERIFY(shell.windows().historyWindow()->isActive());
+        QTest::qWait(50);
+        QCOMPARE(shell.windows().inviteWindow(), invite);
+    }
+
     void windowsAreSingleAndKept()
     {
         UiFixture f;

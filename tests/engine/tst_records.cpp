@@ -40,6 +40,13 @@ void TestRecords::entriesRoundTrip()
     QVERIFY(reordered);
     QCOMPARE(reordered->first().id, id);
     QCOMPARE(reordered->first().kind, WorkEntry::Kind::added);
+
+    // The nil UUID reads like any other, in the entries file and in a single entry.
+    const QList<WorkEntry> nil{{QUuid(), 60, 45, WorkEntry::Kind::timed}, entries.first()};
+    const QByteArray nilJson = encodeEntries(nil, JsonStyle::compact);
+    QVERIFY(nilJson.contains(R"("id":"00000000-0000-0000-0000-000000000000")"));
+    QCOMPARE(decodeEntries(nilJson), nil);
+    QCOMPARE(workEntryFromJson(toJson(nil.first())), nil.first());
 }
 
 void TestRecords::entriesAreStrict_data()
@@ -57,6 +64,8 @@ void TestRecords::entriesAreStrict_data()
         R"([{"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","date":1,"seconds":null,"kind":"timed"}])");
     QTest::newRow("bad uuid") << QByteArray(
         R"([{"id":"not-a-uuid","date":1,"seconds":2,"kind":"timed"}])");
+    QTest::newRow("36 characters, not hex") << QByteArray(
+        R"([{"id":"00000000-0000-0000-0000-00000000000g","date":1,"seconds":2,"kind":"timed"}])");
     QTest::newRow("braced uuid") << QByteArray(
         R"([{"id":"{0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB}","date":1,"seconds":2,"kind":"timed"}])");
     // One bad entry spoils the whole document.

@@ -1,8 +1,6 @@
 #include "DesktopTestEnvironment.h"
 
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -80,12 +78,10 @@ class TestSingleInstance : public QObject {
 
     static QString pendingInvite(QDBusConnection &bus)
     {
-        auto get = QDBusMessage::createMethodCall(
-            QStringLiteral("org.quenby.Tockly"), QStringLiteral("/org/quenby/Tockly"),
-            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-        get << QStringLiteral("org.quenby.Tockly") << QStringLiteral("PendingInvite");
-        const QDBusMessage reply = bus.call(get);
-        return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+        return busProperty(bus, QStringLiteral("org.quenby.Tockly"),
+                           QStringLiteral("/org/quenby/Tockly"),
+                           QStringLiteral("org.quenby.Tockly"), QStringLiteral("PendingInvite"))
+            .toString();
     }
 
 private slots:

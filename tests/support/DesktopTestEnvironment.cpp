@@ -1,7 +1,19 @@
 #include "DesktopTestEnvironment.h"
 
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
+
+QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
+                     const QString &interface, const QString &name)
+{
+    auto get = QDBusMessage::createMethodCall(
+        service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << interface << name;
+    const QDBusMessage reply = bus.call(get);
+    return reply.arguments().value(0).value<QDBusVariant>().variant();
+}
 
 void stopProcess(QProcess &p)
 {

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // The desktop a platform test needs, started by the test itself and private to it: an X server
 // for real X input, dbus-daemons standing in for the session and system buses, and fake desktop
@@ -53,6 +54,10 @@ public:
 private:
     QProcess m_process;
 };
+
+// A property of an object on the bus; invalid when it cannot be read.
+QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
+                     const QString &interface, const QString &name);
 
 // Asks a process to end, and kills it when it does not within 3 s.
 void stopProcess(QProcess &process);

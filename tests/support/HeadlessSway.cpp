@@ -84,45 +84,78 @@ bool HeadlessSway::start(QString *error)
         }
         QThread::msleep(50);
     }
-    QFile log(m_runtime.filePath(QStringLiteral("sway.log")));
-    log.open(QIODevice::ReadOnly);
-    *error = QStringLiteral("headless sway did not start: ") + QString::fromUtf8(log.readAll());
+    *error = startFailure(QStringLiteral("headless sway"),
+                          m_runtime.filePath(QStringLiteral("sway.log")));
     return false;
 }
 
 QProcessEnvironment HeadlessSway::clientEnvironment() const
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
-    env.insert(QStringLiteral("WAYLAND_DISPLAY"), m_display);
-    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
-    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("sway"));
+    QProcessEnvironment env =
+        waylandClientEnvironment(m_runtime.path(), m_display, QStringLiteral("sway"));
     env.insert(QStringLiteral("SWAYSOCK"), m_ipcSocket);
     return env;
 }
 
-bool HeadlessSway::swaymsg(const QStringList &arguments) const
+QProcessEnvironment waylandClientEnvironment(const QString &runtimeDir, const QString &display,
+                                             const QString &desktop)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), display);
+    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), desktop);
+    return env;
+}
+
+QString startFailure(const QString &what, const QString &logPath)
+{
+    QFile log(logPath);
+    log.open(QIODevice::ReadOnly);
+    return what + QStringLiteral(" did not start: ") + QString::fromUtf8(log.readAll());
+}
+
+bool HeadlessSway::swaymsg(const QStringList &arguments, QByteArray *reply) const
 {
     QProcess p;
     p.start(QStringLiteral("swaymsg"), QStringList{QStringLiteral("-s"), m_ipcSocket} + arguments);
     if (!p.waitForFinished(10000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return false;
-    return !p.readAll().contains("\"success\": false");
+    const QByteArray out = p.readAll();
+    if (reply)
+        *reply = out;
+    return !out.contains("\"success\": false");
 }
 
 bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
 {
+    return openTestWindow(clientEnvironment(), appId, title, m_windows, error);
+}
+
+bool openTestWindow(const QProcessEnvironment &env, const QString &appId, const QString &title,
+                    std::vector<std::unique_ptr<QProcess>> &windows, QString *error)
+{
     auto p = std::make_unique<QProcess>();
-    p->setProcessEnvironment(clientEnvironment());
+    p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {appId, title});
     if (readLine(*p, 10000) != QLatin1String("mapped")) {
         *error = QStringLiteral("the test window %1 was not shown").arg(appId);
         return false;
     }
-    m_windows.push_back(std::move(p));
+    windows.push_back(std::move(p));
     return true;
+}
+
+QString activationToken(const QProcessEnvironment &env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {QStringLiteral("--activation-token")});
+    const QString token = readLine(p);
+    p.waitForFinished();
+    return token;
 }
 
 FakeCompositor::~FakeCompositor()

@@ -25,8 +25,9 @@ public:
     // The environment of a client of this compositor (and of no X server).
     QProcessEnvironment clientEnvironment() const;
 
-    // Runs swaymsg with these arguments and waits for it; true when sway said success.
-    bool swaymsg(const QStringList &arguments) const;
+    // Runs swaymsg with these arguments and waits for it; true when sway said success. Its
+    // reply (JSON) goes to `reply` when given.
+    bool swaymsg(const QStringList &arguments, QByteArray *reply = nullptr) const;
     // Opens a window of the test client with that app_id and waits until it is shown.
     bool openWindow(const QString &appId, const QString &title, QString *error);
 
@@ -37,6 +38,21 @@ private:
     QString m_ipcSocket;
     std::vector<std::unique_ptr<QProcess>> m_windows;
 };
+
+// The environment of a client of the compositor with that runtime folder and socket name, in
+// that desktop (and of no X server).
+QProcessEnvironment waylandClientEnvironment(const QString &runtimeDir, const QString &display,
+                                             const QString &desktop);
+// "WHAT did not start: " and the log it left.
+QString startFailure(const QString &what, const QString &logPath);
+
+// Opens a window of the test client with that app_id under the compositor of `env`, waits until
+// it is shown and keeps its process in `windows`.
+bool openTestWindow(const QProcessEnvironment &env, const QString &appId, const QString &title,
+                    std::vector<std::unique_ptr<QProcess>> &windows, QString *error);
+// A new activation token from the compositor of `env`, as a launcher gets one for the program it
+// starts; empty when it offers no xdg-activation.
+QString activationToken(const QProcessEnvironment &env);
 
 // The compositor of tockly-fake-compositor, with idle notifications at the version asked for.
 class FakeCompositor {

@@ -2,7 +2,10 @@
 //   tockly-test-wayland-client APP_ID TITLE
 // Maps one 64×64 window with that app_id and title (WAYLAND_DISPLAY and XDG_RUNTIME_DIR name the
 // compositor), prints "mapped" once the compositor has shown it, and runs until killed.
+//   tockly-test-wayland-client --activation-token
+// Prints a new xdg-activation token, as a launcher hands one to the program it starts.
 
+#include "xdg-activation-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 #include <wayland-client.h>
@@ -17,6 +20,7 @@ namespace {
 wl_compositor *compositor = nullptr;
 wl_shm *shm = nullptr;
 xdg_wm_base *wmBase = nullptr;
+xdg_activation_v1 *activation = nullptr;
 bool configured = false;
 
 void global(void *, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
@@ -29,6 +33,9 @@ void global(void *, wl_registry *registry, uint32_t name, const char *interface,
     else if (!std::strcmp(interface, xdg_wm_base_interface.name))
         wmBase =
             static_cast<xdg_wm_base *>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
+    else if (!std::strcmp(interface, xdg_activation_v1_interface.name))
+        activation = static_cast<xdg_activation_v1 *>(
+            wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
 }
 void globalRemove(void *, wl_registry *, uint32_t) {}
 const wl_registry_listener registryListener = {&global, &globalRemove};
@@ -70,11 +77,19 @@ wl_buffer *whiteBuffer(int width, int height)
     return buffer;
 }
 
+void tokenDone(void *, xdg_activation_token_v1 *, const char *token)
+{
+    std::printf("%s\n", token);
+    std::fflush(stdout);
+}
+const xdg_activation_token_v1_listener tokenListener = {&tokenDone};
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (argc != 3)
+    const bool tokenOnly = argc == 2 && !std::strcmp(argv[1], "--activation-token");
+    if (argc != 3 && !tokenOnly)
         return 2;
     wl_display *display = wl_display_connect(nullptr);
     if (!display)
@@ -82,6 +97,15 @@ int main(int argc, char *argv[])
     wl_registry *registry = wl_display_get_registry(display);
     wl_registry_add_listener(registry, &registryListener, nullptr);
     wl_display_roundtrip(display);
+    if (tokenOnly) {
+        if (!activation)
+            return 1;
+        xdg_activation_token_v1 *token = xdg_activation_v1_get_activation_token(activation);
+        xdg_activation_token_v1_add_listener(token, &tokenListener, nullptr);
+        xdg_activation_token_v1_commit(token);
+        wl_display_roundtrip(display);
+        return 0;
+    }
     if (!compositor || !shm || !wmBase)
         return 1;
     xdg_wm_base_add_listener(wmBase, &wmBaseListener, nullptr);

@@ -24,9 +24,7 @@ bool isKeyboardOrPointer(libevdev *dev)
 
 } // namespace
 
-EvdevInputSource::EvdevInputSource(QObject *parent, double (*clock)())
-    : QObject(parent), m_clock(clock)
-{}
+EvdevInputSource::EvdevInputSource(QObject *parent) : QObject(parent) {}
 
 EvdevInputSource::~EvdevInputSource()
 {
@@ -142,7 +140,7 @@ void EvdevInputSource::readDevice(const QString &node)
             removeDevice(node);
             return;
         }
-        const double at = m_clock();
+        const double at = bootSeconds();
         const size_t total = device.carried + size_t(n);
         size_t used = 0;
         for (; used + recordSize <= total; used += recordSize) {
@@ -175,5 +173,5 @@ void EvdevInputSource::readMonitor()
 
 double EvdevInputSource::secondsSinceLastEvent(InputEvent type) const
 {
-    return m_tally.secondsSince(type, m_clock(), m_origin);
+    return m_tally.secondsSince(type, bootSeconds(), m_origin);
 }

@@ -21,8 +21,7 @@ struct udev_monitor;
 class EvdevInputSource final : public QObject, public InputSource {
     Q_OBJECT
 public:
-    // `clock` stamps the events and measures the time since them, in seconds.
-    explicit EvdevInputSource(QObject *parent = nullptr, double (*clock)() = monotonicSeconds);
+    explicit EvdevInputSource(QObject *parent = nullptr);
     ~EvdevInputSource() override;
 
     // Opens every readable keyboard and pointer and watches for new ones. False, with the reason,
@@ -53,7 +52,6 @@ private:
     void readDevice(const QString &node);
     void readMonitor();
 
-    double (*m_clock)();
     InputTally m_tally;
     // Inputs from before the start are unknown; the time since boot stands in for them.
     double m_origin = 0;

@@ -8,10 +8,13 @@
 #include <QDBusPendingReply>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 
 namespace {
 
 const QString kwinService = QStringLiteral("org.kde.KWin");
+constexpr int loadAttempts = 5;
+constexpr int retryMs = 200;
 
 QDBusMessage scripting(const QString &method, const QVariantList &args)
 {
@@ -30,7 +33,7 @@ KWinFrontmostApplication::KWinFrontmostApplication(QDBusConnection bus, DesktopE
 
 KWinFrontmostApplication::~KWinFrontmostApplication()
 {
-    if (m_running)
+    if (m_loaded)
         m_bus.send(scripting(QStringLiteral("unloadScript"), {pluginName}));
     m_bus.unregisterObject(objectPath);
 }
@@ -47,26 +50,41 @@ bool KWinFrontmostApplication::start()
     if (m_bus.interface())
         m_kwinOwner = m_bus.interface()->serviceOwner(kwinService).value();
 
-    // A copy left loaded by an earlier run would report twice.
-    m_bus.send(scripting(QStringLiteral("unloadScript"), {pluginName}));
+    // A copy left loaded by an earlier run would report twice: unloaded first.
+    auto *unloading = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(scripting(QStringLiteral("unloadScript"), {pluginName})), this);
+    connect(unloading, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher *w) {
+                w->deleteLater();
+                load(loadAttempts);
+            });
+    return true;
+}
+
+void KWinFrontmostApplication::load(int attemptsLeft)
+{
     auto *loading = new QDBusPendingCallWatcher(
         m_bus.asyncCall(scripting(QStringLiteral("loadScript"), {m_scriptPath, pluginName})), this);
-    connect(loading, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        const QDBusPendingReply<int> id = *w;
-        if (id.isError() || id.value() < 0)
-            return;
-        auto run = QDBusMessage::createMethodCall(
-            kwinService, QStringLiteral("/Scripting/Script%1").arg(id.value()),
-            QStringLiteral("org.kde.kwin.Script"), QStringLiteral("run"));
-        auto *running = new QDBusPendingCallWatcher(m_bus.asyncCall(run), this);
-        connect(running, &QDBusPendingCallWatcher::finished, this,
-                [this](QDBusPendingCallWatcher *r) {
-                    r->deleteLater();
-                    m_running = !r->isError();
-                });
-    });
-    return true;
+    connect(loading, &QDBusPendingCallWatcher::finished, this,
+            [this, attemptsLeft](QDBusPendingCallWatcher *w) {
+                w->deleteLater();
+                const QDBusPendingReply<int> id = *w;
+                if (id.isError())
+                    return;
+                // KWin frees an unloaded script at a later turn of its loop; until then the name
+                // still counts as loaded.
+                if (id.value() < 0) {
+                    if (attemptsLeft > 1)
+                        QTimer::singleShot(retryMs, this,
+                                           [this, attemptsLeft] { load(attemptsLeft - 1); });
+                    return;
+                }
+                m_loaded = true;
+                // start() runs every loaded script that is not running yet. KWin 5 and 6 both
+                // have it, while the loaded script's own object lives at /ID in KWin 5 and at
+                // /Scripting/ScriptID in KWin 6.
+                m_bus.send(scripting(QStringLiteral("start"), {}));
+            });
 }
 
 bool KWinFrontmostApplication::fromKWin()
@@ -87,6 +105,8 @@ void KWinFrontmostApplication::Activated(const QString &desktopFileName,
 {
     if (!fromKWin())
         return;
+    // The script reports once as soon as it runs.
+    m_running = true;
     m_desktopFileName = desktopFileName;
     m_resourceClass = resourceClass;
 }

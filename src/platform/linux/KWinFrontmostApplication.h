@@ -29,7 +29,7 @@ public:
     // Exports the callback object and asks KWin to load and run the script; the answers come
     // later, on the main loop. False when the object cannot be exported or the script written.
     bool start();
-    // KWin loaded the script and ran it.
+    // The script runs in KWin: it has reported at least once.
     bool isRunning() const { return m_running; }
     QString scriptPath() const { return m_scriptPath; }
 
@@ -39,6 +39,7 @@ public slots:
     void Activated(const QString &desktopFileName, const QString &resourceClass);
 
 private:
+    void load(int attemptsLeft);
     bool fromKWin();
 
     QDBusConnection m_bus;
@@ -46,6 +47,7 @@ private:
     QString m_scriptFolder;
     QString m_scriptPath;
     QString m_kwinOwner;
+    bool m_loaded = false;
     bool m_running = false;
     QString m_desktopFileName, m_resourceClass;
 };

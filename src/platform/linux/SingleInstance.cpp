@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int handOverTimeoutMs = 5000;
+const QString unknownMethod = QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod");
 
 } // namespace
 
@@ -53,7 +54,8 @@ QString SingleInstance::mechanism() const
     return QStringLiteral("session bus name %1").arg(serviceName);
 }
 
-bool SingleInstance::handOver(const QStringList &links, QString *error) const
+bool SingleInstance::handOver(const QStringList &links, const QString &activationToken,
+                              QString *error) const
 {
     if (links.isEmpty())
         return true;
@@ -62,10 +64,17 @@ bool SingleInstance::handOver(const QStringList &links, QString *error) const
             *error = QStringLiteral("without a session bus, links cannot reach the running Tockly");
         return false;
     }
-    auto call = QDBusMessage::createMethodCall(serviceName, objectPath, interfaceName,
-                                               QStringLiteral("OpenLinks"));
-    call << links;
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, handOverTimeoutMs);
+    const auto send = [&](const QString &method, const QVariantList &arguments) {
+        auto call = QDBusMessage::createMethodCall(serviceName, objectPath, interfaceName, method);
+        call.setArguments(arguments);
+        return m_bus.call(call, QDBus::Block, handOverTimeoutMs);
+    };
+    QDBusMessage reply;
+    if (!activationToken.isEmpty())
+        reply = send(QStringLiteral("OpenLinksWithActivation"), {links, activationToken});
+    // A first process of an older version knows only OpenLinks.
+    if (activationToken.isEmpty() || reply.errorName() == unknownMethod)
+        reply = send(QStringLiteral("OpenLinks"), {links});
     if (reply.type() == QDBusMessage::ReplyMessage)
         return true;
     if (error)

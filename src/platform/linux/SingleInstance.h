@@ -27,9 +27,12 @@ public:
     QString mechanism() const;
     QString lockPath() const;
 
-    // From a later process: delivers the links to the first one's OpenLinks. False when they
-    // could not be delivered (no bus, or the first process did not answer).
-    bool handOver(const QStringList &links, QString *error = nullptr) const;
+    // From a later process: delivers the links to the first one, with the activation token the
+    // launcher gave this process (Wayland's XDG_ACTIVATION_TOKEN; empty when none), so that the
+    // window they open may come to the front. False when they could not be delivered (no bus, or
+    // the first process did not answer).
+    bool handOver(const QStringList &links, const QString &activationToken,
+                  QString *error = nullptr) const;
 
 private:
     QDBusConnection m_bus;
