@@ -3,6 +3,7 @@
 #include "linux/EvdevInputSource.h"
 #include "linux/GnomeShellFrontmostApplication.h"
 #include "linux/IdleOnlyInputSource.h"
+#include "linux/InputServiceSource.h"
 #include "linux/KWinFrontmostApplication.h"
 #include "linux/WaylandIdleInputSource.h"
 #include "linux/WlrFrontmostApplication.h"
@@ -25,7 +26,9 @@ DesktopBackends DesktopBackends::build(const Process &process, const QDBusConnec
         b.choice.frontmost == FrontmostBackend::wlrForeignToplevel)
         wayland = WaylandConnection::open(b.facts.waylandDisplay.toLocal8Bit());
 
-    if (b.choice.input == InputBackend::evdev) {
+    if (b.choice.input == InputBackend::service) {
+        b.input = std::make_unique<InputServiceSource>(systemBus);
+    } else if (b.choice.input == InputBackend::evdev) {
         auto evdev = std::make_unique<EvdevInputSource>();
         if (evdev->start())
             b.input = std::move(evdev);

@@ -125,7 +125,9 @@ void EvdevInputSource::readDevice(const QString &node)
     Device &device = it->second;
     constexpr size_t recordSize = sizeof(input_event);
     char buffer[65 * recordSize];
-    for (;;) {
+    // A flood is read a slice at a time, so that the loop's other work still gets its turn;
+    // the notifier fires again for the rest.
+    for (int reads = 0; reads < 64; ++reads) {
         // A record cut short by the last read goes first.
         std::memcpy(buffer, device.carry.data(), device.carried);
         const ssize_t n = read(device.fd, buffer + device.carried, sizeof buffer - device.carried);
