@@ -36,7 +36,6 @@ private slots:
     void sleep();
     void inputCounting();
     void autoTrackingOffAndOn();
-    void demoModeNeverIdles();
     void frontmostApplications();
     void midnightSplit_data();
     void midnightSplit();
@@ -283,21 +282,6 @@ void TestStore::autoTrackingOffAndOn()
     QCOMPARE(f.settings.boolValue(MacWorkStore::autoKey), true);
 }
 
-void TestStore::demoModeNeverIdles()
-{
-    StoreFixture f;
-    f.process.environment.insert(QStringLiteral("QUENBY_DEMO_ACTIVE"), QString());
-    MacWorkStore &s = f.open();
-    const Instant opened = f.clock.now();
-    for (int i = 0; i < 120; ++i) {
-        f.advance(5);
-        QVERIFY(!s.isIdle());
-    }
-    QCOMPARE(f.heartbeat()->segmentStart, opened);
-    s.setAutoTrackEnabled(false);
-    QCOMPARE(s.entries().first().seconds, 600.0);
-}
-
 void TestStore::frontmostApplications()
 {
     StoreFixture f;
@@ -324,12 +308,6 @@ void TestStore::frontmostApplications()
         f.advance(5);
     inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
     QCOMPARE(day().appSwitches, 2);
-
-    // A counting tick reads at most sixteen values and asks for the front application once.
-    f.input.readings = f.workspace.queries = 0;
-    f.type(5);
-    QVERIFY(f.input.readings <= 16);
-    QCOMPARE(f.workspace.queries, 1);
 }
 
 void TestStore::midnightSplit_data()

@@ -212,12 +212,6 @@ void TestStoreStorage::settingChanges()
     f.open().setGoalSeconds(10800);
     QCOMPARE(f.settings.doubleValue(MacWorkStore::goalKey), 10800.0);
     QCOMPARE(f.open().goalSeconds(), 14400.0);
-    // Start at login mirrors the platform at each start and is never stored.
-    f.store->setLaunchAtLogin(true);
-    QCOMPARE(f.settings.values.keys(),
-             (QStringList{MacWorkStore::goalKey, MacWorkStore::heartbeatKey}));
-    f.loginItems.state = LoginItems::Status::notRegistered;
-    QVERIFY(!f.open().launchAtLogin());
 }
 
 void TestStoreStorage::loginItem_data()
@@ -231,7 +225,6 @@ void TestStoreStorage::loginItem_data()
     const int on = int(LoginItems::Status::enabled);
     const int approval = int(LoginItems::Status::requiresApproval);
     QTest::newRow("register") << off << true << false << true << 1;
-    QTest::newRow("register fails") << off << true << true << false << 1;
     QTest::newRow("register fails, needs approval") << approval << true << true << false << 1;
     QTest::newRow("unregister") << on << false << false << false << 1;
     QTest::newRow("unregister fails") << on << false << true << true << 1;

@@ -17,13 +17,6 @@ bool validates(const QString &path)
     return p.waitForFinished(10000) && p.exitCode() == 0 && p.readAll().trimmed().isEmpty();
 }
 
-// A store on fakes whose login item is the real autostart entry.
-std::unique_ptr<MacWorkStore> openStore(StoreFixture &f, LoginItems &items)
-{
-    return MacWorkStore::open({f.clock, f.calendar, f.input, f.workspace, f.settings, items,
-                               f.process, f.timer, f.dir.filePath(QStringLiteral("support"))});
-}
-
 } // namespace
 
 class TestAutostart : public QObject {
@@ -64,7 +57,8 @@ private slots:
         StoreFixture f;
         QTemporaryDir config;
         AutostartLoginItems items(config.path(), QStringLiteral("/usr/bin/tockly"));
-        auto store = openStore(f, items);
+        f.loginItemsService = &items;
+        MacWorkStore *store = &f.open();
         QVERIFY(!store->launchAtLogin());
 
         store->setLaunchAtLogin(true);
@@ -72,8 +66,7 @@ private slots:
         QCOMPARE(items.status(), Status::enabled);
         // Not a stored setting: the next start reads the file again.
         QVERIFY(QFile::remove(items.entryPath()));
-        store.reset();
-        store = openStore(f, items);
+        store = &f.open();
         QVERIFY(!store->launchAtLogin());
 
         // A file where the autostart folder should be blocks even root.
