@@ -7,7 +7,7 @@ ComboBox {
     id: menu
     implicitWidth: 74
     implicitHeight: 24
-    model: Card.goalChoices()
+    model: Card.goalChoices
     textRole: "label"
     valueRole: "seconds"
     // Depends on count too: the first evaluation can come before the model is in.

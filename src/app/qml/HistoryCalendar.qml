@@ -7,7 +7,7 @@ import Tockly
 // the legend.
 Rectangle {
     id: root
-    required property var history
+    required property HistoryModel history
     required property var month
 
     implicitHeight: column.implicitHeight + 28

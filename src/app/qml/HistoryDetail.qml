@@ -7,7 +7,7 @@ import Tockly
 // typing against mousing, keystrokes by hour, top applications and sessions.
 Rectangle {
     id: root
-    required property var history
+    required property HistoryModel history
     required property var detail
 
     radius: 14
