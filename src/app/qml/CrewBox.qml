@@ -54,6 +54,8 @@ Rectangle {
         }
     }
 
+    // Qt 6.4's qmllint does not follow ids into a delegate.
+    // qmllint disable unqualified
     Component {
         id: clearCopiedLater
         Timer {
@@ -65,6 +67,7 @@ Rectangle {
             }
         }
     }
+    // qmllint enable unqualified
 
     ColumnLayout {
         id: column
@@ -227,6 +230,8 @@ Rectangle {
 
             Repeater {
                 model: box.standings.slice(0, 5)
+                // Qt 6.4's qmllint does not follow ids into a delegate.
+                // qmllint disable unqualified
                 LeaderboardRow {
                     required property var modelData
                     required property int index
@@ -246,6 +251,7 @@ Rectangle {
                         box.pendingRemoval = null
                     }
                 }
+                // qmllint enable unqualified
             }
 
             Row {

@@ -38,6 +38,8 @@ ComboBox {
         border.width: 1
         border.color: Colors.alpha(Colors.ink, 0.12)
     }
+    // Qt 6.4's qmllint does not follow ids into a delegate.
+    // qmllint disable unqualified
     delegate: ItemDelegate {
         id: entry
         required property var modelData
@@ -54,9 +56,10 @@ ComboBox {
         }
         background: Rectangle {
             radius: 5
-            color: highlighted ? Colors.alpha(Colors.honey, 0.35) : "transparent"
+            color: entry.highlighted ? Colors.alpha(Colors.honey, 0.35) : "transparent"
         }
     }
+    // qmllint enable unqualified
     popup: Popup {
         y: menu.height + 2
         width: menu.width

@@ -34,6 +34,7 @@ Rectangle {
                     { emoji: "✨", value: root.tiles.allTime, label: "ALL TIME" }
                 ]
                 Rectangle {
+                    id: tile
                     required property var modelData
                     objectName: "tile"
                     Layout.fillWidth: true
@@ -45,17 +46,17 @@ Rectangle {
                         id: tileColumn
                         anchors.centerIn: parent
                         spacing: 3
-                        UiText { anchors.horizontalCenter: parent.horizontalCenter; text: modelData.emoji; font.pixelSize: 18 }
+                        UiText { anchors.horizontalCenter: parent.horizontalCenter; text: tile.modelData.emoji; font.pixelSize: 18 }
                         UiText {
                             objectName: "tileValue"
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: modelData.value
+                            text: tile.modelData.value
                             font.pixelSize: TextStyle.headline
                             font.weight: Font.Bold
                         }
                         UiText {
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: modelData.label
+                            text: tile.modelData.label
                             font.pixelSize: 9
                             font.weight: Font.Bold
                             font.letterSpacing: 1

@@ -76,6 +76,8 @@ Rectangle {
                 // A count, not the list: each redraw brings a new list, and the columns should
                 // stay the same items rather than be built again.
                 model: section.week.days.length
+                // Qt 6.4's qmllint does not follow ids into a delegate.
+                // qmllint disable unqualified
                 BareButton {
                     id: dayButton
                     required property int index
@@ -116,6 +118,7 @@ Rectangle {
                         }
                     }
                 }
+                // qmllint enable unqualified
             }
         }
 
