@@ -11,14 +11,15 @@
 #include <QGuiApplication>
 
 // The module's generated type registration. It runs when the module is first imported, once it
-// is linked in: the static library leaves it out unless something refers to it.
+// is linked in: the linker leaves it out of the static library unless something refers to it.
 void qml_register_types_Tockly();
 
 AppShell::AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent)
     : QObject(parent), m_store(store), m_settings(settings),
       m_cardModel(std::make_unique<CardModel>(store)), m_engine(this)
 {
-    [[maybe_unused]] static void (*const registration)() = &qml_register_types_Tockly;
+    volatile auto registration = &qml_register_types_Tockly;
+    Q_UNUSED(registration);
     // The module's files are in the resources, under qrc:/Tockly.
     m_engine.addImportPath(QStringLiteral("qrc:/"));
     m_windows = std::make_unique<WindowSlots>(m_engine, store);

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVariantList>
 #include <QVariantMap>
-#include <QtQmlIntegration>
+#include <QtQml/qqmlregistration.h>
 
 #include <optional>
 

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
-#include <QtQmlIntegration>
+#include <QtQml/qqmlregistration.h>
 
 class MacWorkStore;
 
