@@ -29,7 +29,10 @@ CardModel::CardModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_
         emit chartChanged();
     });
     connect(&store, &MacWorkStore::isTrackingChanged, this, &CardModel::todayChanged);
-    connect(&store, &MacWorkStore::goalSecondsChanged, this, &CardModel::redraw);
+    connect(&store, &MacWorkStore::goalSecondsChanged, this, [this] {
+        emit goalSecondsChanged();
+        redraw();
+    });
     connect(&store, &MacWorkStore::crewConfigsChanged, this, &CardModel::crewsChanged);
     connect(&store, &MacWorkStore::ownedCrewCodesChanged, this, &CardModel::crewsChanged);
     connect(&store, &MacWorkStore::standingsByCodeChanged, this, &CardModel::boardsChanged);
@@ -180,6 +183,16 @@ QVariantList CardModel::goalChoices() const
         list.append(QVariantMap{{QStringLiteral("label"), choice.label},
                                 {QStringLiteral("seconds"), choice.seconds}});
     return list;
+}
+
+double CardModel::goalSeconds() const
+{
+    return m_store.goalSeconds();
+}
+
+void CardModel::setGoalSeconds(double seconds)
+{
+    m_store.setGoalSeconds(seconds);
 }
 
 QVariantList CardModel::crews() const

@@ -39,8 +39,9 @@ class CardModel : public QObject {
     // {date, duration, words} of the chosen day, or null; words is empty under 5 keystrokes.
     Q_PROPERTY(QVariant dayDetail READ dayDetail NOTIFY chartChanged)
 
-    // [{label, seconds}] for the goal menu.
+    // The goal menu: [{label, seconds}], and the store's goal.
     Q_PROPERTY(QVariantList goalChoices READ goalChoices CONSTANT)
+    Q_PROPERTY(double goalSeconds READ goalSeconds WRITE setGoalSeconds NOTIFY goalSecondsChanged)
 
     // [{code, nickname, crewName, owned}] in membership order.
     Q_PROPERTY(QVariantList crews READ crews NOTIFY crewsChanged)
@@ -63,6 +64,8 @@ public:
     QVariantMap week() const;
     QVariant dayDetail() const;
     QVariantList goalChoices() const;
+    double goalSeconds() const;
+    void setGoalSeconds(double seconds);
     QVariantList crews() const;
     QVariantMap boards() const;
     QString crewError() const;
@@ -88,6 +91,7 @@ public:
 signals:
     void todayChanged();
     void chartChanged();
+    void goalSecondsChanged();
     void crewsChanged();
     void boardsChanged();
     void crewErrorChanged();

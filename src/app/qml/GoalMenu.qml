@@ -11,8 +11,8 @@ ComboBox {
     textRole: "label"
     valueRole: "seconds"
     // Depends on count too: the first evaluation can come before the model is in.
-    currentIndex: count > 0 ? indexOfValue(Store.goalSeconds) : -1
-    onActivated: Store.goalSeconds = currentValue
+    currentIndex: count > 0 ? indexOfValue(Card.goalSeconds) : -1
+    onActivated: Card.goalSeconds = currentValue
     Accessible.name: "Daily goal"
     focusPolicy: Qt.NoFocus
 
