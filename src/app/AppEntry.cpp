@@ -5,7 +5,6 @@
 #include "CrewBaseUrl.h"
 #include "Fonts.h"
 #include "FootprintProbe.h"
-#include "SharedStore.h"
 #include "ShellExtensionOffer.h"
 #include "TrayItem.h"
 #include "UpdateChecker.h"
@@ -38,10 +37,7 @@ AppEntry::AppEntry(const QStringList &arguments)
                  m_process.environmentValue(QStringLiteral("XDG_RUNTIME_DIR")).value_or(QString()))
 {}
 
-AppEntry::~AppEntry()
-{
-    setSharedStore(nullptr);
-}
+AppEntry::~AppEntry() = default;
 
 std::optional<int> AppEntry::start()
 {
@@ -80,7 +76,6 @@ std::optional<int> AppEntry::start()
         std::fprintf(stderr, "tockly: %s\n", qPrintable(error));
         return 1;
     }
-    setSharedStore(m_store.get());
     // A refused crew service address leaves crews unavailable; say so once, at start.
     if (const QString problem = CrewClient::baseUrlProblem(); !problem.isEmpty())
         std::fprintf(stderr, "tockly: %s\n", qPrintable(problem));

@@ -3,7 +3,6 @@
 #include "CardModel.h"
 #include "CardPanel.h"
 #include "MacWorkStore.h"
-#include "QmlSingletons.h"
 #include "SettingsStore.h"
 #include "TrayItem.h"
 #include "WindowSlots.h"
@@ -11,13 +10,21 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+// The module's generated type registration. It runs when the module is first imported, once it
+// is linked in: the linker leaves it out of the static library unless something refers to it.
+void qml_register_types_Tockly();
+
 AppShell::AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent)
     : QObject(parent), m_store(store), m_settings(settings),
-      m_cardModel(std::make_unique<CardModel>(store))
+      m_cardModel(std::make_unique<CardModel>(store)), m_engine(this)
 {
-    provideQmlObjects(m_engine, {&store, m_cardModel.get(), this});
+    volatile auto registration = &qml_register_types_Tockly;
+    Q_UNUSED(registration);
+    // The module's files are in the resources, under qrc:/Tockly.
+    m_engine.addImportPath(QStringLiteral("qrc:/"));
     m_windows = std::make_unique<WindowSlots>(m_engine, store);
     m_card = std::make_unique<CardPanel>(m_engine);
+    connect(m_card.get(), &CardPanel::shownChanged, m_cardModel.get(), &CardModel::setShown);
     connect(&store, &MacWorkStore::inviteWindowRequested, m_windows.get(),
             &WindowSlots::showInviteWindow);
 }
@@ -27,6 +34,20 @@ AppShell::~AppShell()
 {
     m_card.reset();
     m_windows.reset();
+}
+
+AppShell &AppShell::owning(const QQmlEngine &engine)
+{
+    auto *shell = qobject_cast<AppShell *>(engine.parent());
+    Q_ASSERT(shell);
+    return *shell;
+}
+
+AppShell *AppShell::create(QQmlEngine *engine, QJSEngine *)
+{
+    AppShell *shell = &owning(*engine);
+    QJSEngine::setObjectOwnership(shell, QJSEngine::CppOwnership);
+    return shell;
 }
 
 QString AppShell::version() const
@@ -94,11 +115,6 @@ void AppShell::showHistory()
 void AppShell::requestUpdateCheck()
 {
     emit posted(checkForUpdatesName);
-}
-
-void AppShell::closeCard()
-{
-    m_card->hide();
 }
 
 void AppShell::quit()

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QQmlEngine>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 #include <memory>
 
@@ -15,9 +16,11 @@ class WindowSlots;
 
 // The application around the store: the QML engine with the card and the window slots, the
 // start-up sequence that decides between an invitation and the welcome, and the commands the
-// views call (Shell in QML).
+// views call (the singleton Shell in QML).
 class AppShell : public QObject {
     Q_OBJECT
+    QML_NAMED_ELEMENT(Shell)
+    QML_SINGLETON
     // The short version string; empty when the build has none.
     Q_PROPERTY(QString version READ version CONSTANT)
 
@@ -29,7 +32,12 @@ public:
     AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent = nullptr);
     ~AppShell() override;
 
+    // The shell that owns the engine: the views' singletons are its objects.
+    static AppShell &owning(const QQmlEngine &engine);
+    static AppShell *create(QQmlEngine *engine, QJSEngine *);
+
     QQmlEngine &engine() { return m_engine; }
+    MacWorkStore &store() { return m_store; }
     CardModel &cardModel() { return *m_cardModel; }
     CardPanel &card() { return *m_card; }
     WindowSlots &windows() { return *m_windows; }
@@ -49,7 +57,6 @@ public:
     Q_INVOKABLE void showHowItWorks();
     Q_INVOKABLE void showHistory();
     Q_INVOKABLE void requestUpdateCheck();
-    Q_INVOKABLE void closeCard();
     Q_INVOKABLE void quit();
 
 signals:

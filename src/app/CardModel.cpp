@@ -1,5 +1,6 @@
 #include "CardModel.h"
 
+#include "AppShell.h"
 #include "CardText.h"
 #include "CrewBaseUrl.h"
 #include "CrewInvite.h"
@@ -12,99 +13,90 @@
 
 #include <QDesktopServices>
 #include <QPointer>
+#include <QQmlEngine>
 
-CardModel::CardModel(MacWorkStore &store, QObject *parent)
-    : QObject(parent), m_store(store),
-      m_openUrl([](const QUrl &url) { QDesktopServices::openUrl(url); })
+CardModel::CardModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
+    m_now = m_chartNow = store.clock().now();
+    m_todayTimer.setInterval(1000);
+    m_chartTimer.setInterval(60000);
+    connect(&m_todayTimer, &QTimer::timeout, this, [this] {
+        m_now = m_store.clock().now();
+        emit todayChanged();
+    });
+    connect(&m_chartTimer, &QTimer::timeout, this, [this] {
+        m_chartNow = m_store.clock().now();
+        emit chartChanged();
+    });
+    connect(&store, &MacWorkStore::isTrackingChanged, this, &CardModel::todayChanged);
+    connect(&store, &MacWorkStore::goalSecondsChanged, this, [this] {
+        emit goalSecondsChanged();
+        redraw();
+    });
     connect(&store, &MacWorkStore::crewConfigsChanged, this, &CardModel::crewsChanged);
+    connect(&store, &MacWorkStore::ownedCrewCodesChanged, this, &CardModel::crewsChanged);
     connect(&store, &MacWorkStore::standingsByCodeChanged, this, &CardModel::boardsChanged);
+    connect(&store, &MacWorkStore::crewErrorChanged, this, &CardModel::crewErrorChanged);
 }
 
-QVariantList CardModel::crews() const
+CardModel *CardModel::create(QQmlEngine *engine, QJSEngine *)
 {
-    QVariantList list;
-    for (const auto &c : m_store.crewConfigs())
-        list.append(QVariantMap{{QStringLiteral("code"), c.code},
-                                {QStringLiteral("nickname"), c.nickname},
-                                {QStringLiteral("crewName"), c.crewName}});
-    return list;
+    CardModel *card = &AppShell::owning(*engine).cardModel();
+    QJSEngine::setObjectOwnership(card, QJSEngine::CppOwnership);
+    return card;
 }
 
-QVariantMap CardModel::boards() const
+void CardModel::redraw()
 {
-    QVariantMap boards;
-    const auto &all = m_store.standingsByCode();
-    for (auto it = all.begin(); it != all.end(); ++it) {
-        QVariantList rows;
-        for (const auto &s : it.value())
-            rows.append(QVariantMap{{QStringLiteral("nickname"), s.nickname},
-                                    {QStringLiteral("todaySeconds"), s.todaySeconds}});
-        boards.insert(it.key(), rows);
+    emit todayChanged();
+    emit chartChanged();
+}
+
+void CardModel::setShown(bool shown)
+{
+    if (!shown) {
+        m_todayTimer.stop();
+        m_chartTimer.stop();
+        return;
     }
-    return boards;
+    m_now = m_chartNow = m_store.clock().now();
+    m_todayTimer.start();
+    m_chartTimer.start();
+    redraw();
+    if (m_store.crewConfig())
+        refresh();
 }
 
-double CardModel::now() const
+double CardModel::worked() const
 {
-    return m_store.clock().now();
+    return dayTotal(m_store.recordView(), m_store.calendar().startOfDay(m_now), m_now);
 }
 
-double CardModel::startOfDay(double instant) const
+QString CardModel::todayText() const
 {
-    return m_store.calendar().startOfDay(instant);
+    return m_store.isTracking() ? clockText(worked()) : durationText(worked());
 }
 
-bool CardModel::sameDay(double a, double b) const
+double CardModel::score() const
 {
-    const Calendar &calendar = m_store.calendar();
-    return calendar.date(a) == calendar.date(b);
+    return double(::score(m_store.recordView(), m_store.calendar().startOfDay(m_now), m_now));
 }
 
-double CardModel::dayTotal(double day, double now) const
+QString CardModel::scoreText() const
 {
-    return ::dayTotal(m_store.recordView(), day, now);
+    return m_store.calendar().locale().toString(qint64(score()));
 }
 
-QString CardModel::durationText(double seconds) const
+double CardModel::typingPace() const
 {
-    return ::durationText(seconds);
+    const Instant today = m_store.calendar().startOfDay(m_now);
+    return double(::typingPace(activityOnDay(m_store.recordView(), today)));
 }
 
-QString CardModel::clockText(double seconds) const
-{
-    return ::clockText(seconds);
-}
-
-QString CardModel::number(double value) const
-{
-    return m_store.calendar().locale().toString(qint64(value));
-}
-
-double CardModel::score(double day, double now) const
-{
-    return double(::score(m_store.recordView(), day, now));
-}
-
-double CardModel::typingPace(double day) const
-{
-    return double(::typingPace(activityOnDay(m_store.recordView(), day)));
-}
-
-double CardModel::currentStreak() const
-{
-    return double(::currentStreak(m_store.recordView()));
-}
-
-QString CardModel::streakBadge(double streak) const
-{
-    return CardText::streakBadge(qint64(streak));
-}
-
-QVariantMap CardModel::goal(double now) const
+QVariantMap CardModel::goal() const
 {
     const double goalSeconds = m_store.goalSeconds();
-    const auto progress = goalProgress(::dayTotal(m_store.recordView(), now, now), goalSeconds);
+    const auto progress = goalProgress(dayTotal(m_store.recordView(), m_now, m_now), goalSeconds);
     if (!progress)
         return {{QStringLiteral("shown"), false}};
     return {{QStringLiteral("shown"), true},
@@ -116,6 +108,74 @@ QVariantMap CardModel::goal(double now) const
             {QStringLiteral("accessibleName"), CardText::goalAccessibleName(progress->percent)}};
 }
 
+QString CardModel::streakBadge() const
+{
+    return CardText::streakBadge(currentStreak(m_store.recordView()));
+}
+
+QVariantMap CardModel::week() const
+{
+    const Calendar &calendar = m_store.calendar();
+    const RecordView record = m_store.recordView();
+    const Instant today = calendar.startOfDay(m_chartNow);
+    QList<Instant> days;
+    QList<double> seconds;
+    for (int k = -6; k <= 0; ++k) {
+        if (const auto day = calendar.addDays(today, k)) {
+            days.append(calendar.startOfDay(*day));
+            seconds.append(dayTotal(record, days.last(), m_chartNow));
+        }
+    }
+    const double scale = CardText::chartScale(seconds);
+    const QLocale &locale = calendar.locale();
+    const auto chosenDate = m_chosenDay ? calendar.date(*m_chosenDay) : QDate();
+    QVariantList list;
+    double total = 0;
+    for (qsizetype i = 0; i < days.size(); ++i) {
+        const QDate date = calendar.date(days[i]);
+        const int weekday = date.dayOfWeek();
+        const QString name = DateText::weekdayName(weekday, QLocale::LongFormat, locale);
+        total += seconds[i];
+        list.append(QVariantMap{{QStringLiteral("day"), days[i]},
+                                {QStringLiteral("seconds"), seconds[i]},
+                                {QStringLiteral("height"), CardText::barHeight(seconds[i], scale)},
+                                {QStringLiteral("letter"),
+                                 DateText::weekdayName(weekday, QLocale::NarrowFormat, locale)},
+                                {QStringLiteral("isToday"), days[i] == today},
+                                {QStringLiteral("selected"), m_chosenDay && date == chosenDate},
+                                {QStringLiteral("accessibleName"),
+                                 name + QStringLiteral(", ") + durationText(seconds[i])}});
+    }
+    return {{QStringLiteral("totalText"), durationText(total)}, {QStringLiteral("days"), list}};
+}
+
+QVariant CardModel::dayDetail() const
+{
+    if (!m_chosenDay)
+        return QVariant::fromValue(nullptr);
+    const Calendar &calendar = m_store.calendar();
+    const QLocale &locale = calendar.locale();
+    const RecordView record = m_store.recordView();
+    const auto activity = activityOnDay(record, *m_chosenDay);
+    QString wordsText;
+    if (activity && activity->keys >= 5)
+        wordsText = QStringLiteral("~%1 words").arg(locale.toString(words(activity)));
+    return QVariantMap{
+        {QStringLiteral("date"), DateText::weekdayMonthDay(calendar.date(*m_chosenDay), locale)},
+        {QStringLiteral("duration"), durationText(dayTotal(record, *m_chosenDay, m_chartNow))},
+        {QStringLiteral("words"), wordsText}};
+}
+
+void CardModel::chooseDay(double day)
+{
+    const Calendar &calendar = m_store.calendar();
+    if (m_chosenDay && calendar.date(*m_chosenDay) == calendar.date(day))
+        m_chosenDay.reset();
+    else
+        m_chosenDay = day;
+    emit chartChanged();
+}
+
 QVariantList CardModel::goalChoices() const
 {
     QVariantList list;
@@ -125,57 +185,48 @@ QVariantList CardModel::goalChoices() const
     return list;
 }
 
-QVariantMap CardModel::week(double now) const
+double CardModel::goalSeconds() const
 {
-    const Calendar &calendar = m_store.calendar();
-    const RecordView record = m_store.recordView();
-    const Instant today = calendar.startOfDay(now);
-    QList<Instant> days;
-    QList<double> seconds;
-    for (int k = -6; k <= 0; ++k) {
-        if (const auto day = calendar.addDays(today, k)) {
-            days.append(calendar.startOfDay(*day));
-            seconds.append(::dayTotal(record, days.last(), now));
-        }
-    }
-    const double scale = CardText::chartScale(seconds);
-    const QLocale &locale = calendar.locale();
+    return m_store.goalSeconds();
+}
+
+void CardModel::setGoalSeconds(double seconds)
+{
+    m_store.setGoalSeconds(seconds);
+}
+
+QVariantList CardModel::crews() const
+{
     QVariantList list;
-    double total = 0;
-    for (qsizetype i = 0; i < days.size(); ++i) {
-        const int weekday = calendar.date(days[i]).dayOfWeek();
-        const QString name = DateText::weekdayName(weekday, QLocale::LongFormat, locale);
-        total += seconds[i];
-        list.append(QVariantMap{{QStringLiteral("day"), days[i]},
-                                {QStringLiteral("seconds"), seconds[i]},
-                                {QStringLiteral("height"), CardText::barHeight(seconds[i], scale)},
-                                {QStringLiteral("letter"),
-                                 DateText::weekdayName(weekday, QLocale::NarrowFormat, locale)},
-                                {QStringLiteral("isToday"), days[i] == today},
-                                {QStringLiteral("accessibleName"),
-                                 name + QStringLiteral(", ") + ::durationText(seconds[i])}});
+    for (const auto &c : m_store.crewConfigs())
+        list.append(
+            QVariantMap{{QStringLiteral("code"), c.code},
+                        {QStringLiteral("nickname"), c.nickname},
+                        {QStringLiteral("crewName"), c.crewName},
+                        {QStringLiteral("owned"), m_store.ownedCrewCodes().contains(c.code)}});
+    return list;
+}
+
+QVariantMap CardModel::boards() const
+{
+    QVariantMap boards;
+    const auto &all = m_store.standingsByCode();
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        QVariantList rows;
+        for (const auto &s : it.value())
+            rows.append(
+                QVariantMap{{QStringLiteral("nickname"), s.nickname},
+                            {QStringLiteral("todaySeconds"), s.todaySeconds},
+                            {QStringLiteral("rankMark"), CardText::rankMark(int(rows.size()))},
+                            {QStringLiteral("todayText"), durationText(s.todaySeconds)}});
+        boards.insert(it.key(), rows);
     }
-    return {{QStringLiteral("total"), total}, {QStringLiteral("days"), list}};
+    return boards;
 }
 
-QVariantMap CardModel::dayDetail(double day, double now) const
+QString CardModel::crewError() const
 {
-    const Calendar &calendar = m_store.calendar();
-    const QLocale &locale = calendar.locale();
-    const QDate date = calendar.date(day);
-    const RecordView record = m_store.recordView();
-    const auto activity = activityOnDay(record, day);
-    QString wordsText;
-    if (activity && activity->keys >= 5)
-        wordsText = QStringLiteral("~%1 words").arg(locale.toString(words(activity)));
-    return {{QStringLiteral("date"), DateText::weekdayMonthDay(date, locale)},
-            {QStringLiteral("duration"), ::durationText(::dayTotal(record, day, now))},
-            {QStringLiteral("words"), wordsText}};
-}
-
-QString CardModel::rankMark(int position) const
-{
-    return CardText::rankMark(position);
+    return m_store.crewError();
 }
 
 QString CardModel::crewBoxContent(int memberships, const QString &form) const
@@ -186,12 +237,6 @@ QString CardModel::crewBoxContent(int memberships, const QString &form) const
 QString CardModel::trimmed(const QString &text) const
 {
     return CardText::trimmed(text);
-}
-
-void CardModel::cardShown()
-{
-    if (m_store.crewConfig())
-        refresh();
 }
 
 void CardModel::refresh()
@@ -223,8 +268,18 @@ void CardModel::removeMember(const QString &code, const QString &nickname)
     m_store.removeMember(code, nickname);
 }
 
+void CardModel::leaveCrew(const QString &code)
+{
+    m_store.leaveCrew(code);
+}
+
+void CardModel::copyInvite(const QString &code)
+{
+    m_store.copyInvite(code);
+}
+
 void CardModel::openCrewPage(const QString &code)
 {
     if (const auto &base = CrewClient::baseURL())
-        m_openUrl(QUrl(CrewInvite::inviteLink(*base, code)));
+        QDesktopServices::openUrl(QUrl(CrewInvite::inviteLink(*base, code)));
 }

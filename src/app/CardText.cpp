@@ -1,6 +1,7 @@
 #include "CardText.h"
 
 #include "DurationText.h"
+#include "MacWorkStore.h"
 
 #include <algorithm>
 
@@ -57,8 +58,9 @@ QString goalAccessibleName(int percent)
 QList<GoalChoice> goalChoices()
 {
     QList<GoalChoice> choices{{QStringLiteral("Off"), 0}};
-    for (int hours = 2; hours <= 24; hours += 2)
-        choices.append({QStringLiteral("%1h").arg(hours), hours * 3600.0});
+    for (double s = MacWorkStore::goalStep; s <= MacWorkStore::longestGoal;
+         s += MacWorkStore::goalStep)
+        choices.append({QStringLiteral("%1h").arg(qint64(s / 3600)), s});
     return choices;
 }
 
@@ -74,11 +76,6 @@ QString crewBoxContent(qsizetype memberships, const QString &form)
     return QStringLiteral("form");
 }
 
-bool crewTabsShown(qsizetype memberships)
-{
-    return memberships >= 2;
-}
-
 QString trimmed(const QString &text)
 {
     const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
@@ -89,17 +86,6 @@ QString trimmed(const QString &text)
     while (end > first && blank(text[end - 1]))
         --end;
     return text.mid(first, end - first);
-}
-
-QPoint cardPosition(const QRect &screen, QPoint anchor, QSize card)
-{
-    constexpr int gap = 6;
-    const bool below = anchor.y() < screen.center().y();
-    int x = anchor.x() - card.width() / 2;
-    int y = below ? anchor.y() + gap : anchor.y() - gap - card.height();
-    x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - card.width()));
-    y = std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - card.height()));
-    return {x, y};
 }
 
 } // namespace CardText

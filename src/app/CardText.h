@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
 #include <QString>
 
 // The card's small rules of presentation, kept out of QML so that their tables can be tested
@@ -28,19 +25,14 @@ struct GoalChoice {
     QString label;
     double seconds = 0;
 };
-// "Off", then every even number of hours from 2 to 24.
+// "Off", then every goal the store keeps, in hours.
 QList<GoalChoice> goalChoices();
 
 // What the crew box shows for the number of memberships and the form's state ("hidden",
 // "picker", "create", "join"): "intro", "form", "picker" or "board".
 QString crewBoxContent(qsizetype memberships, const QString &form);
-bool crewTabsShown(qsizetype memberships);
 
 // Without the spaces and tabs at either end.
 QString trimmed(const QString &text);
-
-// Where the card's top-left corner goes for a tray item at `anchor`: centred under the item
-// when the item is in the upper half of the screen, above it otherwise, always on the screen.
-QPoint cardPosition(const QRect &screen, QPoint anchor, QSize card);
 
 } // namespace CardText

@@ -20,22 +20,36 @@ Instant startOfMonth(const Calendar &calendar, Instant t)
 
 HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
-    const Instant now = this->now();
+    const Instant now = store.clock().now();
     m_displayedMonth = startOfMonth(store.calendar(), now);
     m_selectedDay = store.calendar().startOfDay(now);
-    const auto bump = [this] {
-        ++m_revision;
-        emit revisionChanged();
+    const auto changed = [this] {
+        if (m_live)
+            emit figuresChanged();
     };
-    connect(&store, &MacWorkStore::entriesChanged, this, bump);
-    connect(&store, &MacWorkStore::activityByDayChanged, this, bump);
-    connect(&store, &MacWorkStore::segmentStartChanged, this, bump);
-    connect(&store, &MacWorkStore::goalSecondsChanged, this, bump);
+    connect(&store, &MacWorkStore::entriesChanged, this, changed);
+    connect(&store, &MacWorkStore::activityByDayChanged, this, changed);
+    connect(&store, &MacWorkStore::segmentStartChanged, this, changed);
+    connect(&store, &MacWorkStore::goalSecondsChanged, this, changed);
+    connect(&store, &MacWorkStore::isTrackingChanged, this, &HistoryModel::followClock);
+    m_clockTimer.setInterval(1000);
+    connect(&m_clockTimer, &QTimer::timeout, this, &HistoryModel::figuresChanged);
 }
 
-double HistoryModel::now() const
+void HistoryModel::setLive(bool live)
 {
-    return m_store.clock().now();
+    m_live = live;
+    followClock();
+    if (live)
+        emit figuresChanged();
+}
+
+void HistoryModel::followClock()
+{
+    if (m_live && m_store.isTracking())
+        m_clockTimer.start();
+    else
+        m_clockTimer.stop();
 }
 
 QVariantMap HistoryModel::tiles() const
@@ -67,7 +81,7 @@ void HistoryModel::moveMonth(int months)
     if (!moved)
         return;
     m_displayedMonth = startOfMonth(m_store.calendar(), *moved);
-    emit viewChanged();
+    emit figuresChanged();
 }
 
 void HistoryModel::previousMonth()
@@ -83,7 +97,7 @@ void HistoryModel::nextMonth()
 void HistoryModel::selectDay(double day)
 {
     m_selectedDay = m_store.calendar().startOfDay(day);
-    emit viewChanged();
+    emit figuresChanged();
 }
 
 QUrl HistoryModel::proposedFolder() const

@@ -3,61 +3,67 @@
 #include "Instant.h"
 
 #include <QObject>
+#include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 
 class MacWorkStore;
 
 // The history window's state (the month shown, the day chosen, the last export's message) and
-// what it shows, computed from the store on each call. One lives as long as its window, so a
-// closed and reopened window shows what it showed before.
+// what it shows, computed from the store when read. One lives as long as its window, so a closed
+// and reopened window shows what it showed before. While it is live (its window on screen) and a
+// segment runs, today's figures follow the clock.
 class HistoryModel : public QObject {
     Q_OBJECT
-    Q_PROPERTY(double displayedMonth READ displayedMonth NOTIFY viewChanged)
-    Q_PROPERTY(double selectedDay READ selectedDay NOTIFY viewChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("Built with its window")
+    // {week, streakEmoji, streak, bestDay, allTime} (see HistoryValues).
+    Q_PROPERTY(QVariantMap tiles READ tiles NOTIFY figuresChanged)
+    // The month shown and the day chosen.
+    Q_PROPERTY(QVariantMap month READ month NOTIFY figuresChanged)
+    Q_PROPERTY(QVariantMap detail READ detail NOTIFY figuresChanged)
     Q_PROPERTY(QString transferMessage READ transferMessage NOTIFY transferMessageChanged)
-    // Moves on every published change of the record, so bindings that read it recompute.
-    Q_PROPERTY(int revision READ revision NOTIFY revisionChanged)
+    // What the save dialog proposes: "Quenby-History.json" in the documents folder.
+    Q_PROPERTY(QUrl proposedFolder READ proposedFolder CONSTANT)
+    Q_PROPERTY(QUrl proposedFile READ proposedFile CONSTANT)
 
 public:
     explicit HistoryModel(MacWorkStore &store, QObject *parent = nullptr);
 
-    double displayedMonth() const { return m_displayedMonth; }
-    double selectedDay() const { return m_selectedDay; }
+    QVariantMap tiles() const;
+    QVariantMap month() const;
+    QVariantMap detail() const;
     QString transferMessage() const { return m_transferMessage; }
-    int revision() const { return m_revision; }
+    QUrl proposedFolder() const;
+    QUrl proposedFile() const;
 
-    Q_INVOKABLE double now() const;
-    Q_INVOKABLE QVariantMap tiles() const;
-    // The month shown and the day chosen, at this moment (see HistoryValues).
-    Q_INVOKABLE QVariantMap month() const;
-    Q_INVOKABLE QVariantMap detail() const;
+    void setLive(bool live);
+
     Q_INVOKABLE double typingWidth(double barWidth, double typing, double mousing) const;
 
     Q_INVOKABLE void previousMonth();
     Q_INVOKABLE void nextMonth();
     Q_INVOKABLE void selectDay(double day);
 
-    // What the save dialog proposes: "Quenby-History.json" in the documents folder.
-    Q_INVOKABLE QUrl proposedFolder() const;
-    Q_INVOKABLE QUrl proposedFile() const;
     // Writes the export to a file the save dialog gave. A new file beside the old one replaces
     // it only once whole, so a failed write leaves the old file as it was.
     Q_INVOKABLE void exportTo(const QUrl &file);
     void exportToPath(const QString &path);
 
 signals:
-    void viewChanged();
+    void figuresChanged();
     void transferMessageChanged();
-    void revisionChanged();
 
 private:
     void moveMonth(int months);
     void setTransferMessage(const QString &message);
+    void followClock();
 
     MacWorkStore &m_store;
     Instant m_displayedMonth = 0;
     Instant m_selectedDay = 0;
     QString m_transferMessage;
-    int m_revision = 0;
+    bool m_live = false;
+    QTimer m_clockTimer;
 };

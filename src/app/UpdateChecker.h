@@ -34,7 +34,6 @@ public:
     void checkForUpdates();
     // Checks on its own, first after `firstDelayMs`, then every `intervalMs`; only with a feed.
     void startAutomaticChecks(int firstDelayMs, int intervalMs);
-    bool isChecking() const { return m_reply != nullptr; }
 
 signals:
     void checkFinished();

@@ -165,6 +165,7 @@ void WindowSlots::showHistory()
                           QStringLiteral("Tockly — History"), Qt::WindowMinimizeButtonHint,
                           {{QStringLiteral("history"), QVariant::fromValue<QObject *>(history)}});
         history->setParent(m_history);
+        connect(m_history, &QWindow::visibleChanged, history, &HistoryModel::setLive);
     }
     bringToFront(m_history);
 }

@@ -6,7 +6,14 @@
 
 InviteView::InviteView(MacWorkStore &store, QString code, QObject *parent)
     : QObject(parent), m_store(&store), m_code(std::move(code))
-{}
+{
+    connect(&store, &MacWorkStore::crewErrorChanged, this, &InviteView::crewErrorChanged);
+}
+
+QString InviteView::crewError() const
+{
+    return m_store ? m_store->crewError() : QString();
+}
 
 template<typename Change> void InviteView::changing(Change change)
 {

@@ -19,6 +19,8 @@ class InviteView : public QObject {
     Q_PROPERTY(bool joined READ joined NOTIFY joinedChanged)
     // Whether the join button is enabled.
     Q_PROPERTY(bool canJoin READ canJoin NOTIFY canJoinChanged)
+    // The store's crewError.
+    Q_PROPERTY(QString crewError READ crewError NOTIFY crewErrorChanged)
 
 public:
     InviteView(MacWorkStore &store, QString code, QObject *parent = nullptr);
@@ -30,6 +32,7 @@ public:
     bool busy() const { return m_busy; }
     bool joined() const { return m_joined; }
     bool canJoin() const;
+    QString crewError() const;
 
     // Joins with the trimmed nickname; nothing while it is empty or a join is under way.
     Q_INVOKABLE void join();
@@ -41,6 +44,7 @@ signals:
     void busyChanged();
     void joinedChanged();
     void canJoinChanged();
+    void crewErrorChanged();
     void done();
 
 private:

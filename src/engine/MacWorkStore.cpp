@@ -336,6 +336,17 @@ bool MacWorkStore::isMigrated(const Saved &saved, const std::optional<QList<Work
     return !replays || isRecorded(onFile->mid(saved.entries.size()), *start);
 }
 
+QList<WorkEntry> MacWorkStore::migratedEntries(const Saved &saved, const Calendar &calendar)
+{
+    QList<WorkEntry> entries = saved.entries;
+    if (const auto start = saved.segmentStart) {
+        const Instant end = saved.lastTick.value_or(*start);
+        if (end - *start >= minSegment)
+            entries.append(segmentPieces(calendar, *start, end));
+    }
+    return entries;
+}
+
 // ---- Storage
 
 QString MacWorkStore::entriesFileURL() const
@@ -462,12 +473,7 @@ bool MacWorkStore::migrateLegacyEntries(const std::optional<QList<WorkEntry>> &o
         m_settings.remove(legacyStorageKey);
         return false;
     }
-    setEntries(saved->entries);
-    if (const auto start = saved->segmentStart) {
-        const Instant end = saved->lastTick.value_or(*start);
-        if (end - *start >= minSegment)
-            recordSegment(*start, end);
-    }
+    setEntries(migratedEntries(*saved, m_calendar));
     setSegmentStart(std::nullopt);
     saveEntries();
     // A heartbeat left beside the older layout may mirror the segment just replayed; cleared
@@ -523,7 +529,7 @@ double MacWorkStore::restoredGoal(std::optional<double> stored)
     const double v = *stored;
     if (v <= 0)
         return 0;
-    return std::clamp(std::round(v / 7200) * 7200, 7200.0, 86400.0);
+    return std::clamp(std::round(v / goalStep) * goalStep, goalStep, longestGoal);
 }
 
 void MacWorkStore::restoreSettings()

@@ -83,8 +83,10 @@ public:
     static constexpr double minSegment = 30;
     static constexpr double reportInterval = 300;
     static constexpr double activitySaveInterval = 60;
-    static constexpr int maxPieces = 60;
     static constexpr double defaultGoal = 14400;
+    // A goal is 0 (none) or a whole number of these steps up to the longest.
+    static constexpr double goalStep = 7200;
+    static constexpr double longestGoal = 86400;
     static constexpr int maxCrews = 5;
     // The same instant as the platform's "distant past".
     static constexpr Instant distantPast = -63114076800.0;
@@ -154,6 +156,9 @@ public:
     // Whether the entries file was written by the migration of `saved`, whose key then could
     // not be removed: it begins with the legacy entries and the replayed segment.
     static bool isMigrated(const Saved &saved, const std::optional<QList<WorkEntry>> &onFile);
+    // What the migration of `saved` writes: its entries, then its open segment up to its last
+    // tick.
+    static QList<WorkEntry> migratedEntries(const Saved &saved, const Calendar &calendar);
 
     // Storage. The save operations return false when nothing durable was written.
     QString entriesFileURL() const;
@@ -207,8 +212,6 @@ public:
     // not yet saved. The open segment is left in the heartbeat, to be recorded at the next start
     // exactly as after a hard stop.
     void writePendingActivity();
-
-    void setCalendar(const Calendar &calendar) { m_calendar = calendar; }
 
 signals:
     void isIdleChanged();

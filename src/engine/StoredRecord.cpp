@@ -25,12 +25,6 @@ auto readFile(const QString &path, Decode decode, QStringList &problems)
     return decoded;
 }
 
-void replay(QList<WorkEntry> &entries, const Calendar &calendar, Instant from, Instant to)
-{
-    if (to - from >= MacWorkStore::minSegment)
-        entries.append(segmentPieces(calendar, from, to));
-}
-
 } // namespace
 
 StoredRecord readStoredRecord(const QString &dataFolder, const SettingsStore &settings,
@@ -53,10 +47,7 @@ StoredRecord readStoredRecord(const QString &dataFolder, const SettingsStore &se
     const auto legacy = settings.dataValue(MacWorkStore::legacyStorageKey);
     if (const auto saved = legacy ? decodeSaved(*legacy) : std::nullopt;
         saved && !MacWorkStore::isMigrated(*saved, entries)) {
-        r.entries = saved->entries;
-        if (saved->segmentStart)
-            replay(r.entries, calendar, *saved->segmentStart,
-                   saved->lastTick.value_or(*saved->segmentStart));
+        r.entries = MacWorkStore::migratedEntries(*saved, calendar);
         return r;
     }
     if (entries)
@@ -72,8 +63,9 @@ StoredRecord readStoredRecord(const QString &dataFolder, const SettingsStore &se
         // stretch already on record.
         if (now - heartbeat->lastTick <= MacWorkStore::maxTickGap)
             r.segmentStart = heartbeat->segmentStart;
-        else
-            replay(r.entries, calendar, *heartbeat->segmentStart, heartbeat->lastTick);
+        else if (heartbeat->lastTick - *heartbeat->segmentStart >= MacWorkStore::minSegment)
+            r.entries.append(
+                segmentPieces(calendar, *heartbeat->segmentStart, heartbeat->lastTick));
     }
     return r;
 }

@@ -60,9 +60,9 @@ private slots:
         QTest::addColumn<QString>("badge");
         QTest::newRow("0") << 0 << QString();
         QTest::newRow("1") << 1 << QString();
+        QTest::newRow("2") << 2 << QStringLiteral("🔥 2-day streak");
         QTest::newRow("7") << 7 << QStringLiteral("🍀 777 streak!");
         QTest::newRow("8") << 8 << QStringLiteral("🔥 8-day streak");
-        QTest::newRow("12") << 12 << QStringLiteral("🔥 12-day streak");
     }
     void streakBadge()
     {
@@ -215,6 +215,16 @@ private slots:
 
     void barsAndDetailLine()
     {
+        {
+            // Over an hour, the longest day fills the chart.
+            UiFixture f;
+            f.worked(3, 7200);
+            f.worked(2, 1800);
+            f.start();
+            QQuickItem *card = f.showCard();
+            QCOMPARE(findItem(findItem(card, "dayColumn3"), "bar")->height(), 33.0);
+            QCOMPARE(findItem(findItem(card, "dayColumn4"), "bar")->height(), 5 + 28.0 / 4);
+        }
         UiFixture f;
         f.worked(2, 1800); // Sunday
         f.worked(1, 600);  // Monday

@@ -3,61 +3,71 @@ import QtQuick.Layouts
 import Tockly
 
 // Crews: start or join one, switch between them, watch today's board, invite, prune, leave.
-// The form's state and fields are the card's (`view`), so they outlive this box's redraws.
 Rectangle {
     id: box
-    required property Item view
+
+    // View state.
+    property string crewForm: "hidden" // "hidden", "picker", "create" or "join"
+    property string crewNickname: ""
+    property string crewCodeInput: ""
+    property bool crewBusy: false
+    property bool inviteCopied: false
+    property var pendingRemoval: null
+    property var selectedCrewCode: null
 
     readonly property var crews: Card.crews
-    readonly property string content: Card.crewBoxContent(crews.length, view.crewForm)
+    readonly property string content: Card.crewBoxContent(crews.length, crewForm)
     readonly property var displayed: {
         for (const c of crews)
-            if (c.code === view.selectedCrewCode)
+            if (c.code === selectedCrewCode)
                 return c
         return crews.length > 0 ? crews[0] : null
     }
     readonly property var standings: displayed !== null && Card.boards[displayed.code] !== undefined
                                      ? Card.boards[displayed.code] : []
-    readonly property bool owned: displayed !== null && Store.ownedCrewCodes.indexOf(displayed.code) >= 0
+    readonly property bool owned: displayed !== null && displayed.owned
 
     implicitHeight: column.implicitHeight + 24
     radius: 12
     color: Qt.rgba(1, 1, 1, 0.75)
 
     function submit() {
-        const nickname = Card.trimmed(view.crewNickname)
-        if (nickname === "" || view.crewBusy)
+        const nickname = Card.trimmed(crewNickname)
+        if (nickname === "" || crewBusy)
             return
-        const mode = view.crewForm
-        view.crewBusy = true
+        const mode = crewForm
+        crewBusy = true
         if (mode === "create")
             Card.createCrew(nickname + "'s Crew", nickname)
         else
-            Card.joinCrew(Card.trimmed(view.crewCodeInput), nickname)
+            Card.joinCrew(Card.trimmed(crewCodeInput), nickname)
     }
 
     Connections {
         target: Card
         function onFormRequestFinished() {
-            box.view.crewBusy = false
-            if (Store.crewError === "" && Card.crews.length > 0) {
-                box.view.selectedCrewCode = Card.crews[Card.crews.length - 1].code
-                box.view.crewForm = "hidden"
+            box.crewBusy = false
+            if (Card.crewError === "" && Card.crews.length > 0) {
+                box.selectedCrewCode = Card.crews[Card.crews.length - 1].code
+                box.crewForm = "hidden"
             }
         }
     }
 
+    // Qt 6.4's qmllint does not follow ids into a delegate.
+    // qmllint disable unqualified
     Component {
         id: clearCopiedLater
         Timer {
             interval: 2000
             running: true
             onTriggered: {
-                box.view.inviteCopied = false
+                box.inviteCopied = false
                 destroy()
             }
         }
     }
+    // qmllint enable unqualified
 
     ColumnLayout {
         id: column
@@ -91,11 +101,11 @@ Rectangle {
             spacing: 8
             CapsuleButton {
                 text: "Start a crew"
-                onClicked: box.view.crewForm = "create"
+                onClicked: box.crewForm = "create"
             }
             CapsuleButton {
                 text: "Join with code"
-                onClicked: box.view.crewForm = "join"
+                onClicked: box.crewForm = "join"
             }
         }
 
@@ -106,8 +116,8 @@ Rectangle {
             crews: box.crews
             displayedCode: box.displayed !== null ? box.displayed.code : ""
             onChosen: code => {
-                box.view.selectedCrewCode = code
-                box.view.pendingRemoval = null
+                box.selectedCrewCode = code
+                box.pendingRemoval = null
             }
         }
 
@@ -118,15 +128,15 @@ Rectangle {
             spacing: 8
             CapsuleButton {
                 text: "Start a crew"
-                onClicked: box.view.crewForm = "create"
+                onClicked: box.crewForm = "create"
             }
             CapsuleButton {
                 text: "Join with code"
-                onClicked: box.view.crewForm = "join"
+                onClicked: box.crewForm = "join"
             }
             CapsuleButton {
                 text: "Cancel"
-                onClicked: box.view.crewForm = "hidden"
+                onClicked: box.crewForm = "hidden"
             }
         }
 
@@ -140,29 +150,29 @@ Rectangle {
                 objectName: "nicknameField"
                 Layout.fillWidth: true
                 placeholderText: "Your nickname"
-                text: box.view.crewNickname
-                onTextEdited: box.view.crewNickname = text
+                text: box.crewNickname
+                onTextEdited: box.crewNickname = text
                 onAccepted: box.submit()
             }
             CrewTextField {
                 objectName: "codeField"
-                visible: box.view.crewForm === "join"
+                visible: box.crewForm === "join"
                 Layout.fillWidth: true
                 placeholderText: "Crew code (e.g. LUCKY7)"
-                text: box.view.crewCodeInput
-                onTextEdited: box.view.crewCodeInput = text
+                text: box.crewCodeInput
+                onTextEdited: box.crewCodeInput = text
                 onAccepted: box.submit()
             }
             Row {
                 spacing: 8
                 CapsuleButton {
                     objectName: "submitButton"
-                    text: box.view.crewBusy ? "…" : (box.view.crewForm === "create" ? "Create" : "Join")
+                    text: box.crewBusy ? "…" : (box.crewForm === "create" ? "Create" : "Join")
                     onClicked: box.submit()
                 }
                 CapsuleButton {
                     text: "Cancel"
-                    onClicked: box.view.crewForm = "hidden"
+                    onClicked: box.crewForm = "hidden"
                 }
             }
         }
@@ -195,9 +205,9 @@ Rectangle {
                     toolTip: "Start or join another crew"
                     Accessible.name: toolTip
                     onClicked: {
-                        box.view.crewNickname = box.displayed.nickname
-                        box.view.crewCodeInput = ""
-                        box.view.crewForm = "picker"
+                        box.crewNickname = box.displayed.nickname
+                        box.crewCodeInput = ""
+                        box.crewForm = "picker"
                     }
                 }
                 IconButton {
@@ -220,24 +230,28 @@ Rectangle {
 
             Repeater {
                 model: box.standings.slice(0, 5)
+                // Qt 6.4's qmllint does not follow ids into a delegate.
+                // qmllint disable unqualified
                 LeaderboardRow {
                     required property var modelData
                     required property int index
                     objectName: "leaderboardRow" + index
                     Layout.fillWidth: true
                     position: index
+                    rankMark: modelData.rankMark
                     nickname: modelData.nickname
-                    todaySeconds: modelData.todaySeconds
+                    todayText: modelData.todayText
                     isOwn: box.displayed !== null && modelData.nickname === box.displayed.nickname
                     removable: box.owned
-                    confirming: box.view.pendingRemoval === modelData.nickname
-                    onRemoveAsked: box.view.pendingRemoval = modelData.nickname
-                    onKept: box.view.pendingRemoval = null
+                    confirming: box.pendingRemoval === modelData.nickname
+                    onRemoveAsked: box.pendingRemoval = modelData.nickname
+                    onKept: box.pendingRemoval = null
                     onRemoveConfirmed: {
                         Card.removeMember(box.displayed.code, modelData.nickname)
-                        box.view.pendingRemoval = null
+                        box.pendingRemoval = null
                     }
                 }
+                // qmllint enable unqualified
             }
 
             Row {
@@ -245,10 +259,10 @@ Rectangle {
                 spacing: 8
                 CapsuleButton {
                     objectName: "copyInviteButton"
-                    text: box.view.inviteCopied ? "Copied! 🍀" : "Copy invite"
+                    text: box.inviteCopied ? "Copied! 🍀" : "Copy invite"
                     onClicked: {
-                        Store.copyInvite(box.displayed.code)
-                        box.view.inviteCopied = true
+                        Card.copyInvite(box.displayed.code)
+                        box.inviteCopied = true
                         clearCopiedLater.createObject(box)
                     }
                 }
@@ -264,8 +278,8 @@ Rectangle {
                     color: Colors.alpha(Colors.taupe, 0.7)
                     pixelSize: TextStyle.caption2
                     onClicked: {
-                        Store.leaveCrew(box.displayed.code)
-                        box.view.selectedCrewCode = null
+                        Card.leaveCrew(box.displayed.code)
+                        box.selectedCrewCode = null
                     }
                 }
             }
@@ -273,10 +287,10 @@ Rectangle {
 
         UiText {
             objectName: "crewError"
-            visible: Store.crewError !== ""
+            visible: Card.crewError !== ""
             Layout.fillWidth: true
             wrapMode: Text.Wrap
-            text: Store.crewError
+            text: Card.crewError
             color: Colors.tomato
             font.pixelSize: TextStyle.caption2
         }

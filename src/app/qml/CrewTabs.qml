@@ -13,6 +13,8 @@ Flow {
 
     Repeater {
         model: tabs.crews
+        // Qt 6.4's qmllint does not follow ids into a delegate.
+        // qmllint disable unqualified
         BareButton {
             id: pill
             required property var modelData
@@ -37,5 +39,6 @@ Flow {
                 color: pill.current ? Colors.alpha(Colors.honey, 0.28) : Colors.cream
             }
         }
+        // qmllint enable unqualified
     }
 }

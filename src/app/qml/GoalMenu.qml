@@ -7,12 +7,12 @@ ComboBox {
     id: menu
     implicitWidth: 74
     implicitHeight: 24
-    model: Card.goalChoices()
+    model: Card.goalChoices
     textRole: "label"
     valueRole: "seconds"
     // Depends on count too: the first evaluation can come before the model is in.
-    currentIndex: count > 0 ? indexOfValue(Store.goalSeconds) : -1
-    onActivated: Store.goalSeconds = currentValue
+    currentIndex: count > 0 ? indexOfValue(Card.goalSeconds) : -1
+    onActivated: Card.goalSeconds = currentValue
     Accessible.name: "Daily goal"
     focusPolicy: Qt.NoFocus
 
@@ -38,6 +38,8 @@ ComboBox {
         border.width: 1
         border.color: Colors.alpha(Colors.ink, 0.12)
     }
+    // Qt 6.4's qmllint does not follow ids into a delegate.
+    // qmllint disable unqualified
     delegate: ItemDelegate {
         id: entry
         required property var modelData
@@ -54,9 +56,10 @@ ComboBox {
         }
         background: Rectangle {
             radius: 5
-            color: highlighted ? Colors.alpha(Colors.honey, 0.35) : "transparent"
+            color: entry.highlighted ? Colors.alpha(Colors.honey, 0.35) : "transparent"
         }
     }
+    // qmllint enable unqualified
     popup: Popup {
         y: menu.height + 2
         width: menu.width

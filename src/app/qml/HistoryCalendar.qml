@@ -7,7 +7,7 @@ import Tockly
 // the legend.
 Rectangle {
     id: root
-    required property var history
+    required property HistoryModel history
     required property var month
 
     implicitHeight: column.implicitHeight + 28
@@ -59,6 +59,8 @@ Rectangle {
             spacing: 4
             Repeater {
                 model: root.month.weekdays
+                // Qt 6.4's qmllint does not follow ids into a delegate.
+                // qmllint disable unqualified
                 UiText {
                     required property var modelData
                     width: grid.cellWidth
@@ -68,9 +70,12 @@ Rectangle {
                     font.weight: Font.Bold
                     color: Colors.taupe
                 }
+                // qmllint enable unqualified
             }
             Repeater {
                 model: root.month.cells.length
+                // Qt 6.4's qmllint does not follow ids into a delegate.
+                // qmllint disable unqualified
                 BareButton {
                     id: cell
                     required property int index
@@ -111,6 +116,7 @@ Rectangle {
                         }
                     }
                 }
+                // qmllint enable unqualified
             }
         }
 

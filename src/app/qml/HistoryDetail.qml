@@ -7,7 +7,7 @@ import Tockly
 // typing against mousing, keystrokes by hour, top applications and sessions.
 Rectangle {
     id: root
-    required property var history
+    required property HistoryModel history
     required property var detail
 
     radius: 14
@@ -130,7 +130,10 @@ Rectangle {
                     spacing: 8
                     Repeater {
                         model: root.detail.chips
+                        // Qt 6.4's qmllint does not follow ids into a delegate.
+                        // qmllint disable unqualified
                         Rectangle {
+                            id: chipBox
                             required property var modelData
                             objectName: "chip"
                             property string chipId: modelData.id
@@ -144,13 +147,13 @@ Rectangle {
                                 anchors.leftMargin: 10
                                 anchors.rightMargin: 10
                                 spacing: 8
-                                UiText { text: modelData.emoji; font.pixelSize: 15 }
+                                UiText { text: chipBox.modelData.emoji; font.pixelSize: 15 }
                                 ColumnLayout {
                                     spacing: 0
                                     Layout.fillWidth: true
                                     UiText {
                                         objectName: "chipValue"
-                                        text: modelData.value
+                                        text: chipBox.modelData.value
                                         font.pixelSize: TextStyle.caption
                                         font.weight: Font.Bold
                                     }
@@ -158,7 +161,7 @@ Rectangle {
                                         objectName: "chipLabel"
                                         Layout.fillWidth: true
                                         elide: Text.ElideRight
-                                        text: modelData.label
+                                        text: chipBox.modelData.label
                                         font.pixelSize: 9
                                         font.weight: Font.DemiBold
                                         color: Colors.taupe
@@ -166,6 +169,7 @@ Rectangle {
                                 }
                             }
                         }
+                        // qmllint enable unqualified
                     }
                 }
 
@@ -216,6 +220,8 @@ Rectangle {
                         spacing: 2
                         Repeater {
                             model: root.detail.hourBars.length
+                            // Qt 6.4's qmllint does not follow ids into a delegate.
+                            // qmllint disable unqualified
                             Rectangle {
                                 required property int index
                                 width: (hours.width - 46) / 24
@@ -224,6 +230,7 @@ Rectangle {
                                 radius: 1.5
                                 color: Colors.alpha(Colors.coral, 0.7)
                             }
+                            // qmllint enable unqualified
                         }
                     }
                     UiText {
@@ -243,13 +250,14 @@ Rectangle {
                     Repeater {
                         model: root.detail.apps
                         RowLayout {
+                            id: app
                             required property var modelData
                             Layout.fillWidth: true
                             spacing: 8
                             UiText {
                                 Layout.preferredWidth: 100
                                 elide: Text.ElideRight
-                                text: modelData.name
+                                text: app.modelData.name
                                 font.pixelSize: TextStyle.caption
                                 font.weight: Font.DemiBold
                             }
@@ -258,7 +266,7 @@ Rectangle {
                                 Layout.fillWidth: true
                                 implicitHeight: 6
                                 Rectangle {
-                                    width: Math.max(4, track.width * modelData.fraction)
+                                    width: Math.max(4, track.width * app.modelData.fraction)
                                     height: 6
                                     radius: 3
                                     color: Colors.alpha(Colors.amber, 0.55)
@@ -267,7 +275,7 @@ Rectangle {
                             UiText {
                                 Layout.preferredWidth: 54
                                 horizontalAlignment: Text.AlignRight
-                                text: modelData.duration
+                                text: app.modelData.duration
                                 font.pixelSize: TextStyle.caption2
                                 font.weight: Font.DemiBold
                             }
@@ -282,6 +290,7 @@ Rectangle {
                     Repeater {
                         model: root.detail.sessions
                         Rectangle {
+                            id: session
                             required property var modelData
                             objectName: "session"
                             property string title: modelData.title
@@ -304,7 +313,7 @@ Rectangle {
                                     color: Colors.alpha(Colors.coral, 0.12)
                                     SymbolIcon {
                                         anchors.centerIn: parent
-                                        name: modelData.symbol
+                                        name: session.modelData.symbol
                                         size: 12
                                         bold: true
                                         color: Colors.coral
@@ -314,12 +323,12 @@ Rectangle {
                                     anchors.verticalCenter: parent.verticalCenter
                                     spacing: 1
                                     UiText {
-                                        text: modelData.title
+                                        text: session.modelData.title
                                         font.pixelSize: TextStyle.callout
                                         font.weight: Font.Medium
                                     }
                                     UiText {
-                                        text: modelData.times
+                                        text: session.modelData.times
                                         font.pixelSize: TextStyle.caption2
                                         color: Colors.taupe
                                     }

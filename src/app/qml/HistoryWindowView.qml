@@ -5,31 +5,17 @@ import QtQuick.Layouts
 import Tockly
 
 // The read-only history: four tiles, the month calendar, the chosen day's breakdown, and the
-// export. All of it is read from the model on each redraw; the model keeps the view's state.
+// export. All of it is read from the model, which keeps the view's state.
 Rectangle {
     id: root
-    required property var history
-    // While the window is on screen and a segment runs, today's figures follow the clock.
-    property real now: history.now()
-    readonly property var tiles: { history.revision; now; return history.tiles() }
-    readonly property var month: { history.revision; history.displayedMonth; history.selectedDay; now; return history.month() }
-    readonly property var detail: { history.revision; history.selectedDay; now; return history.detail() }
+    required property HistoryModel history
+    readonly property var tiles: history.tiles
+    readonly property var month: history.month
+    readonly property var detail: history.detail
 
     width: 760
     height: 600
     color: Colors.cream
-
-    Timer {
-        interval: 1000
-        repeat: true
-        running: root.Window.window !== null && root.Window.window.visible && Store.isTracking
-        onTriggered: root.now = root.history.now()
-    }
-    Connections {
-        target: root.history
-        function onRevisionChanged() { root.now = root.history.now() }
-        function onViewChanged() { root.now = root.history.now() }
-    }
 
     ColumnLayout {
         anchors.fill: parent
@@ -48,6 +34,7 @@ Rectangle {
                     { emoji: "✨", value: root.tiles.allTime, label: "ALL TIME" }
                 ]
                 Rectangle {
+                    id: tile
                     required property var modelData
                     objectName: "tile"
                     Layout.fillWidth: true
@@ -59,17 +46,17 @@ Rectangle {
                         id: tileColumn
                         anchors.centerIn: parent
                         spacing: 3
-                        UiText { anchors.horizontalCenter: parent.horizontalCenter; text: modelData.emoji; font.pixelSize: 18 }
+                        UiText { anchors.horizontalCenter: parent.horizontalCenter; text: tile.modelData.emoji; font.pixelSize: 18 }
                         UiText {
                             objectName: "tileValue"
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: modelData.value
+                            text: tile.modelData.value
                             font.pixelSize: TextStyle.headline
                             font.weight: Font.Bold
                         }
                         UiText {
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: modelData.label
+                            text: tile.modelData.label
                             font.pixelSize: 9
                             font.weight: Font.Bold
                             font.letterSpacing: 1
@@ -143,8 +130,8 @@ Rectangle {
         fileMode: FileDialog.SaveFile
         nameFilters: ["JSON (*.json)"]
         defaultSuffix: "json"
-        currentFolder: root.history.proposedFolder()
-        selectedFile: root.history.proposedFile()
+        currentFolder: root.history.proposedFolder
+        selectedFile: root.history.proposedFile
         onAccepted: root.history.exportTo(selectedFile)
     }
 }

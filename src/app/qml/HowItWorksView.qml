@@ -85,6 +85,7 @@ Rectangle {
                 Repeater {
                     model: explainer.rules
                     Rectangle {
+                        id: rule
                         required property var modelData
                         objectName: "rule_" + modelData.id
                         Layout.fillWidth: true
@@ -104,7 +105,7 @@ Rectangle {
                                 Layout.preferredWidth: 34
                                 Layout.alignment: Qt.AlignTop
                                 horizontalAlignment: Text.AlignHCenter
-                                text: modelData.emoji
+                                text: rule.modelData.emoji
                                 font.pixelSize: 26
                             }
                             ColumnLayout {
@@ -115,7 +116,7 @@ Rectangle {
                                     objectName: "ruleTitle"
                                     Layout.fillWidth: true
                                     wrapMode: Text.Wrap
-                                    text: modelData.title
+                                    text: rule.modelData.title
                                     font.pixelSize: 17
                                     font.weight: Font.Bold
                                 }
@@ -123,7 +124,7 @@ Rectangle {
                                     objectName: "ruleBody"
                                     Layout.fillWidth: true
                                     wrapMode: Text.Wrap
-                                    text: modelData.body
+                                    text: rule.modelData.body
                                     color: Colors.taupe
                                     font.pixelSize: 15
                                     lineHeightMode: Text.FixedHeight

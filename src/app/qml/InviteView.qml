@@ -6,7 +6,7 @@ import Tockly
 // the nickname field, and Return joins.
 Rectangle {
     id: view
-    required property QtObject invite // the window's model: code, nickname, busy, joined
+    required property InviteModel invite
 
     width: 380
     height: column.implicitHeight + 56
@@ -73,11 +73,11 @@ Rectangle {
         }
         UiText {
             objectName: "inviteError"
-            visible: !view.invite.joined && Store.crewError !== ""
+            visible: !view.invite.joined && view.invite.crewError !== ""
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            text: Store.crewError
+            text: view.invite.crewError
             color: Colors.tomato
             font.pixelSize: TextStyle.caption
         }

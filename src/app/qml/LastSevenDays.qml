@@ -6,22 +6,12 @@ import Tockly
 // The week's bars, today last; choosing a day shows its detail line.
 Rectangle {
     id: section
-    required property Item view // the card, whose selectedDay this sets
-    property real now
-    readonly property var week: { Store.goalSeconds; return Card.week(now) }
-    readonly property var detail: view.selectedDay === null ? null
-                                                             : Card.dayDetail(view.selectedDay, now)
+    readonly property var week: Card.week
+    readonly property var detail: Card.dayDetail
 
     implicitHeight: column.implicitHeight + 24
     radius: 12
     color: Qt.rgba(1, 1, 1, 0.6)
-
-    function choose(day) {
-        if (view.selectedDay !== null && Card.sameDay(view.selectedDay, day))
-            view.selectedDay = null
-        else
-            view.selectedDay = day
-    }
 
     ColumnLayout {
         id: column
@@ -40,7 +30,7 @@ Rectangle {
             }
             UiText {
                 objectName: "weekTotal"
-                text: Card.durationText(section.week.total)
+                text: section.week.totalText
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.Bold
             }
@@ -86,12 +76,13 @@ Rectangle {
                 // A count, not the list: each redraw brings a new list, and the columns should
                 // stay the same items rather than be built again.
                 model: section.week.days.length
+                // Qt 6.4's qmllint does not follow ids into a delegate.
+                // qmllint disable unqualified
                 BareButton {
                     id: dayButton
                     required property int index
                     readonly property var modelData: section.week.days[index]
-                    readonly property bool selected: section.view.selectedDay !== null
-                        && Card.sameDay(section.view.selectedDay, modelData.day)
+                    readonly property bool selected: modelData.selected
                     objectName: "dayColumn" + index
                     // Equal columns share the row; the bar and letter take the column's width.
                     implicitWidth: 30
@@ -101,7 +92,7 @@ Rectangle {
                     padding: 0
                     focusPolicy: Qt.NoFocus
                     Accessible.name: modelData.accessibleName
-                    onClicked: section.choose(modelData.day)
+                    onClicked: Card.chooseDay(modelData.day)
                     background: Item {}
                     contentItem: Column {
                         spacing: 3
@@ -127,6 +118,7 @@ Rectangle {
                         }
                     }
                 }
+                // qmllint enable unqualified
             }
         }
 

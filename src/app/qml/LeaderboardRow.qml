@@ -7,8 +7,9 @@ import Tockly
 RowLayout {
     id: row
     required property int position
+    required property string rankMark
     required property string nickname
-    required property real todaySeconds
+    required property string todayText
     required property bool isOwn
     required property bool removable
     required property bool confirming
@@ -23,7 +24,7 @@ RowLayout {
         objectName: "rankMark"
         Layout.preferredWidth: 22
         horizontalAlignment: Text.AlignHCenter
-        text: Card.rankMark(row.position)
+        text: row.rankMark
         color: Colors.taupe
         font.pixelSize: 13
         font.weight: Font.Bold
@@ -58,7 +59,7 @@ RowLayout {
     MonoDigits {
         objectName: "todayTime"
         visible: !row.confirming
-        text: Card.durationText(row.todaySeconds)
+        text: row.todayText
         pixelSize: TextStyle.callout
         weight: Font.Bold
         color: row.position === 0 ? Colors.amber : Colors.ink

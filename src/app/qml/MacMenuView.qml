@@ -10,20 +10,7 @@ Rectangle {
     objectName: "card"
 
     // View state.
-    property var selectedDay: null
-    property string crewForm: "hidden" // "hidden", "picker", "create" or "join"
-    property string crewNickname: ""
-    property string crewCodeInput: ""
-    property bool crewBusy: false
-    property bool inviteCopied: false
-    property var pendingRemoval: null
-    property var selectedCrewCode: null
     property bool isVisible: false
-
-    // The redraw instants of the today block (each second while shown) and of the chart (each
-    // minute); once a day while hidden, so the hidden card costs nothing.
-    property real now: Card.now()
-    property real chartNow: now
 
     signal closeRequested()
 
@@ -32,29 +19,6 @@ Rectangle {
     color: Colors.cream
     focus: true
     Keys.onEscapePressed: closeRequested()
-
-    onIsVisibleChanged: {
-        if (!isVisible)
-            return
-        now = Card.now()
-        chartNow = now
-        Card.cardShown()
-    }
-
-    Timer {
-        objectName: "todayTimer"
-        interval: card.isVisible ? 1000 : 86400000
-        repeat: true
-        running: true
-        onTriggered: card.now = Card.now()
-    }
-    Timer {
-        objectName: "chartTimer"
-        interval: card.isVisible ? 60000 : 86400000
-        repeat: true
-        running: true
-        onTriggered: card.chartNow = Card.now()
-    }
 
     ColumnLayout {
         id: column
@@ -112,9 +76,8 @@ Rectangle {
                 }
                 UiText {
                     objectName: "streakBadge"
-                    readonly property string badge: { card.chartNow; return Card.streakBadge(Card.currentStreak()) }
-                    visible: badge !== ""
-                    text: badge
+                    visible: Card.streakBadge !== ""
+                    text: Card.streakBadge
                     color: Colors.amber
                     font.pixelSize: TextStyle.caption
                     font.weight: Font.Bold
@@ -136,7 +99,6 @@ Rectangle {
         TodayBlock {
             objectName: "todayBlock"
             Layout.fillWidth: true
-            now: card.now
         }
 
         // 3. Settings.
@@ -146,15 +108,12 @@ Rectangle {
         CrewBox {
             objectName: "crewBox"
             Layout.fillWidth: true
-            view: card
         }
 
         // 5. The last 7 days.
         LastSevenDays {
             objectName: "lastSevenDays"
             Layout.fillWidth: true
-            view: card
-            now: card.chartNow
         }
 
         // 6. Footer.

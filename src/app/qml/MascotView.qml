@@ -127,6 +127,8 @@ Item {
         // 3. The face: eyes over the mouth, the cheeks 10 lower than the eyes.
         Repeater {
             model: [-17, 17]
+            // Qt 6.4's qmllint does not follow ids into a delegate.
+            // qmllint disable unqualified
             Item {
                 required property real modelData
                 x: 75 + modelData - width / 2
@@ -162,6 +164,7 @@ Item {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
 
         Shape {
@@ -206,13 +209,14 @@ Item {
             // The soft amber shadow, 2 down, blurred over a few faint copies.
             model: [[0, 2, 0.2], [-1, 2.5, 0.08], [1, 2.5, 0.08], [0, 3.5, 0.07]]
             Shape {
+                id: shadowCopy
                 required property var modelData
                 anchors.fill: parent
                 ShapePath {
                     strokeColor: "transparent"
-                    fillColor: Colors.alpha(Colors.amber, modelData[2])
+                    fillColor: Colors.alpha(Colors.amber, shadowCopy.modelData[2])
                     PathText {
-                        x: 2 + modelData[0]; y: modelData[1]
+                        x: 2 + shadowCopy.modelData[0]; y: shadowCopy.modelData[1]
                         text: "7"
                         font.pixelSize: 30
                         font.weight: Font.Black

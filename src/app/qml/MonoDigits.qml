@@ -18,6 +18,8 @@ Row {
 
     Repeater {
         model: root.text.split("")
+        // Qt 6.4's qmllint does not follow ids into a delegate.
+        // qmllint disable unqualified
         UiText {
             required property string modelData
             text: modelData
@@ -27,5 +29,6 @@ Row {
             width: modelData >= "0" && modelData <= "9" ? digit.advanceWidth : implicitWidth
             horizontalAlignment: Text.AlignHCenter
         }
+        // qmllint enable unqualified
     }
 }

@@ -12,6 +12,8 @@ Item {
 
     Repeater {
         model: root.layers
+        // Qt 6.4's qmllint does not follow ids into a delegate.
+        // qmllint disable unqualified
         Rectangle {
             required property int index
             readonly property real grow: root.blur * (index + 1) / root.layers
@@ -23,5 +25,6 @@ Item {
             color: root.color
             opacity: root.opacityTotal / root.layers * 1.6
         }
+        // qmllint enable unqualified
     }
 }

@@ -3,15 +3,11 @@ import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Tockly
 
-// Today's worked time, score, typing pace and goal, for the redraw instant `now`.
+// Today's worked time, score, typing pace and goal.
 Rectangle {
     id: block
-    property real now
-    readonly property real today: Card.startOfDay(now)
-    readonly property real worked: Card.dayTotal(today, now)
-    readonly property real dayScore: Card.score(today, now)
-    readonly property real pace: Card.typingPace(today)
-    readonly property var goal: { Store.goalSeconds; return Card.goal(now) }
+    readonly property real pace: Card.typingPace
+    readonly property var goal: Card.goal
 
     implicitHeight: column.implicitHeight + 24
     radius: 14
@@ -36,7 +32,7 @@ Rectangle {
         MonoDigits {
             objectName: "todayClock"
             Layout.alignment: Qt.AlignHCenter
-            text: Store.isTracking ? Card.clockText(block.worked) : Card.durationText(block.worked)
+            text: Card.todayText
             pixelSize: 34
             weight: Font.Bold
         }
@@ -45,12 +41,12 @@ Rectangle {
             objectName: "scoreRow"
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 2
-            visible: block.dayScore > 0
+            visible: Card.score > 0
             spacing: 10
 
             UiText {
                 objectName: "scoreText"
-                text: "🏅 " + Card.number(block.dayScore)
+                text: "🏅 " + Card.scoreText
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.DemiBold
