@@ -1,9 +1,6 @@
 #include "WorkEntry.h"
 
-#include <QJsonArray>
-#include <QStringList>
-
-#include <cmath>
+#include <simdjson.h>
 
 QString kindName(WorkEntry::Kind kind)
 {
@@ -18,7 +15,7 @@ QString kindName(WorkEntry::Kind kind)
     return {};
 }
 
-std::optional<WorkEntry::Kind> kindFromName(QStringView name)
+std::optional<WorkEntry::Kind> kindFromName(QAnyStringView name)
 {
     if (name == u"timed")
         return WorkEntry::Kind::timed;
@@ -94,71 +91,138 @@ QByteArray encodeEntries(std::span<const WorkEntry> entries, JsonStyle style)
     return out;
 }
 
+namespace {
+
+// A value the on-demand parser would otherwise skip unchecked: read in full, and consumed so
+// that the parser goes on to check what follows it.
+bool isSoundJson(simdjson::ondemand::value value, int maxDepth)
+{
+    using Type = simdjson::ondemand::json_type;
+    Type type;
+    if (value.type().get(type))
+        return false;
+    std::string_view text = value.raw_json_token();
+    simdjson::error_code error = simdjson::SUCCESS;
+    switch (type) {
+    case Type::array: {
+        simdjson::ondemand::array array;
+        error = value.get_array().get(array);
+        if (!error)
+            error = array.raw_json().get(text);
+        break;
+    }
+    case Type::object: {
+        simdjson::ondemand::object object;
+        error = value.get_object().get(object);
+        if (!error)
+            error = object.raw_json().get(text);
+        break;
+    }
+    case Type::string:
+        error = value.get_raw_json_string().error();
+        break;
+    case Type::number:
+        error = value.get_double().error();
+        break;
+    case Type::boolean:
+        error = value.get_bool().error();
+        break;
+    case Type::null:
+        bool isNull = false;
+        error = value.is_null().get(isNull);
+        if (!isNull)
+            error = simdjson::INCORRECT_TYPE;
+        break;
+    }
+    return !error && parseJson(QByteArrayView(text.data(), qsizetype(text.size())), maxDepth);
+}
+
+// One entry's members, straight into the record. Unknown members are ignored but must still be
+// sound JSON: the on-demand parser only skips them, so they are read in full.
+std::optional<WorkEntry> readEntry(simdjson::ondemand::object object)
+{
+    enum : unsigned { hasId = 1, hasDate = 2, hasSeconds = 4, hasKind = 8 };
+    unsigned seen = 0;
+    QList<std::string_view> otherKeys;
+    WorkEntry e;
+    for (auto member : object) {
+        std::string_view key;
+        if (member.unescaped_key().get(key))
+            return std::nullopt;
+        simdjson::ondemand::value value;
+        if (member.value().get(value))
+            return std::nullopt;
+        const unsigned bit = key == "id"        ? hasId
+                             : key == "date"    ? hasDate
+                             : key == "seconds" ? hasSeconds
+                             : key == "kind"    ? hasKind
+                                                : 0u;
+        if (seen & bit)
+            return std::nullopt;
+        seen |= bit;
+        std::string_view text;
+        switch (bit) {
+        case hasId:
+            if (value.get_string().get(text) || text.size() != 36)
+                return std::nullopt;
+            e.id = QUuid::fromString(QLatin1StringView(text.data(), qsizetype(text.size())));
+            if (e.id.isNull())
+                return std::nullopt;
+            break;
+        case hasDate:
+            if (value.get_double().get(e.date))
+                return std::nullopt;
+            break;
+        case hasSeconds:
+            if (value.get_double().get(e.seconds))
+                return std::nullopt;
+            break;
+        case hasKind: {
+            const auto kind = value.get_string().get(text)
+                                  ? std::nullopt
+                                  : kindFromName(QUtf8StringView(text.data(), text.size()));
+            if (!kind)
+                return std::nullopt;
+            e.kind = *kind;
+            break;
+        }
+        default:
+            if (otherKeys.contains(key) || !isSoundJson(value, 62))
+                return std::nullopt;
+            otherKeys.append(key);
+        }
+    }
+    if (seen != (hasId | hasDate | hasSeconds | hasKind))
+        return std::nullopt;
+    return e;
+}
+
+} // namespace
+
 std::optional<QList<WorkEntry>> decodeEntries(QByteArrayView json)
 {
-    // Read straight into the records: the file can hold a hundred thousand entries and is read
-    // at every start.
-    JsonScanner in(json);
-    QList<WorkEntry> entries;
-    if (!in.consume('['))
+    // Read straight into the records with simdjson's on-demand parser: the file can hold a
+    // hundred thousand entries and is read at every start, and a document tree would take
+    // several times the memory of the file.
+    const simdjson::padded_string text(json.data(), size_t(json.size()));
+    simdjson::ondemand::parser parser;
+    simdjson::ondemand::document document;
+    simdjson::ondemand::array array;
+    if (parser.iterate(text).get(document) || document.get_array().get(array))
         return std::nullopt;
-    if (in.consume(']'))
-        return in.atEnd() ? std::optional(entries) : std::nullopt;
-    do {
-        if (!in.consume('{'))
+    QList<WorkEntry> entries;
+    for (auto element : array) {
+        simdjson::ondemand::object object;
+        if (element.get_object().get(object))
             return std::nullopt;
-        enum : unsigned { hasId = 1, hasDate = 2, hasSeconds = 4, hasKind = 8 };
-        unsigned seen = 0;
-        QStringList otherKeys;
-        WorkEntry e;
-        if (!in.consume('}')) {
-            do {
-                const auto key = in.string();
-                if (!key || !in.consume(':'))
-                    return std::nullopt;
-                auto once = [&](unsigned bit) {
-                    const bool first = !(seen & bit);
-                    seen |= bit;
-                    return first;
-                };
-                if (*key == u"id") {
-                    const auto text = in.string();
-                    if (!once(hasId) || !text || text->size() != 36)
-                        return std::nullopt;
-                    e.id = QUuid::fromString(*text);
-                    if (e.id.isNull())
-                        return std::nullopt;
-                } else if (*key == u"date") {
-                    const auto d = in.number();
-                    if (!once(hasDate) || !d)
-                        return std::nullopt;
-                    e.date = *d;
-                } else if (*key == u"seconds") {
-                    const auto d = in.number();
-                    if (!once(hasSeconds) || !d)
-                        return std::nullopt;
-                    e.seconds = *d;
-                } else if (*key == u"kind") {
-                    const auto text = in.string();
-                    const auto kind = text ? kindFromName(*text) : std::nullopt;
-                    if (!once(hasKind) || !kind)
-                        return std::nullopt;
-                    e.kind = *kind;
-                } else {
-                    // Unknown members are ignored, but must still be sound JSON.
-                    if (otherKeys.contains(*key) || !in.value())
-                        return std::nullopt;
-                    otherKeys.append(*key);
-                }
-            } while (in.consume(','));
-            if (!in.consume('}'))
-                return std::nullopt;
-        }
-        if (seen != (hasId | hasDate | hasSeconds | hasKind))
+        const auto entry = readEntry(object);
+        if (!entry)
             return std::nullopt;
-        entries.append(e);
-    } while (in.consume(','));
-    if (!in.consume(']') || !in.atEnd())
+        entries.append(*entry);
+    }
+    // The parser stops at the array's end; anything but white space after it is refused.
+    std::string_view read;
+    if (document.raw_json().get(read) || read.data() + read.size() != text.data() + text.size())
         return std::nullopt;
     return entries;
 }

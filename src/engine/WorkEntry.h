@@ -24,7 +24,7 @@ struct WorkEntry {
 };
 
 QString kindName(WorkEntry::Kind kind);
-std::optional<WorkEntry::Kind> kindFromName(QStringView name);
+std::optional<WorkEntry::Kind> kindFromName(QAnyStringView name);
 
 // The 36-character upper-case form written to every file.
 QString uuidText(const QUuid &id);
