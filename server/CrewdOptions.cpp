@@ -34,6 +34,7 @@ QString CrewdOptions::usage()
     return QStringLiteral(
         "Usage: tockly-crewd [--listen HOST:PORT] [--db sqlite:PATH | --db postgresql://...]\n"
         "                    [--trust-proxy] [--rate-limit N] [--create-limit N] [--threads N]\n"
+        "                    [--request-timeout SECONDS] [--client-connections N]\n"
         "                    [--db-connections N]\n"
         "\n"
         "tockly-crewd keeps the crews of Tockly: who is in which crew and their daily totals,\n"
@@ -48,7 +49,12 @@ QString CrewdOptions::usage()
         "  --trust-proxy          take the client address from X-Forwarded-For\n"
         "  --rate-limit N         requests per minute per client address (default 120, 0 = off)\n"
         "  --create-limit N       new crews per hour per client address (default 20, 0 = off)\n"
-        "  --threads N            connections served at once (default 96)\n"
+        "  --threads N            requests served at once (default 96)\n"
+        "  --request-timeout SECONDS\n"
+        "                         a request must arrive whole within this time of its first\n"
+        "                         byte (default 10)\n"
+        "  --client-connections N connections one client address may hold open (default 16,\n"
+        "                         0 = no cap; not applied with --trust-proxy)\n"
         "  --db-connections N     PostgreSQL connections (default 4)\n"
         "  --help                 print this help and exit\n"
         "  --version              print the version and exit\n"
@@ -77,9 +83,10 @@ std::optional<CrewdOptions> CrewdOptions::parse(const QStringList &args, QString
             o.limits.trustProxy = true;
             continue;
         }
-        static const QStringList withValue{u"--listen"_qs,     u"--db"_qs,
-                                           u"--rate-limit"_qs, u"--create-limit"_qs,
-                                           u"--threads"_qs,    u"--db-connections"_qs};
+        static const QStringList withValue{u"--listen"_qs,          u"--db"_qs,
+                                           u"--rate-limit"_qs,      u"--create-limit"_qs,
+                                           u"--threads"_qs,         u"--db-connections"_qs,
+                                           u"--request-timeout"_qs, u"--client-connections"_qs};
         if (!withValue.contains(arg)) {
             *error = QStringLiteral("unknown option %1").arg(arg);
             return std::nullopt;
@@ -106,6 +113,10 @@ std::optional<CrewdOptions> CrewdOptions::parse(const QStringList &args, QString
             o.limits.createsPerHour = n;
         } else if (arg == u"--threads") {
             ok = number(value, 1, 4096, &o.threads);
+        } else if (arg == u"--request-timeout") {
+            ok = number(value, 1, 3600, &o.requestSeconds);
+        } else if (arg == u"--client-connections") {
+            ok = number(value, 0, 1000000, &o.clientConnections);
         } else {
             ok = number(value, 1, 256, &o.connections);
         }

@@ -111,7 +111,7 @@ QByteArray html(const QString &code, const QString &crewName, int members)
                        "<h2>No Tockly yet?</h2>"
                        "<p>Install Tockly, copy the token above, then start Tockly: it picks up "
                        "the invitation "
-                       "by itself. Or open Tockly's menu-bar card and join with the code "
+                       "by itself. Or open Tockly's panel card and join with the code "
                        "<span class=\"code\">%3</span>.</p>")
             .arg(name, count, code);
     return page(QStringLiteral("Join %1 on Tockly").arg(name), main);

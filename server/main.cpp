@@ -1,8 +1,10 @@
 // tockly-crewd: the crew leaderboard service.
 
 #include "CrewChangeListener.h"
+#include "CrewRequest.h"
 #include "CrewService.h"
 #include "CrewdOptions.h"
+#include "HttpServer.h"
 #include "StorePool.h"
 
 #include <QCoreApplication>
@@ -12,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <thread>
 
@@ -51,16 +54,21 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    httplib::Server server;
-    const size_t threads = size_t(options->threads);
-    server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
-    // Clients keep their connection (the app's HTTP client does, and so does a reverse proxy),
-    // so each one keeps its thread for many requests; Nagle would only delay small replies.
-    server.set_keep_alive_max_count(10000);
-    server.set_keep_alive_timeout(10);
-    server.set_read_timeout(10);
-    server.set_write_timeout(10);
+    HttpServer::Limits http;
+    http.workers = options->threads;
+    http.requestTimeout = std::chrono::seconds(options->requestSeconds);
+    // Behind a proxy every connection comes from the proxy.
+    http.connectionsPerClient = options->limits.trustProxy ? 0 : options->clientConnections;
+    http.maxBodyBytes = size_t(kMaxBodyBytes);
+    HttpServer server(http);
+    // Nagle would only delay small replies.
     server.set_tcp_nodelay(true);
+    // Connections wait without a thread, so they are bounded by the open-files limit alone.
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
     // The library listens with a backlog of 5: when many clients connect at once, the rest
     // would wait for retransmitted handshakes, seconds each. The socket is listened on again,
     // with room, once it is bound.

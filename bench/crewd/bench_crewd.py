@@ -24,7 +24,8 @@ class Server:
             [CREWD, "--listen", "127.0.0.1:0", "--db", db, "--threads", str(threads),
              "--db-connections", str(connections),
              # one client address sends everything here; the limiter still runs, with room
-             "--rate-limit", "100000000", "--create-limit", "100000000"],
+             "--rate-limit", "100000000", "--create-limit", "100000000",
+             "--client-connections", "0"],
             stdout=subprocess.PIPE, text=True)
         line = self.proc.stdout.readline()
         m = re.search(r"listening on 127\.0\.0\.1:(\d+)", line)

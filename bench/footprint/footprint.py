@@ -175,12 +175,61 @@ def start_sway():
                           "XDG_SESSION_TYPE": "wayland", "XDG_CURRENT_DESKTOP": "sway",
                           "SWAYSOCK": os.path.join(runtime, ipc)}
         time.sleep(0.05)
-    sway.kill()
-    sway.wait()
-    with open(os.path.join(runtime, "sway.log")) as f:
+    give_up([sway], runtime, "sway.log", "headless sway")
+
+
+def give_up(processes, folder, log, what):
+    """Stops what was started, removes its folder and says why, from the end of its log."""
+    for p in processes:
+        p.kill()
+        p.wait()
+    with open(os.path.join(folder, log)) as f:
         why = f.read()[-2000:]
-    shutil.rmtree(runtime, ignore_errors=True)
-    raise RuntimeError("headless sway did not start: " + why)
+    shutil.rmtree(folder, ignore_errors=True)
+    raise RuntimeError(f"{what} did not start: {why}")
+
+
+def start_gnome(extension):
+    """A headless GNOME Shell (Wayland, one virtual monitor, no Xwayland) with Tockly's extension
+    enabled, in a home of its own with private session and system buses: its processes, its home
+    and the environment of a client."""
+    home = tempfile.mkdtemp(prefix="tockly-footprint-gnome-")
+    runtime = os.path.join(home, "runtime")
+    os.makedirs(runtime, mode=0o700)
+    shutil.copytree(extension, os.path.join(home, "data", "gnome-shell", "extensions",
+                                            os.path.basename(extension)))
+    env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": home, "LANG": "C.UTF-8",
+           "XDG_RUNTIME_DIR": runtime, "XDG_CONFIG_HOME": os.path.join(home, "config"),
+           "XDG_DATA_HOME": os.path.join(home, "data"), "XDG_CACHE_HOME": os.path.join(home, "cache"),
+           "GSETTINGS_BACKEND": "keyfile"}
+    system_conf = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
+                               "support", "test-system-bus.conf")
+    system, system_address = start_line_process(
+        ["dbus-daemon", "--nofork", "--print-address=1", "--config-file=" + system_conf])
+    session, session_address = start_line_process(
+        ["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=env)
+    env.update(DBUS_SESSION_BUS_ADDRESS=session_address, DBUS_SYSTEM_BUS_ADDRESS=system_address)
+    subprocess.run(["gsettings", "set", "org.gnome.shell", "enabled-extensions",
+                    f"['{os.path.basename(extension)}']"], env=env, check=True)
+    log = open(os.path.join(home, "gnome-shell.log"), "w")
+    shell = subprocess.Popen(["gnome-shell", "--headless", "--wayland", "--no-x11",
+                              "--virtual-monitor", "1280x800"], env=env,
+                             stdout=log, stderr=subprocess.STDOUT)
+    helpers = [shell, session, system]
+    deadline = time.monotonic() + 90
+    while time.monotonic() < deadline and shell.poll() is None:
+        up = subprocess.run(["gdbus", "call", "--session", "-d", "org.quenby.Tockly.Shell",
+                             "-o", "/org/quenby/Tockly/Shell",
+                             "-m", "org.quenby.Tockly.Shell.FocusedApp"],
+                            env=env, capture_output=True, timeout=10)
+        if up.returncode == 0:
+            return helpers, home, {
+                "WAYLAND_DISPLAY": "wayland-0", "XDG_RUNTIME_DIR": runtime,
+                "XDG_SESSION_TYPE": "wayland", "XDG_CURRENT_DESKTOP": "GNOME",
+                "DBUS_SESSION_BUS_ADDRESS": session_address,
+                "DBUS_SYSTEM_BUS_ADDRESS": system_address}
+        time.sleep(0.5)
+    give_up(helpers, home, "gnome-shell.log", "GNOME Shell with Tockly's extension")
 
 
 def probe(env):
@@ -227,24 +276,28 @@ def main():
     ap.add_argument("--idle", type=float, default=300)
     ap.add_argument("--deep-idle", type=float, default=120)
     ap.add_argument("--card", type=float, default=60, help="seconds with the card shown")
+    ap.add_argument("--gnome-extension", required=True,
+                    help="the folder of Tockly's GNOME Shell extension, as the build made it")
     ap.add_argument("--check", action="store_true")
     args = ap.parse_args()
 
     tmp = tempfile.mkdtemp(prefix="tockly-footprint-")
-    helpers, programs, sway_folder = [], [], None
+    helpers, programs, sway_folder, gnome_folder = [], [], None, None
     try:
         xvfb, number = start_line_process(
             ["Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"])
         helpers.append(xvfb)
         display = ":" + number
 
-        def environment(name):
+        def environment(name, bus=True):
             home = os.path.join(tmp, name)
             runtime = os.path.join(home, "runtime")
             os.makedirs(runtime, mode=0o700)
-            bus, address = start_line_process(
-                ["dbus-daemon", "--session", "--nofork", "--print-address=1"])
-            helpers.append(bus)
+            address = ""
+            if bus:
+                daemon, address = start_line_process(
+                    ["dbus-daemon", "--session", "--nofork", "--print-address=1"])
+                helpers.append(daemon)
             return {
                 "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
                 "LANG": "C.UTF-8",
@@ -283,10 +336,20 @@ def main():
         # Which backends serve under sway, so the figures say what they measured.
         sway_doctor = subprocess.run([args.tockly, "doctor"], env=wenv, capture_output=True,
                                      text=True, timeout=30).stdout.splitlines()[:2]
+        gnome_helpers, gnome_folder, gnome = start_gnome(args.gnome_extension)
+        helpers.extend(gnome_helpers)
+        genv = welcomed(environment("tockly-gnome", bus=False))
+        del genv["DISPLAY"]
+        genv.update(gnome, QT_QPA_PLATFORM="wayland")
+        gnome_doctor = subprocess.run([args.tockly, "doctor"], env=genv, capture_output=True,
+                                      text=True, timeout=30).stdout.splitlines()
+        gnome_doctor = [line for line in gnome_doctor
+                        if line.startswith(("input:", "frontmost application:", "panel item:"))]
         tockly = Program("tockly", [args.tockly], tenv)
         workrave = Program("workrave", [args.workrave], environment("workrave"))
         tockly_sway = Program("tockly-sway", [args.tockly], wenv)
-        programs = [tockly, workrave, tockly_sway]
+        tockly_gnome = Program("tockly-gnome", [args.tockly], genv)
+        programs = [tockly, workrave, tockly_sway, tockly_gnome]
         started = time.monotonic()
 
         def run_until(t, step=None):
@@ -330,8 +393,9 @@ def main():
             h.terminate()
             h.wait()
         shutil.rmtree(tmp, ignore_errors=True)
-        if sway_folder:
-            shutil.rmtree(sway_folder, ignore_errors=True)
+        for folder in (sway_folder, gnome_folder):
+            if folder:
+                shutil.rmtree(folder, ignore_errors=True)
 
     hidden_frames = sum(hidden_after["frames"].values()) - sum(hidden_before["frames"].values())
     hidden_timers = timer_events(hidden_after) - timer_events(hidden_before)
@@ -345,14 +409,16 @@ def main():
           f"{args.deep_idle:.0f} s after more than 5 min idle" if not args.check else
           f"footprint (check run): {args.active:.0f} s active, {args.idle:.0f} s idle, "
           f"{args.deep_idle:.0f} s counted")
-    print(f"{'':10}{'CPU s':>10}{'peak RSS MB':>14}{'end RSS MB':>12}{'switches':>10}"
+    print(f"{'':12}{'CPU s':>10}{'peak RSS MB':>14}{'end RSS MB':>12}{'switches':>10}"
           f"{'wake-ups':>10}{'per 20 s':>10}")
-    for n in ("tockly", "workrave", "tockly-sway"):
-        print(f"{n:10}{cpu[n]:10.2f}{hwm[n] / 1024:14.1f}{rss_end[n] / 1024:12.1f}"
+    for n in ("tockly", "workrave", "tockly-sway", "tockly-gnome"):
+        print(f"{n:12}{cpu[n]:10.2f}{hwm[n] / 1024:14.1f}{rss_end[n] / 1024:12.1f}"
               f"{switches[n]:10d}{wakeups[n]:10d}{per20[n]:10.2f}")
     print(f"CPU ratio tockly/workrave: {ratio:.3f}")
     for line in sway_doctor:
         print("tockly-sway " + line)
+    for line in gnome_doctor:
+        print("tockly-gnome " + line)
     print(f"card hidden, {args.deep_idle:.0f} s: {hidden_frames} frames, {hidden_timers} timer events "
           f"({dict_delta(hidden_before['timers'], hidden_after['timers'])})")
     print(f"card shown, {card_seconds:.1f} s: {fps:.1f} frames/s, {card_core * 100:.1f}% of one core")
@@ -375,6 +441,8 @@ def main():
         "RSS <= 60 MB": hwm["tockly"] <= 60 * 1024,
         "<= 1 wake-up per 20 s idle": per20["tockly"] <= 1.0,
         "under sway no more idle wake-ups than under X11": wakeups["tockly-sway"] <= wakeups["tockly"],
+        "under GNOME with the extension no more idle wake-ups than under X11":
+            wakeups["tockly-gnome"] <= wakeups["tockly"],
         "no frames while the card is hidden": hidden_frames == 0,
         # The tick's timer fires at most once a second while idle; nothing else runs.
         "no timers beyond the tick while hidden": hidden_timers <= args.deep_idle + 1,

@@ -1,11 +1,13 @@
 // Checks that need no server and a fixed date or clock: the report window, the rate limiter,
-// the fetch cache's handling of a change during a read, codes and the command line.
+// the fetch cache's handling of a change during a read, where a request ends, codes and the
+// command line.
 
 #include "CrewRequest.h"
 #include "CrewdOptions.h"
 #include "FetchCache.h"
 #include "RandomIds.h"
 #include "RateLimiter.h"
+#include "RequestFraming.h"
 
 #include <QSet>
 #include <QTest>
@@ -49,6 +51,35 @@ private slots:
         QVERIFY(limiter.allow("192.0.2.1", t1) && limiter.allow("192.0.2.1", t1));
         QVERIFY(!limiter.allow("192.0.2.1", t1));
         QCOMPARE(RateLimiter::clientKey("::ffff:192.0.2.7"), std::string("192.0.2.7"));
+    }
+
+    void requestEndsWhereTheParserWillStop()
+    {
+        using State = RequestFrame::State;
+        const auto frame = [](std::string_view bytes) { return frameRequest(bytes, 64, 8); };
+        // A body of Content-Length bytes; what follows is the next request.
+        const std::string_view post = "POST /a HTTP/1.1\r\ncontent-length:  3 \r\n\r\nabcGET";
+        QCOMPARE(frame(post).state, State::complete);
+        QCOMPARE(frame(post).size, post.size() - 3);
+        QCOMPARE(frame(post.substr(0, post.size() - 4)).state, State::incomplete);
+        // A line without its carriage return is no header, and does not end the headers.
+        QCOMPARE(frame("GET / HTTP/1.1\nContent-Length: 2\n\r\n").size, size_t(35));
+        QCOMPARE(frame("GET / HTTP/1.1\r\nX: 1\n\n").state, State::incomplete);
+        const auto expect = frame("POST / HTTP/1.1\r\nExpect: 100-Continue\r\n"
+                                  "Content-Length: 2\r\n\r\n");
+        QVERIFY(expect.state == State::incomplete && expect.expectsContinue);
+        const auto large = frame("POST / HTTP/1.1\r\nContent-Length: 9\r\n\r\n");
+        QVERIFY(large.state == State::complete && large.bodyTooLarge);
+        // Refused: no length but chunks, two lengths, a length that is not a number, headers
+        // that do not end in time.
+        for (const auto &[bytes, status] : std::initializer_list<std::pair<std::string, int>>{
+                 {"POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", 411},
+                 {"POST / HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\n", 400},
+                 {"POST / HTTP/1.1\r\nContent-Length: -1\r\n\r\n", 400},
+                 {"GET / HTTP/1.1\r\nX-Long: " + std::string(64, 'x'), 431}}) {
+            QCOMPARE(frame(bytes).state, State::refused);
+            QCOMPARE(frame(bytes).status, status);
+        }
     }
 
     void fetchCacheNeverKeepsAReplyFromBeforeAChange()
@@ -102,8 +133,9 @@ private slots:
         QCOMPARE(o->database.port, 6543);
         QCOMPARE(o->database.options, u"sslmode=require"_qs);
         QVERIFY(!o->database.description().contains(u"cret"));
-        for (const char *bad : {"--listen=127.0.0.1:99999", "--listen=8787", "--db=mysql://x/y",
-                                "--threads=0", "--verbose=1"}) {
+        for (const char *bad :
+             {"--listen=127.0.0.1:99999", "--listen=8787", "--db=mysql://x/y", "--threads=0",
+              "--request-timeout=0", "--client-connections=-1", "--verbose=1"}) {
             const QStringList pair = QString::fromLatin1(bad).split(u'=');
             QVERIFY2(!CrewdOptions::parse({u"crewd"_qs, pair[0], pair[1]}, &error, &help), bad);
         }

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "FootprintProbe.h"
 #include "SharedStore.h"
+#include "ShellExtensionOffer.h"
 #include "TrayItem.h"
 #include "UpdateChecker.h"
 #include "WindowSlots.h"
@@ -115,12 +116,19 @@ void AppEntry::buildShell()
     m_tray = std::make_unique<TrayItem>(m_sessionBus, *m_store);
     m_shell->attachTray(*m_tray);
     connect(&m_busObject, &TocklyBusObject::cardToggleRequested, &card, [&card] { card.toggle(); });
+    connect(&m_busObject, &TocklyBusObject::cardRequested, &card, [&card] { card.show(); });
+    connect(&m_busObject, &TocklyBusObject::historyRequested, m_shell.get(),
+            &AppShell::showHistory);
+    connect(&m_busObject, &TocklyBusObject::quitRequested, m_shell.get(), &AppShell::quit);
     connect(m_shell.get(), &AppShell::quitRequested, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);
 
     connect(m_store.get(), &MacWorkStore::menuBarTitleChanged, this, &AppEntry::publishStatus);
     connect(m_store.get(), &MacWorkStore::statusTextChanged, this, &AppEntry::publishStatus);
     connect(m_store.get(), &MacWorkStore::isTrackingChanged, this, &AppEntry::publishStatus);
+    connect(m_store.get(), &MacWorkStore::autoTrackEnabledChanged, this, &AppEntry::publishStatus);
+    connect(&m_busObject, &TocklyBusObject::autoTrackChangeRequested, m_store.get(),
+            &MacWorkStore::setAutoTrackEnabled);
     publishStatus();
 
     m_updater = std::make_unique<UpdateChecker>(
@@ -141,7 +149,8 @@ void AppEntry::buildShell()
 
 void AppEntry::publishStatus()
 {
-    m_busObject.setStatus(m_store->menuBarTitle(), m_store->statusText(), m_store->isTracking());
+    m_busObject.setStatus(m_store->menuBarTitle(), m_store->statusText(), m_store->isTracking(),
+                          m_store->autoTrackEnabled());
 }
 
 void AppEntry::startUp()
@@ -149,4 +158,6 @@ void AppEntry::startUp()
     // The pasteboard is read once, at start, before the links of this start; the welcome only
     // when neither offered an invitation.
     m_shell->startUp(m_links, m_pasteboard->readsOnlyWithFocus());
+    m_shellExtensionOffer = std::make_unique<ShellExtensionOffer>(m_sessionBus, *m_settings);
+    m_shellExtensionOffer->offerIfNeeded(m_backends.facts.gnomeExtension.state);
 }

@@ -18,6 +18,7 @@
 
 class AppShell;
 class FootprintProbe;
+class ShellExtensionOffer;
 class TrayItem;
 class UpdateChecker;
 
@@ -58,4 +59,5 @@ private:
     std::unique_ptr<TrayItem> m_tray;
     std::unique_ptr<UpdateChecker> m_updater;
     std::unique_ptr<FootprintProbe> m_probe;
+    std::unique_ptr<ShellExtensionOffer> m_shellExtensionOffer;
 };

@@ -63,6 +63,7 @@ void AppShell::attachTray(TrayItem &tray)
     connect(&tray, &TrayItem::activated, card, [card](QPoint at) { card->toggle(at); });
     connect(&tray, &TrayItem::openRequested, card, [card] { card->show(); });
     connect(&tray, &TrayItem::historyRequested, this, &AppShell::showHistory);
+    connect(&tray, &TrayItem::autoTrackRequested, &m_store, &MacWorkStore::setAutoTrackEnabled);
     connect(&tray, &TrayItem::quitRequested, this, &AppShell::quit);
 }
 

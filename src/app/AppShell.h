@@ -40,7 +40,8 @@ public:
     // is readable only while one of our windows has the keyboard focus (Wayland without
     // data-control) is read when one first has it instead.
     void startUp(const QStringList &links = {}, bool pasteboardNeedsFocus = false);
-    // A click on the tray item toggles the card; its menu opens the card or the history, or quits.
+    // A click on the tray item toggles the card; its menu opens the card or the history, switches
+    // automatic tracking, or quits.
     void attachTray(TrayItem &tray);
     void showWelcomeIfNeeded();
 

@@ -3,6 +3,7 @@
 #include "CardText.h"
 #include "CrewBaseUrl.h"
 #include "CrewInvite.h"
+#include "DateText.h"
 #include "DayRhythm.h"
 #include "DayTotals.h"
 #include "DurationText.h"
@@ -143,16 +144,16 @@ QVariantMap CardModel::week(double now) const
     double total = 0;
     for (qsizetype i = 0; i < days.size(); ++i) {
         const int weekday = calendar.date(days[i]).dayOfWeek();
-        const QString name = locale.dayName(weekday, QLocale::LongFormat);
+        const QString name = DateText::weekdayName(weekday, QLocale::LongFormat, locale);
         total += seconds[i];
-        list.append(
-            QVariantMap{{QStringLiteral("day"), days[i]},
-                        {QStringLiteral("seconds"), seconds[i]},
-                        {QStringLiteral("height"), CardText::barHeight(seconds[i], scale)},
-                        {QStringLiteral("letter"), locale.dayName(weekday, QLocale::NarrowFormat)},
-                        {QStringLiteral("isToday"), days[i] == today},
-                        {QStringLiteral("accessibleName"),
-                         name + QStringLiteral(", ") + ::durationText(seconds[i])}});
+        list.append(QVariantMap{{QStringLiteral("day"), days[i]},
+                                {QStringLiteral("seconds"), seconds[i]},
+                                {QStringLiteral("height"), CardText::barHeight(seconds[i], scale)},
+                                {QStringLiteral("letter"),
+                                 DateText::weekdayName(weekday, QLocale::NarrowFormat, locale)},
+                                {QStringLiteral("isToday"), days[i] == today},
+                                {QStringLiteral("accessibleName"),
+                                 name + QStringLiteral(", ") + ::durationText(seconds[i])}});
     }
     return {{QStringLiteral("total"), total}, {QStringLiteral("days"), list}};
 }
@@ -167,10 +168,7 @@ QVariantMap CardModel::dayDetail(double day, double now) const
     QString wordsText;
     if (activity && activity->keys >= 5)
         wordsText = QStringLiteral("~%1 words").arg(locale.toString(words(activity)));
-    return {{QStringLiteral("date"), QStringLiteral("%1, %2 %3")
-                                         .arg(locale.dayName(date.dayOfWeek(), QLocale::LongFormat),
-                                              locale.monthName(date.month(), QLocale::ShortFormat))
-                                         .arg(date.day())},
+    return {{QStringLiteral("date"), DateText::weekdayMonthDay(date, locale)},
             {QStringLiteral("duration"), ::durationText(::dayTotal(record, day, now))},
             {QStringLiteral("words"), wordsText}};
 }

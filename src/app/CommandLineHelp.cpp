@@ -14,6 +14,8 @@ QString tocklyHelp()
         "Commands:\n"
         "  status [--follow] [--json]          the running Tockly's title and status, for panels\n"
         "  card                                open or close the card of the running Tockly\n"
+        "  pause                               switch the running Tockly's automatic tracking off\n"
+        "  resume                              switch it on again\n"
         "  report [--day yyyy-MM-dd] [--json]  a day's figures and the records, read from the\n"
         "                                      data folder while Tockly runs or not\n"
         "  doctor                              what Tockly can see on this desktop, and how to\n"

@@ -1,5 +1,7 @@
 #include "DBusMenu.h"
 
+#include <algorithm>
+
 namespace {
 
 QVariantMap filtered(const QVariantMap &properties, const QStringList &names)
@@ -21,10 +23,39 @@ DBusMenu::DBusMenu(QObject *parent) : QObject(parent)
     const auto entry = [](int id, const QString &label) {
         return DBusMenuLayoutItem{id, {{QStringLiteral("label"), label}}, {}};
     };
+    const auto line = [](int id) {
+        return DBusMenuLayoutItem{id, {{QStringLiteral("type"), QStringLiteral("separator")}}, {}};
+    };
+    DBusMenuLayoutItem check = entry(autoTrack, QStringLiteral("Track automatically"));
+    check.properties.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
+    check.properties.insert(QStringLiteral("toggle-state"), 1);
     m_entries = {entry(open, QStringLiteral("Open")),
                  entry(history, QStringLiteral("History…")),
-                 {separator, {{QStringLiteral("type"), QStringLiteral("separator")}}, {}},
+                 line(separator),
+                 check,
+                 line(separator2),
                  entry(quit, QStringLiteral("Quit Tockly"))};
+}
+
+qsizetype DBusMenu::indexOf(int id) const
+{
+    return std::find_if(m_entries.begin(), m_entries.end(),
+                        [id](const DBusMenuLayoutItem &e) { return e.id == id; }) -
+           m_entries.begin();
+}
+
+bool DBusMenu::autoTrackChecked() const
+{
+    return m_entries[indexOf(autoTrack)].properties.value(QStringLiteral("toggle-state")) == 1;
+}
+
+void DBusMenu::setAutoTrackChecked(bool checked)
+{
+    if (checked == autoTrackChecked())
+        return;
+    const QVariantMap changed{{QStringLiteral("toggle-state"), checked ? 1 : 0}};
+    m_entries[indexOf(autoTrack)].properties.insert(changed);
+    emit ItemsPropertiesUpdated({{autoTrack, changed}}, {});
 }
 
 uint DBusMenu::GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames,
@@ -63,7 +94,8 @@ QDBusVariant DBusMenu::GetProperty(int id, const QString &name)
 
 void DBusMenu::Event(int id, const QString &eventId, const QDBusVariant &, uint)
 {
-    if (eventId == QLatin1String("clicked") && (id == open || id == history || id == quit))
+    if (eventId == QLatin1String("clicked") &&
+        (id == open || id == history || id == quit || id == autoTrack))
         emit triggered(Entry(id));
 }
 

@@ -5,7 +5,8 @@
 #include <QObject>
 
 // The tray item's small menu on the session bus (com.canonical.dbusmenu at /MenuBar): Open,
-// History…, Quit Tockly. It never changes, so its layout revision stays 1.
+// History…, the "Track automatically" check, Quit Tockly. Only the check's state ever changes,
+// announced by ItemsPropertiesUpdated, so the layout revision stays 1.
 class DBusMenu : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
@@ -15,9 +16,12 @@ class DBusMenu : public QObject {
     Q_PROPERTY(QStringList IconThemePath READ iconThemePath)
 
 public:
-    enum Entry { open = 1, history = 2, separator = 3, quit = 4 };
+    enum Entry { open = 1, history = 2, separator = 3, quit = 4, autoTrack = 5, separator2 = 6 };
 
     explicit DBusMenu(QObject *parent = nullptr);
+
+    bool autoTrackChecked() const;
+    void setAutoTrackChecked(bool checked);
 
     uint version() const { return 3; }
     QString textDirection() const { return QStringLiteral("ltr"); }
@@ -46,5 +50,7 @@ signals:
     void triggered(Entry entry);
 
 private:
+    qsizetype indexOf(int id) const;
+
     QList<DBusMenuLayoutItem> m_entries;
 };

@@ -1,7 +1,9 @@
 #include "DesktopBackends.h"
 
 #include "linux/EvdevInputSource.h"
+#include "linux/GnomeShellFrontmostApplication.h"
 #include "linux/IdleOnlyInputSource.h"
+#include "linux/InputServiceSource.h"
 #include "linux/KWinFrontmostApplication.h"
 #include "linux/WaylandIdleInputSource.h"
 #include "linux/WlrFrontmostApplication.h"
@@ -24,7 +26,9 @@ DesktopBackends DesktopBackends::build(const Process &process, const QDBusConnec
         b.choice.frontmost == FrontmostBackend::wlrForeignToplevel)
         wayland = WaylandConnection::open(b.facts.waylandDisplay.toLocal8Bit());
 
-    if (b.choice.input == InputBackend::evdev) {
+    if (b.choice.input == InputBackend::service) {
+        b.input = std::make_unique<InputServiceSource>(systemBus);
+    } else if (b.choice.input == InputBackend::evdev) {
         auto evdev = std::make_unique<EvdevInputSource>();
         if (evdev->start())
             b.input = std::move(evdev);
@@ -52,6 +56,8 @@ DesktopBackends DesktopBackends::build(const Process &process, const QDBusConnec
             process.environmentValue(QStringLiteral("XDG_RUNTIME_DIR")).value_or(QDir::tempPath()));
         if (kwin->start())
             frontmost = std::move(kwin);
+    } else if (b.choice.frontmost == FrontmostBackend::gnomeShell) {
+        frontmost = std::make_unique<GnomeShellFrontmostApplication>(sessionBus);
     }
     std::unique_ptr<LogindSleepMonitor> sleep;
     if (b.choice.logind)

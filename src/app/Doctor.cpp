@@ -1,6 +1,7 @@
 #include "Doctor.h"
 
 #include "DataFolder.h"
+#include "TrayItem.h"
 #include "linux/AutostartLoginItems.h"
 #include "linux/DesktopEntryNames.h"
 #include "linux/JsonSettingsStore.h"
@@ -38,13 +39,30 @@ QString linksLine(const Process &process)
                           "folders (the package or ./run installs one)");
 }
 
+QString panelItemLine(const QDBusConnection &bus, const GnomeShellExtension::Status &gnome)
+{
+    using State = GnomeShellExtension::State;
+    if (gnome.state == State::active)
+        return QStringLiteral("GNOME's top bar, shown by the Shell extension %1")
+            .arg(GnomeShellExtension::uuid);
+    QString line =
+        bus.isConnected() && bus.interface() &&
+                bus.interface()->isServiceRegistered(TrayItem::watcherService)
+            ? QStringLiteral("a StatusNotifierItem (%1 runs)").arg(TrayItem::watcherService)
+            : QStringLiteral("Qt's tray icon (no StatusNotifierWatcher on the session "
+                             "bus)");
+    if (gnome.state != State::noShell)
+        line += QStringLiteral("; in GNOME's top bar: ") + GnomeShellExtension::describe(gnome);
+    return line;
+}
+
 } // namespace
 
 int runDoctor(const Process &process, QTextStream &out)
 {
     const QDBusConnection session = QDBusConnection::sessionBus();
-    const PlatformChoice c =
-        choosePlatform(detectPlatformFacts(process, session, QDBusConnection::systemBus()));
+    const PlatformFacts facts = detectPlatformFacts(process, session, QDBusConnection::systemBus());
+    const PlatformChoice c = choosePlatform(facts);
     const AutostartLoginItems login(xdgConfigHome(process),
                                     QCoreApplication::applicationFilePath());
     const bool enabled = login.status() == LoginItems::Status::enabled;
@@ -57,7 +75,8 @@ int runDoctor(const Process &process, QTextStream &out)
         << "single instance: " << instanceLine(session) << '\n'
         << "links: " << linksLine(process) << '\n'
         << "data folder: " << dataFolderPath(process, xdgDataHome(process)) << '\n'
-        << "settings: " << JsonSettingsStore::defaultPath(process) << '\n';
+        << "settings: " << JsonSettingsStore::defaultPath(process) << '\n'
+        << "panel item: " << panelItemLine(session, facts.gnomeExtension) << '\n';
     out.flush();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "HistoryText.h"
 
+#include "DateText.h"
 #include "DurationText.h"
 
 #include <algorithm>
@@ -66,12 +67,12 @@ QString dayTitle(Instant day, Instant now, const Calendar &calendar)
         return QStringLiteral("Today");
     if (date == today.addDays(-1))
         return QStringLiteral("Yesterday");
-    return calendar.locale().toString(date, QStringLiteral("dddd, MMM d"));
+    return DateText::weekdayMonthDay(date, calendar.locale());
 }
 
 QString monthTitle(Instant month, const Calendar &calendar)
 {
-    return calendar.locale().toString(calendar.date(month), QStringLiteral("MMMM yyyy"));
+    return DateText::monthYear(calendar.date(month), calendar.locale());
 }
 
 QStringList weekdayHeader(const Calendar &calendar)
@@ -80,7 +81,8 @@ QStringList weekdayHeader(const Calendar &calendar)
     for (int i = 0; i < 7; ++i) {
         // Calendar weekdays count from Sunday = 1; Qt's from Monday = 1.
         const int weekday = (calendar.firstWeekday() - 1 + i) % 7; // 0 = Sunday
-        names << calendar.locale().dayName(weekday == 0 ? 7 : weekday, QLocale::NarrowFormat);
+        names << DateText::weekdayName(weekday == 0 ? 7 : weekday, QLocale::NarrowFormat,
+                                       calendar.locale());
     }
     return names;
 }
@@ -134,7 +136,7 @@ QList<Chip> chips(const DayRhythm &rhythm, const std::optional<DayActivity> &act
         out.append({QStringLiteral("scrolls"), QStringLiteral("🌀"), grouped(a.scrolls, locale),
                     QStringLiteral("scroll flicks")});
     if (a.modifierTaps >= 2)
-        out.append({QStringLiteral("mods"), QStringLiteral("⌘"),
+        out.append({QStringLiteral("mods"), QStringLiteral("⇧"),
                     QStringLiteral("~") + grouped(a.modifierTaps / 2, locale),
                     QStringLiteral("modifier presses")});
     if (a.appSwitches > 0)

@@ -31,11 +31,13 @@ struct CellTint {
 };
 CellTint cellTint(double seconds);
 
-// "Today", "Yesterday", or the day as wide weekday, short month and day number.
+// "Today", "Yesterday", or the day as wide weekday, short month and day number, in the locale's
+// order.
 QString dayTitle(Instant day, Instant now, const Calendar &calendar);
-// Wide month name and year.
+// Wide month name and year, in the locale's order.
 QString monthTitle(Instant month, const Calendar &calendar);
-// Very short weekday names, the calendar's first weekday first.
+// Very short weekday names (English letters where the locale has none), the calendar's first
+// weekday first.
 QStringList weekdayHeader(const Calendar &calendar);
 // A time of day in the short style of the calendar's locale, in its zone.
 QString shortTime(Instant t, const Calendar &calendar);

@@ -17,6 +17,7 @@ struct Status {
     QString title;
     QString statusText;
     bool isTracking = false;
+    bool autoTrackEnabled = true;
 };
 
 Status readStatus(QDBusConnection &bus)
@@ -31,7 +32,27 @@ Status readStatus(QDBusConnection &bus)
     const QVariantMap p = reply.value();
     return {true, p.value(QStringLiteral("Title")).toString(),
             p.value(QStringLiteral("StatusText")).toString(),
-            p.value(QStringLiteral("IsTracking")).toBool()};
+            p.value(QStringLiteral("IsTracking")).toBool(),
+            p.value(QStringLiteral("AutoTrackEnabled"), true).toBool()};
+}
+
+// Calls a method of the running Tockly; false, said on err, when that fails.
+bool callRunning(QDBusConnection &bus, const QString &method, const QVariantList &arguments,
+                 QTextStream &err)
+{
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(SingleInstance::serviceName, SingleInstance::objectPath,
+                                       SingleInstance::interfaceName, method);
+    call.setArguments(arguments);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+    if (reply.type() != QDBusMessage::ErrorMessage)
+        return true;
+    // An older Tockly still running lacks the newer methods.
+    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
+        err << "tockly: not running" << Qt::endl;
+    else
+        err << "tockly: " << reply.errorMessage() << Qt::endl;
+    return false;
 }
 
 QString format(const Status &s, bool json)
@@ -41,9 +62,13 @@ QString format(const Status &s, bool json)
     const QString cls = !s.running     ? QStringLiteral("stopped")
                         : s.isTracking ? QStringLiteral("tracking")
                                        : QStringLiteral("paused");
-    const QJsonObject o{{"text", s.title},        {"tooltip", s.statusText},
-                        {"class", cls},           {"title", s.title},
-                        {"status", s.statusText}, {"isTracking", s.isTracking},
+    const QJsonObject o{{"text", s.title},
+                        {"tooltip", s.statusText},
+                        {"class", cls},
+                        {"title", s.title},
+                        {"status", s.statusText},
+                        {"isTracking", s.isTracking},
+                        {"autoTrackEnabled", s.autoTrackEnabled},
                         {"running", s.running}};
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
@@ -58,17 +83,15 @@ public:
     {
         m_bus.connect(SingleInstance::serviceName, SingleInstance::objectPath,
                       SingleInstance::interfaceName, QStringLiteral("StatusChanged"), this,
-                      SLOT(changed(QString, QString, bool)));
+                      SLOT(changed()));
         connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
                 [this] { print(readStatus(m_bus)); });
         print(readStatus(m_bus));
     }
 
 private slots:
-    void changed(const QString &title, const QString &statusText, bool isTracking)
-    {
-        print({true, title, statusText, isTracking});
-    }
+    // The signal carries three of the four values; the properties have them all.
+    void changed() { print(readStatus(m_bus)); }
 
 private:
     void print(const Status &s)
@@ -126,14 +149,21 @@ int runStatus(const QStringList &arguments, QDBusConnection bus, QTextStream &ou
 
 int runCardToggle(QDBusConnection bus, QTextStream &err)
 {
-    const QDBusMessage reply = bus.call(
-        QDBusMessage::createMethodCall(SingleInstance::serviceName, SingleInstance::objectPath,
-                                       SingleInstance::interfaceName, QStringLiteral("ToggleCard")),
-        QDBus::Block, 5000);
-    if (reply.type() == QDBusMessage::ErrorMessage) {
-        err << "tockly: not running" << Qt::endl;
-        return 1;
+    return callRunning(bus, QStringLiteral("ToggleCard"), {}, err) ? 0 : 1;
+}
+
+int runAutoTrack(bool enabled, const QStringList &arguments, QDBusConnection bus, QTextStream &out,
+                 QTextStream &err)
+{
+    const char *command = enabled ? "resume" : "pause";
+    if (!arguments.isEmpty()) {
+        err << "tockly " << command << ": unknown option " << arguments.first()
+            << " (usage: tockly " << command << ")" << Qt::endl;
+        return 2;
     }
+    if (!callRunning(bus, QStringLiteral("SetAutoTrackEnabled"), {enabled}, err))
+        return 1;
+    out << format(readStatus(bus), false) << Qt::endl;
     return 0;
 }
 

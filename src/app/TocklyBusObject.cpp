@@ -20,17 +20,40 @@ void TocklyBusObject::OpenLinksWithActivation(const QStringList &links,
         0, this, [this, links, activationToken] { emit linksReceived(links, activationToken); });
 }
 
-void TocklyBusObject::setStatus(const QString &title, const QString &statusText, bool isTracking)
+void TocklyBusObject::setStatus(const QString &title, const QString &statusText, bool isTracking,
+                                bool autoTrackEnabled)
 {
-    if (title == m_title && statusText == m_statusText && isTracking == m_isTracking)
+    if (title == m_title && statusText == m_statusText && isTracking == m_isTracking &&
+        autoTrackEnabled == m_autoTrackEnabled)
         return;
     m_title = title;
     m_statusText = statusText;
     m_isTracking = isTracking;
+    m_autoTrackEnabled = autoTrackEnabled;
     emit StatusChanged(title, statusText, isTracking);
 }
 
 void TocklyBusObject::ToggleCard()
 {
     QTimer::singleShot(0, this, &TocklyBusObject::cardToggleRequested);
+}
+
+void TocklyBusObject::SetAutoTrackEnabled(bool enabled)
+{
+    emit autoTrackChangeRequested(enabled);
+}
+
+void TocklyBusObject::ShowCard()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::cardRequested);
+}
+
+void TocklyBusObject::ShowHistory()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::historyRequested);
+}
+
+void TocklyBusObject::Quit()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::quitRequested);
 }

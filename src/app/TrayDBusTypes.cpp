@@ -140,6 +140,10 @@ void registerTrayDBusTypes()
         qDBusRegisterMetaType<DBusMenuItemKeysList>();
         qDBusRegisterMetaType<DBusMenuEvent>();
         qDBusRegisterMetaType<DBusMenuEvents>();
+        // The menu's signals name these lists by their short names, and the bus relays a signal
+        // only when it knows every parameter type by the name it is declared with.
+        qRegisterMetaType<DBusMenuItems>("DBusMenuItems");
+        qRegisterMetaType<DBusMenuItemKeysList>("DBusMenuItemKeysList");
         return true;
     }();
     Q_UNUSED(done);

@@ -4,7 +4,9 @@
 #include "MacWorkStore.h"
 #include "StatusNotifierItem.h"
 #include "TrayIcon.h"
+#include "linux/GnomeShellExtension.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -22,40 +24,43 @@ TrayItem::TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *pare
     follow();
     connect(&store, &MacWorkStore::menuBarTitleChanged, this, &TrayItem::follow);
     connect(&store, &MacWorkStore::statusTextChanged, this, &TrayItem::follow);
+    connect(&store, &MacWorkStore::autoTrackEnabledChanged, this, &TrayItem::follow);
     connect(m_item.get(), &StatusNotifierItem::activated, this, &TrayItem::activated);
     connect(m_menu.get(), &DBusMenu::triggered, this, [this](DBusMenu::Entry entry) {
         if (entry == DBusMenu::open)
             emit openRequested();
         else if (entry == DBusMenu::history)
             emit historyRequested();
+        else if (entry == DBusMenu::autoTrack)
+            emit autoTrackRequested(!m_store.autoTrackEnabled());
         else if (entry == DBusMenu::quit)
             emit quitRequested();
     });
 
     if (m_bus.isConnected()) {
-        m_watcher =
-            std::make_unique<QDBusServiceWatcher>(watcherService, m_bus,
-                                                  QDBusServiceWatcher::WatchForRegistration |
-                                                      QDBusServiceWatcher::WatchForUnregistration);
-        connect(m_watcher.get(), &QDBusServiceWatcher::serviceRegistered, this,
-                &TrayItem::useStatusNotifier);
-        connect(m_watcher.get(), &QDBusServiceWatcher::serviceUnregistered, this,
-                &TrayItem::useFallback);
+        m_watcher = std::make_unique<QDBusServiceWatcher>(watcherService, m_bus,
+                                                          QDBusServiceWatcher::WatchForOwnerChange);
+        m_watcher->addWatchedService(GnomeShellExtension::serviceName);
+        connect(m_watcher.get(), &QDBusServiceWatcher::serviceOwnerChanged, this,
+                &TrayItem::choose);
     }
-    if (m_bus.isConnected() && m_bus.interface() &&
-        m_bus.interface()->isServiceRegistered(watcherService))
-        useStatusNotifier();
-    else
-        useFallback();
+    choose();
 }
 
 TrayItem::~TrayItem()
 {
-    if (m_mode == Mode::statusNotifier) {
-        m_bus.unregisterObject(StatusNotifierItem::objectPath);
-        m_bus.unregisterObject(StatusNotifierItem::menuPath);
-        m_bus.unregisterService(m_serviceName);
-    }
+    withdrawStatusNotifier();
+}
+
+void TrayItem::choose()
+{
+    if (GnomeShellExtension::isActive(m_bus))
+        useShellExtension();
+    else if (m_bus.isConnected() && m_bus.interface() &&
+             m_bus.interface()->isServiceRegistered(watcherService))
+        useStatusNotifier();
+    else
+        useFallback();
 }
 
 void TrayItem::setMode(Mode mode)
@@ -84,21 +89,41 @@ void TrayItem::useStatusNotifier()
                                        watcherService, QStringLiteral("RegisterStatusNotifierItem"))
         << m_serviceName);
     m_fallback.reset();
+    m_autoTrackAction = nullptr;
     m_fallbackMenu.reset();
     setMode(Mode::statusNotifier);
 }
 
+void TrayItem::withdrawStatusNotifier()
+{
+    if (m_mode != Mode::statusNotifier)
+        return;
+    m_bus.unregisterObject(StatusNotifierItem::objectPath);
+    m_bus.unregisterObject(StatusNotifierItem::menuPath);
+    m_bus.unregisterService(m_serviceName);
+}
+
+void TrayItem::useShellExtension()
+{
+    withdrawStatusNotifier();
+    m_fallback.reset();
+    m_fallbackMenu.reset();
+    setMode(Mode::shellExtension);
+}
+
 void TrayItem::useFallback()
 {
-    if (m_mode == Mode::statusNotifier) {
-        m_bus.unregisterObject(StatusNotifierItem::objectPath);
-        m_bus.unregisterObject(StatusNotifierItem::menuPath);
-        m_bus.unregisterService(m_serviceName);
-    }
+    withdrawStatusNotifier();
     if (!m_fallback) {
         m_fallbackMenu = std::make_unique<QMenu>();
         m_fallbackMenu->addAction(QStringLiteral("Open"), this, &TrayItem::openRequested);
         m_fallbackMenu->addAction(QStringLiteral("History…"), this, &TrayItem::historyRequested);
+        m_fallbackMenu->addSeparator();
+        m_autoTrackAction = m_fallbackMenu->addAction(QStringLiteral("Track automatically"));
+        m_autoTrackAction->setCheckable(true);
+        m_autoTrackAction->setChecked(m_store.autoTrackEnabled());
+        // Only the user's choice: the store's own changes arrive through follow().
+        connect(m_autoTrackAction, &QAction::triggered, this, &TrayItem::autoTrackRequested);
         m_fallbackMenu->addSeparator();
         m_fallbackMenu->addAction(QStringLiteral("Quit Tockly"), this, &TrayItem::quitRequested);
         m_fallback = std::make_unique<QSystemTrayIcon>(smileyIcon());
@@ -118,6 +143,9 @@ void TrayItem::follow()
 {
     m_item->setTitle(m_store.menuBarTitle());
     m_item->setToolTipText(m_store.statusText());
-    if (m_fallback)
+    m_menu->setAutoTrackChecked(m_store.autoTrackEnabled());
+    if (m_fallback) {
         m_fallback->setToolTip(m_store.menuBarTitle());
+        m_autoTrackAction->setChecked(m_store.autoTrackEnabled());
+    }
 }

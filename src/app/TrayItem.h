@@ -9,18 +9,21 @@
 class DBusMenu;
 class MacWorkStore;
 class QDBusServiceWatcher;
+class QAction;
 class QMenu;
 class QSystemTrayIcon;
 class StatusNotifierItem;
 
 // The item in the panel's status area. Where a StatusNotifierWatcher runs on the session bus the
 // item is our StatusNotifierItem, with the store's menu-bar title as its label; elsewhere Qt's
-// system tray icon stands in, with the title as its tooltip. It moves between the two as the
-// watcher comes and goes.
+// system tray icon stands in, with the title as its tooltip. While Tockly's GNOME Shell extension
+// runs, it shows the item in the top bar itself and this one withdraws, so that the AppIndicator
+// extension does not show a second. It moves between these as the services come and go. Both
+// menus carry a "Track automatically" check that shows the store's setting and asks to change it.
 class TrayItem : public QObject {
     Q_OBJECT
 public:
-    enum class Mode { none, statusNotifier, fallback };
+    enum class Mode { none, statusNotifier, fallback, shellExtension };
 
     static inline const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
@@ -37,12 +40,17 @@ signals:
     void activated(QPoint position);
     void openRequested();
     void historyRequested();
+    // The menu's "Track automatically" was chosen: the setting asked for.
+    void autoTrackRequested(bool enabled);
     void quitRequested();
     void modeChanged();
 
 private:
+    void choose();
     void useStatusNotifier();
     void useFallback();
+    void useShellExtension();
+    void withdrawStatusNotifier();
     void setMode(Mode mode);
     void follow();
 
@@ -54,5 +62,6 @@ private:
     std::unique_ptr<DBusMenu> m_menu;
     std::unique_ptr<QDBusServiceWatcher> m_watcher;
     std::unique_ptr<QMenu> m_fallbackMenu;
+    QAction *m_autoTrackAction = nullptr; // in m_fallbackMenu
     std::unique_ptr<QSystemTrayIcon> m_fallback;
 };

@@ -36,13 +36,20 @@ int main(int argc, char *argv[])
         return runReport(SystemProcess(app.arguments()), SystemClock(), out, err);
     }
 
-    if (std::strcmp(command, "status") == 0 || std::strcmp(command, "card") == 0) {
+    // The commands that talk to the running Tockly over the session bus.
+    const QByteArray busCommand(command);
+    if (busCommand == "status" || busCommand == "card" || busCommand == "pause" ||
+        busCommand == "resume") {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
-        if (std::strcmp(command, "card") == 0)
-            return runCardToggle(QDBusConnection::sessionBus(), err);
-        return runStatus(app.arguments().mid(2), QDBusConnection::sessionBus(), out, err);
+        const QStringList options = app.arguments().mid(2);
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        if (busCommand == "card")
+            return runCardToggle(bus, err);
+        if (busCommand == "status")
+            return runStatus(options, bus, out, err);
+        return runAutoTrack(busCommand == "resume", options, bus, out, err);
     }
 
     // The tray icon of desktops without a StatusNotifierWatcher is a widget-world object.

@@ -123,12 +123,25 @@ void MacWorkStore::setEntries(QList<WorkEntry> entries)
 
 void MacWorkStore::tick(Instant now)
 {
-    const Instant previous = m_lastTickAt;
+    // A new system zone counts from this tick on, for the segment open now too: it is split at
+    // the midnights of the zone in force when it closes.
+    m_calendar.followSystemZone();
+    Instant previous = m_lastTickAt;
     m_lastTickAt = now;
 
     // Time during which no tick ran (a suspended process, sleep without notice) never counts.
     if (now - previous > maxTickGap)
         closeSegment(previous);
+    // The wall clock was set back. The segment is recorded as it stood (it would otherwise
+    // start after every later "now" and record nothing), and the new reading of the clock is
+    // where counting and the write pacing go on from.
+    if (now < previous) {
+        closeSegment(previous);
+        previous = now;
+        m_lastActivitySave = std::min(m_lastActivitySave, now);
+        m_entriesTriedAt = std::min(m_entriesTriedAt, now);
+        m_lastReport = std::min(m_lastReport, now);
+    }
 
     const double idle = secondsSinceLastInput();
     setIsIdle(idle >= idleLimit);
@@ -145,6 +158,9 @@ void MacWorkStore::tick(Instant now)
     }
 
     refreshMenuBarTitle();
+
+    if (m_entriesUnsaved && now - m_entriesTriedAt >= activitySaveInterval)
+        saveEntries();
 
     if (!m_crewConfigs.isEmpty() && isTracking() && now - m_lastReport > reportInterval)
         reportNow();
@@ -295,9 +311,29 @@ void MacWorkStore::recordSegment(Instant from, Instant to)
     emit entriesChanged();
 }
 
-void MacWorkStore::writeHeartbeat()
+bool MacWorkStore::writeHeartbeat()
 {
-    m_settings.setValue(heartbeatKey, encodeHeartbeat({m_segmentStart, m_clock.now()}));
+    return m_settings.setValue(heartbeatKey, encodeHeartbeat({m_segmentStart, m_clock.now()}));
+}
+
+bool MacWorkStore::isRecorded(const QList<WorkEntry> &entries, Instant segmentStart)
+{
+    // The first piece of a recorded stretch starts at its start, or at the midnight less than a
+    // second later that dropped a shorter piece; no other stretch starts there.
+    return std::any_of(entries.begin(), entries.end(), [&](const WorkEntry &e) {
+        return e.kind == WorkEntry::Kind::timed && e.date >= segmentStart &&
+               e.date <= segmentStart + 1.0;
+    });
+}
+
+bool MacWorkStore::isMigrated(const Saved &saved, const std::optional<QList<WorkEntry>> &onFile)
+{
+    if (!onFile || onFile->size() < saved.entries.size() ||
+        !std::equal(saved.entries.begin(), saved.entries.end(), onFile->begin()))
+        return false;
+    const auto start = saved.segmentStart;
+    const bool replays = start && saved.lastTick.value_or(*start) - *start >= minSegment;
+    return !replays || isRecorded(onFile->mid(saved.entries.size()), *start);
 }
 
 // ---- Storage
@@ -317,7 +353,18 @@ QString MacWorkStore::siblingPath(const QString &fileName) const
 bool MacWorkStore::saveEntries()
 {
     const std::span<const WorkEntry> entries(m_entries.constData(), size_t(m_entries.size()));
-    return writeFileAtomically(entriesFileURL(), encodeEntries(entries, JsonStyle::compact));
+    // A failed write is tried again from the tick, at sleep and at exit: the entries would
+    // otherwise wait for the next recorded segment, which may never come before the program ends.
+    m_entriesUnsaved =
+        !writeFileAtomically(entriesFileURL(), encodeEntries(entries, JsonStyle::compact));
+    m_entriesTriedAt = m_clock.now();
+    return !m_entriesUnsaved;
+}
+
+void MacWorkStore::saveUnsavedEntries()
+{
+    if (m_entriesUnsaved)
+        saveEntries();
 }
 
 void MacWorkStore::persistActivity()
@@ -336,6 +383,7 @@ void MacWorkStore::persistActivity()
 void MacWorkStore::writePendingActivity()
 {
     persistActivity();
+    saveUnsavedEntries();
 }
 
 template<typename Decode>
@@ -370,11 +418,12 @@ void MacWorkStore::loadStoredData()
         migrateKeystrokes(siblingPath(QStringLiteral("keystrokes.json")));
     }
 
+    auto entries = readDataFile(entriesPath, decodeEntries);
     // Entries kept by an older version in the settings replace the entries file.
-    if (migrateLegacyEntries())
+    if (migrateLegacyEntries(entries))
         return;
 
-    if (auto entries = readDataFile(entriesPath, decodeEntries))
+    if (entries)
         setEntries(std::move(*entries));
     recoverFromHeartbeat();
 }
@@ -401,12 +450,18 @@ void MacWorkStore::migrateKeystrokes(const QString &path)
         QFile::remove(path);
 }
 
-bool MacWorkStore::migrateLegacyEntries()
+bool MacWorkStore::migrateLegacyEntries(const std::optional<QList<WorkEntry>> &onFile)
 {
     const auto data = m_settings.dataValue(legacyStorageKey);
     const auto saved = data ? decodeSaved(*data) : std::nullopt;
     if (!saved)
         return false;
+    // Running the migration again would drop what was recorded since; its key's removal is
+    // tried again instead.
+    if (isMigrated(*saved, onFile)) {
+        m_settings.remove(legacyStorageKey);
+        return false;
+    }
     setEntries(saved->entries);
     if (const auto start = saved->segmentStart) {
         const Instant end = saved->lastTick.value_or(*start);
@@ -429,14 +484,20 @@ void MacWorkStore::recoverFromHeartbeat()
 {
     const auto data = m_settings.dataValue(heartbeatKey);
     const auto heartbeat = data ? decodeHeartbeat(*data) : std::nullopt;
+    bool saved = true;
+    // A heartbeat whose clearing failed (a full disk, a read-only folder) still holds a stretch
+    // that was recorded: by the close that tried to clear it, or by an earlier recovery.
     if (heartbeat && heartbeat->segmentStart &&
-        heartbeat->lastTick - *heartbeat->segmentStart >= minSegment) {
+        heartbeat->lastTick - *heartbeat->segmentStart >= minSegment &&
+        !isRecorded(m_entries, *heartbeat->segmentStart)) {
         recordSegment(*heartbeat->segmentStart, heartbeat->lastTick);
-        saveEntries();
+        saved = saveEntries();
     }
-    // Rewritten without a segment, so the same stretch is never replayed twice.
     setSegmentStart(std::nullopt);
-    writeHeartbeat();
+    // Rewritten without a segment once the stretch is safely in the entries file; until then the
+    // heartbeat keeps it for the next start, should this one end before the entries are written.
+    if (saved)
+        writeHeartbeat();
 }
 
 void MacWorkStore::resetRecord()
@@ -521,9 +582,12 @@ void MacWorkStore::applyLaunchAtLogin()
 
 void MacWorkStore::willSleep()
 {
+    m_calendar.followSystemZone();
     const Instant now = m_clock.now();
-    closeSegment(now - secondsSinceLastInput());
+    // Set back since the last tick, the clock would end the segment before its start.
+    closeSegment(now < m_lastTickAt ? m_lastTickAt : now - secondsSinceLastInput());
     persistActivity();
+    saveUnsavedEntries();
     m_lastTickAt = now;
 }
 

@@ -146,7 +146,14 @@ public:
     // Segments.
     void closeSegment(Instant end);
     void recordSegment(Instant from, Instant to);
-    void writeHeartbeat();
+    // False when the settings store could not make it durable.
+    bool writeHeartbeat();
+    // Whether `entries` hold the stretch that began at segmentStart: a heartbeat whose clearing
+    // failed still holds a recorded stretch.
+    static bool isRecorded(const QList<WorkEntry> &entries, Instant segmentStart);
+    // Whether the entries file was written by the migration of `saved`, whose key then could
+    // not be removed: it begins with the legacy entries and the replayed segment.
+    static bool isMigrated(const Saved &saved, const std::optional<QList<WorkEntry>> &onFile);
 
     // Storage. The save operations return false when nothing durable was written.
     QString entriesFileURL() const;
@@ -229,8 +236,9 @@ private:
     void loadCrews();
     void loadStoredData();
     void migrateKeystrokes(const QString &path);
-    bool migrateLegacyEntries();
+    bool migrateLegacyEntries(const std::optional<QList<WorkEntry>> &onFile);
     void recoverFromHeartbeat();
+    void saveUnsavedEntries();
     void resetRecord();
     void applyLaunchAtLogin();
 
@@ -287,6 +295,9 @@ private:
     std::optional<QString> m_lastFrontAppID;
     bool m_activityDirty = false;
     Instant m_lastActivitySave = distantPast;
+    // The last entries write failed; it is tried again (see saveEntries()).
+    bool m_entriesUnsaved = false;
+    Instant m_entriesTriedAt = distantPast;
     Instant m_lastTickAt = 0;
     Instant m_lastReport = distantPast;
 };

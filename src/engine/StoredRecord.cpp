@@ -47,24 +47,29 @@ StoredRecord readStoredRecord(const QString &dataFolder, const SettingsStore &se
     }
     r.goalSeconds = MacWorkStore::restoredGoal(settings.doubleValue(MacWorkStore::goalKey));
 
-    // Entries an older version kept in the settings take the place of the entries file.
+    // Entries an older version kept in the settings take the place of the entries file, unless
+    // they were migrated already.
+    auto entries = readFile(folder.filePath("entries.json"), decodeEntries, r.problems);
     const auto legacy = settings.dataValue(MacWorkStore::legacyStorageKey);
-    if (const auto saved = legacy ? decodeSaved(*legacy) : std::nullopt) {
+    if (const auto saved = legacy ? decodeSaved(*legacy) : std::nullopt;
+        saved && !MacWorkStore::isMigrated(*saved, entries)) {
         r.entries = saved->entries;
         if (saved->segmentStart)
             replay(r.entries, calendar, *saved->segmentStart,
                    saved->lastTick.value_or(*saved->segmentStart));
         return r;
     }
-    if (auto entries = readFile(folder.filePath("entries.json"), decodeEntries, r.problems))
+    if (entries)
         r.entries = std::move(*entries);
 
     const auto beat = settings.dataValue(MacWorkStore::heartbeatKey);
     if (const auto heartbeat = beat ? decodeHeartbeat(*beat) : std::nullopt;
-        heartbeat && heartbeat->segmentStart) {
+        heartbeat && heartbeat->segmentStart &&
+        !MacWorkStore::isRecorded(r.entries, *heartbeat->segmentStart)) {
         // A fresh heartbeat belongs to a running application: its segment counts up to now. A
         // stale one was left by a process that stopped; the next start records it only up to
-        // its last tick, so that is what counts here too.
+        // its last tick, so that is what counts here too. One whose clearing failed holds a
+        // stretch already on record.
         if (now - heartbeat->lastTick <= MacWorkStore::maxTickGap)
             r.segmentStart = heartbeat->segmentStart;
         else

@@ -55,7 +55,10 @@ QList<WorkEntry> entriesOnDay(const RecordView &record, Instant day)
 
 Instant rollingWeekStart(const Calendar &calendar, Instant now)
 {
-    return calendar.addDays(calendar.startOfDay(now), -6).value_or(now);
+    // The true start of the date six days back. Moving today's start back by six days would keep
+    // its wall-clock time, which lies inside that day when only one of the two began at midnight.
+    const QDate first = calendar.date(now).addDays(-6);
+    return first.isValid() ? calendar.startOfDay(first) : now;
 }
 
 QList<std::optional<Instant>> monthCells(const Calendar &calendar, Instant month)

@@ -1,6 +1,7 @@
 // The history window: its texts and tints, the model over a real store, the export, and the
 // window itself (navigation, selection, the same window after closing).
 
+#include "CardModel.h"
 #include "DayTotals.h"
 #include "ExportDocument.h"
 #include "HistoryModel.h"
@@ -208,6 +209,58 @@ private slots:
         QCOMPARE(history.month().value("title").toString(), QStringLiteral("December 2025"));
         history.nextMonth();
         QCOMPARE(history.month().value("title").toString(), QStringLiteral("January 2026"));
+    }
+
+    // The dates of the history window and of the card's chart in the user's language and order;
+    // English as it always read, and English letters, not digits, where the locale has no names.
+    void datesInTheUsersLanguage_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("weekdays"); // Monday first
+        QTest::addColumn<QString>("chart");    // Wednesday 4th to Tuesday 10th
+        QTest::newRow("en_US") << english << "Sunday, Mar 8"
+                               << "March 2026"
+                               << "MTWTFSS"
+                               << "WTFSSMT";
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "Sonntag, 8. März"
+                               << "März 2026"
+                               << "MDMDFSS"
+                               << "MDFSSMD";
+        QTest::newRow("ja_JP") << QLocale(QLocale::Japanese, QLocale::Japan) << "3月8日日曜日"
+                               << "2026年3月"
+                               << "月火水木金土日"
+                               << "水木金土日月火";
+        QTest::newRow("C") << QLocale::c() << "Sunday, Mar 8"
+                           << "March 2026"
+                           << "MTWTFSS"
+                           << "WTFSSMT";
+    }
+    void datesInTheUsersLanguage()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, day);
+        QFETCH(QString, month);
+        QFETCH(QString, weekdays);
+        QFETCH(QString, chart);
+        UiFixture f;
+        f.calendar = Calendar(QTimeZone("Europe/Berlin"), 2, locale);
+        AppShell &shell = f.start();
+        const Instant sunday = f.at("2026-03-08 12:00");
+
+        HistoryModel history(*f.store);
+        history.selectDay(sunday);
+        QCOMPARE(history.detail().value("title").toString(), day);
+        QCOMPARE(history.month().value("title").toString(), month);
+        QCOMPARE(history.month().value("weekdays").toStringList().join(QString()), weekdays);
+
+        const double now = history.now();
+        QString letters;
+        for (const QVariant &d : shell.cardModel().week(now).value("days").toList())
+            letters += d.toMap().value("letter").toString();
+        QCOMPARE(letters, chart);
+        QCOMPARE(shell.cardModel().dayDetail(sunday, now).value("date").toString(), day);
     }
 
     // The file byte for byte, the message, a failure that keeps the old file, and a cancel.

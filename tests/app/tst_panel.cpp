@@ -15,6 +15,7 @@
 #include <QDBusReply>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -44,13 +45,20 @@ public slots:
     void RegisterStatusNotifierHost(const QString &) {}
 };
 
-// Receives the item's signals.
+// Receives the item's and the application's signals.
 class Listener : public QObject {
     Q_OBJECT
 public:
     QStringList labels;
+    QList<DBusMenuItems> menuUpdates;
+    QStringList statusTexts;
 public slots:
     void label(const QString &text, const QString &) { labels << text; }
+    void menuUpdated(const QDBusMessage &m)
+    {
+        menuUpdates << qdbus_cast<DBusMenuItems>(m.arguments().value(0));
+    }
+    void status(const QString &, const QString &text, bool) { statusTexts << text; }
 };
 
 QVariant itemProperty(QDBusConnection &bus, const QString &service, const QString &name)
@@ -61,6 +69,18 @@ QVariant itemProperty(QDBusConnection &bus, const QString &service, const QStrin
     const QDBusMessage reply = bus.call(get, QDBus::BlockWithGui, 5000);
     return reply.arguments().isEmpty() ? QVariant()
                                        : reply.arguments().first().value<QDBusVariant>().variant();
+}
+
+int toggleState(QDBusConnection &bus, const QString &service)
+{
+    const QDBusMessage reply =
+        bus.call(QDBusMessage::createMethodCall(service, StatusNotifierItem::menuPath,
+                                                "com.canonical.dbusmenu", "GetProperty")
+                     << int(DBusMenu::autoTrack) << QStringLiteral("toggle-state"),
+                 QDBus::BlockWithGui, 5000);
+    return reply.arguments().isEmpty()
+               ? -1
+               : reply.arguments().first().value<QDBusVariant>().variant().toInt();
 }
 
 QDBusMessage call(QDBusConnection &bus, const QString &service, const QString &path,
@@ -175,7 +195,7 @@ private slots:
              "Activate", {100, 12});
         QTRY_VERIFY(!shell.card().isShown());
 
-        // The menu: Open, History…, Quit Tockly.
+        // The menu: Open, History…, Track automatically (checked), Quit Tockly.
         const QDBusMessage layout =
             call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu",
                  "GetLayout", {0, -1, QStringList()});
@@ -184,11 +204,34 @@ private slots:
         QStringList labels;
         for (const DBusMenuLayoutItem &child : root.children)
             labels << child.properties.value("label").toString();
-        QCOMPARE(labels, (QStringList{"Open", "History…", "", "Quit Tockly"}));
+        QCOMPARE(labels,
+                 (QStringList{"Open", "History…", "", "Track automatically", "", "Quit Tockly"}));
+        QCOMPARE(root.children[3].properties.value("toggle-type").toString(),
+                 QStringLiteral("checkmark"));
         const auto event = [&](int id) {
             call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu", "Event",
                  {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
         };
+        QCOMPARE(toggleState(panel, service), 1);
+
+        // The check pauses and resumes the store, and shows its state to the panel.
+        QVERIFY(panel.connect(service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu",
+                              "ItemsPropertiesUpdated", &listener,
+                              SLOT(menuUpdated(QDBusMessage))));
+        event(DBusMenu::autoTrack);
+        QTRY_VERIFY(!f.store->autoTrackEnabled());
+        QCOMPARE(f.store->statusText(), QStringLiteral("Auto-tracking is off"));
+        QCOMPARE(toggleState(panel, service), 0);
+        QTRY_COMPARE(listener.menuUpdates.size(), 1);
+        QCOMPARE(listener.menuUpdates[0].first().id, int(DBusMenu::autoTrack));
+        QCOMPARE(listener.menuUpdates[0].first().properties.value("toggle-state"), QVariant(0));
+        f.store->setAutoTrackEnabled(true);
+        QCOMPARE(toggleState(panel, service), 1);
+        event(DBusMenu::autoTrack);
+        QTRY_VERIFY(!f.store->autoTrackEnabled());
+        event(DBusMenu::autoTrack);
+        QTRY_VERIFY(f.store->autoTrackEnabled());
+
         event(DBusMenu::history);
         QTRY_VERIFY(shell.windows().historyWindow());
         event(DBusMenu::open);
@@ -203,6 +246,16 @@ private slots:
         QTRY_COMPARE(tray.mode(), TrayItem::Mode::fallback);
         QVERIFY(tray.fallbackIcon() && tray.fallbackIcon()->isVisible());
         QCOMPARE(tray.fallbackIcon()->toolTip(), QStringLiteral("1m"));
+        // Its menu has the same check, both ways.
+        QAction *check = nullptr;
+        for (QAction *a : tray.fallbackIcon()->contextMenu()->actions())
+            if (a->text() == QStringLiteral("Track automatically"))
+                check = a;
+        QVERIFY(check && check->isCheckable() && check->isChecked());
+        check->trigger();
+        QVERIFY(!f.store->autoTrackEnabled());
+        f.store->setAutoTrackEnabled(true);
+        QVERIFY(check->isChecked());
         QVERIFY(!app.interface()->isServiceRegistered(service).value());
         watcher.registered.clear();
         QVERIFY(panel.registerService(TrayItem::watcherService));
@@ -270,9 +323,11 @@ private slots:
         follow.kill();
         follow.waitForFinished();
 
-        Run none = tockly({"status"}, dir);
-        QCOMPARE(none.exitCode, 1);
-        QCOMPARE(none.err, QStringLiteral("tockly: not running"));
+        for (const char *command : {"status", "pause", "resume"}) {
+            Run none = tockly({command}, dir);
+            QCOMPARE(none.exitCode, 1);
+            QCOMPARE(none.err, QStringLiteral("tockly: not running"));
+        }
         Run typo = tockly({"status", "--jsno"}, dir);
         QCOMPARE(typo.exitCode, 2);
         QVERIFY(typo.err.contains(QStringLiteral("--jsno")));
@@ -308,8 +363,50 @@ private slots:
         QCOMPARE(feed.requests().size(), 1);
 
         Run status = tockly({"status", "--json"}, dir);
-        QCOMPARE(QJsonDocument::fromJson(status.out.toUtf8()).object().value("text").toString(),
-                 QStringLiteral("0m"));
+        QJsonObject shown = QJsonDocument::fromJson(status.out.toUtf8()).object();
+        QCOMPARE(shown.value("text").toString(), QStringLiteral("0m"));
+        QCOMPARE(shown.value("autoTrackEnabled").toBool(), true);
+
+        // Pausing from the command line, the bus and the menu: each reaches the store, and the
+        // store's state comes back on the bus, in the menu and in `tockly status`.
+        Listener listener;
+        QVERIFY(panel.connect(SingleInstance::serviceName, SingleInstance::objectPath,
+                              SingleInstance::interfaceName, "StatusChanged", &listener,
+                              SLOT(status(QString, QString, bool))));
+        const auto autoTrack = [&] {
+            QDBusMessage get = QDBusMessage::createMethodCall(
+                SingleInstance::serviceName, SingleInstance::objectPath,
+                "org.freedesktop.DBus.Properties", "Get");
+            get << SingleInstance::interfaceName << QStringLiteral("AutoTrackEnabled");
+            const QDBusMessage reply = panel.call(get, QDBus::BlockWithGui, 5000);
+            return reply.arguments().value(0).value<QDBusVariant>().variant();
+        };
+        Run pause = tockly({"pause"}, dir);
+        QCOMPARE(pause.exitCode, 0);
+        QCOMPARE(pause.out, QStringLiteral("0m · Auto-tracking is off"));
+        QCOMPARE(autoTrack(), QVariant(false));
+        QCOMPARE(toggleState(panel, service), 0);
+        const QString off = QStringLiteral("Auto-tracking is off");
+        QTRY_COMPARE(listener.statusTexts.value(listener.statusTexts.size() - 1), off);
+        shown = QJsonDocument::fromJson(tockly({"status", "--json"}, dir).out.toUtf8()).object();
+        QCOMPARE(shown.value("autoTrackEnabled").toBool(), false);
+        QCOMPARE(shown.value("status").toString(), off);
+
+        call(panel, SingleInstance::serviceName, SingleInstance::objectPath,
+             SingleInstance::interfaceName, "SetAutoTrackEnabled", {true});
+        QCOMPARE(autoTrack(), QVariant(true));
+        QCOMPARE(toggleState(panel, service), 1);
+        QTRY_VERIFY(listener.statusTexts.last() != off);
+
+        call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu", "Event",
+             {int(DBusMenu::autoTrack), QStringLiteral("clicked"),
+              QVariant::fromValue(QDBusVariant(QString())), 0u});
+        QTRY_COMPARE(autoTrack(), QVariant(false));
+        Run resume = tockly({"resume"}, dir);
+        QCOMPARE(resume.exitCode, 0);
+        QCOMPARE(autoTrack(), QVariant(true));
+        QCOMPARE(toggleState(panel, service), 1);
+        QCOMPARE(tockly({"resume", "now"}, dir).exitCode, 2);
 
         call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu", "Event",
              {int(DBusMenu::quit), QStringLiteral("clicked"),

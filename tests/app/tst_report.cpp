@@ -230,7 +230,9 @@ void TestReport::openAndStaleHeartbeats()
     const double expected = now - std::max(now - 600, todayStart);
     QVERIFY2(std::abs(open.value("dayTotal").toDouble() - expected) < 5,
              qPrintable(QString::number(open.value("dayTotal").toDouble())));
-    QCOMPARE(open.value("stats").toObject().value("streak").toInt(), expected > 0 ? 1 : 0);
+    // Within ten minutes after midnight the segment also gives yesterday a share.
+    QCOMPARE(open.value("stats").toObject().value("streak").toInt(),
+             (expected > 0 ? 1 : 0) + (now - 600 < todayStart ? 1 : 0));
 
     // A heartbeat left by a process that stopped long ago counts up to its last tick only, as
     // the application will record it at its next start.

@@ -6,6 +6,7 @@
 #include "UiFixture.h"
 
 #include <QGuiApplication>
+#include <QRegularExpression>
 
 namespace {
 
@@ -173,11 +174,46 @@ private slots:
                               "The day score", "Honest at the edges", "Objective by design",
                               "Private", "Crews", "Goal & streaks", "Updates"}));
         QCOMPARE(textOf(findItems(root, QStringLiteral("ruleBody")).last()),
-                 QStringLiteral("Tockly updates itself quietly. \"Check for updates…\" does it on "
-                                "demand."));
+                 QStringLiteral("Tockly tells you when a new version is out; a packaged install "
+                                "updates with your system. \"Check for updates…\" looks right "
+                                "away."));
         // No version in this test build: "Tockly " and nothing after it.
         QCOMPARE(textOf(findItem(root, QStringLiteral("explainerVersion"))),
                  QStringLiteral("Tockly "));
+    }
+
+    // No window tells of a Mac, a menu bar, its ⌘ key or an updater that installs by itself.
+    void textsTrueOnThisDesktop()
+    {
+        UiFixture f;
+        f.worked(0, 600);
+        DayActivity today;
+        today.modifierTaps = 8;
+        f.activity.insert(QStringLiteral("2026-03-10"), today);
+        AppShell &shell = f.start();
+        // The card first: it closes when another window takes the focus, as a panel does.
+        QList<QQuickItem *> items{f.showCard()};
+        shell.showWelcome();
+        shell.showHowItWorks();
+        shell.showHistory();
+        shell.windows().showInviteWindow(QStringLiteral("LUCKY7"));
+        items << shell.windows().welcomeWindow()->rootObject()
+              << shell.windows().howItWorksWindow()->rootObject()
+              << shell.windows().historyWindow()->rootObject()
+              << shell.windows().inviteWindow()->rootObject();
+        QStringList texts;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            QVERIFY(items[i]);
+            items += items[i]->childItems();
+            for (const char *property : {"text", "toolTip"})
+                texts << items[i]->property(property).toString();
+        }
+        // The modifier chip is among them, with a key a Linux keyboard has.
+        QVERIFY(texts.contains(QStringLiteral("⇧")));
+        const QRegularExpression untrue(
+            QStringLiteral("\\bMac\\b|menu.bar|⌘|install themselves|updates itself"));
+        for (const QString &text : texts)
+            QVERIFY2(!untrue.match(text).hasMatch(), qPrintable(text));
     }
 
     void invitationWindow()

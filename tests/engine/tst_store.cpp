@@ -52,6 +52,7 @@ private slots:
     void closingRules_data();
     void closingRules();
     void returnAfterBreak();
+    void wallClockSetBack();
     void sleep_data();
     void sleep();
     void inputCounting();
@@ -129,6 +130,27 @@ void TestStore::closingRules()
     QCOMPARE(s.entries().size(), recorded);
     if (recorded)
         QCOMPARE(s.entries().first().seconds, length + endAfterInput);
+}
+
+// The wall clock set back an hour while counting: the stretch up to the step is recorded as it
+// stood, counting goes on from the new time, and the activity file is not held back for an hour.
+void TestStore::wallClockSetBack()
+{
+    StoreFixture f;
+    MacWorkStore &s = f.open();
+    f.type(60);
+    const Instant start = *s.segmentStart();
+    const Instant stepped = s.lastTickAt();
+    f.clock.advance(-3600);
+    f.type(90);
+    QCOMPARE(s.entries().size(), 1);
+    QCOMPARE(s.entries().first().date, start);
+    QCOMPARE(s.entries().first().seconds, stepped - start);
+    QVERIFY(s.lastActivitySave() >= stepped - 3600 && s.lastActivitySave() <= s.lastTickAt());
+    f.advance(45);
+    QCOMPARE(s.entries().size(), 2);
+    QVERIFY(s.entries().last().date >= stepped - 3600);
+    QVERIFY(s.entries().last().seconds >= 80);
 }
 
 void TestStore::returnAfterBreak()

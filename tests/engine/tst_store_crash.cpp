@@ -1,5 +1,6 @@
 #include "DayActivity.h"
 #include "Heartbeat.h"
+#include "TestMounts.h"
 #include "TestTime.h"
 #include "WorkEntry.h"
 #include "linux/JsonSettingsStore.h"
@@ -9,17 +10,18 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
-// The store in a real process on real files, stopped hard (SIGKILL) or by a termination signal in
-// the middle of a work segment, then started again.
+// The store in a real process on real files: stopped hard (SIGKILL) or by a termination signal in
+// the middle of a work segment, then started again; and with the system's zone changed under it.
 namespace {
 
-constexpr double speed = 8; // simulated seconds per real second
 const QTimeZone berlin("Europe/Berlin");
 const QString today = QStringLiteral("2026-03-10");
 
@@ -31,6 +33,7 @@ QByteArray readAll(const QString &path)
 
 struct Timeline {
     Instant base = localInstant(berlin, "2026-03-10 10:00");
+    double speed = 8; // simulated seconds per real second
     qint64 wall = QDateTime::currentMSecsSinceEpoch();
     Instant now() const
     {
@@ -40,18 +43,23 @@ struct Timeline {
 
 class Harness {
 public:
-    Harness(const QTemporaryDir &dir, const Timeline &timeline, QStringList extra = {})
+    enum class Zone { berlin, system };
+    Harness(const QTemporaryDir &dir, const Timeline &timeline, QStringList extra = {},
+            Zone zone = Zone::berlin)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QUENBY_DATA_DIR"), dir.filePath(QStringLiteral("data")));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Berlin"));
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        if (zone == Zone::berlin)
+            env.insert(QStringLiteral("TZ"), QStringLiteral("Europe/Berlin"));
+        else
+            env.remove(QStringLiteral("TZ"));
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(HARNESS_PATH),
                       QStringList{QStringLiteral("--base"), QString::number(timeline.base, 'f', 3),
                                   QStringLiteral("--wall"), QString::number(timeline.wall),
-                                  QStringLiteral("--speed"), QString::number(speed)} +
+                                  QStringLiteral("--speed"), QString::number(timeline.speed)} +
                           extra);
     }
     ~Harness()
@@ -121,7 +129,7 @@ Instant typeFor(Harness &h, const Timeline &timeline, Typing &typing, double sec
     while (timeline.now() < until) {
         h.send("key 2");
         typing.presses.append({timeline.now(), 2});
-        QTest::qWait(int(1000 / speed));
+        QTest::qWait(int(1000 / timeline.speed));
         h.collect();
     }
     return timeline.now();
@@ -135,6 +143,7 @@ private slots:
     void stoppedMidSegment_data();
     void stoppedMidSegment();
     void secondProcessIsRefused();
+    void followsTheSystemZone();
 
 private:
     static std::optional<Heartbeat> heartbeat(const QTemporaryDir &dir)
@@ -167,7 +176,7 @@ void TestStoreCrash::stoppedMidSegment()
         QVERIFY(h.waitFor("ready"));
         typeFor(h, timeline, typing, 80);
         // Stopped at no particular point of the tick cycle.
-        QTest::qWait(QRandomGenerator::global()->bounded(int(5000 / speed)));
+        QTest::qWait(QRandomGenerator::global()->bounded(int(5000 / timeline.speed)));
         stoppedAt = timeline.now();
         h.stop(signal);
         lastTickSeen = h.lastTick;
@@ -240,6 +249,61 @@ void TestStoreCrash::secondProcessIsRefused()
     QCOMPARE(readAll(settings), settingsBefore);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("data/Quenby/entries.json"))));
     QVERIFY(first.process.state() == QProcess::Running);
+}
+
+// The zone changes the way a desktop's time settings change it: /etc/localtime re-pointed, here
+// in a copy of /etc bound over the real one in this test's own mount namespace. The keys typed
+// before go to the day of the old zone, those after to the day of the new one, and the segment open
+// across the change is split at the new zone's midnights only: 23:58 to 00:01 UTC is 08:58 to 09:01
+// in Tokyo.
+void TestStoreCrash::followsTheSystemZone()
+{
+    QTemporaryDir dir;
+    const QString etc = dir.filePath(QStringLiteral("etc"));
+    QCOMPARE(QProcess::execute(QStringLiteral("cp"),
+                               {QStringLiteral("-a"), QStringLiteral("/etc"), etc}),
+             0);
+    QVERIFY(TestMounts::enterPrivateNamespace());
+    QVERIFY(TestMounts::bind(etc, QStringLiteral("/etc")));
+    auto unbind = qScopeGuard([] { TestMounts::unmount(QStringLiteral("/etc")); });
+    auto pointTo = [&](const QByteArray &zone) {
+        // As the time settings do it: a new link renamed over the old one, never a missing file.
+        const QByteArray link = QFile::encodeName(etc + QStringLiteral("/localtime"));
+        QFile::remove(QString::fromLocal8Bit(link + ".new"));
+        return ::symlink("/usr/share/zoneinfo/" + zone, link + ".new") == 0 &&
+               ::rename(link + ".new", link) == 0;
+    };
+    QVERIFY(pointTo("Etc/UTC"));
+    Timeline timeline;
+    timeline.base = utcInstant("2026-03-10 23:58:00");
+    timeline.speed = 20;
+    Harness h(dir, timeline, {}, Harness::Zone::system);
+    QVERIFY(h.waitFor("ready"));
+
+    Typing before, after;
+    typeFor(h, timeline, before, 20);
+    // Every key typed so far is sampled by a tick in UTC (a tick later than the next, so that
+    // the harness has surely read them).
+    const Instant sent = timeline.now();
+    QTRY_VERIFY_WITH_TIMEOUT((h.collect(), h.lastTick > sent + 5), 5000);
+    QVERIFY(pointTo("Asia/Tokyo"));
+    typeFor(h, timeline, after, utcInstant("2026-03-11 00:01:00") - timeline.now());
+    // Idle: the segment closes at the last key and is written.
+    const QString entriesPath = dir.filePath(QStringLiteral("data/Quenby/entries.json"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(entriesPath), 10000);
+    h.stop(SIGTERM);
+
+    const auto entries = decodeEntries(readAll(entriesPath));
+    QVERIFY(entries);
+    QCOMPARE(entries->size(), 1);
+    QVERIFY(entries->first().date < utcInstant("2026-03-10 23:58:32"));
+    QVERIFY(entries->first().date + entries->first().seconds > utcInstant("2026-03-11 00:00:55"));
+    const auto activity =
+        decodeActivity(readAll(dir.filePath(QStringLiteral("data/Quenby/activity.json"))));
+    QVERIFY(activity);
+    QCOMPARE(activity->value(QStringLiteral("2026-03-10")).keys, before.before(sent));
+    QCOMPARE(activity->value(QStringLiteral("2026-03-11")).keys, after.before(timeline.now()));
+    QCOMPARE(activity->size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestStoreCrash)

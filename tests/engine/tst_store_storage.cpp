@@ -1,6 +1,9 @@
 #include "StoreFixture.h"
+#include "TestMounts.h"
+#include "linux/JsonSettingsStore.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cmath>
@@ -29,6 +32,7 @@ QStringList corruptCopies(const StoreFixture &f, const QString &name)
 class TestStoreStorage : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { QVERIFY(TestMounts::enterPrivateNamespace()); }
     void dataFolder();
     void keystrokesMigration();
     void legacyEntriesMigration();
@@ -41,7 +45,9 @@ private slots:
     void loginItem_data();
     void loginItem();
     void undecodableFilesAreKept();
-    void failedActivityWriteIsRetried();
+    void failedWritesAreRetried();
+    void failedSettingsWritesNeverRecordTwice_data();
+    void failedSettingsWritesNeverRecordTwice();
     void secondStoreOnFolderIsRefused();
 };
 
@@ -289,30 +295,121 @@ void TestStoreStorage::undecodableFilesAreKept()
     QCOMPARE(f.readData(kept.first()), QByteArray("garbage 1"));
 }
 
-void TestStoreStorage::failedActivityWriteIsRetried()
+void TestStoreStorage::failedWritesAreRetried()
 {
     StoreFixture f;
     MacWorkStore &s = f.open();
-    // A directory where the file should be makes every write fail, even for root.
+    // A directory where a file should be makes every write fail, even for root.
     QDir().mkpath(f.dataPath(QStringLiteral("activity.json")));
+    QDir().mkpath(f.dataPath(QStringLiteral("entries.json")));
     f.type(120);
     QVERIFY(s.activityDirty());
     const qint64 keys = s.activityByDay().first().keys;
     QVERIFY(keys > 0);
+    f.advance(40);
+    QCOMPARE(s.entries().size(), 1);
 
     QDir().rmdir(f.dataPath(QStringLiteral("activity.json")));
+    QDir().rmdir(f.dataPath(QStringLiteral("entries.json")));
     f.advance(5);
     QVERIFY(!s.activityDirty());
     QCOMPARE(s.lastActivitySave(), f.clock.now());
     QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json")))->first().keys, keys);
+    // The entries, a minute after the failed write, without waiting for another segment.
+    f.advance(55);
+    QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json"))), s.entries());
 
-    // Pending counts are written before a clean exit, whatever the pacing says.
+    // Pending counts and entries are written before a clean exit, whatever the pacing says.
+    QFile::remove(f.dataPath(QStringLiteral("entries.json")));
+    QDir().mkpath(f.dataPath(QStringLiteral("entries.json")));
+    f.type(60);
+    f.advance(40);
+    QCOMPARE(s.entries().size(), 2);
+    QDir().rmdir(f.dataPath(QStringLiteral("entries.json")));
     f.type(10);
     QVERIFY(s.activityDirty());
     s.writePendingActivity();
     QVERIFY(!s.activityDirty());
     QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json"))), s.activityByDay());
+    QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json"))), s.entries());
     QVERIFY(s.isTracking()); // the segment stays for the heartbeat
+}
+
+void TestStoreStorage::failedSettingsWritesNeverRecordTwice_data()
+{
+    QTest::addColumn<bool>("full");
+    QTest::newRow("read-only folder") << false;
+    QTest::newRow("full disk") << true;
+}
+
+// The real settings file on a small file system of its own that turns read-only or fills up
+// while the entries stay writable: the heartbeat cannot be cleared after a recovery or after a
+// close, nor the legacy key removed after its migration. No start records a stretch twice, and
+// the migration never runs again over newer entries.
+void TestStoreStorage::failedSettingsWritesNeverRecordTwice()
+{
+    QFETCH(bool, full);
+    StoreFixture f(795200000);
+    const QString config = f.dir.filePath(QStringLiteral("config"));
+    QVERIFY(QDir().mkpath(config) && TestMounts::mountTmpfs(config, 256 * 1024));
+    auto unmount = qScopeGuard([&] { TestMounts::unmount(config); });
+    auto failWrites = [&](bool fail) {
+        const QString filler = config + QStringLiteral("/filler");
+        return full ? (fail ? TestMounts::fillUp(filler) : QFile::remove(filler))
+                    : (fail ? TestMounts::makeReadOnly(config) : TestMounts::unmount(config));
+    };
+    // Each start reads the file afresh, as a new process does.
+    std::unique_ptr<JsonSettingsStore> settings;
+    auto start = [&]() -> MacWorkStore & {
+        f.store.reset();
+        settings = std::make_unique<JsonSettingsStore>(config + QStringLiteral("/settings.json"));
+        f.settingsStore = settings.get();
+        return f.open();
+    };
+    auto startedCount = [&] { return start().entries().size(); };
+    auto heartbeatOnFile = [&] {
+        const auto data = JsonSettingsStore(settings->path()).dataValue(MacWorkStore::heartbeatKey);
+        return data ? decodeHeartbeat(*data) : std::nullopt;
+    };
+
+    // Legacy entries with their open segment, and a heartbeat of an earlier crash.
+    start();
+    QVERIFY(settings->setValue(MacWorkStore::legacyStorageKey,
+                               QByteArray("{\"entries\":[" + entryA +
+                                          "],\"segmentStart\":795150000,\"lastTick\":795150300}")));
+    QVERIFY(failWrites(true));
+    QCOMPARE(startedCount(), 2);
+    QVERIFY(JsonSettingsStore(settings->path()).dataValue(MacWorkStore::legacyStorageKey));
+    f.type(60);
+    f.advance(45); // idle: the segment closes
+    QCOMPARE(f.store->entries().size(), 3);
+    QCOMPARE(startedCount(), 3);
+    QVERIFY(failWrites(false));
+    QCOMPARE(startedCount(), 3);
+    QVERIFY(!JsonSettingsStore(settings->path()).value(MacWorkStore::legacyStorageKey));
+
+    // The heartbeat of a crash, recorded at the next start, which cannot clear it.
+    f.type(60);
+    QVERIFY(heartbeatOnFile()->segmentStart);
+    f.store.reset();
+    QVERIFY(failWrites(true));
+    QCOMPARE(startedCount(), 4);
+    QCOMPARE(startedCount(), 4);
+
+    // A normal close whose clearing of the heartbeat fails.
+    QVERIFY(failWrites(false));
+    start();
+    f.type(60);
+    QVERIFY(failWrites(true));
+    f.advance(45);
+    QCOMPARE(f.store->entries().size(), 5);
+    QVERIFY(heartbeatOnFile()->segmentStart);
+    QCOMPARE(startedCount(), 5);
+    QVERIFY(failWrites(false));
+    const QList<WorkEntry> entries = start().entries();
+    QCOMPARE(entries.size(), 5);
+    QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json"))), entries);
+    QCOMPARE(heartbeatOnFile()->segmentStart, std::nullopt);
 }
 
 void TestStoreStorage::secondStoreOnFolderIsRefused()

@@ -3,6 +3,7 @@
 #include "linux/IdleOnlyInputSource.h"
 #include "linux/InputTally.h"
 #include "linux/LinuxWorkspace.h"
+#include "linux/SleepAwareIdle.h"
 
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -116,8 +117,31 @@ private slots:
         // With nobody to ask, nothing counts as recent input.
         IdleOnlyInputSource alone(bare.connect(QStringLiteral("bare")));
         QCOMPARE(alone.provider(), IdleOnlyInputSource::Provider::none);
-        QVERIFY(alone.secondsSinceLastEvent(InputEvent::keyDown) >= monotonicSeconds() - 1);
+        QVERIFY(alone.secondsSinceLastEvent(InputEvent::keyDown) >= bootSeconds() - 1);
         QCOMPARE(alone.eventCounter(InputEvent::keyDown), 0u);
+    }
+
+    // Idle readings from the X server, the desktop or the compositor run on clocks that stop
+    // while the machine sleeps; the boot clock runs on. An hour asleep is an hour idle, and the
+    // activity a desktop reports when it lights the screen at the wake is no one's input.
+    void idleReadingsIncludeTimeAsleep()
+    {
+        SleepAwareIdle idle;
+        auto at = [](double monotonic, double asleep) {
+            return SleepAwareIdle::Clocks{monotonic, monotonic + asleep};
+        };
+        QCOMPARE(idle.lastInput(10, at(1000, 0)), 990.0);
+        // Asleep for an hour: the reading goes on from 10 s, the boot clock jumped.
+        QCOMPARE(idle.lastInput(15, at(1005, 3600)), 990.0);
+        // The desktop resets its idle time just after the wake.
+        QCOMPARE(idle.lastInput(1, at(1007, 3600)), 990.0);
+        QCOMPARE(idle.lastInput(4, at(1010, 3600)), 990.0);
+        // Real input, once the wake is a few seconds old.
+        QCOMPARE(idle.lastInput(2, at(1020, 3600)), 1018.0 + 3600);
+        // Two more sleeps since that input, of 600 s and 100 s: both count.
+        idle.lastInput(20, at(1040, 4200));
+        const auto now = at(1050, 4300);
+        QCOMPARE(now.boot - idle.lastInput(30, now), 30.0 + 700);
     }
 };
 

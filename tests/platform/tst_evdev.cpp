@@ -1,7 +1,7 @@
+#include "EvdevRecording.h"
 #include "linux/EvdevDecoder.h"
 #include "linux/EvdevInputSource.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <csignal>
@@ -11,32 +11,6 @@
 
 namespace {
 
-struct Recorded {
-    input_event event;
-    double at;
-};
-
-// Reads the "E:" lines of an evemu-record file: seconds, type and code in hex, value.
-std::vector<Recorded> recording(const QString &name)
-{
-    QFile f(QStringLiteral(TOCKLY_PLATFORM_TEST_DATA "/") + name);
-    if (!f.open(QIODevice::ReadOnly))
-        qFatal("missing recording %s", qPrintable(name));
-    std::vector<Recorded> out;
-    while (!f.atEnd()) {
-        const QByteArray line = f.readLine().trimmed();
-        if (!line.startsWith("E:"))
-            continue;
-        const QList<QByteArray> p = line.mid(2).simplified().split(' ');
-        input_event e{};
-        e.type = quint16(p.value(1).toUInt(nullptr, 16));
-        e.code = quint16(p.value(2).toUInt(nullptr, 16));
-        e.value = p.value(3).toInt();
-        out.push_back({e, p.value(0).toDouble()});
-    }
-    return out;
-}
-
 InputTally decode(const std::vector<Recorded> &events)
 {
     InputTally tally;
@@ -44,14 +18,6 @@ InputTally decode(const std::vector<Recorded> &events)
     for (const Recorded &r : events)
         decoder.feed(r.event, r.at);
     return tally;
-}
-
-QByteArray bytes(const std::vector<Recorded> &events)
-{
-    QByteArray out;
-    for (const Recorded &r : events)
-        out.append(reinterpret_cast<const char *>(&r.event), sizeof(input_event));
-    return out;
 }
 
 void writeAll(int fd, const QByteArray &data)

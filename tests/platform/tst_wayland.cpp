@@ -1,4 +1,5 @@
 #include "DesktopTestEnvironment.h"
+#include "FrontmostText.h"
 #include "HeadlessKWin.h"
 #include "HeadlessSway.h"
 #include "linux/DataControlClipboard.h"
@@ -28,15 +29,6 @@
 using Protocol = WaylandIdleInputSource::Protocol;
 
 namespace {
-
-QString frontmost(const FrontmostApplicationSource &source)
-{
-    const auto app = source.query();
-    if (!app)
-        return QStringLiteral("none");
-    return app->identifier.value_or(QStringLiteral("?")) + u'/' +
-           app->displayName.value_or(QStringLiteral("?"));
-}
 
 double idle(const InputSource &input)
 {
@@ -146,8 +138,9 @@ private slots:
         QTest::addColumn<QString>("inputSays");
         QTest::addColumn<QString>("frontmostSays");
 
-        const int evdev = int(InputBackend::evdev), x11 = int(InputBackend::x11),
-                  dbus = int(InputBackend::idleOnly), compositor = int(InputBackend::waylandIdle);
+        const int service = int(InputBackend::service), evdev = int(InputBackend::evdev),
+                  x11 = int(InputBackend::x11), dbus = int(InputBackend::idleOnly),
+                  compositor = int(InputBackend::waylandIdle);
         const int none = int(Protocol::none), kde = int(Protocol::kdeIdle),
                   ext = int(Protocol::extIdleNotify), extInput = int(Protocol::extIdleNotifyInput);
         const int noApp = int(FrontmostBackend::none), x11App = int(FrontmostBackend::x11),
@@ -157,13 +150,20 @@ private slots:
             QStringLiteral("usermod -aG input $USER), then log out and back in");
         // `offers`: the compositor's globals (ext1, ext2, kde, wlr), the session bus's services
         // (kwin, mutter, screensaver), "gnome" for the desktop, "unreachable" for a compositor
-        // that cannot be reached.
+        // that cannot be reached, "inputd" for tockly-inputd answering.
         QTest::newRow("X11 session")
             << false << false << "" << x11 << none << x11App << "XI2 raw events"
             << "_NET_ACTIVE_WINDOW";
         QTest::newRow("X11 session, input group")
             << false << true << "" << evdev << none << x11App << "evdev"
             << "_NET_ACTIVE_WINDOW";
+        QTest::newRow("X11 session, tockly-inputd")
+            << false << false << "inputd" << service << none << x11App
+            << "tockly-inputd, the system service, 2 keyboards and pointers on seat0"
+            << "_NET_ACTIVE_WINDOW";
+        QTest::newRow("GNOME 43, tockly-inputd, input group")
+            << true << true << "inputd mutter gnome" << service << none << noApp << "tockly-inputd"
+            << "GNOME";
         QTest::newRow("sway 1.7") << true << false << "kde wlr" << compositor << kde << wlr
                                   << relogin << "app_id";
         QTest::newRow("sway 1.7, input group")
@@ -205,6 +205,11 @@ private slots:
         QFETCH(QString, frontmostSays);
         const QStringList o = offers.split(u' ', Qt::SkipEmptyParts);
         PlatformFacts f;
+        f.inputService = o.contains(QLatin1String("inputd"));
+        f.inputServiceSeat = QStringLiteral("seat0");
+        f.inputServiceDevices = 2;
+        if (!f.inputService)
+            f.inputServiceProblem = QStringLiteral("is not installed");
         f.inputDevices = 4;
         f.readableInputDevices = inGroup ? 2 : 0;
         f.inInputGroup = inGroup;
@@ -225,15 +230,19 @@ private slots:
                                                        : IdleOnlyInputSource::Provider::none;
 
         const PlatformChoice c = choosePlatform(f);
+        const int evdevInput = int(InputBackend::evdev), serviceInput = int(InputBackend::service);
         QCOMPARE(int(c.input), input);
         if (input == int(InputBackend::waylandIdle))
             QCOMPARE(int(c.waylandIdle), idleProtocol);
         QCOMPARE(int(c.frontmost), frontmost);
         QVERIFY2(c.inputReason.contains(inputSays), qPrintable(c.inputReason));
         QVERIFY2(c.frontmostReason.contains(frontmostSays), qPrintable(c.frontmostReason));
-        // Whoever cannot count keys under Wayland is told how to.
+        // Whoever cannot count keys under Wayland is told how to; whoever does without the
+        // service is told why.
         QCOMPARE(c.inputReason.contains(QLatin1String("log out and back in")),
-                 wayland && input != int(InputBackend::evdev));
+                 wayland && input != evdevInput && input != serviceInput);
+        QCOMPARE(c.inputReason.contains(QLatin1String("tockly-inputd is not installed")),
+                 input != serviceInput);
     }
 
     void frontmostFollowsSwayFocus()
@@ -309,7 +318,7 @@ private slots:
 
         // Too early to know: no input seen yet. A second of silence from the compositor means
         // the user is active.
-        QVERIFY(idle(input) > monotonicSeconds() - 1);
+        QVERIFY(idle(input) > bootSeconds() - 1);
         QTRY_COMPARE(idle(input), 0.0);
         compositor.send("idled");
         QTRY_VERIFY(idle(input) >= 1.0);

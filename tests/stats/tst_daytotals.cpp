@@ -1,6 +1,7 @@
 #include "DayTotals.h"
 #include "DurationText.h"
 #include "RecordFixture.h"
+#include "Stats.h"
 
 #include <QTest>
 
@@ -111,6 +112,16 @@ void TestDayTotals::rollingWeek()
     const QTimeZone apia("Pacific/Apia");
     QCOMPARE(rollingWeekStart(Calendar(apia, 1), localInstant(apia, "2012-01-03 12:00")),
              localInstant(apia, "2011-12-28 00:00"));
+
+    // Sao Paulo's 2018-11-04 began at 01:00. As today, the week still takes 10-29 whole; as the
+    // seventh day back, it counts from its own first instant.
+    const QTimeZone sp("America/Sao_Paulo");
+    const Calendar sc(sp, 1);
+    RecordFixture r;
+    r.add(localInstant(sp, "2018-10-29 00:30"), 600);
+    r.add(localInstant(sp, "2018-11-04 01:10"), 60);
+    QCOMPARE(stats(r.view(sc, localInstant(sp, "2018-11-04 12:00"))).last7Days, 660.0);
+    QCOMPARE(stats(r.view(sc, localInstant(sp, "2018-11-10 12:00"))).last7Days, 60.0);
 }
 
 void TestDayTotals::monthCellsFollowTheFirstWeekday_data()

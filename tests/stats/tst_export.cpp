@@ -27,12 +27,11 @@ void TestExport::byteExact()
                                           "  }\n"
                                           "]"));
 
-    // Stored order, every kind, nothing merged or sorted.
+    // Stored order, every kind, nothing merged or sorted; the nil UUID is a UUID like any other.
     const QList<WorkEntry> two{
         {QUuid::fromString(QStringLiteral("ffffffff-0000-4000-8000-000000000001")), 800000000.5,
          -300, WorkEntry::Kind::removed},
-        {QUuid::fromString(QStringLiteral("00000000-0000-4000-8000-00000000000a")), -12.125, 900,
-         WorkEntry::Kind::added}};
+        {QUuid(), -12.125, 900, WorkEntry::Kind::added}};
     QCOMPARE(*exportData(two), QByteArray("[\n"
                                           "  {\n"
                                           "    \"date\" : 800000000.5,\n"
@@ -42,7 +41,7 @@ void TestExport::byteExact()
                                           "  },\n"
                                           "  {\n"
                                           "    \"date\" : -12.125,\n"
-                                          "    \"id\" : \"00000000-0000-4000-8000-00000000000A\",\n"
+                                          "    \"id\" : \"00000000-0000-0000-0000-000000000000\",\n"
                                           "    \"kind\" : \"added\",\n"
                                           "    \"seconds\" : 900\n"
                                           "  }\n"

@@ -5,6 +5,9 @@
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
                      const QString &interface, const QString &name)
 {
@@ -24,6 +27,11 @@ void stopProcess(QProcess &p)
         p.kill();
         p.waitForFinished(3000);
     }
+}
+
+void stopWithParent(QProcess &process)
+{
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
 }
 
 QString readLine(QProcess &process, int timeoutMs)
@@ -76,8 +84,11 @@ PrivateBus::~PrivateBus()
     stopProcess(m_process);
 }
 
-bool PrivateBus::start(Kind kind, QString *error)
+bool PrivateBus::start(Kind kind, QString *error, const QProcessEnvironment &environment)
 {
+    if (!environment.isEmpty())
+        m_process.setProcessEnvironment(environment);
+    stopWithParent(m_process);
     QStringList args{QStringLiteral("--nofork"), QStringLiteral("--print-address=1")};
     if (kind == Kind::session)
         args << QStringLiteral("--session");

@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -25,12 +26,12 @@ private:
 };
 
 // A dbus-daemon of our own. The "system" kind uses a configuration that lets the fake system
-// services own their names.
+// services own their names. The services it starts on demand get `environment` (default: ours).
 class PrivateBus {
 public:
     enum class Kind { session, system };
     ~PrivateBus();
-    bool start(Kind kind, QString *error);
+    bool start(Kind kind, QString *error, const QProcessEnvironment &environment = {});
     QString address() const { return m_address; }
     // A new connection of this process to the bus, under a name of its own.
     QDBusConnection connect(const QString &connectionName) const;
@@ -42,7 +43,8 @@ private:
 };
 
 // The helper process playing the desktop's services on a private bus: with "login1" it is a
-// logind that hands out delay inhibitor locks and announces sleep on request; with
+// logind that hands out delay inhibitor locks, announces sleep on request and lists the sessions
+// the test sets (SetSession: id, uid, seat, active, remote); with
 // "mutter-idle=MS" or "screensaver-idle=S" it answers the idle-time queries. Control methods
 // live at /Control, interface org.quenby.test.FakeDesktop.
 class FakeDesktopServices {
@@ -60,6 +62,8 @@ QVariant busProperty(const QDBusConnection &bus, const QString &service, const Q
 
 // Asks a process to end, and kills it when it does not within 3 s.
 void stopProcess(QProcess &process);
+// The process gets SIGTERM when the test dies before it could stop it.
+void stopWithParent(QProcess &process);
 
 // Waits for a process's standard output to give one line; empty on timeout.
 QString readLine(QProcess &process, int timeoutMs = 10000);

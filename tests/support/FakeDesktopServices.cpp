@@ -1,16 +1,60 @@
 // The desktop's services on a private bus, for the platform tests:
 //   tockly-fake-desktop-services ADDRESS [login1] [mutter-idle=MS] [screensaver-idle=S]
+// The logind has sleep notices, inhibitor locks and the sessions the test sets.
 // Prints "ready" once every name is owned.
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
 
 #include <cstdio>
+#include <map>
+#include <memory>
 #include <poll.h>
 #include <unistd.h>
 #include <vector>
+
+// One row of ListSessions: id, user id, user name, seat, object path.
+struct SessionRow {
+    QString id;
+    uint uid = 0;
+    QString user;
+    QString seat;
+    QDBusObjectPath path;
+};
+Q_DECLARE_METATYPE(SessionRow)
+
+QDBusArgument &operator<<(QDBusArgument &a, const SessionRow &r)
+{
+    a.beginStructure();
+    a << r.id << r.uid << r.user << r.seat << r.path;
+    a.endStructure();
+    return a;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &a, SessionRow &r)
+{
+    a.beginStructure();
+    a >> r.id >> r.uid >> r.user >> r.seat >> r.path;
+    a.endStructure();
+    return a;
+}
+
+// A session's properties, as logind serves them at its object path.
+class FakeSession : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
+    Q_PROPERTY(bool Active MEMBER active)
+    Q_PROPERTY(bool Remote MEMBER remote)
+public:
+    SessionRow row;
+    bool active = false;
+    bool remote = false;
+};
 
 class FakeLogind : public QObject {
     Q_OBJECT
@@ -37,8 +81,19 @@ public:
 
     std::vector<int> readEnds;
     int requests = 0;
+    std::map<QString, std::unique_ptr<FakeSession>> sessions;
+    int sessionLists = 0;
 
 public slots:
+    QList<SessionRow> ListSessions()
+    {
+        ++sessionLists;
+        QList<SessionRow> rows;
+        for (const auto &[id, session] : sessions)
+            rows << session->row;
+        return rows;
+    }
+
     QDBusUnixFileDescriptor Inhibit(const QString &, const QString &, const QString &,
                                     const QString &)
     {
@@ -80,7 +135,28 @@ class Control : public QObject {
 public:
     FakeLogind *logind = nullptr;
     FakeIdleMonitor *mutter = nullptr;
+    QDBusConnection *bus = nullptr;
 public slots:
+    // Adds or changes a session; an empty seat makes it seatless, as a remote login is.
+    void SetSession(const QString &id, uint uid, const QString &seat, bool active, bool remote)
+    {
+        if (!logind)
+            return;
+        auto &s = logind->sessions[id];
+        if (!s) {
+            s = std::make_unique<FakeSession>();
+            s->row.path = QDBusObjectPath(QStringLiteral("/org/freedesktop/login1/session/") + id);
+            bus->registerObject(s->row.path.path(), s.get(), QDBusConnection::ExportAllProperties);
+        }
+        s->row.id = id;
+        s->row.uid = uid;
+        s->row.user = QStringLiteral("user%1").arg(uid);
+        s->row.seat = seat;
+        s->active = active;
+        s->remote = remote;
+    }
+    // How often the session list was asked for.
+    int SessionLists() { return logind ? logind->sessionLists : 0; }
     void EmitPrepareForSleep(bool start)
     {
         if (logind)
@@ -104,8 +180,11 @@ int main(int argc, char *argv[])
     QDBusConnection bus = QDBusConnection::connectToBus(args[1], QStringLiteral("fake"));
     if (!bus.isConnected())
         return 1;
+    qDBusRegisterMetaType<SessionRow>();
+    qDBusRegisterMetaType<QList<SessionRow>>();
     const auto all = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals;
     Control control;
+    control.bus = &bus;
     FakeLogind logind;
     FakeIdleMonitor mutter;
     FakeScreenSaver screenSaver;

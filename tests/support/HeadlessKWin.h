@@ -32,7 +32,11 @@ public:
     // Opens a window of the test client with that app_id and waits until it is shown.
     bool openWindow(const QString &appId, const QString &title, QString *error)
     {
-        return openTestWindow(clientEnvironment(), appId, title, m_windows, error);
+        auto window = openTestWindow(clientEnvironment(), appId, title, error);
+        if (!window)
+            return false;
+        m_windows.push_back(std::move(window));
+        return true;
     }
 
 private:

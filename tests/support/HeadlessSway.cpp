@@ -128,23 +128,27 @@ bool HeadlessSway::swaymsg(const QStringList &arguments, QByteArray *reply) cons
     return !out.contains("\"success\": false");
 }
 
-bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
-{
-    return openTestWindow(clientEnvironment(), appId, title, m_windows, error);
-}
-
-bool openTestWindow(const QProcessEnvironment &env, const QString &appId, const QString &title,
-                    std::vector<std::unique_ptr<QProcess>> &windows, QString *error)
+std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
+                                         const QString &appId, const QString &title, QString *error)
 {
     auto p = std::make_unique<QProcess>();
-    p->setProcessEnvironment(env);
+    p->setProcessEnvironment(environment);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {appId, title});
     if (readLine(*p, 10000) != QLatin1String("mapped")) {
         *error = QStringLiteral("the test window %1 was not shown").arg(appId);
-        return false;
+        stopProcess(*p);
+        return nullptr;
     }
-    windows.push_back(std::move(p));
+    return p;
+}
+
+bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
+{
+    auto p = openTestWindow(clientEnvironment(), appId, title, error);
+    if (!p)
+        return false;
+    m_windows.push_back(std::move(p));
     return true;
 }
 

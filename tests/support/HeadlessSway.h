@@ -46,13 +46,14 @@ QProcessEnvironment waylandClientEnvironment(const QString &runtimeDir, const QS
 // "WHAT did not start: " and the log it left.
 QString startFailure(const QString &what, const QString &logPath);
 
-// Opens a window of the test client with that app_id under the compositor of `env`, waits until
-// it is shown and keeps its process in `windows`.
-bool openTestWindow(const QProcessEnvironment &env, const QString &appId, const QString &title,
-                    std::vector<std::unique_ptr<QProcess>> &windows, QString *error);
-// A new activation token from the compositor of `env`, as a launcher gets one for the program it
-// starts; empty when it offers no xdg-activation.
-QString activationToken(const QProcessEnvironment &env);
+// A window of tockly-test-wayland-client with that app_id and title, once the compositor of
+// `environment` has shown it; nothing (and why in `error`) when it was not shown in 10 s.
+std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
+                                         const QString &appId, const QString &title,
+                                         QString *error);
+// A new activation token from the compositor of `environment`, as a launcher gets one for the
+// program it starts; empty when it offers no xdg-activation.
+QString activationToken(const QProcessEnvironment &environment);
 
 // The compositor of tockly-fake-compositor, with idle notifications at the version asked for.
 class FakeCompositor {

@@ -25,6 +25,8 @@ struct StoreFixture {
     FakeInputSource input{clock};
     FakeWorkspace workspace;
     FakeSettingsStore settings;
+    // The settings the store is opened with; a test may put a real store here.
+    SettingsStore *settingsStore = &settings;
     FakeLoginItems loginItems;
     FakeProcess process;
     FakeTimer timer;
@@ -41,9 +43,9 @@ struct StoreFixture {
 
     MacWorkStore::Services services()
     {
-        return {clock,     calendar, input,
-                workspace, settings, loginItems,
-                process,   timer,    dir.filePath(QStringLiteral("support"))};
+        return {clock,     calendar,       input,
+                workspace, *settingsStore, loginItems,
+                process,   timer,          dir.filePath(QStringLiteral("support"))};
     }
 
     // Builds the store anew, as a fresh start of the program would (the old one is dropped

@@ -12,21 +12,21 @@ Rectangle {
         { id: "thirty", emoji: "\u2615\uFE0F", title: "The 30-second rule",
           body: "Go 30 seconds without touching anything and it pauses. Time counts only up to your last keystroke or click." },
         { id: "words", emoji: "\u270D\uFE0F", title: "The day in numbers",
-          body: "Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can't see what you type, and app names never leave this Mac." },
+          body: "Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can't see what you type, and app names never leave this computer." },
         { id: "score", emoji: "\u{1F3C5}", title: "The day score",
-          body: "Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today's sits in the menu bar card; the full breakdown lives in History." },
+          body: "Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today's sits in the panel card; the full breakdown lives in History." },
         { id: "honest", emoji: "\u{1F319}", title: "Honest at the edges",
           body: "Sessions that cross midnight are split so each day gets its true share. Sleep, dead batteries, crashes and reboots can't leak phantom hours." },
         { id: "objective", emoji: "\u2696\uFE0F", title: "Objective by design",
           body: "No add-time button, no delete, no import. What it counted is what happened." },
         { id: "private", emoji: "\u{1F512}", title: "Private",
-          body: "Your sessions live only on this Mac. No account, no analytics, no keylogging." },
+          body: "Your sessions live only on this computer. No account, no analytics, no keylogging." },
         { id: "crew", emoji: "\u{1F451}", title: "Crews",
           body: "A crew shares exactly three things: your nickname, a random ID, and your daily total. The board resets at midnight." },
         { id: "goal", emoji: "\u{1F3AF}", title: "Goal & streaks",
           body: "Pick a daily goal and watch the bar fill. Work on consecutive days to build a streak." },
         { id: "updates", emoji: "\u{1F504}", title: "Updates",
-          body: "Tockly updates itself quietly. \"Check for updates…\" does it on demand." }
+          body: "Tockly tells you when a new version is out; a packaged install updates with your system. \"Check for updates…\" looks right away." }
     ]
 
     width: 470

@@ -105,7 +105,7 @@ Rectangle {
             UiText {
                 Layout.fillWidth: true
                 wrapMode: Text.Wrap
-                text: "Find your crew's leaderboard under the little smiley in your menu bar. Now get working — the crown won't win itself."
+                text: "Find your crew's leaderboard under the little smiley in your panel. Now get working — the crown won't win itself."
                 color: Colors.taupe
                 font.pixelSize: TextStyle.callout
             }

@@ -172,7 +172,7 @@ Rectangle {
                 objectName: "checkUpdatesButton"
                 text: "Check for updates…"
                 pixelSize: TextStyle.caption2
-                toolTip: "Updates also install themselves automatically"
+                toolTip: "New versions are announced; packages update with the system"
                 onClicked: Shell.requestUpdateCheck()
             }
             PlainButton {

@@ -68,7 +68,7 @@ Rectangle {
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            text: "While you type or move your mouse, I quietly count your work time. Step away, and I pause — honest totals, kept entirely on your Mac."
+            text: "While you type or move your mouse, I quietly count your work time. Step away, and I pause — honest totals, kept entirely on your computer."
             color: Colors.taupe
             font.pixelSize: TextStyle.callout
         }

@@ -53,7 +53,8 @@ void EvdevDecoder::feed(const input_event &event, double at)
         break;
     case EV_REL:
         if (event.code == REL_WHEEL || event.code == REL_HWHEEL)
-            m_frame.scrolls += quint32(std::abs(event.value));
+            // Widened first: the magnitude of INT_MIN does not fit in an int.
+            m_frame.scrolls += quint32(std::abs(qint64(event.value)));
         else if (event.code == REL_X || event.code == REL_Y)
             m_frame.moved = m_frame.moved || event.value != 0;
         break;

@@ -125,7 +125,9 @@ void EvdevInputSource::readDevice(const QString &node)
     Device &device = it->second;
     constexpr size_t recordSize = sizeof(input_event);
     char buffer[65 * recordSize];
-    for (;;) {
+    // A flood is read a slice at a time, so that the loop's other work still gets its turn;
+    // the notifier fires again for the rest.
+    for (int reads = 0; reads < 64; ++reads) {
         // A record cut short by the last read goes first.
         std::memcpy(buffer, device.carry.data(), device.carried);
         const ssize_t n = read(device.fd, buffer + device.carried, sizeof buffer - device.carried);
@@ -138,7 +140,7 @@ void EvdevInputSource::readDevice(const QString &node)
             removeDevice(node);
             return;
         }
-        const double at = monotonicSeconds();
+        const double at = bootSeconds();
         const size_t total = device.carried + size_t(n);
         size_t used = 0;
         for (; used + recordSize <= total; used += recordSize) {
@@ -171,5 +173,5 @@ void EvdevInputSource::readMonitor()
 
 double EvdevInputSource::secondsSinceLastEvent(InputEvent type) const
 {
-    return m_tally.secondsSince(type, monotonicSeconds(), m_origin);
+    return m_tally.secondsSince(type, bootSeconds(), m_origin);
 }

@@ -1,9 +1,9 @@
 #include "linux/IdleOnlyInputSource.h"
 
-#include "linux/InputTally.h"
-
 #include <QDBusMessage>
 #include <QDBusReply>
+
+#include <algorithm>
 
 namespace {
 
@@ -17,9 +17,10 @@ IdleOnlyInputSource::IdleOnlyInputSource(QDBusConnection bus) : m_bus(std::move(
 {
     for (Provider p : {Provider::mutterIdleMonitor, Provider::screenSaver}) {
         if (const auto idle = ask(p)) {
+            const auto now = SleepAwareIdle::Clocks::now();
             m_provider = p;
-            m_idle = *idle;
-            m_askedAt = monotonicSeconds();
+            m_lastInput = m_sleep.lastInput(*idle, now);
+            m_askedAt = now.boot;
             break;
         }
     }
@@ -64,16 +65,15 @@ std::optional<double> IdleOnlyInputSource::ask(Provider provider) const
 
 double IdleOnlyInputSource::secondsSinceLastEvent(InputEvent) const
 {
-    const double now = monotonicSeconds();
+    const auto now = SleepAwareIdle::Clocks::now();
     if (m_provider == Provider::none)
-        return now; // nothing is known: no input since boot
-    if (m_askedAt >= 0 && now - m_askedAt < reuseSeconds)
-        return m_idle + (now - m_askedAt);
+        return now.boot; // nothing is known: no input since boot
     // A failed call keeps the last reading running on rather than inventing activity.
-    if (const auto idle = ask(m_provider)) {
-        m_idle = *idle;
-        m_askedAt = now;
-        return m_idle;
+    if (now.boot - m_askedAt >= reuseSeconds) {
+        if (const auto idle = ask(m_provider)) {
+            m_lastInput = m_sleep.lastInput(*idle, now);
+            m_askedAt = now.boot;
+        }
     }
-    return m_idle + (m_askedAt >= 0 ? now - m_askedAt : 0);
+    return std::max(0.0, now.boot - m_lastInput);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InputSource.h"
+#include "linux/SleepAwareIdle.h"
 
 #include <QDBusConnection>
 #include <QString>
@@ -26,6 +27,8 @@ private:
 
     QDBusConnection m_bus;
     Provider m_provider = Provider::none;
-    mutable double m_askedAt = -1;
-    mutable double m_idle = 0;
+    mutable SleepAwareIdle m_sleep;
+    // On the boot clock.
+    mutable double m_askedAt = 0;
+    mutable double m_lastInput = 0;
 };

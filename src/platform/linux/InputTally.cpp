@@ -3,11 +3,25 @@
 #include <algorithm>
 #include <ctime>
 
-double monotonicSeconds()
+namespace {
+
+double seconds(clockid_t clock)
 {
     timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
+    clock_gettime(clock, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+} // namespace
+
+double monotonicSeconds()
+{
+    return seconds(CLOCK_MONOTONIC);
+}
+
+double bootSeconds()
+{
+    return seconds(CLOCK_BOOTTIME);
 }
 
 int InputTally::slot(InputEvent type)

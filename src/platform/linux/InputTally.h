@@ -9,12 +9,15 @@
 
 // Seconds on the monotonic clock (CLOCK_MONOTONIC): it does not jump when the wall clock is set.
 double monotonicSeconds();
+// Seconds on the boot clock (CLOCK_BOOTTIME): like the monotonic clock, but it runs on while the
+// machine sleeps, so the time since an input includes the time asleep. Input is timed with it.
+double bootSeconds();
 
 // What the event-reading backends keep of the input: a running count and the time of the latest
 // event for each type. Nothing else about an event survives its arrival.
 class InputTally {
 public:
-    // Adds n events of that type, the latest at `at` (monotonic seconds). Counters wrap.
+    // Adds n events of that type, the latest at `at` (boot-clock seconds). Counters wrap.
     void count(InputEvent type, double at, quint32 n = 1);
     // An event that is timed but not counted (mouse movement).
     void touch(InputEvent type, double at);

@@ -54,6 +54,30 @@ std::optional<SettingValue> decode(const QJsonValue &json)
 
 } // namespace
 
+std::optional<SettingValues> decodeSettings(QByteArrayView json)
+{
+    const auto doc = parseJson(json);
+    if (!doc || !doc->isObject())
+        return std::nullopt;
+    const QJsonObject o = doc->toObject();
+    SettingValues values;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        auto v = decode(it.value());
+        if (!v)
+            return std::nullopt;
+        values.insert(it.key(), *v);
+    }
+    return values;
+}
+
+QByteArray encodeSettings(const SettingValues &values)
+{
+    QJsonObject o;
+    for (auto it = values.begin(); it != values.end(); ++it)
+        o.insert(it.key(), encode(it.value()));
+    return writeJson(o);
+}
+
 JsonSettingsStore::JsonSettingsStore(QString path, Mode mode)
     : m_path(std::move(path)), m_mode(mode)
 {
@@ -73,23 +97,9 @@ void JsonSettingsStore::load()
     const bool opened = file.open(QIODevice::ReadOnly);
     const QByteArray bytes = opened ? file.readAll() : QByteArray();
     file.close();
-    if (opened) {
-        const auto doc = parseJson(bytes);
-        bool ok = doc && doc->isObject();
-        QMap<QString, SettingValue> values;
-        if (ok) {
-            const QJsonObject o = doc->toObject();
-            for (auto it = o.begin(); ok && it != o.end(); ++it) {
-                auto v = decode(it.value());
-                ok = v.has_value();
-                if (ok)
-                    values.insert(it.key(), *v);
-            }
-        }
-        if (ok) {
-            m_values = std::move(values);
-            return;
-        }
+    if (auto values = opened ? decodeSettings(bytes) : std::nullopt) {
+        m_values = std::move(*values);
+        return;
     }
     m_unreadable = true;
     if (m_mode == Mode::readWrite)
@@ -100,11 +110,8 @@ bool JsonSettingsStore::save() const
 {
     if (m_mode == Mode::readOnly)
         return false;
-    QJsonObject o;
-    for (auto it = m_values.begin(); it != m_values.end(); ++it)
-        o.insert(it.key(), encode(it.value()));
     QDir().mkpath(QFileInfo(m_path).path());
-    return writeFileAtomically(m_path, writeJson(o));
+    return writeFileAtomically(m_path, encodeSettings(m_values));
 }
 
 std::optional<SettingValue> JsonSettingsStore::value(const QString &key) const

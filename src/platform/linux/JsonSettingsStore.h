@@ -10,6 +10,11 @@
 // Data values are written as base64 text. The file is read once, when the store is made; every
 // change rewrites it whole and atomically. A file that does not decode counts as empty and is
 // first moved aside, so that the next write does not destroy it.
+using SettingValues = QMap<QString, SettingValue>;
+// The whole file or nothing: a value of an unknown type, or not of its tag's type, fails it.
+std::optional<SettingValues> decodeSettings(QByteArrayView json);
+QByteArray encodeSettings(const SettingValues &values);
+
 class JsonSettingsStore final : public SettingsStore {
 public:
     // readOnly: for tools that look at the settings while the application runs; nothing is ever
@@ -35,5 +40,5 @@ private:
     QString m_path;
     Mode m_mode;
     bool m_unreadable = false;
-    QMap<QString, SettingValue> m_values;
+    SettingValues m_values;
 };

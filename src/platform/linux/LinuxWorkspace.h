@@ -7,8 +7,8 @@
 #include <memory>
 
 // The workspace of a Linux desktop: the frontmost application from whichever source the session
-// offers (X11, a Wayland protocol, a KWin script; none otherwise) and sleep and wake from logind
-// where it runs.
+// offers (X11, a Wayland protocol, a KWin script, the GNOME Shell extension; none otherwise) and
+// sleep and wake from logind where it runs.
 class LinuxWorkspace final : public Workspace {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "linux/PlatformChoice.h"
 
 #include "linux/EvdevInputSource.h"
+#include "linux/InputServiceSource.h"
 #include "linux/WaylandConnection.h"
 #include "linux/XInputSource.h"
 
@@ -17,11 +18,10 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
     const bool compositor = f.wayland && f.waylandProblem.isEmpty();
     // Under Wayland only /dev/input shows every key and click, so say exactly how to get there.
     const QString groupHint =
-        f.inInputGroup ? QString()
-        : f.wayland    ? QStringLiteral("; to count them, add yourself to the input group "
-                                           "(sudo usermod -aG input $USER), then log out and back in")
-                       : QStringLiteral(" (add yourself to the input group for "
-                                           "counting under Wayland)");
+        f.inInputGroup || !f.wayland
+            ? QString()
+            : QStringLiteral("; to count them, install tockly-inputd, or add yourself to the input "
+                             "group (sudo usermod -aG input $USER), then log out and back in");
     const QString why = f.inputDevices == 0 ? QStringLiteral("no input devices in /dev/input")
                         : f.inInputGroup
                             ? QStringLiteral("the input devices cannot be read")
@@ -35,39 +35,50 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
     if (compositor)
         c.waylandIdle = WaylandIdleInputSource::bestProtocol(f.extIdleNotifier, f.kdeIdle);
 
-    if (f.readableInputDevices > 0) {
+    if (f.inputService) {
+        c.input = InputBackend::service;
+        c.inputReason = QStringLiteral("tockly-inputd, the system service, %1 keyboards and "
+                                       "pointers on %2")
+                            .arg(f.inputServiceDevices)
+                            .arg(f.inputServiceSeat);
+    } else if (f.readableInputDevices > 0) {
         c.input = InputBackend::evdev;
         c.inputReason = QStringLiteral("evdev, %1 keyboards and pointers in /dev/input")
                             .arg(f.readableInputDevices);
     } else if (x11 && !f.wayland) {
         c.input = InputBackend::x11;
         c.inputReason =
-            QStringLiteral("X11 XI2 raw events on %1, idle from MIT-SCREEN-SAVER").arg(f.display) +
-            groupHint;
+            QStringLiteral("X11 XI2 raw events on %1, idle from MIT-SCREEN-SAVER").arg(f.display);
     } else if (c.waylandIdle != WaylandIdleInputSource::Protocol::none) {
         c.input = InputBackend::waylandIdle;
-        c.inputReason =
-            QStringLiteral("idle time only, from the compositor's %1 (a 1-second "
-                           "notification); keys and clicks are not counted (%2; %3)")
-                .arg(WaylandIdleInputSource::protocolName(c.waylandIdle), why, session) +
-            groupHint;
+        c.inputReason = QStringLiteral("idle time only, from the compositor's %1 (a 1-second "
+                                       "notification); keys and clicks are not counted (%2; %3)")
+                            .arg(WaylandIdleInputSource::protocolName(c.waylandIdle), why, session);
     } else {
         c.input = InputBackend::idleOnly;
         if (f.idleProvider == IdleOnlyInputSource::Provider::none)
             c.inputReason = QStringLiteral("nothing to read (%1; %2; no idle service on the "
                                            "session bus): the clock cannot run")
-                                .arg(why, session) +
-                            groupHint;
+                                .arg(why, session);
         else
             c.inputReason =
                 QStringLiteral("idle time only, from %1; keys and clicks are not "
                                "counted (%2; %3)")
-                    .arg(IdleOnlyInputSource::providerName(f.idleProvider), why, session) +
-                groupHint;
+                    .arg(IdleOnlyInputSource::providerName(f.idleProvider), why, session);
     }
+    if (c.input != InputBackend::service)
+        c.inputReason += QStringLiteral("; tockly-inputd ") + f.inputServiceProblem;
+    if (c.input != InputBackend::service && c.input != InputBackend::evdev)
+        c.inputReason += groupHint;
 
     const QString noApps = QStringLiteral(", so no time is counted per application");
-    if (x11 && !f.wayland) {
+    using Gnome = GnomeShellExtension::State;
+    if (f.gnomeExtension.state == Gnome::active) {
+        c.frontmost = FrontmostBackend::gnomeShell;
+        c.frontmostReason = QStringLiteral("the GNOME Shell extension %1: the focused window's "
+                                           "application as the Shell knows it")
+                                .arg(GnomeShellExtension::uuid);
+    } else if (x11 && !f.wayland) {
         c.frontmost = FrontmostBackend::x11;
         c.frontmostReason = QStringLiteral("X11 _NET_ACTIVE_WINDOW and WM_CLASS, names from "
                                            ".desktop files");
@@ -79,10 +90,14 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
         c.frontmost = FrontmostBackend::kwinScript;
         c.frontmostReason = QStringLiteral("a KWin script loaded over DBus reports the active "
                                            "window's desktop file, names from .desktop files");
-    } else if (f.wayland && f.desktop.contains(QLatin1String("GNOME"), Qt::CaseInsensitive)) {
+    } else if (f.wayland && (f.gnomeExtension.state != Gnome::noShell ||
+                             f.desktop.contains(QLatin1String("GNOME"), Qt::CaseInsensitive))) {
+        // Waits for the extension, so that enabling it needs no restart of Tockly.
+        if (f.gnomeExtension.state != Gnome::noShell)
+            c.frontmost = FrontmostBackend::gnomeShell;
         c.frontmostReason = QStringLiteral("none: GNOME tells other programs which window is "
-                                           "active only through a shell extension") +
-                            noApps;
+                                           "active only through a Shell extension; ") +
+                            GnomeShellExtension::describe(f.gnomeExtension);
     } else if (f.wayland) {
         c.frontmostReason = (compositor ? QStringLiteral("none: the compositor offers neither "
                                                          "wlr-foreign-toplevel-management nor "
@@ -131,6 +146,11 @@ PlatformFacts detectPlatformFacts(const Process &process, const QDBusConnection 
                                   const QDBusConnection &systemBus)
 {
     PlatformFacts f;
+    const InputServiceSource service(systemBus);
+    // Once per start, so the bus may take its time to start the service.
+    f.inputService = service.ask(&f.inputServiceProblem, 10000);
+    f.inputServiceSeat = service.seat();
+    f.inputServiceDevices = service.devices();
     const QDir input(QStringLiteral("/dev/input"));
     for (const QString &name : input.entryList({QStringLiteral("event*")}, QDir::System)) {
         ++f.inputDevices;
@@ -168,5 +188,6 @@ PlatformFacts detectPlatformFacts(const Process &process, const QDBusConnection 
         hasOwner(sessionBus, QStringLiteral("org.freedesktop.ScreenSaver")))
         f.idleProvider = IdleOnlyInputSource(sessionBus).provider();
     f.logind = hasOwner(systemBus, QStringLiteral("org.freedesktop.login1"));
+    f.gnomeExtension = GnomeShellExtension::status(sessionBus);
     return f;
 }

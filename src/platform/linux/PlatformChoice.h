@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Process.h"
+#include "linux/GnomeShellExtension.h"
 #include "linux/IdleOnlyInputSource.h"
 #include "linux/WaylandIdleInputSource.h"
 
@@ -9,6 +10,12 @@
 
 // What the start finds about the session, before any backend is built.
 struct PlatformFacts {
+    // tockly-inputd: the seat it counts for this user and that seat's keyboards and pointers,
+    // or why it does not serve.
+    bool inputService = false;
+    QString inputServiceSeat;
+    int inputServiceDevices = 0;
+    QString inputServiceProblem;
     int inputDevices = 0;         // event nodes in /dev/input
     int readableInputDevices = 0; // keyboards and pointers among them that this user can read
     bool inInputGroup = false;
@@ -25,11 +32,13 @@ struct PlatformFacts {
     QString desktop;   // $XDG_CURRENT_DESKTOP
     IdleOnlyInputSource::Provider idleProvider = IdleOnlyInputSource::Provider::none;
     bool logind = false; // org.freedesktop.login1 on the system bus
+    GnomeShellExtension::Status gnomeExtension;
 };
 
-// idleOnly: the desktop's idle service over DBus; waylandIdle: the compositor's idle protocol.
-enum class InputBackend { evdev, x11, idleOnly, waylandIdle };
-enum class FrontmostBackend { none, x11, wlrForeignToplevel, kwinScript };
+// service: tockly-inputd on the system bus; idleOnly: the desktop's idle service over DBus;
+// waylandIdle: the compositor's idle protocol.
+enum class InputBackend { service, evdev, x11, idleOnly, waylandIdle };
+enum class FrontmostBackend { none, x11, wlrForeignToplevel, kwinScript, gnomeShell };
 
 // Which backend serves each service, and why, in words for `tockly doctor`.
 struct PlatformChoice {
@@ -42,6 +51,7 @@ struct PlatformChoice {
     QString sleepReason;
 };
 
+// tockly-inputd when it answers, on every session. Without it:
 // evdev when the devices can be read; else XI2 raw events on an X11 session, or under Wayland
 // the compositor's idle notifications; else the desktop's idle time over DBus. XI2 is never
 // trusted under Wayland: through XWayland it would miss the input of native clients.

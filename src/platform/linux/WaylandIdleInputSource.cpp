@@ -5,6 +5,8 @@
 #include "ext-idle-notify-v1-client-protocol.h"
 #include "idle-client-protocol.h"
 
+#include <algorithm>
+
 namespace {
 
 // How late an idled event may come after its timeout before silence means the user is active.
@@ -117,14 +119,15 @@ void WaylandIdleInputSource::setIdle(bool idle)
 
 double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
 {
-    const double now = monotonicSeconds();
+    const auto now = SleepAwareIdle::Clocks::now();
     if (m_protocol == Protocol::none)
-        return now; // nothing is known: no input since boot
+        return now.boot; // nothing is known: no input since boot
+    // The compositor's timeouts run on the monotonic clock, which stops during sleep.
+    double idle = 0;
     if (m_idle)
-        return now - m_idledAt + m_timeout;
+        idle = now.monotonic - m_idledAt + m_timeout;
     // Not idle: the compositor would have said so a timeout after the last input.
-    if (m_heard || now - m_createdAt >= m_timeout + lateEventGrace)
-        return 0;
-    // Too early to tell whether the user is there: as if no input had been seen yet.
-    return now;
+    else if (!m_heard && now.monotonic - m_createdAt < m_timeout + lateEventGrace)
+        return now.boot; // too early to tell whether the user is there
+    return std::max(0.0, now.boot - m_sleep.lastInput(idle, now));
 }

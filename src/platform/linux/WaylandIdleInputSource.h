@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InputSource.h"
+#include "linux/SleepAwareIdle.h"
 #include "linux/WaylandConnection.h"
 
 #include <QString>
@@ -44,7 +45,8 @@ private:
     double m_createdAt = 0;
     bool m_heard = false; // an idled or resumed event has arrived
     bool m_idle = false;
-    double m_idledAt = 0;
+    double m_idledAt = 0; // monotonic
+    mutable SleepAwareIdle m_sleep;
     ext_idle_notification_v1 *m_notification = nullptr;
     org_kde_kwin_idle_timeout *m_kdeTimeout = nullptr;
 };

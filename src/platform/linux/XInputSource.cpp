@@ -107,7 +107,7 @@ XInputSource::XInputSource(xcb_connection_t *connection, unsigned root, quint8 x
 {
     loadModifierKeys();
     // What happened before the start is known only as the server's last input.
-    const double now = monotonicSeconds();
+    const double now = bootSeconds();
     Reply<xcb_screensaver_query_info_reply_t> info{xcb_screensaver_query_info_reply(
         m_connection, xcb_screensaver_query_info(m_connection, m_root), nullptr)};
     m_origin = info ? now - info->ms_since_user_input / 1000.0 : now;
@@ -172,7 +172,7 @@ void XInputSource::handle(const void *e) const
         return;
     // Every raw event type shares the key event's layout up to `flags`.
     const auto *raw = reinterpret_cast<const xcb_input_raw_key_press_event_t *>(event);
-    const double now = monotonicSeconds();
+    const double now = bootSeconds();
     switch (ge->event_type) {
     case XCB_INPUT_RAW_KEY_PRESS:
         m_lastNonMotion = now;
@@ -215,10 +215,10 @@ void XInputSource::handle(const void *e) const
 
 void XInputSource::refreshIdle() const
 {
-    const double asked = monotonicSeconds();
-    if (m_lastIdleQuery >= 0 && asked - m_lastIdleQuery < idleQueryReuse)
+    const auto asked = SleepAwareIdle::Clocks::now();
+    if (m_lastIdleQuery >= 0 && asked.boot - m_lastIdleQuery < idleQueryReuse)
         return;
-    m_lastIdleQuery = asked;
+    m_lastIdleQuery = asked.boot;
     readEvents();
     // The time is taken before the request, so the derived last input is never later than
     // the real one and a key press is not mistaken for movement.
@@ -229,8 +229,8 @@ void XInputSource::refreshIdle() const
     if (!info)
         return;
     // Also set by a client resetting the screen saver (a video player, say): the server
-    // cannot tell that apart from movement.
-    const double lastInput = asked - info->ms_since_user_input / 1000.0;
+    // cannot tell that apart from movement. The server's clock stops during sleep.
+    const double lastInput = m_sleep.lastInput(info->ms_since_user_input / 1000.0, asked);
     if (lastInput > m_lastNonMotion + motionSlack)
         m_tally.touch(InputEvent::mouseMoved, lastInput);
 }
@@ -238,7 +238,7 @@ void XInputSource::refreshIdle() const
 double XInputSource::secondsSinceLastEvent(InputEvent type) const
 {
     refreshIdle();
-    return m_tally.secondsSince(type, monotonicSeconds(), m_origin);
+    return m_tally.secondsSince(type, bootSeconds(), m_origin);
 }
 
 quint32 XInputSource::eventCounter(InputEvent type) const

@@ -2,6 +2,7 @@
 
 #include "InputSource.h"
 #include "linux/InputTally.h"
+#include "linux/SleepAwareIdle.h"
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -54,5 +55,6 @@ private:
     // The latest key or button press or release: inputs that are not mouse movement.
     mutable double m_lastNonMotion = 0;
     mutable double m_lastIdleQuery = -1;
+    mutable SleepAwareIdle m_sleep;
     double m_origin = 0;
 };

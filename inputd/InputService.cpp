@@ -1,0 +1,28 @@
+#include "InputService.h"
+
+#include "linux/InputServiceProtocol.h"
+#include "linux/InputTally.h"
+
+#include <QDBusMessage>
+
+QMap<QString, uint> InputService::GetInput(QMap<QString, double> &secondsSinceLast, QString &seat,
+                                           uint &devices)
+{
+    QString why;
+    const auto allowed = m_access.seatOf(message().service(), &why);
+    if (!allowed) {
+        sendErrorReply(QDBusError::AccessDenied, why);
+        return {};
+    }
+    seat = *allowed;
+    const EvdevInputSource *source = m_seats.seat(seat);
+    devices = source ? uint(source->deviceCount()) : 0;
+    QMap<QString, uint> counters;
+    for (const auto &e : InputServiceProtocol::events) {
+        const QString name = QLatin1String(e.name);
+        counters[name] = source ? source->eventCounter(e.type) : 0;
+        // A seat without devices yet has seen no input since boot.
+        secondsSinceLast[name] = source ? source->secondsSinceLastEvent(e.type) : bootSeconds();
+    }
+    return counters;
+}

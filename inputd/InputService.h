@@ -1,0 +1,28 @@
+#pragma once
+
+#include "SeatAccess.h"
+#include "SeatInput.h"
+
+#include <QDBusContext>
+#include <QMap>
+#include <QObject>
+
+// org.quenby.Tockly.Input1 at /org/quenby/Tockly/Input1 on the system bus (the call is described
+// in linux/InputServiceProtocol.h). Every call is checked before anything is read: a caller
+// that does not own the active local session of a seat gets AccessDenied and nothing else.
+class InputService : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.quenby.Tockly.Input1")
+public:
+    InputService(const SeatInput &seats, const SeatAccess &access, QObject *parent = nullptr)
+        : QObject(parent), m_seats(seats), m_access(access)
+    {}
+
+public slots:
+    QMap<QString, uint> GetInput(QMap<QString, double> &secondsSinceLast, QString &seat,
+                                 uint &devices);
+
+private:
+    const SeatInput &m_seats;
+    const SeatAccess &m_access;
+};

@@ -1,0 +1,502 @@
+// tockly-inputd as a real process on a private system bus with a fake logind, its devices named
+// pipes fed with recorded streams; callers as real processes of other users; the application
+// under headless sway counting through it.
+
+#include "DesktopTestEnvironment.h"
+#include "EvdevRecording.h"
+#include "HeadlessSway.h"
+#include "linux/InputServiceProtocol.h"
+
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <limits>
+#include <random>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace InputServiceProtocol;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr uint nobody = 65534;
+
+QByteArray record(int type, int code, int value)
+{
+    input_event e{};
+    e.type = quint16(type);
+    e.code = quint16(code);
+    e.value = value;
+    return QByteArray(reinterpret_cast<const char *>(&e), sizeof e);
+}
+
+// The key presses of lower-case letters and spaces, as a keyboard reports them. The letters'
+// codes run from KEY_Q along the rows, with other keys in the gaps.
+QByteArray typed(const QByteArray &text)
+{
+    static const QByteArray rows = "qwertyuiop____asdfghjkl_____zxcvbnm";
+    QByteArray out;
+    for (const char c : text) {
+        const int code = c == ' ' ? KEY_SPACE : KEY_Q + int(rows.indexOf(c));
+        for (int value : {1, 0})
+            out += record(EV_KEY, code, value) + record(EV_SYN, SYN_REPORT, 0);
+    }
+    return out;
+}
+
+// A device in the service's folder: a named pipe the test writes into, put in place whole as a
+// device node appears (made under a hidden name, then renamed).
+class Device {
+public:
+    Device(const QString &folder, const QString &name)
+        : m_path(QFile::encodeName(folder + u'/' + name))
+    {
+        const QByteArray hidden = QFile::encodeName(folder + "/."_L1 + name);
+        if (mkfifo(hidden, 0600) != 0 || (m_fd = open(hidden, O_RDWR | O_CLOEXEC)) < 0 ||
+            rename(hidden, m_path) != 0)
+            qFatal("cannot make the device %s", m_path.constData());
+    }
+    ~Device()
+    {
+        unplug();
+        unlink(m_path);
+    }
+    bool write(const QByteArray &data) const
+    {
+        for (qsizetype done = 0, n = 0; done < data.size(); done += n)
+            if ((n = ::write(m_fd, data.constData() + done, size_t(data.size() - done))) < 0)
+                return false;
+        return true;
+    }
+    // The writer goes, as a device that is pulled out: the reader sees the end.
+    void unplug()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+};
+
+struct Reading {
+    QString error; // the error's name; empty when answered
+    Counters counters;
+    Seconds idle;
+    QString seat;
+    uint devices = 0;
+    uint keys() const { return counters.value(u"keyDown"_s); }
+};
+
+Reading read(const QDBusConnection &bus)
+{
+    const QDBusMessage reply = bus.call(
+        QDBusMessage::createMethodCall(service, path, interface, method), QDBus::Block, 10000);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return {reply.errorName(), {}, {}, {}, 0};
+    const QList<QVariant> a = reply.arguments();
+    return {{},
+            qdbus_cast<Counters>(a.value(0)),
+            qdbus_cast<Seconds>(a.value(1)),
+            a.value(2).toString(),
+            a.value(3).toUInt()};
+}
+
+// A number in a /proc file: the first one, or the one after `key`.
+double proc(const QString &file, const QString &key = {})
+{
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    const auto m = QRegularExpression(key + "\\s*([0-9.]+)"_L1).match(f.readAll());
+    return m.captured(1).toDouble();
+}
+
+// The service with its bus and its logind, private to one test.
+class Rig {
+public:
+    ~Rig() { stopProcess(process); }
+
+    bool start(QString *error)
+    {
+        QDir().mkpath(folder());
+        if (!bus.start(PrivateBus::Kind::system, error) ||
+            !logind.start(bus.address(), {u"login1"_s}, error))
+            return false;
+        root = bus.connect(u"root"_s);
+        process.setProcessEnvironment(environment());
+        process.setStandardErrorFile(dir.filePath(u"inputd.log"_s));
+        process.start(TOCKLY_INPUTD_BINARY ""_L1, {u"--devices"_s, folder()});
+        process.waitForStarted();
+        for (int i = 0; i < 1000 && !root.interface()->isServiceRegistered(service).value(); ++i)
+            QThread::msleep(20);
+        *error = u"tockly-inputd did not start: "_s + log();
+        return running();
+    }
+
+    QString folder() const { return dir.filePath(u"input"_s); }
+    QString log() const
+    {
+        QFile f(dir.filePath(u"inputd.log"_s));
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }
+    // Whether it still runs, seen on the spot rather than at the next turn of the event loop.
+    bool running()
+    {
+        process.waitForFinished(0);
+        return process.state() == QProcess::Running &&
+               root.interface()->isServiceRegistered(service).value();
+    }
+    QProcessEnvironment environment() const
+    {
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, bus.address());
+        return env;
+    }
+
+    void session(const QString &id, uint uid, const QString &seat, bool active, bool remote = false)
+    {
+        control(u"SetSession"_s, {id, uid, seat, active, remote});
+    }
+    int sessionLists() { return control(u"SessionLists"_s, {}).toInt(); }
+
+    // The keyDown count of a call by a process of that user (dbus-send), -1 when refused; a
+    // refusal must come without any numbers.
+    int keysAs(uint uid)
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(u"setpriv"_s,
+                {u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid), u"--clear-groups"_s,
+                 u"dbus-send"_s, u"--system"_s, u"--print-reply"_s, "--dest="_L1 + service, path,
+                 interface + u'.' + method});
+        p.waitForFinished(20000);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        if (p.readAllStandardError().contains("org.freedesktop.DBus.Error.AccessDenied"))
+            return out.isEmpty() ? -1 : -2;
+        static const QRegularExpression keys(u"string \"keyDown\"\\s+uint32 (\\d+)"_s);
+        return keys.match(out).hasMatch() ? keys.match(out).captured(1).toInt() : -3;
+    }
+
+    QTemporaryDir dir;
+    PrivateBus bus;
+    FakeDesktopServices logind;
+    QProcess process;
+    QDBusConnection root{QString()};
+
+private:
+    QVariant control(const QString &name, const QVariantList &args)
+    {
+        auto call = QDBusMessage::createMethodCall(u"org.freedesktop.login1"_s, u"/Control"_s,
+                                                   u"org.quenby.test.FakeDesktop"_s, name);
+        call.setArguments(args);
+        return root.call(call).arguments().value(0);
+    }
+};
+
+#define START_RIG(rig)                                                                             \
+    Rig rig;                                                                                       \
+    QString error;                                                                                 \
+    QVERIFY2(rig.start(&error), qPrintable(error))
+
+} // namespace
+
+class TestInputd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        std::signal(SIGPIPE, SIG_IGN);
+        registerTypes();
+    }
+
+    void countsEachSeatAsTheEngineReadsThem()
+    {
+        START_RIG(rig);
+        rig.session(u"c0"_s, 0, u"seat0"_s, true);
+
+        // Before any device: nothing counted, and no input since boot (on the boot clock).
+        Reading r = read(rig.root);
+        QVERIFY2(r.error.isEmpty(), qPrintable(r.error));
+        QCOMPARE(r.seat, u"seat0"_s);
+        QCOMPARE(r.devices, 0u);
+        QCOMPARE(r.counters.size(), qsizetype(events.size()));
+        QVERIFY(std::all_of(r.counters.cbegin(), r.counters.cend(), [](uint n) { return n == 0; }));
+        QVERIFY(qAbs(r.idle.value(u"keyDown"_s) - proc(u"/proc/uptime"_s)) < 2);
+
+        Device keyboard(rig.folder(), u"seat0-keyboard"_s);
+        QTRY_COMPARE(read(rig.root).devices, 1u);
+        QVERIFY(keyboard.write(bytes(recording(u"keyboard.evemu"_s))));
+        QTRY_COMPARE(read(rig.root).keys(), 7u);
+        r = read(rig.root);
+        QCOMPARE(r.counters.value(u"flagsChanged"_s), 6u);
+        QCOMPARE(r.counters.value(u"leftMouseDown"_s), 0u);
+        QVERIFY(r.idle.value(u"keyDown"_s) < 2);
+        QVERIFY(r.idle.value(u"mouseMoved"_s) > proc(u"/proc/uptime"_s) - 2);
+        // Idle times are the time since, and grow while nothing happens.
+        QTest::qWait(300);
+        QVERIFY(read(rig.root).idle.value(u"keyDown"_s) >= r.idle.value(u"keyDown"_s) + 0.25);
+
+        // A mouse comes; a keyboard on another seat counts only there.
+        Device mouse(rig.folder(), u"seat0-mouse"_s);
+        Device other(rig.folder(), u"seat1-keyboard"_s);
+        QVERIFY(mouse.write(bytes(recording(u"mouse.evemu"_s))));
+        QVERIFY(other.write(bytes(recording(u"keyboard.evemu"_s)) + typed("other seat")));
+        QTRY_COMPARE(read(rig.root).counters.value(u"scrollWheel"_s), 6u);
+        r = read(rig.root);
+        QCOMPARE(r.devices, 2u);
+        QCOMPARE(r.keys(), 7u);
+        QCOMPARE(r.counters.value(u"leftMouseDown"_s), 1u);
+        QCOMPARE(r.counters.value(u"rightMouseDown"_s), 1u);
+        QCOMPARE(r.counters.value(u"otherMouseDown"_s), 2u);
+        QVERIFY(r.idle.value(u"mouseMoved"_s) < 2);
+        rig.session(u"c0"_s, 0, u"seat1"_s, true);
+        QTRY_COMPARE(read(rig.root).keys(), 17u);
+        QCOMPARE(read(rig.root).seat, u"seat1"_s);
+        QCOMPARE(read(rig.root).devices, 1u);
+        rig.session(u"c0"_s, 0, u"seat0"_s, true);
+
+        // The keyboard is pulled out mid-stream, inside a record: the frames that were whole
+        // count (the first key), the cut one does not, and the counts stay.
+        QVERIFY(keyboard.write(
+            bytes(recording(u"keyboard.evemu"_s)).left(sizeof(input_event) * 3 + 5)));
+        keyboard.unplug();
+        QTRY_COMPARE(read(rig.root).devices, 1u);
+        QCOMPARE(read(rig.root).keys(), 8u);
+        QVERIFY2(rig.running(), qPrintable(rig.log()));
+    }
+
+    void answersOnlyTheActiveLocalSessionsUser()
+    {
+        START_RIG(rig);
+        Device keyboard(rig.folder(), u"seat0-keyboard"_s);
+        QVERIFY(keyboard.write(bytes(recording(u"keyboard.evemu"_s))));
+        rig.session(u"c1"_s, nobody, u"seat0"_s, true);
+        rig.session(u"c2"_s, 1, u"seat0"_s, false);
+        // A login over the network: no seat, though logind calls it active.
+        rig.session(u"c3"_s, 2, QString(), true, true);
+
+        QTRY_COMPARE(rig.keysAs(nobody), 7);
+        // Another user whose session is inactive, a remote one, one without any session: the
+        // error and nothing else.
+        QCOMPARE(rig.keysAs(1), -1);
+        QCOMPARE(rig.keysAs(2), -1);
+        QCOMPARE(rig.keysAs(3), -1);
+        // A remote session that claims a seat is still remote.
+        rig.session(u"c3"_s, 2, u"seat0"_s, true, true);
+        QCOMPARE(rig.keysAs(2), -1);
+
+        // The seat switches to the other user: the check follows at the next call.
+        rig.session(u"c1"_s, nobody, u"seat0"_s, false);
+        rig.session(u"c2"_s, 1, u"seat0"_s, true);
+        QCOMPARE(rig.keysAs(nobody), -1);
+        QCOMPARE(rig.keysAs(1), 7);
+
+        // One connection that stays: asked again on every call, never remembered.
+        rig.session(u"c0"_s, 0, u"seat0"_s, true);
+        const int lists = rig.sessionLists();
+        QCOMPARE(read(rig.root).keys(), 7u);
+        rig.session(u"c0"_s, 0, u"seat0"_s, false);
+        QCOMPARE(read(rig.root).error, u"org.freedesktop.DBus.Error.AccessDenied"_s);
+        QCOMPARE(rig.sessionLists(), lists + 2);
+        QVERIFY2(rig.running(), qPrintable(rig.log()));
+    }
+
+    void nothingButCountsLeavesIt()
+    {
+        START_RIG(rig);
+        rig.session(u"c0"_s, 0, u"seat0"_s, true);
+        rig.session(u"c1"_s, nobody, u"seat0"_s, true);
+        const QString serviceName = rig.root.interface()->serviceOwner(service).value();
+        QProcess monitor;
+        monitor.start(u"dbus-monitor"_s, {u"--address"_s, rig.bus.address()});
+        QVERIFY(monitor.waitForStarted());
+        QTest::qWait(300);
+
+        const QByteArray text = "correct horse battery staple";
+        Device keyboard(rig.folder(), u"seat0-typist"_s);
+        for (const QByteArray &word : text.split(' ')) {
+            QVERIFY(keyboard.write(typed(word + ' ')));
+            QVERIFY(read(rig.root).error.isEmpty());
+        }
+        QTRY_COMPARE(rig.keysAs(nobody), int(text.size() + 1));
+        QTest::qWait(300);
+        monitor.terminate();
+        QVERIFY(monitor.waitForFinished());
+
+        const QString bus = QString::fromUtf8(monitor.readAllStandardOutput());
+        const QString log = rig.log();
+        QVERIFY(bus.contains("\"keyDown\""_L1) && log.contains("serving"_L1));
+        for (const QString &said : {bus, log}) {
+            for (const QByteArray &word : text.split(' '))
+                QVERIFY2(!said.contains(QLatin1String(word)), word.constData());
+            QVERIFY(!said.contains("typist"_L1));
+        }
+        // Every text in the service's answers is an event type or the seat.
+        QStringList allowed{u"seat0"_s};
+        for (const auto &e : events)
+            allowed << QLatin1String(e.name);
+        static const QRegularExpression string(u"^\\s+string \"(.*)\"$"_s,
+                                               QRegularExpression::MultilineOption);
+        int answers = 0;
+        for (const QString &message : bus.split(QRegularExpression(u"\n(?=\\S)"_s))) {
+            if (!message.startsWith("method return"_L1) ||
+                !message.contains("sender="_L1 + serviceName + u' '))
+                continue;
+            ++answers;
+            for (auto it = string.globalMatch(message); it.hasNext();) {
+                const QString value = it.next().captured(1);
+                QVERIFY2(allowed.contains(value), qPrintable(value));
+            }
+        }
+        QVERIFY(answers >= 5);
+    }
+
+    void badInputStaysBounded()
+    {
+        START_RIG(rig);
+        rig.session(u"c0"_s, 0, u"seat0"_s, true);
+        const QString fdFolder = u"/proc/%1/fd"_s.arg(rig.process.processId());
+        const auto fds = [&] { return QDir(fdFolder).entryList(QDir::System).size(); };
+        const qsizetype fdsAtStart = fds();
+
+        // Garbage, with a wheel turned by the most negative amount a record can hold in a frame
+        // of its own; then a stream that ends inside a frame, which does not count.
+        std::mt19937 random(19);
+        QByteArray noise(10000 * sizeof(input_event), Qt::Uninitialized);
+        std::generate(noise.begin(), noise.end(), [&] { return char(random()); });
+        noise += record(EV_SYN, SYN_REPORT, 0) +
+                 record(EV_REL, REL_WHEEL, std::numeric_limits<int>::min()) +
+                 record(EV_SYN, SYN_REPORT, 0);
+        uint keys = 0;
+        for (const QByteArray &stream : {noise, typed("ab").left(sizeof(input_event) * 5)}) {
+            Device device(rig.folder(), u"seat0-bad"_s);
+            QTRY_COMPARE(read(rig.root).devices, 1u);
+            keys = read(rig.root).keys();
+            QVERIFY(device.write(stream));
+            device.unplug();
+            QTRY_COMPARE(read(rig.root).devices, 0u);
+        }
+        QCOMPARE(read(rig.root).keys(), keys + 1);
+
+        // Devices that come and go by the hundred leave nothing open behind them.
+        for (int i = 0; i < 100; ++i)
+            QVERIFY(Device(rig.folder(), u"seat0-flicker%1"_s.arg(i)).write(typed("x")));
+        QTRY_COMPARE(read(rig.root).devices, 0u);
+        QTRY_COMPARE(fds(), fdsAtStart);
+
+        // A flood of a million events, its counter read while it arrives: every answer comes,
+        // none goes back, the last has every key.
+        Device flood(rig.folder(), u"seat0-flood"_s);
+        QTRY_COMPARE(read(rig.root).devices, 1u);
+        const QByteArray stream = typed(QByteArray(250000, 'f'));
+        const uint before = read(rig.root).keys();
+        std::atomic<bool> done = false;
+        std::thread writer([&] {
+            flood.write(stream);
+            done = true;
+        });
+        uint last = before;
+        int during = 0;
+        while (!done) {
+            const Reading r = read(rig.root);
+            QVERIFY2(r.error.isEmpty() && r.keys() >= last, qPrintable(r.error));
+            during += r.keys() > before && r.keys() < before + 250000;
+            last = r.keys();
+            QThread::msleep(20);
+        }
+        writer.join();
+        QTRY_COMPARE(read(rig.root).keys(), before + 250000);
+        QVERIFY(during > 0);
+        // Another million leave the memory as it was.
+        const QString status = u"/proc/%1/status"_s.arg(rig.process.processId());
+        const double resident = proc(status, u"VmRSS:"_s);
+        QVERIFY(flood.write(stream));
+        QTRY_COMPARE(read(rig.root).keys(), before + 500000);
+        const double grown = proc(status, u"VmRSS:"_s) - resident;
+        qInfo("%d answers while a flood was read; resident memory after another: %+.0f KiB", during,
+              grown);
+        QVERIFY(grown < 1024);
+        QVERIFY2(rig.running(), qPrintable(rig.log()));
+    }
+
+    void applicationCountsThroughItUnderSway()
+    {
+        START_RIG(rig);
+        HeadlessSway sway;
+        QVERIFY2(sway.start(&error), qPrintable(error));
+        rig.session(u"c1"_s, nobody, u"seat0"_s, true);
+        Device keyboard(rig.folder(), u"seat0-keyboard"_s);
+
+        // The user's home, past the welcome; the user is not in the input group.
+        QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ExeOwner | QFile::ExeOther);
+        const QString home = rig.dir.filePath(u"home"_s);
+        QDir().mkpath(home + "/config/Quenby"_L1);
+        QFile settings(home + "/config/Quenby/settings.json"_L1);
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write(R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})");
+        settings.close();
+        QProcess::execute(u"chown"_s, {u"-R"_s, u"%1:%1"_s.arg(nobody), home});
+        QProcessEnvironment env = sway.clientEnvironment();
+        env.insert(u"HOME"_s, home);
+        env.insert(u"XDG_CONFIG_HOME"_s, home + "/config"_L1);
+        env.insert(u"QUENBY_DATA_DIR"_s, home + "/data"_L1);
+        env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, rig.bus.address());
+        env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, "unix:path="_L1 + home + "/no-bus"_L1);
+        env.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+        env.insert(u"QT_QUICK_BACKEND"_s, u"software"_s);
+        const QStringList asUser{u"--reuid=%1"_s.arg(nobody), u"--regid=%1"_s.arg(nobody),
+                                 u"--clear-groups"_s, TOCKLY_BINARY ""_L1};
+
+        QProcess doctor;
+        doctor.setProcessEnvironment(env);
+        doctor.start(u"setpriv"_s, asUser + QStringList{u"doctor"_s});
+        QVERIFY(doctor.waitForFinished(30000));
+        const QString said = QString::fromUtf8(doctor.readAllStandardOutput());
+        QVERIFY2(said.startsWith("input: tockly-inputd, the system service, 1 keyboards and "
+                                 "pointers on seat0\n"_L1),
+                 qPrintable(said));
+
+        // A key just before the start: the user is active, so the app ticks every 5 s.
+        QVERIFY(keyboard.write(typed("x")));
+        QTRY_COMPARE(rig.keysAs(nobody), 1);
+        // The start asks once to choose, the first tick once more and takes its baselines.
+        const int lists = rig.sessionLists();
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        app.start(u"setpriv"_s, asUser);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.sessionLists() >= lists + 2, 30000);
+        QVERIFY(keyboard.write(bytes(recording(u"keyboard.evemu"_s))));
+        QTRY_COMPARE(rig.keysAs(nobody), 8);
+        // A tick after the keys were counted; quitting writes what it counted.
+        const int counted = rig.sessionLists();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.sessionLists() > counted, 10000);
+        stopProcess(app);
+        QFile activity(home + "/data/Quenby/activity.json"_L1);
+        QVERIFY(activity.open(QIODevice::ReadOnly));
+        int keys = 0;
+        for (const QJsonValue &day : QJsonDocument::fromJson(activity.readAll()).object())
+            keys += day.toObject().value(u"keys"_s).toInt();
+        QCOMPARE(keys, 7);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInputd)
+#include "tst_inputd.moc"

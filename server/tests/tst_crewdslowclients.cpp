@@ -1,0 +1,192 @@
+// Slow clients beside a normal one. Connections that send a request line and then a header line
+// now and then, never finishing, come from one address (far more than it may hold) and from
+// twenty others, more of them than the service has threads; more connections send requests in
+// a stream and never read the answers. The normal client's /healthz must stay near its latency
+// without them, one address must hold no more connections than the cap, and every slow request
+// must be cut off at its deadline.
+
+#include "CrewdProcess.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+
+using namespace std::chrono;
+
+namespace {
+
+constexpr int kThreads = 8;
+constexpr int kCap = 8;
+constexpr int kDeadlineSeconds = 2;
+
+sockaddr_in loopback(int last, int port)
+{
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(quint16(port));
+    a.sin_addr.s_addr = htonl((127u << 24) | unsigned(last));
+    return a;
+}
+
+// A connection from 127.0.0.`from`; receiveBuffer, when set, before it connects.
+int connectFrom(int from, int port, int receiveBuffer = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (receiveBuffer)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    const sockaddr_in source = loopback(from, 0);
+    const sockaddr_in to = loopback(1, port);
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&source), sizeof source) != 0 ||
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// One fresh connection from 127.0.0.1, the time to a whole 200 answer; -1 when none came.
+double healthzMs(int port)
+{
+    const auto began = steady_clock::now();
+    const int fd = connectFrom(1, port);
+    if (fd < 0)
+        return -1;
+    timeval timeout{5, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    const char request[] = "GET /healthz HTTP/1.1\r\nHost: t\r\nConnection: close\r\n\r\n";
+    ::send(fd, request, sizeof request - 1, MSG_NOSIGNAL);
+    QByteArray answer;
+    char buffer[1024];
+    for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+        answer.append(buffer, n);
+    ::close(fd);
+    if (!answer.startsWith("HTTP/1.1 200") || !answer.endsWith("{\"ok\":true}"))
+        return -1;
+    return duration<double, std::milli>(steady_clock::now() - began).count();
+}
+
+double p99(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, v.size() * 99 / 100)];
+}
+
+struct Slow {
+    int fd;
+    int from;      // last byte of the source address
+    double sentAt; // seconds from the start, when its request line went out
+    QByteArray answer;
+    double closedAt = -1; // once the service closed it
+};
+
+} // namespace
+
+class CrewdSlowClientsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void slowClientsDoNotStarveOthers()
+    {
+        CrewdProcess server({u"--threads"_qs, QString::number(kThreads), u"--request-timeout"_qs,
+                             QString::number(kDeadlineSeconds), u"--client-connections"_qs,
+                             QString::number(kCap)});
+        QVERIFY2(server.start(), server.errorOutput().constData());
+
+        std::vector<double> alone;
+        for (int i = 0; i < 100; ++i)
+            alone.push_back(healthzMs(server.port()));
+        QVERIFY(*std::min_element(alone.begin(), alone.end()) >= 0);
+
+        // 300 from 127.0.0.2, and 8 each from 127.0.0.3 to 127.0.0.22.
+        QElapsedTimer clock;
+        clock.start();
+        const auto seconds = [&clock] { return double(clock.nsecsElapsed()) / 1e9; };
+        std::vector<Slow> slow;
+        for (int i = 0; i < 300 + 20 * kCap; ++i) {
+            const int from = i < 300 ? 2 : 3 + (i - 300) / kCap;
+            const int fd = connectFrom(from, server.port());
+            QVERIFY(fd >= 0);
+            ::send(fd, "GET /healthz HTTP/1.1\r\n", 23, MSG_NOSIGNAL);
+            slow.push_back({fd, from, seconds(), {}});
+        }
+        // 2 from 127.0.0.23 that ask for more answers than their sockets hold, pages of 2 KiB,
+        // and never read them: answers wait for room there, and must hold no thread meanwhile.
+        QByteArray requests;
+        for (int i = 0; i < 4000; ++i)
+            requests += "GET /c/x HTTP/1.1\r\nHost: t\r\n\r\n";
+        std::vector<std::pair<int, qsizetype>> deaf; // socket, bytes sent
+        for (int i = 0; i < 2; ++i) {
+            deaf.emplace_back(connectFrom(23, server.port(), 2048), 0);
+            QVERIFY(deaf.back().first >= 0);
+        }
+        std::vector<double> beside;
+        int line = 0;
+        auto lastTrickle = clock.elapsed();
+        while (clock.elapsed() < (kDeadlineSeconds + 2) * 1000) {
+            beside.push_back(healthzMs(server.port()));
+            for (auto &[fd, sent] : deaf)
+                sent += std::max<ssize_t>(0, ::send(fd, requests.constData() + sent,
+                                                    size_t(requests.size() - sent),
+                                                    MSG_NOSIGNAL | MSG_DONTWAIT));
+            if (clock.elapsed() - lastTrickle >= 400) {
+                lastTrickle = clock.elapsed();
+                const QByteArray header = "X-Slow-" + QByteArray::number(++line) + ": 1\r\n";
+                for (const Slow &s : slow)
+                    if (s.closedAt < 0)
+                        ::send(s.fd, header.constData(), size_t(header.size()), MSG_NOSIGNAL);
+            }
+            for (Slow &s : slow) {
+                pollfd p{s.fd, POLLIN, 0};
+                char buffer[1024];
+                ssize_t n = 0;
+                while (s.closedAt < 0 && ::poll(&p, 1, 0) > 0 &&
+                       (n = ::recv(s.fd, buffer, sizeof buffer, MSG_DONTWAIT)) > 0)
+                    s.answer.append(buffer, n);
+                if (s.closedAt < 0 && n <= 0 && (p.revents & (POLLIN | POLLHUP)))
+                    s.closedAt = seconds();
+            }
+        }
+        for (const Slow &s : slow)
+            ::close(s.fd);
+        for (const auto &[fd, sent] : deaf) {
+            QCOMPARE(sent, requests.size());
+            ::close(fd);
+        }
+
+        QVERIFY2(*std::min_element(beside.begin(), beside.end()) >= 0,
+                 "a normal request got no answer beside the slow ones");
+        qInfo("/healthz p99: %.1f ms alone, %.1f ms beside %zu slow connections (%zu requests)",
+              p99(alone), p99(beside), slow.size(), beside.size());
+        QVERIFY(beside.size() >= 50);
+        QVERIFY2(p99(beside) <= p99(alone) + 100, "slow clients delayed a normal one");
+
+        // The cap: all but kCap of the 300 were turned away at once, with a reason.
+        const auto turnedAway = std::count_if(slow.begin(), slow.end(), [](const Slow &s) {
+            return s.from == 2 && s.closedAt >= 0 && s.closedAt - s.sentAt < 1 &&
+                   s.answer.startsWith("HTTP/1.1 503");
+        });
+        QCOMPARE(turnedAway, 300 - kCap);
+        // The deadline: every other one was cut off after it, not before.
+        for (const Slow &s : slow) {
+            if (s.from == 2 && s.answer.startsWith("HTTP/1.1 503"))
+                continue;
+            QVERIFY2(s.answer.startsWith("HTTP/1.1 408"), s.answer.constData());
+            const double held = s.closedAt - s.sentAt;
+            QVERIFY2(s.closedAt >= 0 && held >= kDeadlineSeconds - 0.05 &&
+                         held < kDeadlineSeconds + 1,
+                     qPrintable(u"closed after %1 s"_qs.arg(held)));
+        }
+        QVERIFY(server.running());
+    }
+};
+
+QTEST_GUILESS_MAIN(CrewdSlowClientsTest)
+#include "tst_crewdslowclients.moc"

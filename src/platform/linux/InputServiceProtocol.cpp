@@ -1,0 +1,21 @@
+#include "linux/InputServiceProtocol.h"
+
+#include <QDBusMetaType>
+
+namespace InputServiceProtocol {
+
+QString eventName(InputEvent type)
+{
+    for (const Event &e : events)
+        if (e.type == type)
+            return QLatin1String(e.name);
+    return {};
+}
+
+void registerTypes()
+{
+    qDBusRegisterMetaType<Counters>();
+    qDBusRegisterMetaType<Seconds>();
+}
+
+} // namespace InputServiceProtocol

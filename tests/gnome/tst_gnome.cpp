@@ -1,0 +1,300 @@
+#include "DayActivity.h"
+#include "FrontmostText.h"
+#include "HeadlessGnomeShell.h"
+#include "linux/GnomeShellExtension.h"
+#include "linux/GnomeShellFrontmostApplication.h"
+#include "linux/PlatformChoice.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+const QString extension = GnomeShellExtension::uuid;
+const QString appIndicator = QStringLiteral("ubuntu-appindicators@ubuntu.com");
+constexpr uint label = 29, menu = 33, button = 43;
+// The test windows' titles: nothing of ours may ever carry them.
+const QStringList titles{QStringLiteral("secret notes"), QStringLiteral("secret diary"),
+                         QStringLiteral("secret plans")};
+
+} // namespace
+
+// Tockly under a real GNOME Shell 43 with its extension: the application in front, the top-bar
+// item as a screen reader finds it (beside the AppIndicator extension too), the offer to enable
+// the extension, and `tockly doctor` before and after.
+class TestGnome : public QObject {
+    Q_OBJECT
+
+    HeadlessGnomeShell shell;
+    QProcess monitor; // everything said on the session bus, for the privacy check
+    QProcess tockly;
+    int runs = 0;
+
+    // Each run records from an empty data folder, so its title stays "0m" for a minute.
+    QString dataFolder() const { return shell.home() + QStringLiteral("/run%1").arg(runs); }
+
+    QProcessEnvironment tocklyEnvironment() const
+    {
+        QProcessEnvironment env = shell.clientEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+        env.insert(QStringLiteral("QUENBY_DEMO_ACTIVE"), QString());
+        env.insert(QStringLiteral("QUENBY_DATA_DIR"), dataFolder());
+        return env;
+    }
+
+    QString run(const QStringList &arguments) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(tocklyEnvironment());
+        p.start(QStringLiteral(TOCKLY_BINARY), arguments);
+        p.waitForFinished(30000);
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+
+    // A first start as far as the extension is concerned, past the welcome.
+    void startTockly(bool fresh = false)
+    {
+        stopProcess(tockly);
+        const QString settings = shell.home() + QStringLiteral("/config/Quenby/settings.json");
+        if (fresh || !QFile::exists(settings)) {
+            QDir().mkpath(QFileInfo(settings).path());
+            QFile f(settings);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})");
+        }
+        ++runs;
+        tockly.setProcessEnvironment(tocklyEnvironment());
+        tockly.setProcessChannelMode(QProcess::ForwardedChannels);
+        tockly.start(QStringLiteral(TOCKLY_BINARY));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shell.bus().interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")),
+            20000);
+    }
+
+    // The item's title, as `tockly status` prints it.
+    QString title() const
+    {
+        return run({QStringLiteral("status")}).section(QStringLiteral(" · "), 0, 0);
+    }
+
+    // Tockly's items in the top bar: ours, named Tockly, and the AppIndicator extension's, named
+    // after the title ("0m", "45s", "2h 5m").
+    int items() const
+    {
+        static const QRegularExpression duration(QStringLiteral("^(\\d+h )?\\d+[sm]$"));
+        const auto all = shell.accessibles();
+        return int(std::count_if(all.cbegin(), all.cend(), [](const auto &a) {
+            return a.showing && a.role == menu &&
+                   (a.name == QLatin1String("Tockly") || duration.match(a.name).hasMatch());
+        }));
+    }
+    int ours() const { return shell.countShown(QStringLiteral("Tockly"), menu); }
+    // The title `tockly status` prints shows in the top bar, once. It changes with each tick in
+    // the first minute, so it is read before and after looking.
+    bool titleShown() const
+    {
+        const QString before = title();
+        const int shown = shell.countShown(before, label);
+        return shown == 1 || (shown == 0 && shell.countShown(title(), label) == 1);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(
+            shell.start({extension},
+                        {{QStringLiteral("org.quenby.TestPad"), QStringLiteral("Test Pad")},
+                         {QStringLiteral("org.quenby.TestDiary"), QStringLiteral("Test Diary")}},
+                        &error),
+            qPrintable(error));
+        QTRY_COMPARE_WITH_TIMEOUT(shell.extensionState(extension), 1, 20000);
+        monitor.setProcessEnvironment(shell.clientEnvironment());
+        monitor.setStandardOutputFile(shell.home() + QStringLiteral("/bus.log"));
+        monitor.start(QStringLiteral("dbus-monitor"), {QStringLiteral("--session")});
+    }
+
+    // What went over the session bus, the test's own questions to the Shell aside, never
+    // carried a window's title.
+    void cleanupTestCase()
+    {
+        stopProcess(tockly);
+        stopProcess(monitor);
+        QFile log(shell.home() + QStringLiteral("/bus.log"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString test = shell.bus().baseService();
+        const QRegularExpression start(
+            QStringLiteral("\\n(?=(signal|method call|method return|error) )"));
+        QString said;
+        for (const QString &message : QString::fromUtf8(log.readAll()).split(start)) {
+            const QString header = message.section(u'\n', 0, 0);
+            if (!header.contains(QStringLiteral("sender=") + test + u' ') &&
+                !header.contains(QStringLiteral("destination=") + test + u' '))
+                said += message;
+        }
+        QVERIFY(said.contains(QStringLiteral("FocusedAppChanged")));
+        for (const QString &t : titles)
+            QVERIFY2(!said.contains(t), qPrintable(t));
+    }
+
+    // Preferred on GNOME under X11 too; under Wayland also awaited while it is not enabled yet.
+    void choice()
+    {
+        using State = GnomeShellExtension::State;
+        PlatformFacts f;
+        f.display = QStringLiteral(":0");
+        for (const bool wayland : {false, true}) {
+            f.wayland = wayland;
+            f.gnomeExtension = {State::active, QStringLiteral("43.9")};
+            QCOMPARE(choosePlatform(f).frontmost, FrontmostBackend::gnomeShell);
+            f.gnomeExtension.state = State::installed;
+            QCOMPARE(choosePlatform(f).frontmost,
+                     wayland ? FrontmostBackend::gnomeShell : FrontmostBackend::x11);
+        }
+    }
+
+    void focusedApplication()
+    {
+        GnomeShellFrontmostApplication front(shell.bus());
+        QString error;
+        QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestPad"), titles[0], &error),
+                 qPrintable(error));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
+        QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestDiary"), titles[1], &error),
+                 qPrintable(error));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestDiary/Test Diary"));
+        // No desktop file: the app id names it.
+        QVERIFY2(shell.openWindow(QStringLiteral("plain-tool"), titles[2], &error),
+                 qPrintable(error));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("plain-tool/plain-tool"));
+        shell.closeWindow(QStringLiteral("plain-tool"));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestDiary/Test Diary"));
+
+        // Disabled, the extension tells nothing, and nobody else may speak for it.
+        QVERIFY(shell.setExtensionEnabled(extension, false));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("none"));
+        QVERIFY(shell.bus().registerService(GnomeShellExtension::serviceName));
+        QVERIFY(shell.bus().send(QDBusMessage::createSignal(GnomeShellExtension::objectPath,
+                                                            GnomeShellExtension::interfaceName,
+                                                            QStringLiteral("FocusedAppChanged"))
+                                 << QStringLiteral("org.example.Game") << QStringLiteral("Game")));
+        QTest::qWait(500);
+        QCOMPARE(frontmost(front), QStringLiteral("none"));
+        QVERIFY(shell.bus().unregisterService(GnomeShellExtension::serviceName));
+        QVERIFY(shell.setExtensionEnabled(extension, true));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestDiary/Test Diary"));
+        shell.closeWindow(QStringLiteral("org.quenby.TestDiary"));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
+    }
+
+    // Test Pad in front, then Test Diary, then Test Pad again, a few ticks each; the item shows
+    // the title meanwhile.
+    void countsTimePerApplication()
+    {
+        QCOMPARE(items(), 0);
+        startTockly(true);
+        QTRY_COMPARE_WITH_TIMEOUT(ours(), 1, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(titleShown(), 15000);
+
+        QTest::qWait(7000);
+        QString error;
+        QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestDiary"), titles[1], &error),
+                 qPrintable(error));
+        QTest::qWait(7000);
+        shell.closeWindow(QStringLiteral("org.quenby.TestDiary"));
+        QTest::qWait(7000);
+        tockly.terminate(); // writes the day's activity on the way out
+        QVERIFY(tockly.waitForFinished(10000));
+        QTRY_COMPARE(items(), 0);
+
+        QFile file(dataFolder() + QStringLiteral("/Quenby/activity.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const auto days = decodeActivity(file.readAll());
+        QVERIFY(days && days->size() == 1);
+        const DayActivity day = days->first();
+        QCOMPARE(day.appSeconds.keys(),
+                 QStringList({QStringLiteral("Test Diary"), QStringLiteral("Test Pad")}));
+        QVERIFY(day.appSeconds.value(QStringLiteral("Test Diary")) >= 4);
+        QVERIFY(day.appSeconds.value(QStringLiteral("Test Pad")) >= 8);
+        QCOMPARE(day.appSwitches, 2);
+    }
+
+    // Clicked as a user clicks it, beside the AppIndicator extension: one item all along.
+    void topBarItem()
+    {
+        QVERIFY(shell.setExtensionEnabled(appIndicator, true));
+        QTRY_VERIFY(shell.bus().interface()->isServiceRegistered(
+            QStringLiteral("org.kde.StatusNotifierWatcher")));
+        startTockly();
+        QTRY_COMPARE(ours(), 1);
+        QTest::qWait(2000); // time for a second item to turn up
+        QTRY_COMPARE(items(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(titleShown(), 15000);
+
+        // A left click toggles the card.
+        QVERIFY(shell.click(QStringLiteral("Tockly"), menu));
+        QTRY_VERIFY(shell.windows().contains(QStringLiteral("tockly")));
+        QVERIFY(shell.click(QStringLiteral("Tockly"), menu));
+        QTRY_VERIFY(!shell.windows().contains(QStringLiteral("tockly")));
+
+        // Without ours, Tockly's tray item is back, through the AppIndicator extension.
+        QVERIFY(shell.setExtensionEnabled(extension, false));
+        QTRY_COMPARE(ours(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(items(), 1, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(titleShown(), 15000);
+        QVERIFY(shell.setExtensionEnabled(extension, true));
+        QTRY_COMPARE(ours(), 1);
+        QTRY_COMPARE(items(), 1);
+
+        // The menu of the right button quits.
+        QVERIFY(shell.click(QStringLiteral("Tockly"), menu, true));
+        bool clicked = false; // the condition of QTRY_VERIFY is evaluated once more at the end
+        QTRY_VERIFY(clicked || (clicked = shell.click(QStringLiteral("Quit Tockly"), label)));
+        QVERIFY(tockly.waitForFinished(10000));
+        QTRY_COMPARE(items(), 0);
+        QVERIFY(shell.setExtensionEnabled(appIndicator, false));
+    }
+
+    void offerAndDoctor()
+    {
+        QVERIFY(shell.setExtensionEnabled(extension, false));
+        QTRY_COMPARE(shell.extensionState(extension), 2);
+        const QString before = run({QStringLiteral("doctor")});
+        qInfo().noquote() << "tockly doctor, extension disabled:\n" + before;
+        QVERIFY(before.contains(QStringLiteral("installed but not enabled; enable it with: "
+                                               "gnome-extensions enable tockly@quenby.org")));
+
+        // The one click, on the notification's button, which shows when the pointer is over it.
+        startTockly(true);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            shell.pointAt(QStringLiteral("Show Tockly in the top bar?"), label), 15000);
+        bool clicked = false; // the condition of QTRY_VERIFY is evaluated once more at the end
+        QTRY_VERIFY(clicked || (clicked = shell.click(QStringLiteral("Enable"), button)));
+        QTRY_COMPARE(shell.extensionState(extension), 1);
+        QTRY_COMPARE(ours(), 1);
+        const QString after = run({QStringLiteral("doctor")});
+        qInfo().noquote() << "tockly doctor, extension enabled:\n" + after;
+        QVERIFY(
+            after.contains(QStringLiteral("frontmost application: the GNOME Shell extension ")));
+        QVERIFY(after.contains(QStringLiteral("panel item: GNOME's top bar")));
+
+        // Offered once: not again at the next start, also when it was declined.
+        stopProcess(tockly);
+        QVERIFY(shell.setExtensionEnabled(extension, false));
+        startTockly();
+        QTest::qWait(4000);
+        QCOMPARE(shell.countShown(QStringLiteral("Show Tockly in the top bar?"), label), 0);
+        stopProcess(tockly);
+        QVERIFY(shell.setExtensionEnabled(extension, true));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGnome)
+#include "tst_gnome.moc"

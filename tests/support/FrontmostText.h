@@ -1,0 +1,14 @@
+#pragma once
+
+#include "linux/FrontmostApplicationSource.h"
+
+// What a source says is in front, as "identifier/name"; "none" without an application, "?" for
+// what it does not know.
+inline QString frontmost(const FrontmostApplicationSource &source)
+{
+    const auto app = source.query();
+    if (!app)
+        return QStringLiteral("none");
+    return app->identifier.value_or(QStringLiteral("?")) + u'/' +
+           app->displayName.value_or(QStringLiteral("?"));
+}
