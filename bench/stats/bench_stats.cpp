@@ -4,6 +4,7 @@
 #include "BenchMain.h"
 #include "DayRhythm.h"
 #include "DayTotals.h"
+#include "OldEntriesReader.h"
 #include "Stats.h"
 #include "SyntheticHistory.h"
 
@@ -124,6 +125,16 @@ void BM_DecodeEntries(benchmark::State &state)
     state.counters["MB"] = double(f.file.size()) / 1e6;
 }
 
+// The hand-written reader simdjson replaced, on the same file.
+void BM_DecodeEntriesOld(benchmark::State &state)
+{
+    const Fixture &f = fixture();
+    if (oldDecodeEntries(f.file) != decodeEntries(f.file))
+        state.SkipWithError("the two readers disagree");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(oldDecodeEntries(f.file));
+}
+
 void BM_EncodeEntries(benchmark::State &state)
 {
     const Fixture &f = fixture();
@@ -135,6 +146,7 @@ BENCHMARK(BM_Stats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatsLiteral)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CardRedraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DecodeEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeEntriesOld)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodeEntries)->Unit(benchmark::kMillisecond);
 
 } // namespace

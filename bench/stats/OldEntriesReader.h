@@ -1,0 +1,5 @@
+#pragma once
+
+#include "WorkEntry.h"
+
+std::optional<QList<WorkEntry>> oldDecodeEntries(QByteArrayView json);
