@@ -105,6 +105,10 @@ private slots:
             member(a.post("/api/crew", Body::create(u"Larks"_qs, u"Di"_qs)), u"Di"_qs);
         QVERIFY(report(a, owner, 100));
         QTRY_COMPARE_WITH_TIMEOUT(today(fetch(b, owner.code), u"Di"_qs), 100.0, 2000);
+        // The report's notification may reach b after that fetch and drop what it kept: give it
+        // a moment, then have b keep the reply again.
+        QTest::qWait(1000);
+        QCOMPARE(today(fetch(b, owner.code), u"Di"_qs), 100.0);
 
         const QString days = QStringLiteral("{\"%1\":4242}").arg(dayKey());
         QVERIFY(a.execSql(QStringLiteral("UPDATE members SET days = '%1' WHERE member_id = '%2'")
