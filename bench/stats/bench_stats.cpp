@@ -4,7 +4,6 @@
 #include "BenchMain.h"
 #include "DayRhythm.h"
 #include "DayTotals.h"
-#include "OldEntriesReader.h"
 #include "Stats.h"
 #include "SyntheticHistory.h"
 
@@ -125,16 +124,6 @@ void BM_DecodeEntries(benchmark::State &state)
     state.counters["MB"] = double(f.file.size()) / 1e6;
 }
 
-// The hand-written reader simdjson replaced, on the same file.
-void BM_DecodeEntriesOld(benchmark::State &state)
-{
-    const Fixture &f = fixture();
-    if (oldDecodeEntries(f.file) != decodeEntries(f.file))
-        state.SkipWithError("the two readers disagree");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(oldDecodeEntries(f.file));
-}
-
 void BM_EncodeEntries(benchmark::State &state)
 {
     const Fixture &f = fixture();
@@ -146,7 +135,6 @@ BENCHMARK(BM_Stats)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StatsLiteral)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CardRedraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DecodeEntries)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DecodeEntriesOld)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodeEntries)->Unit(benchmark::kMillisecond);
 
 } // namespace

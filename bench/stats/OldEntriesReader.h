@@ -1,5 +1,0 @@
-#pragma once
-
-#include "WorkEntry.h"
-
-std::optional<QList<WorkEntry>> oldDecodeEntries(QByteArrayView json);
