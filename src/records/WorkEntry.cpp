@@ -188,7 +188,8 @@ std::optional<WorkEntry> readEntry(simdjson::ondemand::object object)
             if (!id)
                 return std::nullopt;
             e.id = *id;
-        } break;
+            break;
+        }
         case hasDate:
             if (value.get_double().get(e.date))
                 return std::nullopt;
