@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 
 // One recorded stretch of work.
 struct WorkEntry {
@@ -24,13 +25,13 @@ struct WorkEntry {
 };
 
 QString kindName(WorkEntry::Kind kind);
-std::optional<WorkEntry::Kind> kindFromName(QStringView name);
+std::optional<WorkEntry::Kind> kindFromName(std::string_view name);
 
 // The 36-character upper-case form written to every file.
 QString uuidText(const QUuid &id);
 // The 36-character hyphenated form in either case, the nil UUID included; nothing for anything
 // else (braces, other lengths, stray characters).
-std::optional<QUuid> uuidFromText(QStringView text);
+std::optional<QUuid> uuidFromText(std::string_view text);
 
 QJsonObject toJson(const WorkEntry &entry);
 // Strict: all four keys with the right types, a valid UUID, a known kind, finite numbers.

@@ -17,6 +17,7 @@ private slots:
     void entriesAreStrict();
     void activityIsLenient();
     void numbersRoundTripExactly();
+    void nestingIsBounded();
     void badInputFailsCleanly_data();
     void badInputFailsCleanly();
 };
@@ -33,9 +34,10 @@ void TestRecords::entriesRoundTrip()
     QVERIFY(json.startsWith(
         R"([{"date":30,"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","kind":"timed","seconds":60})"));
     QCOMPARE(decodeEntries(json), entries);
-    // Key order carries no meaning, and lower-case UUIDs read.
-    const auto reordered = decodeEntries(
-        R"([{"kind":"added","seconds":1,"id":"0e5c9a3b-7f1d-4c2e-9a8b-1234567890ab","date":2}])");
+    // Key order carries no meaning, lower-case UUIDs read, and unknown members are skipped.
+    const auto reordered =
+        decodeEntries(R"([{"kind":"added","note":{"a":[1,"\ud83d\ude00"]},"seconds":1,)"
+                      R"("id":"0e5c9a3b-7f1d-4c2e-9a8b-1234567890ab","date":2}])");
     QVERIFY(reordered);
     QCOMPARE(reordered->first().id, id);
     QCOMPARE(reordered->first().kind, WorkEntry::Kind::added);
@@ -154,8 +156,19 @@ void TestRecords::numbersRoundTripExactly()
         const QByteArray text = writeJson(QJsonObject{{"keys", v}});
         QCOMPARE(dayActivityFromJson(*parseJson(text))->keys, v);
     }
-    // Beyond it, an integer count is refused rather than silently rounded.
+    // Beyond it, an integer count is refused rather than silently rounded; a general number
+    // there still reads.
     QVERIFY(!dayActivityFromJson(*parseJson(R"({"keys":9223372036854775808})")));
+    QCOMPARE(parseJson("18446744073709551615")->toDouble(), 18446744073709551615.0);
+}
+
+void TestRecords::nestingIsBounded()
+{
+    for (int depth : {1, 8, 64}) {
+        const QByteArray arrays = QByteArray(depth, '[') + QByteArray(depth, ']');
+        QVERIFY(parseJson(arrays, depth));
+        QVERIFY(!parseJson("[" + arrays + "]", depth));
+    }
 }
 
 void TestRecords::badInputFailsCleanly_data()
@@ -179,11 +192,15 @@ void TestRecords::badInputFailsCleanly_data()
         R"([{"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","date":-Infinity,"seconds":2,"kind":"timed"}])");
     QTest::newRow("duplicate key") << QByteArray(
         R"([{"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","date":1,"date":5,"seconds":2,"kind":"timed"}])");
-    QTest::newRow("invalid utf-8")
-        << QByteArray("[{\"id\":\"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB\",\"date\":1,\"seconds\":2,"
-                      "\"kind\":\"timed\xff\"}]");
-    QTest::newRow("overlong utf-8") << QByteArray("[\"\xc0\xaf\"]");
-    QTest::newRow("lone surrogate") << QByteArray(R"(["\ud800"])");
+    // In a member that is otherwise skipped, so that only the reader's own rules refuse them.
+    const QByteArray entryWith = entry.chopped(1) + R"(,"note":)";
+    QTest::newRow("duplicate key deeper") << "[" + entryWith + R"({"a":1,"a":1}}])";
+    QTest::newRow("invalid utf-8") << "[" + entryWith + "\"\xff\"}]";
+    QTest::newRow("overlong utf-8") << "[" + entryWith + "\"\xc0\xaf\"}]";
+    for (const char *lone : {R"("\ud800")", R"("\udc00")", R"("\ud800\u0041")"})
+        QTest::addRow("lone surrogate %s", lone) << "[" + entryWith + lone + "}]";
+    QTest::newRow("65 levels") << "[" + entryWith + QByteArray(63, '[') + QByteArray(63, ']') +
+                                      "}]";
     QTest::newRow("trailing garbage") << file + "x";
     QTest::newRow("leading zero") << QByteArray("[01]");
     QTest::newRow("wrong top type") << QByteArray(R"({"a":1})");
