@@ -22,6 +22,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <limits>
+#include <memory>
 #include <random>
 #include <sys/stat.h>
 #include <thread>
@@ -240,9 +241,13 @@ private slots:
         QVERIFY(std::all_of(r.counters.cbegin(), r.counters.cend(), [](uint n) { return n == 0; }));
         QVERIFY(qAbs(r.idle.value(u"keyDown"_s) - proc(u"/proc/uptime"_s)) < 2);
 
-        Device keyboard(rig.folder(), u"seat0-keyboard"_s);
+        auto keyboard = std::make_unique<Device>(rig.folder(), u"seat0-keyboard"_s);
         QTRY_COMPARE(read(rig.root).devices, 1u);
-        QVERIFY(keyboard.write(bytes(recording(u"keyboard.evemu"_s))));
+        // A record split between two writes is decoded once, whole.
+        const QByteArray keys = bytes(recording(u"keyboard.evemu"_s));
+        QVERIFY(keyboard->write(keys.left(sizeof(input_event) * 3 + 5)));
+        QTRY_COMPARE(read(rig.root).keys(), 1u);
+        QVERIFY(keyboard->write(keys.mid(sizeof(input_event) * 3 + 5)));
         QTRY_COMPARE(read(rig.root).keys(), 7u);
         r = read(rig.root);
         QCOMPARE(r.counters.value(u"flagsChanged"_s), 6u);
@@ -272,13 +277,14 @@ private slots:
         QCOMPARE(read(rig.root).devices, 1u);
         rig.session(u"c0"_s, 0, u"seat0"_s, true);
 
-        // The keyboard is pulled out mid-stream, inside a record: the frames that were whole
-        // count (the first key), the cut one does not, and the counts stay.
-        QVERIFY(keyboard.write(
-            bytes(recording(u"keyboard.evemu"_s)).left(sizeof(input_event) * 3 + 5)));
-        keyboard.unplug();
+        // Pulled out, its counts stay (a frame cut off at the end: badInputStaysBounded); one
+        // that comes back under the same node starts a fresh stream.
+        keyboard.reset();
         QTRY_COMPARE(read(rig.root).devices, 1u);
-        QCOMPARE(read(rig.root).keys(), 8u);
+        QCOMPARE(read(rig.root).keys(), 7u);
+        keyboard = std::make_unique<Device>(rig.folder(), u"seat0-keyboard"_s);
+        QVERIFY(keyboard->write(bytes(recording(u"dropped.evemu"_s))));
+        QTRY_COMPARE(read(rig.root).keys(), 9u);
         QVERIFY2(rig.running(), qPrintable(rig.log()));
     }
 

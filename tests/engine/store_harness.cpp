@@ -7,6 +7,11 @@
 //
 // Prints "ready T" once built; SIGTERM, SIGINT and SIGHUP end it cleanly.
 
+#include "FakeClock.h"
+#include "FakeInputSource.h"
+#include "FakeLoginItems.h"
+#include "FakeTimer.h"
+#include "FakeWorkspace.h"
 #include "MacWorkStore.h"
 #include "linux/JsonSettingsStore.h"
 #include "linux/SystemProcess.h"
@@ -19,78 +24,19 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-class SetClock final : public Clock {
-public:
-    Instant now() const override { return at; }
-    Instant at = 0;
-};
-
-class CommandTimer final : public RepeatingTimer {
-public:
-    void start(double, double) override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    void fire() { emit fired(); }
-
-private:
-    bool m_active = false;
-};
-
-class KeyInput final : public InputSource {
-public:
-    explicit KeyInput(const Clock &clock) : m_clock(clock) {}
-    double secondsSinceLastEvent(InputEvent type) const override
-    {
-        return type == InputEvent::keyDown && m_lastAt ? m_clock.now() - *m_lastAt : 1e9;
-    }
-    quint32 eventCounter(InputEvent type) const override
-    {
-        return type == InputEvent::keyDown ? m_keys : 0;
-    }
-    void press(quint32 count)
-    {
-        m_keys += count;
-        m_lastAt = m_clock.now();
-    }
-
-private:
-    const Clock &m_clock;
-    quint32 m_keys = 0;
-    std::optional<Instant> m_lastAt;
-};
-
-class HarnessWorkspace final : public Workspace {
-public:
-    std::optional<FrontmostApplication> frontmostApplication() const override
-    {
-        return FrontmostApplication{QStringLiteral("org.quenby.harness"),
-                                    QStringLiteral("Harness")};
-    }
-};
-
-class NoLoginItems final : public LoginItems {
-public:
-    Status status() const override { return Status::notRegistered; }
-    bool registerApp() override { return false; }
-    bool unregisterApp() override { return true; }
-};
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    SetClock clock;
-    clock.at = args.value(args.indexOf(QStringLiteral("--at")) + 1).toDouble();
+    FakeClock clock(args.value(args.indexOf(QStringLiteral("--at")) + 1).toDouble());
     SystemProcess process(args);
     JsonSettingsStore settings(JsonSettingsStore::defaultPath(process));
-    KeyInput input(clock);
-    HarnessWorkspace workspace;
-    NoLoginItems loginItems;
-    CommandTimer timer;
+    FakeInputSource input(clock);
+    FakeWorkspace workspace;
+    workspace.front =
+        FrontmostApplication{QStringLiteral("org.quenby.harness"), QStringLiteral("Harness")};
+    FakeLoginItems loginItems;
+    FakeTimer timer;
     UnixSignals unixSignals;
 
     QString error;
@@ -120,9 +66,9 @@ int main(int argc, char **argv)
             const QList<QByteArray> words = pending.left(end).split(' ');
             pending.remove(0, end + 1);
             if (words[0] == "at") {
-                clock.at = words.value(1).toDouble();
+                clock.set(words.value(1).toDouble());
             } else if (words[0] == "key") {
-                input.press(words.value(1).toUInt());
+                input.event(InputEvent::keyDown, words.value(1).toUInt());
             } else if (words[0] == "tick") {
                 timer.fire();
                 std::printf("tick %.3f\n", store->lastTickAt());

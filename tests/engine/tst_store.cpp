@@ -27,378 +27,368 @@ Pieces pieces(const MacWorkStore &store)
 class TestStore : public QObject {
     Q_OBJECT
 private slots:
-    void typingSessionBecomesOneEntry();
-    void closingRules_data();
-    void closingRules();
-    void returnAfterBreak();
-    void wallClockSetBack();
-    void sleep_data();
-    void sleep();
-    void inputCounting();
-    void autoTrackingOffAndOn();
-    void frontmostApplications();
-    void midnightSplit_data();
-    void midnightSplit();
-    void heartbeatRecovery_data();
-    void heartbeatRecovery();
-};
+    void typingSessionBecomesOneEntry()
+    {
+        StoreFixture f;
+        const Instant t0 = f.clock.now();
+        MacWorkStore &s = f.open();
+        // Nothing typed since login: idle, and the timer slow.
+        QCOMPARE(s.statusText(), QStringLiteral("Paused — you stepped away"));
+        QCOMPARE(f.timer.interval, 30.0);
+        QCOMPARE(f.timer.tolerance, 12.0);
 
-void TestStore::typingSessionBecomesOneEntry()
-{
-    StoreFixture f;
-    const Instant t0 = f.clock.now();
-    MacWorkStore &s = f.open();
-    // Nothing typed since login: idle, and the timer slow.
-    QCOMPARE(s.statusText(), QStringLiteral("Paused — you stepped away"));
-    QCOMPARE(f.timer.interval, 30.0);
-    QCOMPARE(f.timer.tolerance, 12.0);
+        f.clock.advance(10);
+        f.input.event(InputEvent::keyDown);
+        f.advance(20);
+        QCOMPARE(s.segmentStart(), t0 + 10); // at the input, not at the tick
+        QCOMPARE(s.statusText(), QStringLiteral("Counting — you're active"));
+        QCOMPARE(f.timer.interval, 5.0);
+        QCOMPARE(f.timer.tolerance, 2.0);
+        QCOMPARE(f.heartbeat(), (Heartbeat{t0 + 10, t0 + 30}));
 
-    f.clock.advance(10);
-    f.input.event(InputEvent::keyDown);
-    f.advance(20);
-    QCOMPARE(s.segmentStart(), t0 + 10); // at the input, not at the tick
-    QCOMPARE(s.statusText(), QStringLiteral("Counting — you're active"));
-    QCOMPARE(f.timer.interval, 5.0);
-    QCOMPARE(f.timer.tolerance, 2.0);
-    QCOMPARE(f.heartbeat(), (Heartbeat{t0 + 10, t0 + 30}));
-
-    f.type(600);
-    const Instant lastInput = f.clock.now() - 1;
-    for (int i = 0; i < 6; ++i)
-        f.advance(5);
-    QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), t0 + 10), lastInput - (t0 + 10)}}));
-    QCOMPARE(s.menuBarTitle(), QStringLiteral("10m"));
-    QCOMPARE(decodeEntries(f.readData("entries.json")), s.entries());
-    QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, f.clock.now()}));
-}
-
-void TestStore::closingRules_data()
-{
-    QTest::addColumn<double>("length");  // from the segment's start to the last input
-    QTest::addColumn<double>("silence"); // from the last input to the next tick
-    QTest::addColumn<int>("recorded");
-    QTest::addColumn<double>("endAfterInput");
-    QTest::newRow("29 s idle: still counting") << 60.0 << 29.0 << 0 << 0.0;
-    QTest::newRow("30 s idle: ends at the input") << 60.0 << 30.0 << 1 << 0.0;
-    // More than 90 s without a tick: up to the tick before the gap.
-    QTest::newRow("96 s gap") << 60.0 << 96.0 << 1 << 1.0;
-    QTest::newRow("29.9 s segment dropped") << 29.9 << 40.0 << 0 << 0.0;
-    QTest::newRow("30 s segment kept") << 30.0 << 40.0 << 1 << 0.0;
-}
-
-void TestStore::closingRules()
-{
-    QFETCH(double, length);
-    QFETCH(double, silence);
-    QFETCH(int, recorded);
-    QFETCH(double, endAfterInput);
-    StoreFixture f;
-    MacWorkStore &s = f.open();
-    f.type(5);
-    const Instant start = s.segmentStart().value();
-    f.clock.set(start + length);
-    f.input.event(InputEvent::keyDown);
-    f.advance(1);
-    f.advance(silence - 1);
-    QCOMPARE(s.isTracking(), silence < 30);
-    QCOMPARE(s.isIdle(), silence >= 30);
-    QCOMPARE(s.entries().size(), recorded);
-    if (recorded)
-        QCOMPARE(s.entries().first().seconds, length + endAfterInput);
-}
-
-// The wall clock set back an hour while counting: the stretch up to the step is recorded as it
-// stood, counting goes on from the new time, and the activity file is not held back for an hour.
-void TestStore::wallClockSetBack()
-{
-    StoreFixture f;
-    MacWorkStore &s = f.open();
-    f.type(60);
-    const Instant start = *s.segmentStart();
-    const Instant stepped = s.lastTickAt();
-    f.clock.advance(-3600);
-    f.type(90);
-    QCOMPARE(s.entries().size(), 1);
-    QCOMPARE(s.entries().first().date, start);
-    QCOMPARE(s.entries().first().seconds, stepped - start);
-    QVERIFY(s.lastActivitySave() >= stepped - 3600 && s.lastActivitySave() <= s.lastTickAt());
-    f.advance(45);
-    QCOMPARE(s.entries().size(), 2);
-    QVERIFY(s.entries().last().date >= stepped - 3600);
-    QVERIFY(s.entries().last().seconds >= 80);
-}
-
-void TestStore::returnAfterBreak()
-{
-    StoreFixture f;
-    MacWorkStore &s = f.open();
-    f.type(60);
-    const Instant lastInput = f.clock.now() - 1;
-    for (int i = 0; i < 7; ++i)
-        f.advance(5);
-    // Away: the ticks slow down and write nothing.
-    const int writes = f.settings.writes;
-    while (f.clock.now() < lastInput + 600) {
-        f.advance(s.currentInterval());
-        QCOMPARE(f.timer.interval, f.clock.now() - lastInput > 300 ? 30.0 : 5.0);
+        f.type(600);
+        const Instant lastInput = f.clock.now() - 1;
+        for (int i = 0; i < 6; ++i)
+            f.advance(5);
+        QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), t0 + 10), lastInput - (t0 + 10)}}));
+        QCOMPARE(s.menuBarTitle(), QStringLiteral("10m"));
+        QCOMPARE(decodeEntries(f.readData("entries.json")), s.entries());
+        QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, f.clock.now()}));
     }
-    QCOMPARE(f.settings.writes, writes);
-    // Back 10 s after a tick, typing until 5 s before the next one: only from the last input.
-    const Instant previousTick = f.clock.now();
-    f.clock.advance(10);
-    f.input.event(InputEvent::keyDown);
-    f.clock.advance(15);
-    f.input.event(InputEvent::keyDown);
-    f.advance(5);
-    QCOMPARE(s.segmentStart(), previousTick + 25);
-    QCOMPARE(f.timer.interval, 5.0);
-}
 
-void TestStore::sleep_data()
-{
-    QTest::addColumn<bool>("notice");
-    QTest::newRow("with notice") << true;
-    QTest::newRow("without notice") << false;
-}
-
-void TestStore::sleep()
-{
-    QFETCH(bool, notice);
-    StoreFixture f;
-    MacWorkStore &s = f.open();
-    f.type(120);
-    const Instant start = s.segmentStart().value();
-    const Instant lastTick = f.clock.now();
-    f.clock.advance(2);
-    if (notice) {
-        f.workspace.sleep();
-        QCOMPARE(decodeActivity(f.readData("activity.json")), s.activityByDay());
+    void closingRules_data()
+    {
+        QTest::addColumn<double>("length");  // from the segment's start to the last input
+        QTest::addColumn<double>("silence"); // from the last input to the next tick
+        QTest::addColumn<int>("recorded");
+        QTest::addColumn<double>("endAfterInput");
+        QTest::newRow("29 s idle: still counting") << 60.0 << 29.0 << 0 << 0.0;
+        QTest::newRow("30 s idle: ends at the input") << 60.0 << 30.0 << 1 << 0.0;
+        // More than 90 s without a tick: up to the tick before the gap.
+        QTest::newRow("96 s gap") << 60.0 << 96.0 << 1 << 1.0;
+        QTest::newRow("29.9 s segment dropped") << 29.9 << 40.0 << 0 << 0.0;
+        QTest::newRow("30 s segment kept") << 30.0 << 40.0 << 1 << 0.0;
     }
-    f.clock.advance(3600);
-    if (notice) {
-        f.workspace.wake();
-        QVERIFY(s.isIdle());
-    }
-    // After a notice the segment ended at the last input; without one, at the last tick.
-    QCOMPARE(s.entries().size(), notice ? 1 : 0);
-    f.input.event(InputEvent::keyDown);
-    f.advance(1);
-    QCOMPARE(pieces(s),
-             (Pieces{{localText(s.calendar(), start), lastTick - start - (notice ? 1 : 0)}}));
-    QCOMPARE(s.segmentStart(), f.clock.now() - 1);
-}
 
-void TestStore::inputCounting()
-{
-    StoreFixture f;
-    // Large counters at start count nothing: there is no baseline yet.
-    f.input.setCounter(InputEvent::keyDown, 50000);
-    f.input.setCounter(InputEvent::leftMouseDown, 700);
-    f.input.event(InputEvent::keyDown);
-    MacWorkStore &s = f.open();
-    const QString today = s.calendar().dayKey(f.clock.now());
-    QVERIFY(s.activityByDay().isEmpty());
-    auto day = [&] { return s.activityByDay().value(today); };
-
-    f.input.event(InputEvent::leftMouseDown, 2);
-    f.input.event(InputEvent::rightMouseDown);
-    f.input.event(InputEvent::otherMouseDown);
-    f.input.event(InputEvent::scrollWheel, 3);
-    f.input.event(InputEvent::flagsChanged, 4);
-    f.input.event(InputEvent::keyDown, 7); // the mouse at the same instant: a tie is typing
-    f.advance(5);
-    QCOMPARE(day().keys, 7);
-    QCOMPARE(day().hourlyKeys[10], 7);
-    QCOMPARE(day().clicks, 4);
-    QCOMPARE(day().scrolls, 3);
-    QCOMPARE(day().modifierTaps, 4);
-    QCOMPARE(day().typingSeconds, 5.0);
-
-    // Ticks 20 s apart add only 8 s, here to mousing.
-    f.clock.advance(19);
-    f.input.event(InputEvent::mouseMoved);
-    f.advance(1);
-    QCOMPARE(day().mousingSeconds, 8.0);
-
-    // A counter that restarts adds nothing on that tick, then counts again.
-    f.input.setCounter(InputEvent::keyDown, 3);
-    f.input.event(InputEvent::mouseMoved);
-    f.advance(5);
-    f.input.event(InputEvent::keyDown, 2);
-    f.advance(5);
-    QCOMPARE(day().keys, 9);
-
-    // Modifier presses do not end idleness, but count while idle; time does not.
-    for (int i = 0; i < 8; ++i)
-        f.advance(5);
-    const DayActivity before = day();
-    f.input.setCounter(InputEvent::flagsChanged, 10);
-    f.advance(5);
-    QCOMPARE(day().modifierTaps, before.modifierTaps + 6);
-    QCOMPARE(day().typingSeconds + day().mousingSeconds,
-             before.typingSeconds + before.mousingSeconds);
-
-    // A counter that wraps at 32 bits behaves like one that restarted.
-    StoreFixture g;
-    g.input.setCounter(InputEvent::keyDown, 0xFFFFFFFE);
-    g.input.event(InputEvent::keyDown);
-    g.open();
-    g.input.event(InputEvent::keyDown, 3);
-    g.advance(5);
-    g.input.event(InputEvent::keyDown, 2);
-    g.advance(5);
-    QCOMPARE(g.store->activityByDay().value(today).keys, 2);
-}
-
-void TestStore::autoTrackingOffAndOn()
-{
-    StoreFixture f;
-    MacWorkStore &s = f.open();
-    f.type(60);
-    const Instant start = s.segmentStart().value();
-    f.clock.advance(2);
-    s.setAutoTrackEnabled(false);
-    QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), start), f.clock.now() - 3 - start}}));
-    QCOMPARE(s.statusText(), QStringLiteral("Auto-tracking is off"));
-
-    const ActivityByDay counted = s.activityByDay();
-    f.workspace.front =
-        FrontmostApplication{QStringLiteral("org.editor"), QStringLiteral("Editor")};
-    f.type(60);
-    QVERIFY(!s.isTracking());
-    QCOMPARE(s.lastFrontAppID(), std::nullopt);
-    QCOMPARE(s.activityByDay(), counted);
-    for (int i = 0; i < 7; ++i)
-        f.advance(5);
-    QVERIFY(s.isIdle()); // still follows the idle rule
-
-    // Kept across a restart; switched on while active, counting starts on that very tick.
-    f.open();
-    QVERIFY(!f.store->autoTrackEnabled());
-    f.input.event(InputEvent::keyDown);
-    f.clock.advance(1);
-    f.store->setAutoTrackEnabled(true);
-    QCOMPARE(f.store->segmentStart(), f.clock.now() - 1);
-    QCOMPARE(f.settings.boolValue(MacWorkStore::autoKey), true);
-}
-
-void TestStore::frontmostApplications()
-{
-    StoreFixture f;
-    MacWorkStore &s = f.open();
-    const QString today = s.calendar().dayKey(f.clock.now());
-    auto inFront = [&](std::optional<QString> id, std::optional<QString> name) {
-        f.workspace.front = FrontmostApplication{std::move(id), std::move(name)};
+    void closingRules()
+    {
+        QFETCH(double, length);
+        QFETCH(double, silence);
+        QFETCH(int, recorded);
+        QFETCH(double, endAfterInput);
+        StoreFixture f;
+        MacWorkStore &s = f.open();
         f.type(5);
-    };
-    auto day = [&] { return s.activityByDay().value(today); };
-    inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
-    inFront(QStringLiteral("org.term"), std::nullopt); // named by its identifier
-    inFront(std::nullopt, std::nullopt);               // neither: "?"
-    QCOMPARE(day().appSeconds, (QMap<QString, double>{{"Editor", 5}, {"org.term", 5}, {"?", 5}}));
-    QCOMPARE(day().appSwitches, 2);
-    // No application in front: nothing credited, the last one remembered.
-    f.workspace.front.reset();
-    f.type(5);
-    inFront(std::nullopt, std::nullopt);
-    QCOMPARE(day().appSeconds.value("?"), 10.0);
-    QCOMPARE(day().appSwitches, 2);
-    // The first application after a pause is not a switch.
-    for (int i = 0; i < 7; ++i)
+        const Instant start = s.segmentStart().value();
+        f.clock.set(start + length);
+        f.input.event(InputEvent::keyDown);
+        f.advance(1);
+        f.advance(silence - 1);
+        QCOMPARE(s.isTracking(), silence < 30);
+        QCOMPARE(s.isIdle(), silence >= 30);
+        QCOMPARE(s.entries().size(), recorded);
+        if (recorded)
+            QCOMPARE(s.entries().first().seconds, length + endAfterInput);
+    }
+
+    // The wall clock set back an hour while counting: the stretch up to the step is recorded as it
+    // stood, counting goes on from the new time, and the activity file is not held back for an
+    // hour.
+    void wallClockSetBack()
+    {
+        StoreFixture f;
+        MacWorkStore &s = f.open();
+        f.type(60);
+        const Instant start = *s.segmentStart();
+        const Instant stepped = s.lastTickAt();
+        f.clock.advance(-3600);
+        f.type(90);
+        QCOMPARE(s.entries().size(), 1);
+        QCOMPARE(s.entries().first().date, start);
+        QCOMPARE(s.entries().first().seconds, stepped - start);
+        QVERIFY(s.lastActivitySave() >= stepped - 3600 && s.lastActivitySave() <= s.lastTickAt());
+        f.advance(45);
+        QCOMPARE(s.entries().size(), 2);
+        QVERIFY(s.entries().last().date >= stepped - 3600);
+        QVERIFY(s.entries().last().seconds >= 80);
+    }
+
+    void returnAfterBreak()
+    {
+        StoreFixture f;
+        MacWorkStore &s = f.open();
+        f.type(60);
+        const Instant lastInput = f.clock.now() - 1;
+        for (int i = 0; i < 7; ++i)
+            f.advance(5);
+        // Away: the ticks slow down and write nothing.
+        const int writes = f.settings.writes;
+        while (f.clock.now() < lastInput + 600) {
+            f.advance(s.currentInterval());
+            QCOMPARE(f.timer.interval, f.clock.now() - lastInput > 300 ? 30.0 : 5.0);
+        }
+        QCOMPARE(f.settings.writes, writes);
+        // Back 10 s after a tick, typing until 5 s before the next one: only from the last input.
+        const Instant previousTick = f.clock.now();
+        f.clock.advance(10);
+        f.input.event(InputEvent::keyDown);
+        f.clock.advance(15);
+        f.input.event(InputEvent::keyDown);
         f.advance(5);
-    inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
-    QCOMPARE(day().appSwitches, 2);
-}
+        QCOMPARE(s.segmentStart(), previousTick + 25);
+        QCOMPARE(f.timer.interval, 5.0);
+    }
 
-void TestStore::midnightSplit_data()
-{
-    QTest::addColumn<QByteArray>("zone");
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<QString>("to");
-    QTest::addColumn<Pieces>("expected");
-    QTest::newRow("23:50-00:20") << QByteArray("Europe/Berlin") << "2026-03-10 23:50:00.000"
-                                 << "2026-03-11 00:20:00.000"
-                                 << Pieces{{"2026-03-10 23:50:00.000", 600},
-                                           {"2026-03-11 00:00:00.000", 1200}};
-    QTest::newRow("0.5 s piece dropped")
-        << QByteArray("Europe/Berlin") << "2026-03-10 23:59:59.500"
-        << "2026-03-11 00:10:00.000" << Pieces{{"2026-03-11 00:00:00.000", 600}};
-    QTest::newRow("40 s segment, 5 s after midnight")
-        << QByteArray("Europe/Berlin") << "2026-03-10 23:59:25.000"
-        << "2026-03-11 00:00:05.000"
-        << Pieces{{"2026-03-10 23:59:25.000", 35}, {"2026-03-11 00:00:00.000", 5}};
-    QTest::newRow("30 s kept") << QByteArray("Europe/Berlin") << "2026-03-10 12:00:00.000"
-                               << "2026-03-10 12:00:30.000"
-                               << Pieces{{"2026-03-10 12:00:00.000", 30}};
-    QTest::newRow("23-hour day") << QByteArray("Europe/Berlin") << "2026-03-28 23:00:00.000"
-                                 << "2026-03-30 01:00:00.000"
-                                 << Pieces{{"2026-03-28 23:00:00.000", 3600},
-                                           {"2026-03-29 00:00:00.000", 82800},
-                                           {"2026-03-30 00:00:00.000", 3600}};
-    QTest::newRow("25-hour day") << QByteArray("Europe/Berlin") << "2026-10-24 23:00:00.000"
-                                 << "2026-10-26 01:00:00.000"
-                                 << Pieces{{"2026-10-24 23:00:00.000", 3600},
-                                           {"2026-10-25 00:00:00.000", 90000},
-                                           {"2026-10-26 00:00:00.000", 3600}};
-    // At most 60 pieces; the rest of a 70-day segment is dropped.
-    Pieces sixty{{"2026-01-01 12:00:00.000", 43200}};
-    for (QDate d(2026, 1, 2); sixty.size() < 60; d = d.addDays(1))
-        sixty.append({d.toString(u"yyyy-MM-dd") + QStringLiteral(" 00:00:00.000"), 86400});
-    QTest::newRow("70 days") << QByteArray("Europe/Berlin") << "2026-01-01 12:00:00.000"
-                             << "2026-03-12 12:00:00.000" << sixty;
-    // Midnight did not exist that day: the day began at 01:00.
-    QTest::newRow("skipped midnight")
-        << QByteArray("America/Sao_Paulo") << "2018-11-03 23:00:00.000"
-        << "2018-11-04 02:00:00.000"
-        << Pieces{{"2018-11-03 23:00:00.000", 3600}, {"2018-11-04 01:00:00.000", 3600}};
-}
+    void sleep_data()
+    {
+        QTest::addColumn<bool>("notice");
+        QTest::newRow("with notice") << true;
+        QTest::newRow("without notice") << false;
+    }
 
-void TestStore::midnightSplit()
-{
-    QFETCH(QByteArray, zone);
-    QFETCH(QString, from);
-    QFETCH(QString, to);
-    QFETCH(Pieces, expected);
-    // A segment left open by a stopped process is recorded at the next start, piece by piece.
-    StoreFixture f;
-    f.calendar = zoneCalendar(zone.constData());
-    const QTimeZone tz(zone);
-    const Instant start = localInstant(tz, from.toLatin1().constData());
-    const Instant end = localInstant(tz, to.toLatin1().constData());
-    f.settings.setValue(MacWorkStore::heartbeatKey, encodeHeartbeat({start, end}));
-    f.clock.set(end + 3600);
-    MacWorkStore &s = f.open();
-    QCOMPARE(pieces(s), expected);
-    QCOMPARE(decodeEntries(f.readData("entries.json")).value_or(QList<WorkEntry>()), s.entries());
-}
+    void sleep()
+    {
+        QFETCH(bool, notice);
+        StoreFixture f;
+        MacWorkStore &s = f.open();
+        f.type(120);
+        const Instant start = s.segmentStart().value();
+        const Instant lastTick = f.clock.now();
+        f.clock.advance(2);
+        if (notice) {
+            f.workspace.sleep();
+            QCOMPARE(decodeActivity(f.readData("activity.json")), s.activityByDay());
+        }
+        f.clock.advance(3600);
+        if (notice) {
+            f.workspace.wake();
+            QVERIFY(s.isIdle());
+        }
+        // After a notice the segment ended at the last input; without one, at the last tick.
+        QCOMPARE(s.entries().size(), notice ? 1 : 0);
+        f.input.event(InputEvent::keyDown);
+        f.advance(1);
+        QCOMPARE(pieces(s),
+                 (Pieces{{localText(s.calendar(), start), lastTick - start - (notice ? 1 : 0)}}));
+        QCOMPARE(s.segmentStart(), f.clock.now() - 1);
+    }
 
-void TestStore::heartbeatRecovery_data()
-{
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<int>("recorded");
-    QTest::newRow("null segment") << QByteArray(R"({"lastTick":800000000,"segmentStart":null})")
-                                  << 0;
-    QTest::newRow("ten minutes") << QByteArray(R"({"lastTick":800000600,"segmentStart":800000000})")
-                                 << 1;
-    QTest::newRow("29.9 s") << QByteArray(R"({"lastTick":800000029.9,"segmentStart":800000000})")
-                            << 0;
-    QTest::newRow("tick before start")
-        << QByteArray(R"({"lastTick":799999000,"segmentStart":800000000})") << 0;
-    QTest::newRow("no lastTick") << QByteArray(R"({"segmentStart":800000000})") << 0;
-    QTest::newRow("text start") << QByteArray(R"({"lastTick":800000600,"segmentStart":"x"})") << 0;
-    QTest::newRow("not JSON") << QByteArray("{\"lastTick\":8") << 0;
-}
+    void inputCounting()
+    {
+        StoreFixture f;
+        // Large counters at start count nothing: there is no baseline yet.
+        f.input.setCounter(InputEvent::keyDown, 50000);
+        f.input.setCounter(InputEvent::leftMouseDown, 700);
+        f.input.event(InputEvent::keyDown);
+        MacWorkStore &s = f.open();
+        const QString today = s.calendar().dayKey(f.clock.now());
+        QVERIFY(s.activityByDay().isEmpty());
+        auto day = [&] { return s.activityByDay().value(today); };
 
-void TestStore::heartbeatRecovery()
-{
-    QFETCH(QByteArray, stored);
-    QFETCH(int, recorded);
-    StoreFixture f(800003600);
-    f.settings.setValue(MacWorkStore::heartbeatKey, stored);
-    MacWorkStore &s = f.open();
-    QCOMPARE(s.entries().size(), recorded);
-    QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, 800003600}));
-}
+        f.input.event(InputEvent::leftMouseDown, 2);
+        f.input.event(InputEvent::rightMouseDown);
+        f.input.event(InputEvent::otherMouseDown);
+        f.input.event(InputEvent::scrollWheel, 3);
+        f.input.event(InputEvent::flagsChanged, 4);
+        f.input.event(InputEvent::keyDown, 7); // the mouse at the same instant: a tie is typing
+        f.advance(5);
+        QCOMPARE(day().keys, 7);
+        QCOMPARE(day().hourlyKeys[10], 7);
+        QCOMPARE(day().clicks, 4);
+        QCOMPARE(day().scrolls, 3);
+        QCOMPARE(day().modifierTaps, 4);
+        QCOMPARE(day().typingSeconds, 5.0);
+
+        // Ticks 20 s apart add only 8 s, here to mousing.
+        f.clock.advance(19);
+        f.input.event(InputEvent::mouseMoved);
+        f.advance(1);
+        QCOMPARE(day().mousingSeconds, 8.0);
+
+        // A counter that restarts adds nothing on that tick, then counts again.
+        f.input.setCounter(InputEvent::keyDown, 3);
+        f.input.event(InputEvent::mouseMoved);
+        f.advance(5);
+        f.input.event(InputEvent::keyDown, 2);
+        f.advance(5);
+        QCOMPARE(day().keys, 9);
+
+        // Modifier presses do not end idleness, but count while idle; time does not.
+        for (int i = 0; i < 8; ++i)
+            f.advance(5);
+        const DayActivity before = day();
+        f.input.setCounter(InputEvent::flagsChanged, 10);
+        f.advance(5);
+        QCOMPARE(day().modifierTaps, before.modifierTaps + 6);
+        QCOMPARE(day().typingSeconds + day().mousingSeconds,
+                 before.typingSeconds + before.mousingSeconds);
+
+        // A counter that wraps at 32 bits behaves like one that restarted.
+        StoreFixture g;
+        g.input.setCounter(InputEvent::keyDown, 0xFFFFFFFE);
+        g.input.event(InputEvent::keyDown);
+        g.open();
+        g.input.event(InputEvent::keyDown, 3);
+        g.advance(5);
+        g.input.event(InputEvent::keyDown, 2);
+        g.advance(5);
+        QCOMPARE(g.store->activityByDay().value(today).keys, 2);
+    }
+
+    void autoTrackingOffAndOn()
+    {
+        StoreFixture f;
+        MacWorkStore &s = f.open();
+        f.type(60);
+        const Instant start = s.segmentStart().value();
+        f.clock.advance(2);
+        s.setAutoTrackEnabled(false);
+        QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), start), f.clock.now() - 3 - start}}));
+        QCOMPARE(s.statusText(), QStringLiteral("Auto-tracking is off"));
+
+        const ActivityByDay counted = s.activityByDay();
+        f.workspace.front =
+            FrontmostApplication{QStringLiteral("org.editor"), QStringLiteral("Editor")};
+        f.type(60);
+        QVERIFY(!s.isTracking());
+        QCOMPARE(s.lastFrontAppID(), std::nullopt);
+        QCOMPARE(s.activityByDay(), counted);
+        for (int i = 0; i < 7; ++i)
+            f.advance(5);
+        QVERIFY(s.isIdle()); // still follows the idle rule
+
+        // Kept across a restart; switched on while active, counting starts on that very tick.
+        f.open();
+        QVERIFY(!f.store->autoTrackEnabled());
+        f.input.event(InputEvent::keyDown);
+        f.clock.advance(1);
+        f.store->setAutoTrackEnabled(true);
+        QCOMPARE(f.store->segmentStart(), f.clock.now() - 1);
+        QCOMPARE(f.settings.boolValue(MacWorkStore::autoKey), true);
+    }
+
+    void frontmostApplications()
+    {
+        StoreFixture f;
+        MacWorkStore &s = f.open();
+        const QString today = s.calendar().dayKey(f.clock.now());
+        auto inFront = [&](std::optional<QString> id, std::optional<QString> name) {
+            f.workspace.front = FrontmostApplication{std::move(id), std::move(name)};
+            f.type(5);
+        };
+        auto day = [&] { return s.activityByDay().value(today); };
+        inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
+        inFront(QStringLiteral("org.term"), std::nullopt); // named by its identifier
+        inFront(std::nullopt, std::nullopt);               // neither: "?"
+        QCOMPARE(day().appSeconds,
+                 (QMap<QString, double>{{"Editor", 5}, {"org.term", 5}, {"?", 5}}));
+        QCOMPARE(day().appSwitches, 2);
+        // No application in front: nothing credited, the last one remembered.
+        f.workspace.front.reset();
+        f.type(5);
+        inFront(std::nullopt, std::nullopt);
+        QCOMPARE(day().appSeconds.value("?"), 10.0);
+        QCOMPARE(day().appSwitches, 2);
+        // The first application after a pause is not a switch.
+        for (int i = 0; i < 7; ++i)
+            f.advance(5);
+        inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
+        QCOMPARE(day().appSwitches, 2);
+    }
+
+    void midnightSplit_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<Pieces>("expected");
+        QTest::newRow("23:50-00:20")
+            << QByteArray("Europe/Berlin") << "2026-03-10 23:50:00.000"
+            << "2026-03-11 00:20:00.000"
+            << Pieces{{"2026-03-10 23:50:00.000", 600}, {"2026-03-11 00:00:00.000", 1200}};
+        QTest::newRow("0.5 s piece dropped")
+            << QByteArray("Europe/Berlin") << "2026-03-10 23:59:59.500"
+            << "2026-03-11 00:10:00.000" << Pieces{{"2026-03-11 00:00:00.000", 600}};
+        QTest::newRow("40 s segment, 5 s after midnight")
+            << QByteArray("Europe/Berlin") << "2026-03-10 23:59:25.000"
+            << "2026-03-11 00:00:05.000"
+            << Pieces{{"2026-03-10 23:59:25.000", 35}, {"2026-03-11 00:00:00.000", 5}};
+        QTest::newRow("30 s kept")
+            << QByteArray("Europe/Berlin") << "2026-03-10 12:00:00.000"
+            << "2026-03-10 12:00:30.000" << Pieces{{"2026-03-10 12:00:00.000", 30}};
+        QTest::newRow("23-hour day") << QByteArray("Europe/Berlin") << "2026-03-28 23:00:00.000"
+                                     << "2026-03-30 01:00:00.000"
+                                     << Pieces{{"2026-03-28 23:00:00.000", 3600},
+                                               {"2026-03-29 00:00:00.000", 82800},
+                                               {"2026-03-30 00:00:00.000", 3600}};
+        QTest::newRow("25-hour day") << QByteArray("Europe/Berlin") << "2026-10-24 23:00:00.000"
+                                     << "2026-10-26 01:00:00.000"
+                                     << Pieces{{"2026-10-24 23:00:00.000", 3600},
+                                               {"2026-10-25 00:00:00.000", 90000},
+                                               {"2026-10-26 00:00:00.000", 3600}};
+        // At most 60 pieces; the rest of a 70-day segment is dropped.
+        Pieces sixty{{"2026-01-01 12:00:00.000", 43200}};
+        for (QDate d(2026, 1, 2); sixty.size() < 60; d = d.addDays(1))
+            sixty.append({d.toString(u"yyyy-MM-dd") + QStringLiteral(" 00:00:00.000"), 86400});
+        QTest::newRow("70 days") << QByteArray("Europe/Berlin") << "2026-01-01 12:00:00.000"
+                                 << "2026-03-12 12:00:00.000" << sixty;
+        // Midnight did not exist that day: the day began at 01:00.
+        QTest::newRow("skipped midnight")
+            << QByteArray("America/Sao_Paulo") << "2018-11-03 23:00:00.000"
+            << "2018-11-04 02:00:00.000"
+            << Pieces{{"2018-11-03 23:00:00.000", 3600}, {"2018-11-04 01:00:00.000", 3600}};
+    }
+
+    void midnightSplit()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(Pieces, expected);
+        // A segment left open by a stopped process is recorded at the next start, piece by piece.
+        StoreFixture f;
+        f.calendar = zoneCalendar(zone.constData());
+        const QTimeZone tz(zone);
+        const Instant start = localInstant(tz, from.toLatin1().constData());
+        const Instant end = localInstant(tz, to.toLatin1().constData());
+        f.settings.setValue(MacWorkStore::heartbeatKey, encodeHeartbeat({start, end}));
+        f.clock.set(end + 3600);
+        MacWorkStore &s = f.open();
+        QCOMPARE(pieces(s), expected);
+        QCOMPARE(decodeEntries(f.readData("entries.json")).value_or(QList<WorkEntry>()),
+                 s.entries());
+    }
+
+    void heartbeatRecovery_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("recorded");
+        QTest::newRow("null segment")
+            << QByteArray(R"({"lastTick":800000000,"segmentStart":null})") << 0;
+        QTest::newRow("ten minutes")
+            << QByteArray(R"({"lastTick":800000600,"segmentStart":800000000})") << 1;
+        QTest::newRow("29.9 s") << QByteArray(
+                                       R"({"lastTick":800000029.9,"segmentStart":800000000})")
+                                << 0;
+        QTest::newRow("tick before start")
+            << QByteArray(R"({"lastTick":799999000,"segmentStart":800000000})") << 0;
+        QTest::newRow("no lastTick") << QByteArray(R"({"segmentStart":800000000})") << 0;
+        QTest::newRow("text start")
+            << QByteArray(R"({"lastTick":800000600,"segmentStart":"x"})") << 0;
+        QTest::newRow("not JSON") << QByteArray("{\"lastTick\":8") << 0;
+    }
+
+    void heartbeatRecovery()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, recorded);
+        StoreFixture f(800003600);
+        f.settings.setValue(MacWorkStore::heartbeatKey, stored);
+        MacWorkStore &s = f.open();
+        QCOMPARE(s.entries().size(), recorded);
+        QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, 800003600}));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestStore)
 #include "tst_store.moc"

@@ -1,8 +1,8 @@
 // The ES-module form of Tockly's GNOME Shell extension (GNOME 45 and later), loaded by gjs as
 // the Shell loads it, against stand-ins for the Shell's own modules; GLib and Gio are real, on
-// the session bus of dbus-run-session. One run through: enable, the focused app served and
-// announced, Tockly appears with its title, a click and the menu reach it, its title changes,
-// it quits, disable undoes everything.
+// the session bus of dbus-run-session. One run through: enable, the focused app served, Tockly
+// appears with its title and menu and goes, disable undoes everything. What the extension does
+// beyond is the imports form's logic, checked under the real Shell (tst_gnome).
 //   dbus-run-session -- gjs -m esm-check.js EXTENSION_FOLDER
 
 import Gio from 'gi://Gio';
@@ -77,31 +77,14 @@ const extension = new TocklyExtension({uuid: 'tockly@quenby.org', path: folder})
 extension.enable();
 spin(() => hasOwner('org.quenby.Tockly.Shell'), 'the name is owned');
 check(focused().join() === 'org.quenby.TestPad,Test Pad', 'the focused app from its desktop file');
-const announced = [];
-bus.signal_subscribe(null, 'org.quenby.Tockly.Shell', 'FocusedAppChanged', null, null, 0,
-    (c, sender, path, iface, signal, parameters) => announced.push(parameters.deepUnpack().join()));
-tracker.focus_app = app('window:3', 'plain-tool', 'plain-tool');
-tracker.emit('notify::focus-app');
-spin(() => announced.includes('plain-tool,plain-tool'), 'a window without desktop file announced');
-check(!announced.join().includes('secret'), 'never the title');
-
-const calls = [];
 const tockly = Gio.DBusExportedObject.wrapJSObject(`<node>
   <interface name="org.quenby.Tockly">
     <property name="Title" type="s" access="read"/>
     <property name="AutoTrackEnabled" type="b" access="read"/>
-    <method name="ToggleCard"/><method name="ShowCard"/><method name="ShowHistory"/>
-    <method name="Quit"/>
-    <method name="SetAutoTrackEnabled"><arg type="b" direction="in"/></method>
     <signal name="StatusChanged"><arg type="s"/><arg type="s"/><arg type="b"/></signal>
   </interface></node>`, {
     Title: '1h 5m',
     AutoTrackEnabled: true,
-    ToggleCard: () => calls.push('ToggleCard'),
-    ShowCard: () => calls.push('ShowCard'),
-    ShowHistory: () => calls.push('ShowHistory'),
-    Quit: () => calls.push('Quit'),
-    SetAutoTrackEnabled: on => calls.push(`SetAutoTrackEnabled ${on}`),
 });
 tockly.export(bus, '/org/quenby/Tockly');
 const name = Gio.bus_own_name_on_connection(bus, 'org.quenby.Tockly', 0, null, null);
@@ -111,18 +94,6 @@ spin(() => button()?.label.text === '1h 5m', 'the item with the title');
 const items = button().menu.items;
 check(items.map(i => i.label?.text ?? '-').join() ===
     'Open,History…,Track automatically,-,Quit Tockly', 'the menu');
-bus.emit_signal(null, '/org/quenby/Tockly', 'org.quenby.Tockly', 'StatusChanged',
-    new GLib.Variant('(ssb)', ['1h 6m', 'Counting', true]));
-spin(() => button().label.text === '1h 6m', 'the new title');
-
-const press = number => button().vfunc_event({type: () => 4, get_button: () => number});
-check(press(1) === true, 'a left click is the item\'s own');
-spin(() => calls.includes('ToggleCard'), 'a left click toggles the card');
-check(press(3) === false && button().menu.opened, 'another button opens the menu');
-items[2].toggle();
-items[4].activate();
-spin(() => calls.includes('SetAutoTrackEnabled false') && calls.includes('Quit'), 'the menu');
-
 Gio.bus_unown_name(name);
 spin(() => button().destroyed, 'the item goes with Tockly');
 extension.disable();

@@ -47,21 +47,12 @@ class Button extends Actor {
         this.accessible_name = name;
         this.menu = {items: [], addMenuItem(item) { this.items.push(item); }};
     }
-
-    vfunc_event() {
-        this.menu.opened = true;
-        return false;
-    }
 }
 
 class PopupMenuItem extends Actor {
     constructor(text) {
         super();
         this.label = {text};
-    }
-
-    activate() {
-        this.emit('activate');
     }
 }
 
@@ -73,11 +64,6 @@ class PopupSwitchMenuItem extends PopupMenuItem {
 
     setToggleState(state) {
         this.state = state;
-    }
-
-    toggle() {
-        this.state = !this.state;
-        this.emit('toggled', this.state);
     }
 }
 

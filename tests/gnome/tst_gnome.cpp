@@ -4,6 +4,7 @@
 #include "TocklyProcess.h"
 #include "linux/GnomeShellExtension.h"
 #include "linux/GnomeShellFrontmostApplication.h"
+#include "linux/IdleOnlyInputSource.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -165,6 +166,19 @@ private slots:
         QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestDiary/Test Diary"));
         shell.closeWindow(QStringLiteral("org.quenby.TestDiary"));
         QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
+    }
+
+    // Mutter's idle time, as the clock reads it on GNOME under Wayland: gone with a move of the
+    // pointer, growing after it; it counts nothing.
+    void idleFromMutter()
+    {
+        IdleOnlyInputSource idle(shell.bus());
+        QCOMPARE(idle.provider(), IdleOnlyInputSource::Provider::mutterIdleMonitor);
+        QTest::qWait(2500);
+        shell.nudgePointer();
+        QTRY_VERIFY(idle.secondsSinceLastEvent(InputEvent::mouseMoved) < 1.5);
+        QTRY_VERIFY_WITH_TIMEOUT(idle.secondsSinceLastEvent(InputEvent::keyDown) >= 2.5, 8000);
+        QCOMPARE(idle.eventCounter(InputEvent::keyDown), 0u);
     }
 
     // Test Pad in front, then Test Diary, then Test Pad again, a few ticks each; the item shows

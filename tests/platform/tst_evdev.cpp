@@ -1,12 +1,9 @@
 #include "EvdevRecording.h"
 #include "linux/EvdevDecoder.h"
-#include "linux/EvdevInputSource.h"
+#include "linux/InputTally.h"
 
 #include <QTest>
 
-#include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -20,19 +17,12 @@ InputTally decode(const std::vector<Recorded> &events)
     return tally;
 }
 
-void writeAll(int fd, const QByteArray &data)
-{
-    QCOMPARE(write(fd, data.constData(), size_t(data.size())), ssize_t(data.size()));
-}
-
 } // namespace
 
 class TestEvdev : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { std::signal(SIGPIPE, SIG_IGN); }
-
     void keyboardCountsPressesNotRepeatsAndModifiersApart()
     {
         const InputTally t = decode(recording(QStringLiteral("keyboard.evemu")));
@@ -84,55 +74,6 @@ private slots:
         decoder.feed(report, 1.01);
         QCOMPARE(tally.counter(InputEvent::keyDown), 1u);
         QCOMPARE(tally.lastAt(InputEvent::keyDown), std::optional<double>(1.01));
-    }
-
-    void devicesComeAndGo()
-    {
-        EvdevInputSource source;
-        QVERIFY(source.secondsSinceLastEvent(InputEvent::keyDown) > 1);
-
-        int keyboard[2], mouse[2];
-        QVERIFY(pipe2(keyboard, O_NONBLOCK | O_CLOEXEC) == 0);
-        QVERIFY(pipe2(mouse, O_NONBLOCK | O_CLOEXEC) == 0);
-        source.addDevice(QStringLiteral("/dev/input/event3"), keyboard[0]);
-        source.addDevice(QStringLiteral("/dev/input/event7"), mouse[0]);
-        QCOMPARE(source.deviceCount(), 2);
-
-        // A record split between two reads is decoded once, whole.
-        const QByteArray keys = bytes(recording(QStringLiteral("keyboard.evemu")));
-        writeAll(keyboard[1], keys.left(sizeof(input_event) * 3 + 5));
-        QTRY_COMPARE(source.eventCounter(InputEvent::keyDown), 1u);
-        writeAll(keyboard[1], keys.mid(sizeof(input_event) * 3 + 5));
-        writeAll(mouse[1], bytes(recording(QStringLiteral("mouse.evemu"))));
-        QTRY_COMPARE(source.eventCounter(InputEvent::keyDown), 7u);
-        QTRY_COMPARE(source.eventCounter(InputEvent::scrollWheel), 6u);
-        QCOMPARE(source.eventCounter(InputEvent::flagsChanged), 6u);
-        QVERIFY(source.secondsSinceLastEvent(InputEvent::keyDown) < 5);
-        QVERIFY(source.secondsSinceLastEvent(InputEvent::mouseMoved) < 5);
-
-        // The keyboard is unplugged: its reader goes, the counts stay.
-        close(keyboard[1]);
-        QTRY_COMPARE(source.deviceCount(), 1);
-        QCOMPARE(source.eventCounter(InputEvent::keyDown), 7u);
-
-        // The mouse still counts, until udev says it went.
-        writeAll(mouse[1], bytes(recording(QStringLiteral("mouse.evemu"))));
-        QTRY_COMPARE(source.eventCounter(InputEvent::leftMouseDown), 2u);
-        source.removeDevice(QStringLiteral("/dev/input/event7"));
-        QCOMPARE(source.deviceCount(), 0);
-        QCOMPARE(write(mouse[1], keys.constData(), size_t(keys.size())), ssize_t(-1));
-        QTest::qWait(50);
-        QCOMPARE(source.eventCounter(InputEvent::keyDown), 7u);
-        close(mouse[1]);
-
-        // A device that comes back under the same node starts a fresh stream.
-        int again[2];
-        QVERIFY(pipe2(again, O_NONBLOCK | O_CLOEXEC) == 0);
-        source.addDevice(QStringLiteral("/dev/input/event3"), again[0]);
-        writeAll(again[1], bytes(recording(QStringLiteral("dropped.evemu"))));
-        QTRY_COMPARE(source.eventCounter(InputEvent::keyDown), 9u);
-        close(again[1]);
-        QTRY_COMPARE(source.deviceCount(), 0);
     }
 
     void countersWrap()

@@ -44,8 +44,8 @@ private:
 
 // The helper process playing the desktop's services on a private bus: with "login1" it is a
 // logind that hands out delay inhibitor locks, announces sleep on request and lists the sessions
-// the test sets (SetSession: id, uid, seat, active, remote); with
-// "mutter-idle=MS" or "screensaver-idle=S" it answers the idle-time queries. Control methods
+// the test sets (SetSession: id, uid, seat, active, remote); with "screensaver-idle=S" it answers
+// the idle-time query. Control methods
 // live at /Control, interface org.quenby.test.FakeDesktop.
 class FakeDesktopServices {
 public:

@@ -1,5 +1,5 @@
 // The desktop's services on a private bus, for the platform tests:
-//   tockly-fake-desktop-services ADDRESS [login1] [mutter-idle=MS] [screensaver-idle=S]
+//   tockly-fake-desktop-services ADDRESS [login1] [screensaver-idle=S]
 // The logind has sleep notices, inhibitor locks and the sessions the test sets.
 // Prints "ready" once every name is owned.
 
@@ -111,15 +111,6 @@ signals:
     void PrepareForSleep(bool start);
 };
 
-class FakeIdleMonitor : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
-public:
-    qulonglong idleMs = 0;
-public slots:
-    qulonglong GetIdletime() { return idleMs; }
-};
-
 class FakeScreenSaver : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
@@ -134,7 +125,6 @@ class Control : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.quenby.test.FakeDesktop")
 public:
     FakeLogind *logind = nullptr;
-    FakeIdleMonitor *mutter = nullptr;
     QDBusConnection *bus = nullptr;
 public slots:
     // Adds or changes a session; an empty seat makes it seatless, as a remote login is.
@@ -164,11 +154,6 @@ public slots:
     }
     int InhibitorsHeld() { return logind ? logind->held() : 0; }
     int InhibitRequests() { return logind ? logind->requests : 0; }
-    void SetIdleMs(qulonglong ms)
-    {
-        if (mutter)
-            mutter->idleMs = ms;
-    }
 };
 
 int main(int argc, char *argv[])
@@ -186,7 +171,6 @@ int main(int argc, char *argv[])
     Control control;
     control.bus = &bus;
     FakeLogind logind;
-    FakeIdleMonitor mutter;
     FakeScreenSaver screenSaver;
     bool ok = bus.registerObject(QStringLiteral("/Control"), &control, all);
     for (const QString &a : args.mid(2)) {
@@ -195,13 +179,6 @@ int main(int argc, char *argv[])
             ok = ok &&
                  bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &logind, all) &&
                  bus.registerService(QStringLiteral("org.freedesktop.login1"));
-        } else if (a.startsWith(QLatin1String("mutter-idle="))) {
-            control.mutter = &mutter;
-            mutter.idleMs = a.section(u'=', 1).toULongLong();
-            ok = ok &&
-                 bus.registerObject(QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"), &mutter,
-                                    all) &&
-                 bus.registerService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
         } else if (a.startsWith(QLatin1String("screensaver-idle="))) {
             screenSaver.idleSeconds = a.section(u'=', 1).toUInt();
             ok = ok &&

@@ -1,7 +1,5 @@
 #include "HeadlessGnomeShell.h"
 
-#include "HeadlessSway.h"
-
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -72,8 +70,6 @@ HeadlessGnomeShell::Accessible describe(const QString &app, const QString &path,
 
 HeadlessGnomeShell::~HeadlessGnomeShell()
 {
-    for (auto &window : m_windows)
-        stopProcess(*window.second);
     QDBusConnection::disconnectFromBus(QStringLiteral("gnome-a11y"));
     stopProcess(m_shell);
 }
@@ -162,10 +158,7 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
         }
         QThread::msleep(200);
     }
-    QFile log(home + QStringLiteral("/gnome-shell.log"));
-    log.open(QIODevice::ReadOnly);
-    *error = QStringLiteral("GNOME Shell did not start: ") +
-             QString::fromUtf8(log.readAll().right(3000));
+    *error = startFailure(QStringLiteral("GNOME Shell"), home + QStringLiteral("/gnome-shell.log"));
     return false;
 }
 
@@ -186,25 +179,6 @@ QProcessEnvironment HeadlessGnomeShell::clientEnvironment() const
     for (const QString &name : m_env.keys())
         env.insert(name, m_env.value(name));
     return env;
-}
-
-bool HeadlessGnomeShell::openWindow(const QString &appId, const QString &title, QString *error)
-{
-    auto p = openTestWindow(clientEnvironment(), appId, title, error);
-    if (!p)
-        return false;
-    m_windows.emplace_back(appId, std::move(p));
-    return true;
-}
-
-void HeadlessGnomeShell::closeWindow(const QString &appId)
-{
-    std::erase_if(m_windows, [&](auto &window) {
-        if (window.first != appId)
-            return false;
-        stopProcess(*window.second);
-        return true;
-    });
 }
 
 QStringList HeadlessGnomeShell::windows() const

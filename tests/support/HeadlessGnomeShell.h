@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DesktopTestEnvironment.h"
+#include "HeadlessSway.h"
 
 #include <QDBusConnection>
 #include <QDBusObjectPath>
@@ -11,9 +11,7 @@
 
 #include <QPointF>
 
-#include <memory>
 #include <optional>
-#include <vector>
 
 // A headless GNOME Shell of the test's own: Wayland on one virtual monitor, no Xwayland, private
 // session and system buses, a private home whose settings are a key file (the machine's stay
@@ -44,10 +42,12 @@ public:
     // The environment of a program of this session (and of no X server).
     QProcessEnvironment clientEnvironment() const;
 
-    // Opens a window of the test client and waits until it is shown; it takes the focus.
-    bool openWindow(const QString &appId, const QString &title, QString *error);
-    // Closes the windows of that app_id; the focus goes back to the window below.
-    void closeWindow(const QString &appId);
+    // A new window takes the focus; when it closes, the focus goes back to the window below.
+    bool openWindow(const QString &appId, const QString &title, QString *error)
+    {
+        return m_windows.open(clientEnvironment(), appId, title, error);
+    }
+    void closeWindow(const QString &appId) { m_windows.close(appId); }
 
     // The Shell's org.gnome.Shell.Extensions: the extension's state (1 enabled, 2 disabled, 6
     // loaded but never enabled), and switching it.
@@ -84,5 +84,5 @@ private:
     QDBusConnection m_bus{QString()};
     QString m_remoteDesktop; // the session's path
     std::optional<QPointF> m_pointer;
-    std::vector<std::pair<QString, std::unique_ptr<QProcess>>> m_windows;
+    TestWindows m_windows;
 };

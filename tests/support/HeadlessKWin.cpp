@@ -5,13 +5,6 @@
 #include <QFile>
 #include <QThread>
 
-HeadlessKWin::~HeadlessKWin()
-{
-    for (auto &w : m_windows)
-        stopProcess(*w);
-    stopProcess(m_kwin);
-}
-
 bool HeadlessKWin::start(QString *error)
 {
     if (!m_runtime.isValid() || !m_bus.start(PrivateBus::Kind::session, error))
@@ -70,6 +63,6 @@ bool HeadlessKWin::openChromium(const QString &url, QString *error)
         *error = QStringLiteral("chromium did not start: ") + p->errorString();
         return false;
     }
-    m_windows.push_back(std::move(p));
+    m_windows.add(QStringLiteral("chromium"), std::move(p));
     return true;
 }

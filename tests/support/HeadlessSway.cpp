@@ -15,13 +15,6 @@ constexpr uid_t nobody = 65534;
 
 } // namespace
 
-HeadlessSway::~HeadlessSway()
-{
-    for (auto &w : m_windows)
-        stopProcess(*w);
-    stopProcess(m_sway);
-}
-
 bool HeadlessSway::start(QString *error)
 {
     if (!m_runtime.isValid()) {
@@ -113,7 +106,7 @@ QString startFailure(const QString &what, const QString &logPath)
 {
     QFile log(logPath);
     log.open(QIODevice::ReadOnly);
-    return what + QStringLiteral(" did not start: ") + QString::fromUtf8(log.readAll());
+    return what + QStringLiteral(" did not start: ") + QString::fromUtf8(log.readAll().right(3000));
 }
 
 bool HeadlessSway::swaymsg(const QStringList &arguments, QByteArray *reply) const
@@ -143,13 +136,29 @@ std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
     return p;
 }
 
-bool HeadlessSway::openWindow(const QString &appId, const QString &title, QString *error)
+bool TestWindows::open(const QProcessEnvironment &environment, const QString &appId,
+                       const QString &title, QString *error)
 {
-    auto p = openTestWindow(clientEnvironment(), appId, title, error);
+    auto p = openTestWindow(environment, appId, title, error);
     if (!p)
         return false;
-    m_windows.push_back(std::move(p));
+    add(appId, std::move(p));
     return true;
+}
+
+void TestWindows::add(const QString &appId, std::unique_ptr<QProcess> process)
+{
+    m_windows.emplace_back(appId, std::move(process));
+}
+
+void TestWindows::close(const QString &appId)
+{
+    std::erase_if(m_windows, [&](auto &window) {
+        if (!appId.isEmpty() && window.first != appId)
+            return false;
+        stopProcess(*window.second);
+        return true;
+    });
 }
 
 QString activationToken(const QProcessEnvironment &env)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DesktopTestEnvironment.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -9,13 +11,34 @@
 #include <memory>
 #include <vector>
 
+// A window of tockly-test-wayland-client with that app_id and title, once the compositor of
+// `environment` has shown it; nothing (and why in `error`) when it was not shown in 10 s.
+std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
+                                         const QString &appId, const QString &title,
+                                         QString *error);
+
+// The windows a compositor was asked to open, by app_id; they stop with the object.
+class TestWindows {
+public:
+    ~TestWindows() { close({}); }
+    // Opens a window of the test client and waits until it is shown.
+    bool open(const QProcessEnvironment &environment, const QString &appId, const QString &title,
+              QString *error);
+    void add(const QString &appId, std::unique_ptr<QProcess> process);
+    // Closes those of that app_id; all of them when it is empty.
+    void close(const QString &appId);
+
+private:
+    std::vector<std::pair<QString, std::unique_ptr<QProcess>>> m_windows;
+};
+
 // A headless sway of the test's own: no outputs but a virtual one, no input devices, software
 // rendering, its sockets in a private runtime folder. sway refuses to run as root, so under root
 // it runs as the unprivileged user "nobody" (root still reaches its sockets). Stops with the
 // object, and so do the windows it was asked to open.
 class HeadlessSway {
 public:
-    ~HeadlessSway();
+    ~HeadlessSway() { stopProcess(m_sway); }
     bool start(QString *error);
 
     QString runtimeDir() const { return m_runtime.path(); }
@@ -28,29 +51,25 @@ public:
     // Runs swaymsg with these arguments and waits for it; true when sway said success. Its
     // reply (JSON) goes to `reply` when given.
     bool swaymsg(const QStringList &arguments, QByteArray *reply = nullptr) const;
-    // Opens a window of the test client with that app_id and waits until it is shown.
-    bool openWindow(const QString &appId, const QString &title, QString *error);
+    bool openWindow(const QString &appId, const QString &title, QString *error)
+    {
+        return m_windows.open(clientEnvironment(), appId, title, error);
+    }
 
 private:
     QTemporaryDir m_runtime;
     QProcess m_sway;
     QString m_display;
     QString m_ipcSocket;
-    std::vector<std::unique_ptr<QProcess>> m_windows;
+    TestWindows m_windows;
 };
 
 // The environment of a client of the compositor with that runtime folder and socket name, in
 // that desktop (and of no X server).
 QProcessEnvironment waylandClientEnvironment(const QString &runtimeDir, const QString &display,
                                              const QString &desktop);
-// "WHAT did not start: " and the log it left.
+// "WHAT did not start: " and the end of the log it left.
 QString startFailure(const QString &what, const QString &logPath);
-
-// A window of tockly-test-wayland-client with that app_id and title, once the compositor of
-// `environment` has shown it; nothing (and why in `error`) when it was not shown in 10 s.
-std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
-                                         const QString &appId, const QString &title,
-                                         QString *error);
 // A new activation token from the compositor of `environment`, as a launcher gets one for the
 // program it starts; empty when it offers no xdg-activation.
 QString activationToken(const QProcessEnvironment &environment);
