@@ -1,5 +1,6 @@
 #include "CardText.h"
 
+#include "CrewConfig.h"
 #include "DurationText.h"
 
 #include <algorithm>
@@ -81,14 +82,7 @@ bool crewTabsShown(qsizetype memberships)
 
 QString trimmed(const QString &text)
 {
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && blank(text[first]))
-        ++first;
-    while (end > first && blank(text[end - 1]))
-        --end;
-    return text.mid(first, end - first);
+    return CrewClient::trimmedNickname(text);
 }
 
 QPoint cardPosition(const QRect &screen, QPoint anchor, QSize card)

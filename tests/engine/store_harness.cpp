@@ -5,6 +5,7 @@
 //
 //   key N | click N | scroll N | move | sleep | wake
 
+#include "CrewClient.h"
 #include "MacWorkStore.h"
 #include "linux/JsonSettingsStore.h"
 #include "linux/SystemProcess.h"
@@ -119,10 +120,11 @@ int main(int argc, char **argv)
     NoLoginItems loginItems;
     ScaledTimer timer(clock.speed());
     UnixSignals unixSignals;
+    CrewClient::HttpConnection crews;
 
     QString error;
     const auto store = MacWorkStore::open({clock, Calendar::system(), input, workspace, settings,
-                                           loginItems, process, timer, xdgDataHome(process)},
+                                           loginItems, process, timer, xdgDataHome(process), crews},
                                           &error);
     if (!store) {
         std::fprintf(stderr, "%s\n", qPrintable(error));

@@ -424,7 +424,8 @@ void TestStoreStorage::secondStoreOnFolderIsRefused()
     MacWorkStore::Services services = {
         f.clock,     f.calendar,    f.input,
         f.workspace, otherSettings, f.loginItems,
-        f.process,   otherTimer,    f.dir.filePath(QStringLiteral("support"))};
+        f.process,   otherTimer,    f.dir.filePath(QStringLiteral("support")),
+        f.crew};
     QString error;
     const auto second = MacWorkStore::open(services, &error);
     QVERIFY(!second);

@@ -22,7 +22,8 @@ bool validates(const QString &path)
 std::unique_ptr<MacWorkStore> openStore(StoreFixture &f, LoginItems &items)
 {
     return MacWorkStore::open({f.clock, f.calendar, f.input, f.workspace, f.settings, items,
-                               f.process, f.timer, f.dir.filePath(QStringLiteral("support"))});
+                               f.process, f.timer, f.dir.filePath(QStringLiteral("support")),
+                               f.crew});
 }
 
 } // namespace

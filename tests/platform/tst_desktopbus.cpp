@@ -52,7 +52,8 @@ private slots:
         LinuxWorkspace workspace(nullptr, std::move(monitor));
         const MacWorkStore::Services services{f.clock,   f.calendar, f.input,
                                               workspace, f.settings, f.loginItems,
-                                              f.process, f.timer,    f.dir.filePath("support")};
+                                              f.process, f.timer,    f.dir.filePath("support"),
+                                              f.crew};
         auto store = MacWorkStore::open(services);
         QVERIFY(store);
         f.type(60);

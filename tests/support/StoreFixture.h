@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeCrewConnection.h"
 #include "FakeInputSource.h"
 #include "FakeLoginItems.h"
 #include "FakePasteboard.h"
@@ -31,6 +32,9 @@ struct StoreFixture {
     FakeProcess process;
     FakeTimer timer;
     FakePasteboard pasteboard;
+    FakeCrewConnection crew;
+    // The crew service the store is opened with; a test may put the real client here.
+    CrewClient::Connection *crewConnection = &crew;
     Calendar calendar = zoneCalendar("Europe/Berlin");
     std::unique_ptr<MacWorkStore> store;
 
@@ -43,9 +47,10 @@ struct StoreFixture {
 
     MacWorkStore::Services services()
     {
-        return {clock,     calendar,       input,
-                workspace, *settingsStore, loginItems,
-                process,   timer,          dir.filePath(QStringLiteral("support"))};
+        return {clock,          calendar,       input,
+                workspace,      *settingsStore, loginItems,
+                process,        timer,          dir.filePath(QStringLiteral("support")),
+                *crewConnection};
     }
 
     // Builds the store anew, as a fresh start of the program would (the old one is dropped
