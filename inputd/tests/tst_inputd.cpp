@@ -5,6 +5,7 @@
 #include "DesktopTestEnvironment.h"
 #include "EvdevRecording.h"
 #include "HeadlessSway.h"
+#include "TocklyProcess.h"
 #include "linux/InputServiceProtocol.h"
 
 #include <QDBusArgument>
@@ -447,20 +448,11 @@ private slots:
         QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::WriteOwner |
                                                   QFile::ExeOwner | QFile::ExeOther);
         const QString home = rig.dir.filePath(u"home"_s);
-        QDir().mkpath(home + "/config/Quenby"_L1);
-        QFile settings(home + "/config/Quenby/settings.json"_L1);
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write(R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})");
-        settings.close();
+        QVERIFY(skipWelcome(home + "/config"_L1));
         QProcess::execute(u"chown"_s, {u"-R"_s, u"%1:%1"_s.arg(nobody), home});
-        QProcessEnvironment env = sway.clientEnvironment();
-        env.insert(u"HOME"_s, home);
-        env.insert(u"XDG_CONFIG_HOME"_s, home + "/config"_L1);
-        env.insert(u"QUENBY_DATA_DIR"_s, home + "/data"_L1);
+        QProcessEnvironment env = tocklyEnvironment(sway.clientEnvironment(), home,
+                                                    "unix:path="_L1 + home + "/no-bus"_L1);
         env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, rig.bus.address());
-        env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, "unix:path="_L1 + home + "/no-bus"_L1);
-        env.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
-        env.insert(u"QT_QUICK_BACKEND"_s, u"software"_s);
         const QStringList asUser{u"--reuid=%1"_s.arg(nobody), u"--regid=%1"_s.arg(nobody),
                                  u"--clear-groups"_s, TOCKLY_BINARY ""_L1};
 

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QSqlError>
@@ -151,6 +152,54 @@ HttpReply CrewdProcess::post(const std::string &path, const QByteArray &body,
 HttpReply CrewdProcess::get(const std::string &path, const httplib::Headers &headers)
 {
     return m_client ? toReply(m_client->Get(path, headers)) : HttpReply{};
+}
+
+static Member member(const HttpReply &reply, const QString &nickname)
+{
+    const QJsonObject o = reply.json();
+    return {o.value(u"code").toString(), o.value(u"memberId").toString(), nickname};
+}
+
+Member CrewdProcess::create(const QString &crewName, const QString &nickname)
+{
+    return member(post("/api/crew", Body::create(crewName, nickname)), nickname);
+}
+
+Member CrewdProcess::join(const QString &code, const QString &nickname)
+{
+    return member(post("/api/join", Body::join(code, nickname)), nickname);
+}
+
+HttpReply CrewdProcess::report(const Member &m, const std::map<QString, double> &days)
+{
+    return post("/api/report", Body::report(m.code, m.memberId, m.nickname, days));
+}
+
+HttpReply CrewdProcess::leave(const Member &m)
+{
+    return post("/api/leave", Body::leave(m.code, m.memberId));
+}
+
+QJsonObject CrewdProcess::fetch(const QString &code)
+{
+    return get("/api/crew/" + code.toStdString()).json();
+}
+
+QStringList nicknames(const QJsonObject &crew)
+{
+    QStringList out;
+    for (const QJsonValue &m : crew.value(u"members").toArray())
+        out << m.toObject().value(u"nickname").toString();
+    return out;
+}
+
+QJsonObject daysOf(const QJsonObject &crew, const QString &nickname)
+{
+    for (const QJsonValue &m : crew.value(u"members").toArray()) {
+        if (m.toObject().value(u"nickname").toString() == nickname)
+            return m.toObject().value(u"days").toObject();
+    }
+    return {};
 }
 
 QSqlDatabase CrewdProcess::database()

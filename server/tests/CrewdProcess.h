@@ -25,6 +25,14 @@ struct HttpReply {
     std::string header(const std::string &name) const;
 };
 
+// A member as the service knows it: the crew's code, the id that acts for the member, the
+// nickname. The id is empty when the service refused.
+struct Member {
+    QString code;
+    QString memberId;
+    QString nickname;
+};
+
 // A real tockly-crewd on 127.0.0.1 and a free port, over a database of its own: a SQLite file
 // in a temporary folder, or a fresh database in the test PostgreSQL cluster, chosen by
 // TOCKLY_CREWD_ENGINE (sqlite or postgresql; the cluster's state file in TOCKLY_PG_STATE).
@@ -53,6 +61,13 @@ public:
     HttpReply post(const std::string &path, const QByteArray &body,
                    const std::string &contentType = "application/json");
     HttpReply get(const std::string &path, const httplib::Headers &headers = {});
+
+    // The crew operations as the app calls them.
+    Member create(const QString &crewName, const QString &nickname);
+    Member join(const QString &code, const QString &nickname);
+    HttpReply report(const Member &m, const std::map<QString, double> &days);
+    HttpReply leave(const Member &m);
+    QJsonObject fetch(const QString &code);
 
     // Every stored row, in a fixed order: equal before and after means nothing changed.
     QString stateDigest();
@@ -85,6 +100,10 @@ QByteArray kick(const QString &code, const QString &memberId, const QString &nic
 QByteArray report(const QString &code, const QString &memberId, const QString &nickname,
                   const std::map<QString, double> &days);
 } // namespace Body
+
+// The members' nicknames in the order a fetch lists them, and one member's days.
+QStringList nicknames(const QJsonObject &crew);
+QJsonObject daysOf(const QJsonObject &crew, const QString &nickname);
 
 // The server's date (UTC), n days on, as a day key.
 QString dayKey(int daysFromToday = 0);

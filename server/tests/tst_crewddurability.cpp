@@ -3,7 +3,6 @@
 
 #include "CrewdProcess.h"
 
-#include <QJsonArray>
 #include <QTest>
 
 #include <atomic>
@@ -24,17 +23,13 @@ private slots:
             int unanswered = 0;   // a value sent when the server died, if any
         };
         std::vector<Reporter> reporters(8);
-        const HttpReply created = server.post("/api/crew", Body::create(u"Load"_qs, u"R0"_qs));
-        const QString code = created.json().value(u"code").toString();
-        reporters[0] = {created.json().value(u"memberId").toString(), u"R0"_qs};
+        const Member owner = server.create(u"Load"_qs, u"R0"_qs);
+        const QString code = owner.code;
+        reporters[0] = {owner.memberId, owner.nickname};
         for (size_t i = 1; i < reporters.size(); ++i) {
-            const QString nick = u"R%1"_qs.arg(i);
-            reporters[i] = {server.post("/api/join", Body::join(code, nick))
-                                .json()
-                                .value(u"memberId")
-                                .toString(),
-                            nick};
-            QVERIFY(!reporters[i].memberId.isEmpty());
+            const Member m = server.join(code, u"R%1"_qs.arg(i));
+            QVERIFY(!m.memberId.isEmpty());
+            reporters[i] = {m.memberId, m.nickname};
         }
 
         // Each reporter sends rising totals for today, with half of it for yesterday in the
@@ -75,16 +70,11 @@ private slots:
         QVERIFY(!server.running());
 
         QVERIFY2(server.start(), server.errorOutput().constData());
-        const QJsonArray members =
-            server.get("/api/crew/" + code.toStdString()).json().value(u"members").toArray();
-        QCOMPARE(members.size(), qsizetype(reporters.size()));
+        const QJsonObject crew = server.fetch(code);
+        QCOMPARE(nicknames(crew).size(), qsizetype(reporters.size()));
         int survived = 0, inFlight = 0;
         for (const Reporter &r : reporters) {
-            QJsonObject days;
-            for (const QJsonValue &m : members) {
-                if (m.toObject().value(u"nickname").toString() == r.nickname)
-                    days = m.toObject().value(u"days").toObject();
-            }
+            const QJsonObject days = daysOf(crew, r.nickname);
             const int stored = days.value(dayKey(0)).toInt();
             // The last acknowledged value, or the one in flight when the server died.
             QVERIFY2(stored == r.acknowledged || (r.unanswered && stored == r.unanswered),

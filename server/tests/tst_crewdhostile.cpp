@@ -4,7 +4,6 @@
 
 #include "CrewdProcess.h"
 
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRandomGenerator>
@@ -16,12 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct Member {
-    QString code;
-    QString memberId;
-    QString nickname;
-};
 
 // Pieces of JSON and of broken UTF-8 to drop into bodies, separated by '|'.
 const QList<QByteArray> kTokens =
@@ -158,20 +151,11 @@ private slots:
     {
         QVERIFY2(server.start(), server.errorOutput().constData());
         for (int c = 0; c < 3; ++c) {
-            const QJsonObject crew =
-                server.post("/api/crew", Body::create(u"Crew %1"_qs.arg(c), u"Owner"_qs)).json();
-            const QString code = crew.value(u"code").toString();
-            members.push_back({code, crew.value(u"memberId").toString(), u"Owner"_qs});
+            members.push_back(server.create(u"Crew %1"_qs.arg(c), u"Owner"_qs));
+            const QString code = members.back().code;
             for (int i = 0; i < 5; ++i) {
-                const QString nick = u"M%1"_qs.arg(i);
-                members.push_back({code,
-                                   server.post("/api/join", Body::join(code, nick))
-                                       .json()
-                                       .value(u"memberId")
-                                       .toString(),
-                                   nick});
-                server.post("/api/report", Body::report(code, members.back().memberId, nick,
-                                                        {{dayKey(0), 100.0 * i}}));
+                members.push_back(server.join(code, u"M%1"_qs.arg(i)));
+                server.report(members.back(), {{dayKey(0), 100.0 * i}});
             }
         }
         QCOMPARE(server.stateDigest().count(u'\n'), 1 + 3 + 18 + 3); // rows and separators
@@ -181,9 +165,9 @@ private slots:
     {
         QString state = server.stateDigest();
         int refused = 0, accepted = 0;
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < 1500 && clock.elapsed() < 60000; ++i) {
+        // A fixed number, not as many as fit in a time: the counts below must not depend on how
+        // busy the machine is.
+        for (int i = 0; i < 600; ++i) {
             HttpReply r;
             std::string path;
             QJsonObject sent;
@@ -218,7 +202,7 @@ private slots:
             state = after;
         }
         qInfo("%d refused, %d accepted", refused, accepted);
-        QVERIFY(refused > 500 && accepted > 20);
+        QVERIFY(refused > 300 && accepted > 20);
     }
 
     void garbageOnTheWire()

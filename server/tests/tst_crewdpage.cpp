@@ -41,10 +41,9 @@ class CrewdPageTest : public QObject {
 
     QString crew(const QString &name, int members)
     {
-        const HttpReply r = server.post("/api/crew", Body::create(name, u"Ann"_qs));
-        const QString code = r.json().value(u"code").toString();
+        const QString code = server.create(name, u"Ann"_qs).code;
         for (int i = 1; i < members; ++i)
-            server.post("/api/join", Body::join(code, u"Member %1"_qs.arg(i)));
+            server.join(code, u"Member %1"_qs.arg(i));
         return code;
     }
     QString url(const QString &path) const

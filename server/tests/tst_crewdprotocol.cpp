@@ -10,30 +10,6 @@ namespace {
 
 const QRegularExpression kCode(QStringLiteral("^[A-Z0-9]{6}$"));
 
-struct Member {
-    QString code;
-    QString memberId;
-    QString nickname;
-};
-
-// The members' nicknames in the order the fetch lists them, and one member's days.
-QStringList nicknames(const QJsonObject &crew)
-{
-    QStringList out;
-    for (const QJsonValue &m : crew.value(u"members").toArray())
-        out << m.toObject().value(u"nickname").toString();
-    return out;
-}
-
-QJsonObject daysOf(const QJsonObject &crew, const QString &nickname)
-{
-    for (const QJsonValue &m : crew.value(u"members").toArray()) {
-        if (m.toObject().value(u"nickname").toString() == nickname)
-            return m.toObject().value(u"days").toObject();
-    }
-    return {};
-}
-
 bool refusedWith(const HttpReply &r, int status)
 {
     if (r.status == status && r.isRefusal())
@@ -49,28 +25,6 @@ class CrewdProtocolTest : public QObject {
 
     CrewdProcess server;
 
-    Member create(const QString &crewName, const QString &nickname)
-    {
-        const QJsonObject o = server.post("/api/crew", Body::create(crewName, nickname)).json();
-        return {o.value(u"code").toString(), o.value(u"memberId").toString(), nickname};
-    }
-    Member join(const QString &code, const QString &nickname)
-    {
-        const QJsonObject o = server.post("/api/join", Body::join(code, nickname)).json();
-        return {o.value(u"code").toString(), o.value(u"memberId").toString(), nickname};
-    }
-    QJsonObject fetch(const QString &code)
-    {
-        return server.get("/api/crew/" + code.toStdString()).json();
-    }
-    HttpReply report(const Member &m, const std::map<QString, double> &days)
-    {
-        return server.post("/api/report", Body::report(m.code, m.memberId, m.nickname, days));
-    }
-    HttpReply leave(const Member &m)
-    {
-        return server.post("/api/leave", Body::leave(m.code, m.memberId));
-    }
     HttpReply kick(const Member &by, const QString &nickname)
     {
         return server.post("/api/kick", Body::kick(by.code, by.memberId, nickname));
@@ -107,22 +61,17 @@ private slots:
         // Anyone with the code may fetch, so a fetch never shows the ids that act for members.
         QVERIFY(!fetched.body.contains(annId.toUtf8()) && !fetched.body.contains(bobId.toUtf8()));
 
-        QSet<QString> codes{code};
-        for (int i = 0; i < 40; ++i) {
-            const Member m = create(u"Crew %1"_qs.arg(i), u"Owner"_qs);
-            QVERIFY2(kCode.match(m.code).hasMatch(), qPrintable(m.code));
-            codes.insert(m.code);
-        }
-        QCOMPARE(codes.size(), 41);
         // 32 emoji are 32 characters, however many bytes they take.
         QVERIFY(
-            kCode.match(create(u"\U0001F989"_qs.repeated(48), u"\U0001F989"_qs.repeated(32)).code)
+            kCode
+                .match(server.create(u"\U0001F989"_qs.repeated(48), u"\U0001F989"_qs.repeated(32))
+                           .code)
                 .hasMatch());
     }
 
     void joinRefusals()
     {
-        const Member ann = create(u"Larks"_qs, u"Ann"_qs);
+        const Member ann = server.create(u"Larks"_qs, u"Ann"_qs);
         QVERIFY(refusedWith(server.post("/api/join", Body::join(u"QQQQQ0"_qs, u"Zed"_qs)), 404));
         QVERIFY(
             refusedWith(server.post("/api/join", Body::join(u"not a code"_qs, u"Zed"_qs)), 404));
@@ -133,24 +82,25 @@ private slots:
         // 50 members at most; a place that frees up can be taken again.
         std::vector<Member> members{ann};
         for (int i = 1; i < 50; ++i)
-            members.push_back(join(ann.code, u"Member %1"_qs.arg(i)));
+            members.push_back(server.join(ann.code, u"Member %1"_qs.arg(i)));
         const HttpReply full = server.post("/api/join", Body::join(ann.code, u"Late"_qs));
         QVERIFY(refusedWith(full, 409));
         QVERIFY(full.error().contains(u"full"));
-        QCOMPARE(nicknames(fetch(ann.code)).size(), 50);
-        QCOMPARE(leave(members[7]).status, 200);
+        QCOMPARE(nicknames(server.fetch(ann.code)).size(), 50);
+        QCOMPARE(server.leave(members[7]).status, 200);
         QCOMPARE(server.post("/api/join", Body::join(ann.code, u"Late"_qs)).status, 200);
     }
 
     void reportsReplaceTheDaysSent()
     {
-        const Member ann = create(u"Reporters"_qs, u"Ann"_qs);
-        const Member bob = join(ann.code, u"Bob"_qs);
-        QCOMPARE(report(ann, {{dayKey(0), 3600.5}, {dayKey(-1), 7200}, {dayKey(-14), 60}}).status,
-                 200);
-        QCOMPARE(report(ann, {{dayKey(0), 4000}}).status, 200);
-        QCOMPARE(report(bob, {{dayKey(0), 90000}, {dayKey(14), 0}}).status, 200);
-        const QJsonObject crew = fetch(ann.code);
+        const Member ann = server.create(u"Reporters"_qs, u"Ann"_qs);
+        const Member bob = server.join(ann.code, u"Bob"_qs);
+        QCOMPARE(
+            server.report(ann, {{dayKey(0), 3600.5}, {dayKey(-1), 7200}, {dayKey(-14), 60}}).status,
+            200);
+        QCOMPARE(server.report(ann, {{dayKey(0), 4000}}).status, 200);
+        QCOMPARE(server.report(bob, {{dayKey(0), 90000}, {dayKey(14), 0}}).status, 200);
+        const QJsonObject crew = server.fetch(ann.code);
         const QJsonObject annDays = daysOf(crew, u"Ann"_qs);
         QCOMPARE(annDays.size(), 3);
         QCOMPARE(annDays.value(dayKey(0)).toDouble(), 4000.0);
@@ -159,7 +109,8 @@ private slots:
         QCOMPARE(daysOf(crew, u"Bob"_qs).value(dayKey(0)).toDouble(), 90000.0);
 
         // Refusals change nothing that is stored: bad days, and ids that are not in the crew.
-        Member stranger = ann, wrongCrew = create(u"Elsewhere"_qs, u"Cleo"_qs), lostCrew = ann;
+        Member stranger = ann, wrongCrew = server.create(u"Elsewhere"_qs, u"Cleo"_qs),
+               lostCrew = ann;
         stranger.memberId = QString(32, u'a');
         wrongCrew.code = ann.code;
         lostCrew.code = u"QQQQQ0"_qs;
@@ -167,44 +118,39 @@ private slots:
         std::map<QString, double> seventeen;
         for (int d = -8; d <= 8; ++d)
             seventeen[dayKey(d)] = 1;
+        // (Which days and seconds are refused is checked without a server in crewd_rules.)
         for (const auto &days :
-             std::vector<std::map<QString, double>>{{{dayKey(-15), 1}},
-                                                    {{dayKey(15), 1}},
-                                                    {{dayKey(0), -1}},
-                                                    {{dayKey(0), 90000.5}},
-                                                    {{u"2024-2-01"_qs, 1}},
-                                                    {{dayKey(0), 5}, {dayKey(-20), 5}},
-                                                    seventeen})
-            QVERIFY(refusedWith(report(ann, days), 400));
-        QVERIFY(refusedWith(report(stranger, {{dayKey(0), 1}}), 403));
-        QVERIFY(refusedWith(report(wrongCrew, {{dayKey(0), 1}}), 403));
-        QVERIFY(refusedWith(report(lostCrew, {{dayKey(0), 1}}), 404));
+             std::vector<std::map<QString, double>>{{{dayKey(0), 5}, {dayKey(-20), 5}}, seventeen})
+            QVERIFY(refusedWith(server.report(ann, days), 400));
+        QVERIFY(refusedWith(server.report(stranger, {{dayKey(0), 1}}), 403));
+        QVERIFY(refusedWith(server.report(wrongCrew, {{dayKey(0), 1}}), 403));
+        QVERIFY(refusedWith(server.report(lostCrew, {{dayKey(0), 1}}), 404));
         QCOMPARE(server.stateDigest(), before);
 
         seventeen.erase(dayKey(8));
-        QCOMPARE(report(bob, seventeen).status, 200); // sixteen days at once are fine
-        QCOMPARE(daysOf(fetch(ann.code), u"Bob"_qs).size(), 17);
+        QCOMPARE(server.report(bob, seventeen).status, 200); // sixteen days at once are fine
+        QCOMPARE(daysOf(server.fetch(ann.code), u"Bob"_qs).size(), 17);
     }
 
     void leavingHandsOwnershipOn()
     {
-        const Member ann = create(u"Relay"_qs, u"Ann"_qs);
-        const Member bob = join(ann.code, u"Bob"_qs);
-        const Member cleo = join(ann.code, u"Cleo"_qs);
-        QCOMPARE(leave(ann).status, 200);
-        QCOMPARE(fetch(ann.code).value(u"ownerNickname").toString(), u"Bob"_qs);
-        QCOMPARE(nicknames(fetch(ann.code)), QStringList({u"Bob"_qs, u"Cleo"_qs}));
+        const Member ann = server.create(u"Relay"_qs, u"Ann"_qs);
+        const Member bob = server.join(ann.code, u"Bob"_qs);
+        const Member cleo = server.join(ann.code, u"Cleo"_qs);
+        QCOMPARE(server.leave(ann).status, 200);
+        QCOMPARE(server.fetch(ann.code).value(u"ownerNickname").toString(), u"Bob"_qs);
+        QCOMPARE(nicknames(server.fetch(ann.code)), QStringList({u"Bob"_qs, u"Cleo"_qs}));
         // The id that left no longer counts, and the old owner cannot prune any more.
-        QVERIFY(refusedWith(leave(ann), 403));
-        QVERIFY(refusedWith(report(ann, {{dayKey(0), 10}}), 403));
+        QVERIFY(refusedWith(server.leave(ann), 403));
+        QVERIFY(refusedWith(server.report(ann, {{dayKey(0), 10}}), 403));
         QVERIFY(refusedWith(kick(ann, u"Cleo"_qs), 403));
-        const Member dan = join(ann.code, u"Dan"_qs);
+        const Member dan = server.join(ann.code, u"Dan"_qs);
         QCOMPARE(kick(bob, u"Dan"_qs).status, 200);
-        QVERIFY(refusedWith(leave(dan), 403));
+        QVERIFY(refusedWith(server.leave(dan), 403));
 
-        QCOMPARE(leave(bob).status, 200);
-        QCOMPARE(fetch(ann.code).value(u"ownerNickname").toString(), u"Cleo"_qs);
-        QCOMPARE(leave(cleo).status, 200);
+        QCOMPARE(server.leave(bob).status, 200);
+        QCOMPARE(server.fetch(ann.code).value(u"ownerNickname").toString(), u"Cleo"_qs);
+        QCOMPARE(server.leave(cleo).status, 200);
         // The last one out: the crew and its code are gone.
         QVERIFY(refusedWith(server.get("/api/crew/" + ann.code.toStdString()), 404));
         QVERIFY(refusedWith(server.post("/api/join", Body::join(ann.code, u"Eve"_qs)), 404));
@@ -213,19 +159,19 @@ private slots:
 
     void onlyTheOwnerKicks()
     {
-        const Member ann = create(u"Pruned"_qs, u"Ann"_qs);
-        const Member bob = join(ann.code, u"Bob"_qs);
-        const Member cleo = join(ann.code, u"Cleo"_qs);
+        const Member ann = server.create(u"Pruned"_qs, u"Ann"_qs);
+        const Member bob = server.join(ann.code, u"Bob"_qs);
+        const Member cleo = server.join(ann.code, u"Cleo"_qs);
         const HttpReply refused = kick(bob, u"Cleo"_qs);
         QVERIFY(refusedWith(refused, 403));
         QCOMPARE(refused.error(), u"Only the crew's owner can remove members."_qs);
-        QCOMPARE(nicknames(fetch(ann.code)).size(), 3);
+        QCOMPARE(nicknames(server.fetch(ann.code)).size(), 3);
         QVERIFY(refusedWith(kick(ann, u"Zed"_qs), 409));
         QVERIFY(refusedWith(kick(ann, u"Ann"_qs), 409)); // oneself: that is leaving
 
         QCOMPARE(kick(ann, u"cleo"_qs).status, 200);
-        QCOMPARE(nicknames(fetch(ann.code)), QStringList({u"Ann"_qs, u"Bob"_qs}));
-        QVERIFY(refusedWith(report(cleo, {{dayKey(0), 1}}), 403));
+        QCOMPARE(nicknames(server.fetch(ann.code)), QStringList({u"Ann"_qs, u"Bob"_qs}));
+        QVERIFY(refusedWith(server.report(cleo, {{dayKey(0), 1}}), 403));
         QCOMPARE(server.post("/api/join", Body::join(ann.code, u"Cleo"_qs)).status, 200);
     }
 
@@ -244,7 +190,6 @@ private slots:
         row("array", "/api/crew", "[]", 400);
         row("duplicate key", "/api/crew", "{'crewName':'A','crewName':'C','nickname':'B'}", 400);
         row("no crew name", "/api/crew", "{'nickname':'B'}", 400);
-        row("crew name a number", "/api/crew", "{'crewName':5,'nickname':'B'}", 400);
         row("crew name blank", "/api/crew", "{'crewName':'  ','nickname':'B'}", 400);
         row("crew name 49", "/api/crew",
             "{'nickname':'B','crewName':'" + QByteArray(49, 'x') + "'}", 400);
@@ -256,8 +201,6 @@ private slots:
         row("leave id a number", "/api/leave", "{'code':'CODE','memberId':7}", 400);
         row("kick without nickname", "/api/kick", "{'code':'CODE','memberId':'ID'}", 400);
         row("days an array", "/api/report", "{'code':'CODE','memberId':'ID','days':[]}", 400);
-        row("day as text", "/api/report", "{'code':'CODE','memberId':'ID','days':{'DAY':'60'}}",
-            400);
         row("day 1e999", "/api/report", "{'code':'CODE','memberId':'ID','days':{'DAY':1e999}}",
             400);
         row("unknown path", "/api/crews", "{}", 404);
@@ -285,8 +228,8 @@ private slots:
 
     void invitationPage()
     {
-        const Member ann = create(u"Tom & Jerry's \"Crew\""_qs, u"Ann"_qs);
-        join(ann.code, u"Bob"_qs);
+        const Member ann = server.create(u"Tom & Jerry's \"Crew\""_qs, u"Ann"_qs);
+        server.join(ann.code, u"Bob"_qs);
         const HttpReply page = server.get("/c/" + ann.code.toLower().toStdString());
         QCOMPARE(page.status, 200);
         QVERIFY(page.header("Content-Type").starts_with("text/html"));
@@ -344,21 +287,14 @@ private slots:
     {
         CrewdProcess own;
         QVERIFY(own.start());
-        const QJsonObject created =
-            own.post("/api/crew", Body::create(u"Keepers"_qs, u"Ann"_qs)).json();
-        const QString code = created.value(u"code").toString();
-        const QString id = created.value(u"memberId").toString();
-        QCOMPARE(
-            own.post("/api/report", Body::report(code, id, u"Ann"_qs, {{dayKey(0), 1234}})).status,
-            200);
+        const Member ann = own.create(u"Keepers"_qs, u"Ann"_qs);
+        QCOMPARE(own.report(ann, {{dayKey(0), 1234}}).status, 200);
         const QString before = own.stateDigest();
         QVERIFY(before.startsWith(u"1|\n--\n")); // at schema version 1
         own.stop();
         QVERIFY(own.start());
         QCOMPARE(own.stateDigest(), before);
-        QCOMPARE(
-            daysOf(own.get("/api/crew/" + code.toStdString()).json(), u"Ann"_qs).value(dayKey(0)),
-            1234);
+        QCOMPARE(daysOf(own.fetch(ann.code), u"Ann"_qs).value(dayKey(0)), 1234);
         own.stop();
         // A database from a newer build is left alone.
         QVERIFY(own.execSql(u"INSERT INTO schema_migrations (version) VALUES (99)"_qs));

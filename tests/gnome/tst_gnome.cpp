@@ -1,9 +1,9 @@
 #include "DayActivity.h"
 #include "FrontmostText.h"
 #include "HeadlessGnomeShell.h"
+#include "TocklyProcess.h"
 #include "linux/GnomeShellExtension.h"
 #include "linux/GnomeShellFrontmostApplication.h"
-#include "linux/PlatformChoice.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -39,7 +39,7 @@ class TestGnome : public QObject {
     // Each run records from an empty data folder, so its title stays "0m" for a minute.
     QString dataFolder() const { return shell.home() + QStringLiteral("/run%1").arg(runs); }
 
-    QProcessEnvironment tocklyEnvironment() const
+    QProcessEnvironment environment() const
     {
         QProcessEnvironment env = shell.clientEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
@@ -51,31 +51,20 @@ class TestGnome : public QObject {
 
     QString run(const QStringList &arguments) const
     {
-        QProcess p;
-        p.setProcessEnvironment(tocklyEnvironment());
-        p.start(QStringLiteral(TOCKLY_BINARY), arguments);
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        QString out;
+        runTockly(environment(), arguments, &out);
+        return out.trimmed();
     }
 
     // A first start as far as the extension is concerned, past the welcome.
     void startTockly(bool fresh = false)
     {
         stopProcess(tockly);
-        const QString settings = shell.home() + QStringLiteral("/config/Quenby/settings.json");
-        if (fresh || !QFile::exists(settings)) {
-            QDir().mkpath(QFileInfo(settings).path());
-            QFile f(settings);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})");
-        }
+        const QString config = shell.home() + QStringLiteral("/config");
+        if (fresh || !QFile::exists(config + QStringLiteral("/Quenby/settings.json")))
+            QVERIFY(skipWelcome(config));
         ++runs;
-        tockly.setProcessEnvironment(tocklyEnvironment());
-        tockly.setProcessChannelMode(QProcess::ForwardedChannels);
-        tockly.start(QStringLiteral(TOCKLY_BINARY));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            shell.bus().interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")),
-            20000);
+        QVERIFY(::startTockly(tockly, environment(), shell.bus()));
     }
 
     // The item's title, as `tockly status` prints it.
@@ -142,22 +131,6 @@ private slots:
         QVERIFY(said.contains(QStringLiteral("FocusedAppChanged")));
         for (const QString &t : titles)
             QVERIFY2(!said.contains(t), qPrintable(t));
-    }
-
-    // Preferred on GNOME under X11 too; under Wayland also awaited while it is not enabled yet.
-    void choice()
-    {
-        using State = GnomeShellExtension::State;
-        PlatformFacts f;
-        f.display = QStringLiteral(":0");
-        for (const bool wayland : {false, true}) {
-            f.wayland = wayland;
-            f.gnomeExtension = {State::active, QStringLiteral("43.9")};
-            QCOMPARE(choosePlatform(f).frontmost, FrontmostBackend::gnomeShell);
-            f.gnomeExtension.state = State::installed;
-            QCOMPARE(choosePlatform(f).frontmost,
-                     wayland ? FrontmostBackend::gnomeShell : FrontmostBackend::x11);
-        }
     }
 
     void focusedApplication()

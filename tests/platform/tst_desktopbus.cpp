@@ -50,12 +50,8 @@ private slots:
 
         StoreFixture f;
         LinuxWorkspace workspace(nullptr, std::move(monitor));
-        const MacWorkStore::Services services{f.clock,   f.calendar, f.input,
-                                              workspace, f.settings, f.loginItems,
-                                              f.process, f.timer,    f.dir.filePath("support"),
-                                              f.crew};
-        auto store = MacWorkStore::open(services);
-        QVERIFY(store);
+        f.workspaceService = &workspace;
+        MacWorkStore *store = &f.open();
         f.type(60);
         QVERIFY(store->isTracking());
 

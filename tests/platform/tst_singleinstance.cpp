@@ -1,10 +1,9 @@
-#include "DesktopTestEnvironment.h"
+#include "TocklyProcess.h"
 
 #include <QDBusConnectionInterface>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -39,49 +38,14 @@ class TestSingleInstance : public QObject {
     // Tockly's environment: its own folders, no display, no system bus, the given session bus.
     QProcessEnvironment environment(const QString &sessionBus, const QString &dataDir) const
     {
-        auto env = QProcessEnvironment::systemEnvironment();
+        auto env = tocklyEnvironment(QProcessEnvironment::systemEnvironment(), tmp.path(),
+                                     sessionBus);
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
             env.remove(QString::fromLatin1(name));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus);
-        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
-                   QStringLiteral("unix:path=") + tmp.filePath(QStringLiteral("no-system-bus")));
         env.insert(QStringLiteral("QUENBY_DATA_DIR"), dataDir);
-        env.insert(QStringLiteral("HOME"), tmp.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), tmp.filePath(QStringLiteral("share")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), tmp.filePath(QStringLiteral("runtime")));
         return env;
-    }
-
-    // Runs a tockly that is expected to end by itself; its exit code, or -1.
-    int runToEnd(const QProcessEnvironment &env, const QStringList &args, QString *output = nullptr,
-                 qint64 *ms = nullptr)
-    {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        QElapsedTimer clock;
-        clock.start();
-        p.start(QStringLiteral(TOCKLY_BINARY), args);
-        if (!p.waitForFinished(20000)) {
-            p.kill();
-            p.waitForFinished();
-            return -1;
-        }
-        if (ms)
-            *ms = clock.elapsed();
-        if (output)
-            *output = QString::fromUtf8(p.readAll());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    }
-
-    static QString pendingInvite(QDBusConnection &bus)
-    {
-        return busProperty(bus, QStringLiteral("org.quenby.Tockly"),
-                           QStringLiteral("/org/quenby/Tockly"),
-                           QStringLiteral("org.quenby.Tockly"), QStringLiteral("PendingInvite"))
-            .toString();
     }
 
 private slots:
@@ -103,13 +67,7 @@ private slots:
         const auto env = environment(session.address(), data);
 
         QProcess first;
-        first.setProcessEnvironment(env);
-        first.setProcessChannelMode(QProcess::ForwardedChannels);
-        first.start(QStringLiteral(TOCKLY_BINARY), QStringList());
-        QVERIFY(first.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            bus.interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")).value(),
-            15000);
+        QVERIFY(startTockly(first, env, bus));
         QCOMPARE(bus.interface()->servicePid(QStringLiteral("org.quenby.Tockly")).value(),
                  uint(first.processId()));
         const QString lock = data + QStringLiteral("/Quenby/tockly.lock");
@@ -117,23 +75,21 @@ private slots:
         const QStringList before = snapshot(data);
         QCOMPARE(pendingInvite(bus), QString());
 
-        QString output;
-        qint64 ms = 0;
-        QCOMPARE(runToEnd(env, {QStringLiteral("quenby://join/abc123")}, &output, &ms), 0);
-        QVERIFY2(output.contains(QLatin1String("already running")), qPrintable(output));
-        QVERIFY2(ms < 10000, qPrintable(QString::number(ms)));
+        QString output, errors;
+        QCOMPARE(runTockly(env, {QStringLiteral("quenby://join/abc123")}, &output, &errors), 0);
+        QVERIFY2(errors.contains(QLatin1String("already running")), qPrintable(errors));
         QTRY_COMPARE(pendingInvite(bus), QStringLiteral("ABC123"));
 
         // A link that is no invitation changes nothing; the next good one replaces the offer.
-        QCOMPARE(runToEnd(env, {QStringLiteral("quenby://join/abc")}), 0);
-        QCOMPARE(
-            runToEnd(env, {QStringLiteral("-quenbyReset"), QStringLiteral("quenby://join/zz9zz9")}),
-            0);
+        QCOMPARE(runTockly(env, {QStringLiteral("quenby://join/abc")}), 0);
+        QCOMPARE(runTockly(
+                     env, {QStringLiteral("-quenbyReset"), QStringLiteral("quenby://join/zz9zz9")}),
+                 0);
         QTRY_COMPARE(pendingInvite(bus), QStringLiteral("ZZ9ZZ9"));
 
         // A later process with a data folder of its own does not even create it.
         const QString elsewhere = tmp.filePath(QStringLiteral("elsewhere"));
-        QCOMPARE(runToEnd(environment(session.address(), elsewhere), {}), 0);
+        QCOMPARE(runTockly(environment(session.address(), elsewhere), {}), 0);
         QVERIFY(!QFileInfo::exists(elsewhere));
 
         // Only the first process ever wrote the data folder, and it still holds it.
@@ -145,7 +101,7 @@ private slots:
         QCOMPARE(pid, first.processId());
 
         // The doctor sees the running one.
-        QCOMPARE(runToEnd(env, {QStringLiteral("doctor")}, &output), 0);
+        QCOMPARE(runTockly(env, {QStringLiteral("doctor")}, &output), 0);
         QVERIFY2(output.contains(QStringLiteral("single instance: session bus name "
                                                 "org.quenby.Tockly, held by process %1")
                                      .arg(first.processId())),
@@ -174,11 +130,12 @@ private slots:
                                  15000);
         QVERIFY(QFile::exists(tmp.filePath(QStringLiteral("runtime/tockly.lock"))));
 
-        QString output;
-        QCOMPARE(runToEnd(env, {}, &output), 0);
+        QCOMPARE(runTockly(env, {}), 0);
         // Links have no way to the running process without a bus: say so, fail.
-        QCOMPARE(runToEnd(env, {QStringLiteral("quenby://join/abc123")}, &output), 1);
-        QVERIFY2(output.contains(QLatin1String("without a session bus")), qPrintable(output));
+        QString output, errors;
+        QCOMPARE(runTockly(env, {QStringLiteral("quenby://join/abc123")}, &output, &errors), 1);
+        QVERIFY2((output + errors).contains(QLatin1String("without a session bus")),
+                 qPrintable(output + errors));
 
         first.terminate();
         QVERIFY(first.waitForFinished(10000));

@@ -2,6 +2,7 @@
 #include "FrontmostText.h"
 #include "HeadlessKWin.h"
 #include "HeadlessSway.h"
+#include "TocklyProcess.h"
 #include "linux/DataControlClipboard.h"
 #include "linux/InputTally.h"
 #include "linux/KWinFrontmostApplication.h"
@@ -35,49 +36,13 @@ double idle(const InputSource &input)
     return input.secondsSinceLastEvent(InputEvent::mouseMoved);
 }
 
-// A tockly of its own under a compositor whose client environment is `env`: its folders in
-// `home`, the given session bus and no system bus, Qt on Wayland drawing in software.
-QProcessEnvironment tocklyEnvironment(QProcessEnvironment env, const QString &home,
-                                      const QString &sessionBus)
-{
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus);
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
-               QStringLiteral("unix:path=") + home + QStringLiteral("/no-bus"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-    env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
-    return env;
-}
-
-// Starts tockly and waits until it owns its bus name.
-bool startTockly(QProcess &tockly, const QProcessEnvironment &env, const QDBusConnection &bus,
-                 const QStringList &arguments = {})
-{
-    tockly.setProcessEnvironment(env);
-    tockly.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    tockly.start(QStringLiteral(TOCKLY_BINARY), arguments);
-    QDeadlineTimer deadline(20000);
-    while (!deadline.hasExpired() && tockly.state() != QProcess::NotRunning) {
-        if (bus.interface()->isServiceRegistered(SingleInstance::serviceName).value())
-            return true;
-        QTest::qWait(100);
-    }
-    return false;
-}
-
 // Today's time per application, as `tockly report --json` prints it.
 QJsonObject topApps(const QProcessEnvironment &env)
 {
-    QProcess report;
-    report.setProcessEnvironment(env);
-    report.start(QStringLiteral(TOCKLY_BINARY),
-                 {QStringLiteral("report"), QStringLiteral("--json")});
-    report.waitForFinished(20000);
+    QString out;
+    runTockly(env, {QStringLiteral("report"), QStringLiteral("--json")}, &out);
     QJsonObject apps;
-    const QJsonDocument json = QJsonDocument::fromJson(report.readAllStandardOutput());
-    for (const QJsonValue app : json[u"topApps"].toArray())
+    for (const QJsonValue app : QJsonDocument::fromJson(out.toUtf8())[u"topApps"].toArray())
         apps.insert(app[u"name"].toString(), app[u"seconds"]);
     return apps;
 }
@@ -93,13 +58,6 @@ QStringList grepFolder(const QString &folder, const QByteArray &text)
             found << file.fileName();
     }
     return found;
-}
-
-QString pendingInvite(const QDBusConnection &bus)
-{
-    return busProperty(bus, SingleInstance::serviceName, SingleInstance::objectPath,
-                       SingleInstance::interfaceName, QStringLiteral("PendingInvite"))
-        .toString();
 }
 
 } // namespace
@@ -145,18 +103,24 @@ private slots:
                   ext = int(Protocol::extIdleNotify), extInput = int(Protocol::extIdleNotifyInput);
         const int noApp = int(FrontmostBackend::none), x11App = int(FrontmostBackend::x11),
                   wlr = int(FrontmostBackend::wlrForeignToplevel),
-                  kwin = int(FrontmostBackend::kwinScript);
+                  kwin = int(FrontmostBackend::kwinScript),
+                  shell = int(FrontmostBackend::gnomeShell);
         const QString relogin =
             QStringLiteral("usermod -aG input $USER), then log out and back in");
         // `offers`: the compositor's globals (ext1, ext2, kde, wlr), the session bus's services
-        // (kwin, mutter, screensaver), "gnome" for the desktop, "unreachable" for a compositor
-        // that cannot be reached, "inputd" for tockly-inputd answering.
+        // (kwin, mutter, screensaver), "gnome" for the desktop, "shell-on" and "shell-off" for our
+        // GNOME Shell extension enabled or installed only, "unreachable" for a compositor
+        // that cannot be reached, "inputd" for tockly-inputd answering, "oldx11" for an X server
+        // without XInput 2.2.
         QTest::newRow("X11 session")
             << false << false << "" << x11 << none << x11App << "XI2 raw events"
             << "_NET_ACTIVE_WINDOW";
         QTest::newRow("X11 session, input group")
-            << false << true << "" << evdev << none << x11App << "evdev"
+            << false << true << "" << evdev << none << x11App << "evdev, 2 keyboards and pointers"
             << "_NET_ACTIVE_WINDOW";
+        QTest::newRow("X11 server without XInput 2.2")
+            << false << false << "oldx11" << dbus << none << noApp << "lacks XInput 2.2"
+            << "no X11 display";
         QTest::newRow("X11 session, tockly-inputd")
             << false << false << "inputd" << service << none << x11App
             << "tockly-inputd, the system service, 2 keyboards and pointers on seat0"
@@ -166,9 +130,6 @@ private slots:
             << "GNOME";
         QTest::newRow("sway 1.7") << true << false << "kde wlr" << compositor << kde << wlr
                                   << relogin << "app_id";
-        QTest::newRow("sway 1.7, input group")
-            << true << true << "kde wlr" << evdev << kde << wlr << "evdev"
-            << "app_id";
         QTest::newRow("wlroots 0.17 (both idle protocols)")
             << true << false << "ext1 kde wlr" << compositor << ext << wlr
             << "ext-idle-notify-v1 (a 1-second"
@@ -182,6 +143,18 @@ private slots:
         QTest::newRow("GNOME 43") << true << false << "mutter gnome" << dbus << none << noApp
                                   << "org.gnome.Mutter.IdleMonitor"
                                   << "GNOME";
+        // Our Shell extension, once enabled, is preferred under X11 too; under Wayland it is
+        // also awaited while it is not enabled yet.
+        QTest::newRow("GNOME on X11, extension on")
+            << false << false << "shell-on" << x11 << none << shell << "XI2 raw events"
+            << "GNOME Shell extension";
+        QTest::newRow("GNOME on X11, extension off")
+            << false << false << "shell-off" << x11 << none << x11App << "XI2 raw events"
+            << "_NET_ACTIVE_WINDOW";
+        QTest::newRow("GNOME 43, extension off")
+            << true << false << "mutter gnome shell-off" << dbus << none << shell
+            << "org.gnome.Mutter.IdleMonitor"
+            << "enable it";
         QTest::newRow("GNOME 43, input group")
             << true << true << "mutter gnome" << evdev << none << noApp << "evdev"
             << "GNOME";
@@ -215,6 +188,8 @@ private slots:
         f.inInputGroup = inGroup;
         f.display = QStringLiteral(":0"); // XWayland has one too, and must not be trusted
         f.wayland = wayland;
+        if (o.contains(QLatin1String("oldx11")))
+            f.x11Problem = QStringLiteral("the X11 server lacks XInput 2.2");
         if (o.contains(QLatin1String("unreachable")))
             f.waylandProblem = QStringLiteral("cannot connect to the Wayland compositor");
         f.extIdleNotifier = o.contains(QLatin1String("ext2"))   ? 2
@@ -224,23 +199,28 @@ private slots:
         f.wlrForeignToplevel = o.contains(QLatin1String("wlr")) ? 3 : 0;
         f.kwin = o.contains(QLatin1String("kwin"));
         f.desktop = o.contains(QLatin1String("gnome")) ? QStringLiteral("GNOME") : QString();
+        using Extension = GnomeShellExtension::State;
+        if (o.contains(QLatin1String("shell-on")) || o.contains(QLatin1String("shell-off")))
+            f.gnomeExtension = {o.contains(QLatin1String("shell-on")) ? Extension::active
+                                                                      : Extension::installed,
+                                QStringLiteral("43.9")};
         f.idleProvider =
             o.contains(QLatin1String("mutter")) ? IdleOnlyInputSource::Provider::mutterIdleMonitor
             : o.contains(QLatin1String("screensaver")) ? IdleOnlyInputSource::Provider::screenSaver
                                                        : IdleOnlyInputSource::Provider::none;
 
         const PlatformChoice c = choosePlatform(f);
-        const int evdevInput = int(InputBackend::evdev), serviceInput = int(InputBackend::service);
+        const int serviceInput = int(InputBackend::service);
+        const bool keysUncounted =
+            input == int(InputBackend::idleOnly) || input == int(InputBackend::waylandIdle);
         QCOMPARE(int(c.input), input);
         if (input == int(InputBackend::waylandIdle))
             QCOMPARE(int(c.waylandIdle), idleProtocol);
         QCOMPARE(int(c.frontmost), frontmost);
         QVERIFY2(c.inputReason.contains(inputSays), qPrintable(c.inputReason));
         QVERIFY2(c.frontmostReason.contains(frontmostSays), qPrintable(c.frontmostReason));
-        // Whoever cannot count keys under Wayland is told how to; whoever does without the
-        // service is told why.
-        QCOMPARE(c.inputReason.contains(QLatin1String("log out and back in")),
-                 wayland && input != evdevInput && input != serviceInput);
+        // Whoever cannot count keys is told how to; whoever does without the service is told why.
+        QCOMPARE(c.inputReason.contains(QLatin1String("log out and back in")), keysUncounted);
         QCOMPARE(c.inputReason.contains(QLatin1String("tockly-inputd is not installed")),
                  input != serviceInput);
     }
@@ -500,11 +480,7 @@ private slots:
         QTemporaryDir home;
         QProcessEnvironment env =
             tocklyEnvironment(sway.clientEnvironment(), home.path(), session.address());
-        QDir().mkpath(home.filePath(QStringLiteral("config/Quenby")));
-        QFile settings(home.filePath(QStringLiteral("config/Quenby/settings.json")));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write(R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})");
-        settings.close();
+        QVERIFY(skipWelcome(home.filePath(QStringLiteral("config"))));
         QProcess first;
         QVERIFY(startTockly(first, env, bus));
 
@@ -526,11 +502,7 @@ private slots:
         env.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"),
                    activationToken(sway.clientEnvironment()));
         QVERIFY(!env.value(QStringLiteral("XDG_ACTIVATION_TOKEN")).isEmpty());
-        QProcess later;
-        later.setProcessEnvironment(env);
-        later.start(QStringLiteral(TOCKLY_BINARY), {QStringLiteral("quenby://join/zz9zz9")});
-        QVERIFY(later.waitForFinished(20000));
-        QCOMPARE(later.exitCode(), 0);
+        QCOMPARE(runTockly(env, {QStringLiteral("quenby://join/zz9zz9")}), 0);
         QTRY_COMPARE(pendingInvite(bus), QStringLiteral("ZZ9ZZ9"));
         QTRY_COMPARE_WITH_TIMEOUT(frontmost(*front).section(u'/', 0, 0), QStringLiteral("tockly"),
                                   10000);
@@ -569,12 +541,10 @@ private slots:
             env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("x11"));
         }
         QTemporaryDir home;
-        QProcess doctor;
-        doctor.setProcessEnvironment(tocklyEnvironment(env, home.path(), bus.address()));
-        doctor.start(QStringLiteral(TOCKLY_BINARY), {QStringLiteral("doctor")});
-        QVERIFY(doctor.waitForFinished(30000));
-        QCOMPARE(doctor.exitCode(), 0);
-        const QString out = QString::fromUtf8(doctor.readAllStandardOutput());
+        QString out;
+        QCOMPARE(runTockly(tocklyEnvironment(env, home.path(), bus.address()),
+                           {QStringLiteral("doctor")}, &out),
+                 0);
         qInfo().noquote() << "tockly doctor:\n" + out;
 
         const bool devices = !QDir(QStringLiteral("/dev/input"))

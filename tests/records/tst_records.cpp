@@ -4,7 +4,6 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <bit>
@@ -126,17 +125,18 @@ void TestRecords::activityIsLenient()
 
 void TestRecords::numbersRoundTripExactly()
 {
-    auto *rng = QRandomGenerator::global();
+    // Chosen bit patterns across the exponents, subnormals included, each with the smallest, the
+    // largest and an alternating mantissa; then the extremes.
     QList<WorkEntry> entries;
-    for (int i = 0; i < 2000; ++i) {
-        // Random bit patterns cover subnormals and extreme exponents; skip non-finite ones.
-        double d;
-        do {
-            d = std::bit_cast<double>(rng->generate64());
-        } while (!std::isfinite(d));
-        entries.append(
-            {QUuid::createUuid(), d, rng->generateDouble() * 1e6 - 5e5, WorkEntry::Kind::timed});
+    for (quint64 exponent = 0; exponent < 2047; exponent += 7) {
+        for (quint64 mantissa : {quint64(1), quint64(0xFFFFFFFFFFFFF), quint64(0x5555555555555)}) {
+            const double d = std::bit_cast<double>(exponent << 52 | mantissa);
+            entries.append({QUuid::createUuid(), d, -d, WorkEntry::Kind::timed});
+        }
     }
+    entries.append({QUuid::createUuid(), 0.1, 5e-324, WorkEntry::Kind::timed});
+    entries.append(
+        {QUuid::createUuid(), 0.0, std::numeric_limits<double>::max(), WorkEntry::Kind::timed});
     for (JsonStyle style : {JsonStyle::compact, JsonStyle::pretty}) {
         const auto back = decodeEntries(encodeEntries(entries, style));
         QVERIFY(back);

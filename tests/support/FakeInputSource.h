@@ -13,13 +13,11 @@ public:
 
     double secondsSinceLastEvent(InputEvent type) const override
     {
-        ++readings;
         const auto it = m_lastAt.find(type);
         return it == m_lastAt.end() ? 1e9 : m_clock.now() - it->second;
     }
     quint32 eventCounter(InputEvent type) const override
     {
-        ++readings;
         const auto it = m_counters.find(type);
         return it == m_counters.end() ? 0 : it->second;
     }
@@ -31,9 +29,6 @@ public:
         m_lastAt[type] = m_clock.now();
     }
     void setCounter(InputEvent type, quint32 value) { m_counters[type] = value; }
-    void setLastEvent(InputEvent type, Instant at) { m_lastAt[type] = at; }
-
-    mutable int readings = 0;
 
 private:
     const FakeClock &m_clock;

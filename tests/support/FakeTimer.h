@@ -11,7 +11,6 @@ public:
         interval = intervalSeconds;
         tolerance = toleranceSeconds;
         active = true;
-        ++starts;
     }
     void stop() override { active = false; }
     bool isActive() const override { return active; }
@@ -20,5 +19,4 @@ public:
     double interval = 0;
     double tolerance = 0;
     bool active = false;
-    int starts = 0;
 };

@@ -5,14 +5,9 @@
 class FakeWorkspace final : public Workspace {
     Q_OBJECT
 public:
-    std::optional<FrontmostApplication> frontmostApplication() const override
-    {
-        ++queries;
-        return front;
-    }
+    std::optional<FrontmostApplication> frontmostApplication() const override { return front; }
     void sleep() { emit willSleep(); }
     void wake() { emit didWake(); }
 
     std::optional<FrontmostApplication> front;
-    mutable int queries = 0;
 };

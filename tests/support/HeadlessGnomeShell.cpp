@@ -180,13 +180,11 @@ QVariant HeadlessGnomeShell::shellProperty(const QString &name) const
 
 QProcessEnvironment HeadlessGnomeShell::clientEnvironment() const
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
+    QProcessEnvironment env =
+        waylandClientEnvironment(m_env.value(QStringLiteral("XDG_RUNTIME_DIR")),
+                                 QStringLiteral("wayland-0"), QStringLiteral("GNOME"));
     for (const QString &name : m_env.keys())
         env.insert(name, m_env.value(name));
-    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
-    env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
-    env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
     return env;
 }
 

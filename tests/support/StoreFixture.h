@@ -26,9 +26,11 @@ struct StoreFixture {
     FakeInputSource input{clock};
     FakeWorkspace workspace;
     FakeSettingsStore settings;
-    // The settings the store is opened with; a test may put a real store here.
-    SettingsStore *settingsStore = &settings;
     FakeLoginItems loginItems;
+    // The services the store is opened with; a test may put real ones here.
+    Workspace *workspaceService = &workspace;
+    SettingsStore *settingsStore = &settings;
+    LoginItems *loginItemsService = &loginItems;
     FakeProcess process;
     FakeTimer timer;
     FakePasteboard pasteboard;
@@ -47,10 +49,9 @@ struct StoreFixture {
 
     MacWorkStore::Services services()
     {
-        return {clock,          calendar,       input,
-                workspace,      *settingsStore, loginItems,
-                process,        timer,          dir.filePath(QStringLiteral("support")),
-                *crewConnection};
+        const QString support = dir.filePath(QStringLiteral("support"));
+        return {clock,   calendar, input,  *workspaceService, *settingsStore, *loginItemsService,
+                process, timer,    support, *crewConnection};
     }
 
     // Builds the store anew, as a fresh start of the program would (the old one is dropped

@@ -16,9 +16,10 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
     PlatformChoice c;
     const bool x11 = !f.display.isEmpty() && f.x11Problem.isEmpty();
     const bool compositor = f.wayland && f.waylandProblem.isEmpty();
-    // Under Wayland only /dev/input shows every key and click, so say exactly how to get there.
+    // Where neither the service, /dev/input nor X11 shows every key and click, say exactly how to
+    // get there.
     const QString groupHint =
-        f.inInputGroup || !f.wayland
+        f.inInputGroup
             ? QString()
             : QStringLiteral("; to count them, install tockly-inputd, or add yourself to the input "
                              "group (sudo usermod -aG input $USER), then log out and back in");
@@ -68,7 +69,7 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
     }
     if (c.input != InputBackend::service)
         c.inputReason += QStringLiteral("; tockly-inputd ") + f.inputServiceProblem;
-    if (c.input != InputBackend::service && c.input != InputBackend::evdev)
+    if (c.input == InputBackend::idleOnly || c.input == InputBackend::waylandIdle)
         c.inputReason += groupHint;
 
     const QString noApps = QStringLiteral(", so no time is counted per application");

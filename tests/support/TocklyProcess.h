@@ -1,0 +1,82 @@
+#pragma once
+
+#include "DesktopTestEnvironment.h"
+
+#include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+// The tockly binary of this build (TOCKLY_BINARY, defined by the test's target) run by a test as
+// a user would run it, with folders and buses of the test's own.
+
+// Its folders under `home`, the given session bus, no system bus, Qt on Wayland drawing in
+// software; the rest from `base` (a compositor's client environment, say).
+inline QProcessEnvironment tocklyEnvironment(QProcessEnvironment base, const QString &home,
+                                             const QString &sessionBus)
+{
+    base.insert(QStringLiteral("HOME"), home);
+    base.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    base.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    base.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus);
+    base.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+                QStringLiteral("unix:path=") + home + QStringLiteral("/no-bus"));
+    base.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    base.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+    return base;
+}
+
+// The settings of a user past the welcome, in the configuration folder `configHome`.
+inline bool skipWelcome(const QString &configHome)
+{
+    QDir().mkpath(configHome + QStringLiteral("/Quenby"));
+    QFile settings(configHome + QStringLiteral("/Quenby/settings.json"));
+    return settings.open(QIODevice::WriteOnly) &&
+           settings.write(R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})") > 0;
+}
+
+// Starts tockly and waits until it owns its name on `bus`.
+inline bool startTockly(QProcess &tockly, const QProcessEnvironment &env,
+                        const QDBusConnection &bus, const QStringList &arguments = {})
+{
+    tockly.setProcessEnvironment(env);
+    tockly.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tockly.start(QStringLiteral(TOCKLY_BINARY), arguments);
+    QDeadlineTimer deadline(20000);
+    while (!deadline.hasExpired() && tockly.state() != QProcess::NotRunning) {
+        if (bus.interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")).value())
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+// The invitation the running tockly on `bus` offers to join; empty when none.
+inline QString pendingInvite(const QDBusConnection &bus)
+{
+    return busProperty(bus, QStringLiteral("org.quenby.Tockly"),
+                       QStringLiteral("/org/quenby/Tockly"), QStringLiteral("org.quenby.Tockly"),
+                       QStringLiteral("PendingInvite"))
+        .toString();
+}
+
+// Runs a tockly that ends by itself (a command, or a later process handing over); its exit code,
+// -1 when it crashed or did not end in 20 s. What it printed goes to `output` and `errors`.
+inline int runTockly(const QProcessEnvironment &env, const QStringList &arguments,
+                     QString *output = nullptr, QString *errors = nullptr)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TOCKLY_BINARY), arguments);
+    if (!p.waitForFinished(20000)) {
+        stopProcess(p);
+        return -1;
+    }
+    if (output)
+        *output = QString::fromUtf8(p.readAllStandardOutput());
+    if (errors)
+        *errors = QString::fromUtf8(p.readAllStandardError());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
