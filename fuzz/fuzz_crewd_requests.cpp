@@ -37,28 +37,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     switch (data[0] % 5) {
     case 0: {
         const auto p = parseCreate(body);
-        FUZZ_CHECK(p.request ? fits(p.request->crewName, kMaxCrewNameChars) &&
-                                   fits(p.request->nickname, kMaxNicknameChars)
+        FUZZ_CHECK(p.request ? fits(p.request->crewName, CrewWire::maxCrewNameChars) &&
+                                   fits(p.request->nickname, CrewWire::maxNicknameChars)
                              : refusedWell(p));
         break;
     }
     case 1: {
         const auto p = parseJoin(body);
-        FUZZ_CHECK(p.request
-                       ? isCrewCode(p.request->code) && fits(p.request->nickname, kMaxNicknameChars)
-                       : refusedWell(p));
+        FUZZ_CHECK(p.request ? CrewWire::isCrewCode(p.request->code) &&
+                                   fits(p.request->nickname, CrewWire::maxNicknameChars)
+                             : refusedWell(p));
         break;
     }
     case 2: {
         const auto p = parseLeave(body);
-        FUZZ_CHECK(p.request ? isCrewCode(p.request->code) && isMemberId(p.request->memberId)
-                             : refusedWell(p));
+        FUZZ_CHECK(p.request
+                       ? CrewWire::isCrewCode(p.request->code) && isMemberId(p.request->memberId)
+                       : refusedWell(p));
         break;
     }
     case 3: {
         const auto p = parseKick(body);
-        FUZZ_CHECK(p.request ? isCrewCode(p.request->code) && isMemberId(p.request->memberId)
-                             : refusedWell(p));
+        FUZZ_CHECK(p.request
+                       ? CrewWire::isCrewCode(p.request->code) && isMemberId(p.request->memberId)
+                       : refusedWell(p));
         break;
     }
     default: {
@@ -66,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(p.request || refusedWell(p));
         if (!p.request)
             break;
-        FUZZ_CHECK(isCrewCode(p.request->code) && isMemberId(p.request->memberId) &&
-                   p.request->days.size() <= size_t(kMaxReportDays));
+        FUZZ_CHECK(CrewWire::isCrewCode(p.request->code) && isMemberId(p.request->memberId) &&
+                   p.request->days.size() <= size_t(CrewWire::maxReportDays));
         for (const auto &[day, seconds] : p.request->days)
-            FUZZ_CHECK(std::abs(dateFromDayKey(day).daysTo(today)) <= kReportWindowDays &&
-                       seconds >= 0 && seconds <= kMaxDaySeconds);
+            FUZZ_CHECK(std::abs(dateFromDayKey(day).daysTo(today)) <= CrewWire::reportWindowDays &&
+                       seconds >= 0 && seconds <= CrewWire::maxDaySeconds);
         break;
     }
     }

@@ -3,15 +3,16 @@
 
 #include "CrewBaseUrl.h"
 #include "CrewInvite.h"
+#include "CrewWire.h"
 #include "FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     if (const auto code = CrewInvite::codeFromLink(text))
-        FUZZ_CHECK(CrewInvite::isCrewCode(*code) && text.startsWith(u"quenby://"));
+        FUZZ_CHECK(CrewWire::isCrewCode(*code) && text.startsWith(u"quenby://"));
     if (const auto code = CrewInvite::codeFromPasteboard(text))
-        FUZZ_CHECK(CrewInvite::isCrewCode(*code) &&
+        FUZZ_CHECK(CrewWire::isCrewCode(*code) &&
                    text.contains(QStringLiteral("QUENBY-JOIN:") + *code));
     const CrewClient::BaseUrl base = CrewClient::checkBaseUrl(text, QStringLiteral("fuzz"));
     FUZZ_CHECK(base.url.has_value() == base.problem.isEmpty());

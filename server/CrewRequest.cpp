@@ -10,6 +10,8 @@
 
 namespace {
 
+namespace Field = CrewWire::Field;
+
 Reply unreadable()
 {
     return Reply::error(400, u"The request could not be read.");
@@ -22,7 +24,7 @@ Reply missing(QLatin1StringView key)
 
 std::optional<QJsonObject> object(QByteArrayView body)
 {
-    if (body.size() > kMaxBodyBytes)
+    if (body.size() > CrewWire::maxBodyBytes)
         return std::nullopt;
     auto value = parseJson(body, 8);
     if (!value || !value->isObject())
@@ -78,13 +80,13 @@ struct Membership {
 Membership membership(const QJsonObject &o)
 {
     Membership m;
-    const auto code = text(o, QLatin1StringView("code"));
-    const auto memberId = text(o, QLatin1StringView("memberId"));
+    const auto code = text(o, QLatin1StringView(Field::code));
+    const auto memberId = text(o, QLatin1StringView(Field::memberId));
     if (!code)
-        m.refusal = missing(QLatin1StringView("code"));
+        m.refusal = missing(QLatin1StringView(Field::code));
     else if (!memberId)
-        m.refusal = missing(QLatin1StringView("memberId"));
-    else if (m.code = normalizedCode(*code); !isCrewCode(m.code))
+        m.refusal = missing(QLatin1StringView(Field::memberId));
+    else if (m.code = normalizedCode(*code); !CrewWire::isCrewCode(m.code))
         m.refusal = Reply::unknownCrew();
     else if (!isMemberId(*memberId))
         m.refusal = Reply::notAMember();
@@ -98,16 +100,16 @@ Membership membership(const QJsonObject &o)
 CheckedName checkNickname(const QString &raw)
 {
     return checkName(
-        raw, kMaxNicknameChars, QStringLiteral("Please choose a nickname."),
-        QStringLiteral("A nickname can be at most %1 characters.").arg(kMaxNicknameChars),
+        raw, CrewWire::maxNicknameChars, QStringLiteral("Please choose a nickname."),
+        QStringLiteral("A nickname can be at most %1 characters.").arg(CrewWire::maxNicknameChars),
         QStringLiteral("A nickname can't contain control characters."));
 }
 
 CheckedName checkCrewName(const QString &raw)
 {
     return checkName(
-        raw, kMaxCrewNameChars, QStringLiteral("Please give the crew a name."),
-        QStringLiteral("A crew name can be at most %1 characters.").arg(kMaxCrewNameChars),
+        raw, CrewWire::maxCrewNameChars, QStringLiteral("Please give the crew a name."),
+        QStringLiteral("A crew name can be at most %1 characters.").arg(CrewWire::maxCrewNameChars),
         QStringLiteral("A crew name can't contain control characters."));
 }
 
@@ -126,12 +128,12 @@ Parsed<CreateRequest> parseCreate(QByteArrayView body)
     const auto o = object(body);
     if (!o)
         return {{}, unreadable()};
-    const auto crewName = text(*o, QLatin1StringView("crewName"));
-    const auto nickname = text(*o, QLatin1StringView("nickname"));
+    const auto crewName = text(*o, QLatin1StringView(Field::crewName));
+    const auto nickname = text(*o, QLatin1StringView(Field::nickname));
     if (!crewName)
-        return {{}, missing(QLatin1StringView("crewName"))};
+        return {{}, missing(QLatin1StringView(Field::crewName))};
     if (!nickname)
-        return {{}, missing(QLatin1StringView("nickname"))};
+        return {{}, missing(QLatin1StringView(Field::nickname))};
     const CheckedName name = checkCrewName(*crewName);
     if (!name.problem.isEmpty())
         return {{}, Reply::error(400, name.problem)};
@@ -146,14 +148,14 @@ Parsed<JoinRequest> parseJoin(QByteArrayView body)
     const auto o = object(body);
     if (!o)
         return {{}, unreadable()};
-    const auto code = text(*o, QLatin1StringView("code"));
-    const auto nickname = text(*o, QLatin1StringView("nickname"));
+    const auto code = text(*o, QLatin1StringView(Field::code));
+    const auto nickname = text(*o, QLatin1StringView(Field::nickname));
     if (!code)
-        return {{}, missing(QLatin1StringView("code"))};
+        return {{}, missing(QLatin1StringView(Field::code))};
     if (!nickname)
-        return {{}, missing(QLatin1StringView("nickname"))};
+        return {{}, missing(QLatin1StringView(Field::nickname))};
     const QString normal = normalizedCode(*code);
-    if (!isCrewCode(normal))
+    if (!CrewWire::isCrewCode(normal))
         return {{}, Reply::unknownCrew()};
     const CheckedName nick = checkNickname(*nickname);
     if (!nick.problem.isEmpty())
@@ -180,9 +182,9 @@ Parsed<KickRequest> parseKick(QByteArrayView body)
     Membership m = membership(*o);
     if (!m.ok())
         return {{}, m.refusal};
-    const auto nickname = text(*o, QLatin1StringView("nickname"));
+    const auto nickname = text(*o, QLatin1StringView(Field::nickname));
     if (!nickname)
-        return {{}, missing(QLatin1StringView("nickname"))};
+        return {{}, missing(QLatin1StringView(Field::nickname))};
     return {KickRequest{m.code, m.memberId, nickname->trimmed()}, {}};
 }
 
@@ -195,31 +197,32 @@ Parsed<ReportRequest> parseReport(QByteArrayView body, QDate today)
     if (!m.ok())
         return {{}, m.refusal};
     // The nickname is fixed at join; the app sends it along, so only its type is checked.
-    if (o->contains(QLatin1StringView("nickname")) &&
-        !o->value(QLatin1StringView("nickname")).isString())
-        return {{}, missing(QLatin1StringView("nickname"))};
-    const QJsonValue daysValue = o->value(QLatin1StringView("days"));
+    if (o->contains(QLatin1StringView(Field::nickname)) &&
+        !o->value(QLatin1StringView(Field::nickname)).isString())
+        return {{}, missing(QLatin1StringView(Field::nickname))};
+    const QJsonValue daysValue = o->value(QLatin1StringView(Field::days));
     if (!daysValue.isObject())
         return {{}, Reply::error(400, u"The request needs \"days\" as an object.")};
     const QJsonObject days = daysValue.toObject();
-    if (days.size() > kMaxReportDays)
+    if (days.size() > CrewWire::maxReportDays)
         return {{},
-                Reply::error(
-                    400, QStringLiteral("A report can hold at most %1 days.").arg(kMaxReportDays))};
+                Reply::error(400, QStringLiteral("A report can hold at most %1 days.")
+                                      .arg(CrewWire::maxReportDays))};
 
     ReportRequest request{m.code, m.memberId, {}};
     for (auto it = days.begin(); it != days.end(); ++it) {
         const QDate date = dateFromDayKey(it.key());
         if (!date.isValid())
             return {{}, Reply::error(400, u"Days must be dates written as yyyy-MM-dd.")};
-        if (std::abs(date.daysTo(today)) > kReportWindowDays)
+        if (std::abs(date.daysTo(today)) > CrewWire::reportWindowDays)
             return {{},
                     Reply::error(
                         400, QStringLiteral("Only days within %1 days of today can be reported.")
-                                 .arg(kReportWindowDays))};
+                                 .arg(CrewWire::reportWindowDays))};
         const QJsonValue v = it.value();
         const double seconds = v.toDouble(-1);
-        if (!v.isDouble() || !std::isfinite(seconds) || seconds < 0 || seconds > kMaxDaySeconds)
+        if (!v.isDouble() || !std::isfinite(seconds) || seconds < 0 ||
+            seconds > CrewWire::maxDaySeconds)
             return {{}, Reply::error(400, u"A day's total must be between 0 and 90,000 seconds.")};
         request.days.emplace_back(it.key(), seconds);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CrewWire.h"
 #include "Reply.h"
 
 #include <QByteArrayView>
@@ -11,15 +12,7 @@
 #include <vector>
 
 // The bodies of the five POST requests, read and checked before any storage is touched. A body
-// either yields its request or the refusal to send back.
-
-inline constexpr qsizetype kMaxBodyBytes = 16 * 1024;
-inline constexpr int kMaxNicknameChars = 32;
-inline constexpr int kMaxCrewNameChars = 48;
-inline constexpr int kMaxMembers = 50;
-inline constexpr int kReportWindowDays = 14;
-inline constexpr int kMaxReportDays = 16;
-inline constexpr double kMaxDaySeconds = 90000;
+// either yields its request or the refusal to send back. The limits are CrewWire's.
 
 struct CreateRequest {
     QString crewName;
@@ -57,7 +50,7 @@ Parsed<CreateRequest> parseCreate(QByteArrayView body);
 Parsed<JoinRequest> parseJoin(QByteArrayView body);
 Parsed<LeaveRequest> parseLeave(QByteArrayView body);
 Parsed<KickRequest> parseKick(QByteArrayView body);
-// today: the server's date; days further than kReportWindowDays from it are refused.
+// today: the server's date; days further than CrewWire::reportWindowDays from it are refused.
 Parsed<ReportRequest> parseReport(QByteArrayView body, QDate today);
 
 // A name trimmed of surrounding white space, or the reason it cannot be used.

@@ -1,10 +1,13 @@
 #include "CrewService.h"
 
 #include "CrewRequest.h"
+#include "CrewWire.h"
 #include "InvitePage.h"
 #include "RandomIds.h"
 
 #include <QDateTime>
+
+#include <string_view>
 
 #include <httplib.h>
 
@@ -66,7 +69,7 @@ QDate CrewService::today()
 
 void CrewService::install(httplib::Server &server)
 {
-    server.set_payload_max_length(size_t(kMaxBodyBytes));
+    server.set_payload_max_length(size_t(CrewWire::maxBodyBytes));
     server.Get(".*",
                [this](const httplib::Request &req, httplib::Response &res) { get(req, res); });
     server.Post(".*",
@@ -106,21 +109,21 @@ std::string CrewService::clientAddress(const httplib::Request &req) const
 void CrewService::get(const httplib::Request &req, httplib::Response &res)
 {
     const std::string &path = req.path;
-    if (path == "/healthz") {
-        res.set_content("{\"ok\":true}", kJson);
-        return;
-    }
-    const bool api = path.starts_with("/api/crew/");
-    const bool page = path.starts_with("/c/");
-    if (!api && !page)
+    if (path == "/healthz")
+        return send(res, Reply::ok());
+    const std::string_view prefix = path.starts_with(CrewWire::fetchPrefix)  ? CrewWire::fetchPrefix
+                                    : path.starts_with(CrewWire::pagePrefix) ? CrewWire::pagePrefix
+                                                                             : "";
+    const bool page = prefix == CrewWire::pagePrefix;
+    if (prefix.empty())
         return send(res, Reply::error(404, u"Not found."));
     if (!m_requests.allow(clientAddress(req)))
         return send(res,
                     Reply::error(429, u"Too many requests. Please wait a minute and try again."));
-    const QString code = normalizedCode(QString::fromStdString(path.substr(api ? 10 : 3)));
+    const QString code = normalizedCode(QString::fromStdString(path.substr(prefix.size())));
     if (page)
         return invitePage(code, res);
-    if (!isCrewCode(code))
+    if (!CrewWire::isCrewCode(code))
         return send(res, Reply::unknownCrew());
     send(res, fetch(code));
 }
@@ -153,7 +156,7 @@ void CrewService::invitePage(const QString &code, httplib::Response &res)
 {
     CrewStore::Summary crew;
     CrewStore::Lookup found = CrewStore::Lookup::unknown;
-    if (isCrewCode(code)) {
+    if (CrewWire::isCrewCode(code)) {
         m_pool.run(StorePool::Access::read, [&](CrewStore &store) {
             found = store.summary(code, &crew);
             return Reply::ok();
@@ -169,8 +172,9 @@ void CrewService::invitePage(const QString &code, httplib::Response &res)
 void CrewService::post(const httplib::Request &req, httplib::Response &res)
 {
     const std::string &path = req.path;
-    const bool known = path == "/api/crew" || path == "/api/join" || path == "/api/leave" ||
-                       path == "/api/kick" || path == "/api/report";
+    const bool known = path == CrewWire::createPath || path == CrewWire::joinPath ||
+                       path == CrewWire::leavePath || path == CrewWire::kickPath ||
+                       path == CrewWire::reportPath;
     if (!known)
         return send(res, Reply::error(404, u"Not found."));
     const std::string address = clientAddress(req);
@@ -188,7 +192,7 @@ void CrewService::post(const httplib::Request &req, httplib::Response &res)
         send(res,
              change(code(request), [&](CrewStore &store) { return operation(store, request); }));
     };
-    if (path == "/api/crew") {
+    if (path == CrewWire::createPath) {
         const auto parsed = parseCreate(body);
         // Only well-formed creations use up the allowance for new crews.
         if (parsed.request && !m_creates.allow(address))
@@ -196,11 +200,11 @@ void CrewService::post(const httplib::Request &req, httplib::Response &res)
                         Reply::error(
                             429, u"Too many new crews from your network. Please try again later."));
         answer(parsed, [](CrewStore &s, const CreateRequest &r) { return s.create(r); });
-    } else if (path == "/api/join") {
+    } else if (path == CrewWire::joinPath) {
         answer(parseJoin(body), [](CrewStore &s, const JoinRequest &r) { return s.join(r); });
-    } else if (path == "/api/leave") {
+    } else if (path == CrewWire::leavePath) {
         answer(parseLeave(body), [](CrewStore &s, const LeaveRequest &r) { return s.leave(r); });
-    } else if (path == "/api/kick") {
+    } else if (path == CrewWire::kickPath) {
         answer(parseKick(body), [](CrewStore &s, const KickRequest &r) { return s.kick(r); });
     } else {
         const QDate day = today();

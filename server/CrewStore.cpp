@@ -1,6 +1,7 @@
 #include "CrewStore.h"
 
 #include "Calendar.h"
+#include "CrewWire.h"
 #include "Json.h"
 #include "RandomIds.h"
 
@@ -11,6 +12,8 @@
 #include <cstdio>
 
 namespace {
+
+namespace Field = CrewWire::Field;
 
 // Thrown by the query helpers; each request turns it into a 503 after its transaction has been
 // rolled back.
@@ -44,7 +47,7 @@ const char kSummary[] =
 
 QString oldestKept(QDate today)
 {
-    return dayKeyOfDate(today.addDays(-kReportWindowDays));
+    return dayKeyOfDate(today.addDays(-CrewWire::reportWindowDays));
 }
 
 QJsonObject parseDays(const QString &stored)
@@ -82,11 +85,14 @@ QByteArray recentDays(const QString &stored, const QString &oldest)
 
 Reply joined(const QString &code, const QString &memberId, const QString &crewName)
 {
-    QByteArray body = "{\"code\":";
+    QByteArray body = "{";
+    appendKey(body, Field::code);
     appendJsonString(body, code);
-    body += ",\"memberId\":";
+    body += ',';
+    appendKey(body, Field::memberId);
     appendJsonString(body, memberId);
-    body += ",\"crewName\":";
+    body += ',';
+    appendKey(body, Field::crewName);
     appendJsonString(body, crewName);
     body += '}';
     return Reply::json(body);
@@ -264,10 +270,9 @@ Reply CrewStore::join(const JoinRequest &request)
         if (!crew)
             return Reply::unknownCrew();
         const auto count = firstRow(kCountMembers, {(*crew)[0]});
-        if (count && (*count)[0].toInt() >= kMaxMembers)
-            return Reply::error(
-                409,
-                QStringLiteral("This crew is full: it already has %1 members.").arg(kMaxMembers));
+        if (count && (*count)[0].toInt() >= CrewWire::maxMembers)
+            return Reply::error(409, QStringLiteral("This crew is full: it already has %1 members.")
+                                         .arg(CrewWire::maxMembers));
         const QString memberId = newMemberId();
         const auto member = firstRow(
             kInsertMember, {memberId, (*crew)[0], request.nickname, nicknameKey(request.nickname)});
@@ -292,22 +297,29 @@ Reply CrewStore::fetch(const QString &code, QDate today)
         bool first = true;
         while (q.next()) {
             if (first) {
-                body += "{\"code\":";
+                body += '{';
+                appendKey(body, Field::code);
                 appendJsonString(body, code);
-                body += ",\"crewName\":";
+                body += ',';
+                appendKey(body, Field::crewName);
                 appendJsonString(body, q.value(0).toString());
-                body += ",\"ownerNickname\":";
+                body += ',';
+                appendKey(body, Field::ownerNickname);
                 // Members come in order of joining: the first one owns the crew.
                 if (q.value(1).isNull())
                     body += "null";
                 else
                     appendJsonString(body, q.value(2).toString());
-                body += ",\"members\":[";
+                body += ',';
+                appendKey(body, Field::members);
+                body += '[';
             }
             if (!q.value(1).isNull()) {
-                body += first ? "{\"nickname\":" : ",{\"nickname\":";
+                body += first ? "{" : ",{";
+                appendKey(body, Field::nickname);
                 appendJsonString(body, q.value(2).toString());
-                body += ",\"days\":";
+                body += ',';
+                appendKey(body, Field::days);
                 body += recentDays(q.value(3).toString(), oldest);
                 body += '}';
             }

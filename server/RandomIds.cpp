@@ -1,5 +1,7 @@
 #include "RandomIds.h"
 
+#include "CrewWire.h"
+
 #include <sys/random.h>
 
 #include <cerrno>
@@ -25,21 +27,19 @@ void fillRandom(uint8_t *out, size_t size)
     }
 }
 
-constexpr char kCodeAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-
 } // namespace
 
 QString newCrewCode()
 {
     QString code;
-    while (code.size() < 6) {
+    while (code.size() < CrewWire::codeLength) {
         uint8_t bytes[16];
         fillRandom(bytes, sizeof bytes);
         for (uint8_t b : bytes) {
             // 252 = 7 * 36: dropping the last four byte values keeps every character equally
             // likely.
-            if (b < 252 && code.size() < 6)
-                code.append(QLatin1Char(kCodeAlphabet[b % 36]));
+            if (b < 252 && code.size() < CrewWire::codeLength)
+                code.append(QLatin1Char(CrewWire::codeAlphabet[b % 36]));
         }
     }
     return code;
@@ -56,17 +56,6 @@ QString newMemberId()
         id.append(QLatin1Char("0123456789abcdef"[b & 15]));
     }
     return id;
-}
-
-bool isCrewCode(QStringView text)
-{
-    if (text.size() != 6)
-        return false;
-    for (QChar c : text) {
-        if (!((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')))
-            return false;
-    }
-    return true;
 }
 
 bool isMemberId(QStringView text)

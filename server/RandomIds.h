@@ -10,5 +10,4 @@ QString newCrewCode();
 // 128 random bits as 32 lower-case hex digits.
 QString newMemberId();
 
-bool isCrewCode(QStringView text);
 bool isMemberId(QStringView text);

@@ -2,9 +2,25 @@
 
 #include "Json.h"
 
+void appendKey(QByteArray &body, const char *name)
+{
+    body += '"';
+    body += name;
+    body += "\":";
+}
+
+Reply Reply::ok()
+{
+    QByteArray body = "{";
+    appendKey(body, CrewWire::Field::ok);
+    body += "true}";
+    return {200, body};
+}
+
 Reply Reply::error(int status, QStringView text)
 {
-    QByteArray body = "{\"error\":";
+    QByteArray body = "{";
+    appendKey(body, CrewWire::Field::error);
     appendJsonString(body, text);
     body += '}';
     return {status, body};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CrewWire.h"
+
 #include <QByteArray>
 #include <QStringView>
 
@@ -10,10 +12,13 @@ struct Reply {
     QByteArray body;
 
     static Reply json(QByteArray body, int status = 200) { return {status, std::move(body)}; }
-    static Reply ok() { return {200, QByteArrayLiteral("{\"ok\":true}")}; }
+    static Reply ok();
     static Reply error(int status, QStringView text);
 
     static Reply unknownCrew();
     static Reply notAMember();
     static Reply storageFailure();
 };
+
+// Appends `"name":` to a JSON object being written; field names need no escaping.
+void appendKey(QByteArray &body, const char *name);

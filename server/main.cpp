@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     http.requestTimeout = std::chrono::seconds(options->requestSeconds);
     // Behind a proxy every connection comes from the proxy.
     http.connectionsPerClient = options->limits.trustProxy ? 0 : options->clientConnections;
-    http.maxBodyBytes = size_t(kMaxBodyBytes);
+    http.maxBodyBytes = size_t(CrewWire::maxBodyBytes);
     HttpServer server(http);
     // Nagle would only delay small replies.
     server.set_tcp_nodelay(true);

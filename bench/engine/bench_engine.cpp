@@ -2,6 +2,7 @@
 // a counting tick (platform readings are in-memory stand-ins, so only the store's own work is
 // measured), construction from the data files, and the entries file's save.
 #include "BenchMain.h"
+#include "CrewClient.h"
 #include "MacWorkStore.h"
 #include "SyntheticHistory.h"
 
@@ -111,6 +112,7 @@ struct Bench {
     BenchLoginItems loginItems;
     BenchProcess process;
     BenchTimer timer;
+    CrewClient::HttpConnection crews;
     qsizetype entryCount = 0;
 
     Bench()
@@ -132,8 +134,8 @@ struct Bench {
     {
         settings.values.clear();
         input.lastKey = input.lastMouse = clock.t - 1000;
-        return MacWorkStore::open(
-            {clock, calendar, input, workspace, settings, loginItems, process, timer, dir.path()});
+        return MacWorkStore::open({clock, calendar, input, workspace, settings, loginItems, process,
+                                   timer, dir.path(), crews});
     }
 };
 

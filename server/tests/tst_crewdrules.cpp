@@ -109,7 +109,7 @@ private slots:
         QSet<QString> ids;
         for (int i = 0; i < 3000; ++i) {
             const QString code = newCrewCode();
-            QVERIFY2(isCrewCode(code), qPrintable(code));
+            QVERIFY2(CrewWire::isCrewCode(code), qPrintable(code));
             for (QChar c : code)
                 used.insert(c);
             ids.insert(newMemberId());

@@ -67,9 +67,16 @@ std::optional<int> AppEntry::start()
     m_loginItems = std::make_unique<AutostartLoginItems>(xdgConfigHome(m_process),
                                                          QCoreApplication::applicationFilePath());
     m_backends = DesktopBackends::build(m_process, m_sessionBus, QDBusConnection::systemBus());
-    const MacWorkStore::Services services{
-        m_clock,       Calendar::system(), *m_backends.input, *m_backends.workspace, *m_settings,
-        *m_loginItems, m_process,          m_timer,           xdgDataHome(m_process)};
+    const MacWorkStore::Services services{m_clock,
+                                          Calendar::system(),
+                                          *m_backends.input,
+                                          *m_backends.workspace,
+                                          *m_settings,
+                                          *m_loginItems,
+                                          m_process,
+                                          m_timer,
+                                          xdgDataHome(m_process),
+                                          m_crewConnection};
     QString error;
     m_store = MacWorkStore::open(services, &error);
     if (!m_store) {

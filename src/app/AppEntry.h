@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "CrewClient.h"
 #include "DesktopBackends.h"
 #include "MacWorkStore.h"
 #include "TocklyBusObject.h"
@@ -53,6 +54,7 @@ private:
     DesktopBackends m_backends;
     UnixSignals m_signals;
     // It refers to everything above.
+    CrewClient::HttpConnection m_crewConnection;
     std::unique_ptr<MacWorkStore> m_store;
     // These refer to the store, so they go first.
     std::unique_ptr<AppShell> m_shell;

@@ -1,5 +1,6 @@
 #include "CardText.h"
 
+#include "CrewConfig.h"
 #include "DurationText.h"
 #include "MacWorkStore.h"
 
@@ -78,14 +79,7 @@ QString crewBoxContent(qsizetype memberships, const QString &form)
 
 QString trimmed(const QString &text)
 {
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    qsizetype first = 0;
-    qsizetype end = text.size();
-    while (first < end && blank(text[first]))
-        ++first;
-    while (end > first && blank(text[end - 1]))
-        --end;
-    return text.mid(first, end - first);
+    return CrewClient::trimmedNickname(text);
 }
 
 } // namespace CardText

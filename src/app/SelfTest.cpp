@@ -2,6 +2,7 @@
 
 #include "AppShell.h"
 #include "CardPanel.h"
+#include "CrewClient.h"
 #include "Fonts.h"
 #include "InputSource.h"
 #include "InviteView.h"
@@ -64,9 +65,10 @@ int runSelfTest(QTextStream &out, QTextStream &err)
     NoInput input;
     NoWorkspace workspace;
     QtRepeatingTimer timer;
-    const MacWorkStore::Services services{clock,     Calendar::system(), input,   workspace,
-                                          settings,  loginItems,         process, timer,
-                                          dir.path()};
+    CrewClient::HttpConnection crews;
+    const MacWorkStore::Services services{
+        clock, Calendar::system(), input, workspace, settings, loginItems, process,
+        timer, dir.path(),         crews};
     auto store = MacWorkStore::open(services);
     if (!store) {
         err << "self-test: no store" << Qt::endl;

@@ -62,7 +62,7 @@ QUrl urlWithPath(const QUrl &base, const QString &encodedPath)
 {
     // setPath rather than resolved(): resolving would collapse "." and ".." segments.
     QUrl url = base;
-    url.setPath(QLatin1Char('/') + encodedPath, QUrl::StrictMode);
+    url.setPath(encodedPath, QUrl::StrictMode);
     return url;
 }
 

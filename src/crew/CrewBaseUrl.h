@@ -28,7 +28,7 @@ QString baseUrlProblem();
 
 bool isLoopbackHost(const QString &host);
 
-// The base with a relative path ("api/join", "c/ABC123") appended; the path must already be
+// The base with a path from the root ("/api/join", "/c/ABC123"); the path must already be
 // percent-encoded.
 QUrl urlWithPath(const QUrl &base, const QString &encodedPath);
 

@@ -3,12 +3,14 @@
 #include "CrewBaseUrl.h"
 #include "CrewHttp.h"
 #include "CrewResponses.h"
+#include "CrewWire.h"
 #include "Json.h"
 
 #include <QJsonObject>
 
 namespace CrewClient {
 
+namespace Field = CrewWire::Field;
 using Kind = CrewFailure::Kind;
 
 static CrewFailure unavailable()
@@ -60,9 +62,10 @@ static CrewResult<QJsonValue> classifyPostReply(const HttpReply &reply)
         return successBody(reply);
     const auto json = parseJson(reply.body);
     const auto fields = json ? decodeErrorBody(*json) : std::nullopt;
-    if (!fields || !fields->contains(QStringLiteral("error")))
+    const QString error = QLatin1String(Field::error);
+    if (!fields || !fields->contains(error))
         return CrewError::badResponse();
-    return CrewError::server(fields->value(QStringLiteral("error")));
+    return CrewError::server(fields->value(error));
 }
 
 static CrewResult<QJsonValue> classifyFetchReply(const HttpReply &reply)
@@ -76,12 +79,12 @@ static CrewResult<QJsonValue> classifyFetchReply(const HttpReply &reply)
     return successBody(reply);
 }
 
-static QCoro::Task<CrewResult<QJsonValue>> post(QString path, QJsonObject body)
+static QCoro::Task<CrewResult<QJsonValue>> post(const char *path, QJsonObject body)
 {
     const std::optional<QUrl> &base = baseURL();
     if (!base)
         co_return unavailable();
-    const QNetworkRequest request = postRequest(urlWithPath(*base, path));
+    const QNetworkRequest request = postRequest(urlWithPath(*base, QLatin1String(path)));
     const HttpReply reply = co_await exchange(request, QByteArrayLiteral("POST"), writeJson(body));
     co_return classifyPostReply(reply);
 }
@@ -130,14 +133,14 @@ static QCoro::Task<> dropped(PendingReply pending)
 QCoro::Task<CrewResult<Config>> createCrew(QString crewName, QString nickname)
 {
     return asConfig(
-        post(QStringLiteral("api/crew"), {{"crewName", crewName}, {"nickname", nickname}}),
+        post(CrewWire::createPath, {{Field::crewName, crewName}, {Field::nickname, nickname}}),
         nickname);
 }
 
 QCoro::Task<CrewResult<Config>> joinCrew(QString code, QString nickname)
 {
     return asConfig(
-        post(QStringLiteral("api/join"), {{"code", code.toUpper()}, {"nickname", nickname}}),
+        post(CrewWire::joinPath, {{Field::code, code.toUpper()}, {Field::nickname, nickname}}),
         nickname);
 }
 
@@ -151,7 +154,7 @@ QCoro::Task<CrewResult<FetchedCrew>> fetchCrew(QString code, const Clock &clock,
     if (code == QLatin1String(".") || code == QLatin1String(".."))
         co_return CrewError::notFound();
     const QString path =
-        QStringLiteral("api/crew/") + QString::fromLatin1(QUrl::toPercentEncoding(code));
+        QLatin1String(CrewWire::fetchPrefix) + QString::fromLatin1(QUrl::toPercentEncoding(code));
     const HttpReply reply = co_await exchange(fetchRequest(urlWithPath(*base, path)), "GET");
     const auto body = classifyFetchReply(reply);
     if (!body)
@@ -165,15 +168,15 @@ QCoro::Task<CrewResult<FetchedCrew>> fetchCrew(QString code, const Clock &clock,
 
 QCoro::Task<> leave(Config config)
 {
-    return dropped(
-        post(QStringLiteral("api/leave"), {{"code", config.code}, {"memberId", config.memberId}}));
+    return dropped(post(CrewWire::leavePath,
+                        {{Field::code, config.code}, {Field::memberId, config.memberId}}));
 }
 
 QCoro::Task<CrewResult<void>> kick(Config config, QString nickname)
 {
-    return asOk(
-        post(QStringLiteral("api/kick"),
-             {{"code", config.code}, {"memberId", config.memberId}, {"nickname", nickname}}));
+    return asOk(post(CrewWire::kickPath, {{Field::code, config.code},
+                                          {Field::memberId, config.memberId},
+                                          {Field::nickname, nickname}}));
 }
 
 QCoro::Task<CrewResult<void>> report(Config config, QHash<QString, double> days)
@@ -181,10 +184,41 @@ QCoro::Task<CrewResult<void>> report(Config config, QHash<QString, double> days)
     QJsonObject dayObject;
     for (auto it = days.begin(); it != days.end(); ++it)
         dayObject.insert(it.key(), it.value());
-    return asOk(post(QStringLiteral("api/report"), {{"code", config.code},
-                                                    {"memberId", config.memberId},
-                                                    {"nickname", config.nickname},
-                                                    {"days", dayObject}}));
+    return asOk(post(CrewWire::reportPath, {{Field::code, config.code},
+                                            {Field::memberId, config.memberId},
+                                            {Field::nickname, config.nickname},
+                                            {Field::days, dayObject}}));
+}
+
+QCoro::Task<CrewResult<Config>> HttpConnection::createCrew(QString crewName, QString nickname)
+{
+    return CrewClient::createCrew(std::move(crewName), std::move(nickname));
+}
+
+QCoro::Task<CrewResult<Config>> HttpConnection::joinCrew(QString code, QString nickname)
+{
+    return CrewClient::joinCrew(std::move(code), std::move(nickname));
+}
+
+QCoro::Task<CrewResult<FetchedCrew>> HttpConnection::fetchCrew(QString code, const Clock &clock,
+                                                               QTimeZone zone)
+{
+    return CrewClient::fetchCrew(std::move(code), clock, std::move(zone));
+}
+
+QCoro::Task<> HttpConnection::leave(Config config)
+{
+    return CrewClient::leave(std::move(config));
+}
+
+QCoro::Task<CrewResult<void>> HttpConnection::kick(Config config, QString nickname)
+{
+    return CrewClient::kick(std::move(config), std::move(nickname));
+}
+
+QCoro::Task<CrewResult<void>> HttpConnection::report(Config config, QHash<QString, double> days)
+{
+    return CrewClient::report(std::move(config), std::move(days));
 }
 
 } // namespace CrewClient

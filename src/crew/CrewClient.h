@@ -1,26 +1,10 @@
 #pragma once
 
-#include "Clock.h"
-#include "CrewConfig.h"
-#include "CrewError.h"
-#include "CrewStandings.h"
-
-#include <QCoro/QCoroTask>
-#include <QHash>
-#include <QTimeZone>
-
-#include <optional>
+#include "CrewConnection.h"
 
 // The crew service's six requests. Stateless: every call stands alone, nothing is cached or
 // retried, and calls may overlap. Run on the main thread; each suspends while its request runs.
 namespace CrewClient {
-
-// A fetched crew, its leaderboard already derived.
-struct FetchedCrew {
-    QString crewName;
-    std::optional<QString> ownerNickname;
-    QList<Standing> standings;
-};
 
 // The nickname is sent as given; trimming is the caller's business.
 QCoro::Task<CrewResult<Config>> createCrew(QString crewName, QString nickname);
@@ -34,5 +18,17 @@ QCoro::Task<> leave(Config config);
 QCoro::Task<CrewResult<void>> kick(Config config, QString nickname);
 // `days`: day key -> seconds worked.
 QCoro::Task<CrewResult<void>> report(Config config, QHash<QString, double> days);
+
+// The store's connection to the service at baseURL(): the requests above.
+class HttpConnection final : public Connection {
+public:
+    QCoro::Task<CrewResult<Config>> createCrew(QString crewName, QString nickname) override;
+    QCoro::Task<CrewResult<Config>> joinCrew(QString code, QString nickname) override;
+    QCoro::Task<CrewResult<FetchedCrew>> fetchCrew(QString code, const Clock &clock,
+                                                   QTimeZone zone) override;
+    QCoro::Task<> leave(Config config) override;
+    QCoro::Task<CrewResult<void>> kick(Config config, QString nickname) override;
+    QCoro::Task<CrewResult<void>> report(Config config, QHash<QString, double> days) override;
+};
 
 } // namespace CrewClient

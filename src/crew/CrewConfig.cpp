@@ -58,4 +58,16 @@ std::optional<Config> decodeConfig(QByteArrayView json)
     return doc ? configFromJson(*doc) : std::nullopt;
 }
 
+QString trimmedNickname(const QString &typed)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+    qsizetype first = 0;
+    qsizetype end = typed.size();
+    while (first < end && blank(typed[first]))
+        ++first;
+    while (end > first && blank(typed[end - 1]))
+        --end;
+    return typed.mid(first, end - first);
+}
+
 } // namespace CrewClient

@@ -19,9 +19,16 @@ struct Config {
     friend bool operator==(const Config &, const Config &) = default;
 };
 
+// How many memberships this machine keeps at most.
+inline constexpr int maxCrews = 5;
+
 QJsonObject toJson(const Config &config);
 // All four members are required and must be strings.
 std::optional<Config> configFromJson(const QJsonValue &value);
+
+// A nickname (or code) as typed into a crew form, without the spaces and tabs at either end:
+// what the forms send.
+QString trimmedNickname(const QString &typed);
 
 QByteArray encodeConfigs(const QList<Config> &configs);
 std::optional<QList<Config>> decodeConfigs(QByteArrayView json);

@@ -1,6 +1,7 @@
 #include "CrewInvite.h"
 
 #include "CrewBaseUrl.h"
+#include "CrewWire.h"
 
 #include <QRegularExpression>
 
@@ -8,18 +9,10 @@
 
 namespace CrewInvite {
 
-static constexpr int maxCrews = 5;
-
-bool isCrewCode(QStringView text)
-{
-    return text.size() == 6 && std::all_of(text.begin(), text.end(), [](QChar c) {
-               return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
-           });
-}
-
 QString inviteLink(const QUrl &base, const QString &code)
 {
-    const QString path = QStringLiteral("c/") + QString::fromLatin1(QUrl::toPercentEncoding(code));
+    const QString path =
+        QLatin1String(CrewWire::pagePrefix) + QString::fromLatin1(QUrl::toPercentEncoding(code));
     return CrewClient::urlWithPath(base, path).toString(QUrl::FullyEncoded);
 }
 
@@ -52,7 +45,7 @@ std::optional<QString> codeFromLink(const QString &link)
     if (components.isEmpty())
         return std::nullopt;
     const QString code = components.last().toUpper();
-    if (!isCrewCode(code))
+    if (!CrewWire::isCrewCode(code))
         return std::nullopt;
     return code;
 }
@@ -70,7 +63,7 @@ bool inviteWanted(const QList<CrewClient::Config> &configs, const QString &code)
 {
     const bool held = std::any_of(configs.begin(), configs.end(),
                                   [&](const CrewClient::Config &c) { return c.code == code; });
-    return !held && configs.size() < maxCrews;
+    return !held && configs.size() < CrewClient::maxCrews;
 }
 
 std::optional<QString> pasteboardInviteToOffer(const QString &pasteboardText,

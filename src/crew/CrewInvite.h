@@ -12,12 +12,6 @@
 // Invitations into a crew: the shared text and link, application links and pasteboard tokens.
 namespace CrewInvite {
 
-// Settings key of the code last offered from the pasteboard.
-inline constexpr char inviteOfferedKey[] = "quenby.mac.inviteoffered.v1";
-
-// Six upper-case letters A-Z or digits 0-9.
-bool isCrewCode(QStringView text);
-
 // The crew's page on the service: base, "/c/", code.
 QString inviteLink(const QUrl &base, const QString &code);
 // What a member copies to share a crew.
@@ -33,7 +27,7 @@ std::optional<QString> codeFromPasteboard(const QString &text);
 // An invitation is offered only for a crew not yet held and while there is room for one more.
 bool inviteWanted(const QList<CrewClient::Config> &configs, const QString &code);
 
-// The code to offer from the pasteboard at start, given the code stored under inviteOfferedKey,
+// The code to offer from the pasteboard at start, given the code stored at the last offer,
 // or absent when there is nothing to offer. The caller then stores the code under the key, so
 // the same token is offered only once across starts.
 std::optional<QString> pasteboardInviteToOffer(const QString &pasteboardText,

@@ -1,9 +1,13 @@
 #include "CrewResponses.h"
 
+#include "CrewWire.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 
 namespace CrewClient {
+
+namespace Field = CrewWire::Field;
 
 static std::optional<QString> stringAt(const QJsonObject &o, QLatin1String key)
 {
@@ -18,9 +22,9 @@ std::optional<JoinResponse> decodeJoinResponse(const QJsonValue &json)
     if (!json.isObject())
         return std::nullopt;
     const QJsonObject o = json.toObject();
-    auto code = stringAt(o, QLatin1String("code"));
-    auto memberId = stringAt(o, QLatin1String("memberId"));
-    auto crewName = stringAt(o, QLatin1String("crewName"));
+    auto code = stringAt(o, QLatin1String(Field::code));
+    auto memberId = stringAt(o, QLatin1String(Field::memberId));
+    auto crewName = stringAt(o, QLatin1String(Field::crewName));
     if (!code || !memberId || !crewName)
         return std::nullopt;
     return JoinResponse{*code, *memberId, *crewName};
@@ -31,8 +35,8 @@ static std::optional<CrewResponse::MemberPayload> decodeMember(const QJsonValue 
     if (!json.isObject())
         return std::nullopt;
     const QJsonObject o = json.toObject();
-    auto nickname = stringAt(o, QLatin1String("nickname"));
-    const QJsonValue days = o.value(QLatin1String("days"));
+    auto nickname = stringAt(o, QLatin1String(Field::nickname));
+    const QJsonValue days = o.value(QLatin1String(Field::days));
     if (!nickname || !days.isObject())
         return std::nullopt;
     CrewResponse::MemberPayload member{*nickname, {}};
@@ -50,9 +54,9 @@ std::optional<CrewResponse> decodeCrewResponse(const QJsonValue &json)
     if (!json.isObject())
         return std::nullopt;
     const QJsonObject o = json.toObject();
-    auto crewName = stringAt(o, QLatin1String("crewName"));
-    const QJsonValue owner = o.value(QLatin1String("ownerNickname"));
-    const QJsonValue members = o.value(QLatin1String("members"));
+    auto crewName = stringAt(o, QLatin1String(Field::crewName));
+    const QJsonValue owner = o.value(QLatin1String(Field::ownerNickname));
+    const QJsonValue members = o.value(QLatin1String(Field::members));
     if (!crewName || !members.isArray())
         return std::nullopt;
     CrewResponse crew{*crewName, std::nullopt, {}};
@@ -71,7 +75,7 @@ std::optional<CrewResponse> decodeCrewResponse(const QJsonValue &json)
 
 bool decodeOkResponse(const QJsonValue &json)
 {
-    return json.isObject() && json.toObject().value(QLatin1String("ok")).isBool();
+    return json.isObject() && json.toObject().value(QLatin1String(Field::ok)).isBool();
 }
 
 std::optional<QHash<QString, QString>> decodeErrorBody(const QJsonValue &json)

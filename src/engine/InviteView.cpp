@@ -33,14 +33,7 @@ void InviteView::setNickname(const QString &nickname)
 
 QString InviteView::trimmedNickname() const
 {
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    qsizetype first = 0;
-    qsizetype end = m_nickname.size();
-    while (first < end && blank(m_nickname[first]))
-        ++first;
-    while (end > first && blank(m_nickname[end - 1]))
-        --end;
-    return m_nickname.mid(first, end - first);
+    return CrewClient::trimmedNickname(m_nickname);
 }
 
 bool InviteView::canJoin() const

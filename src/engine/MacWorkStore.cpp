@@ -44,10 +44,18 @@ MacWorkStore::MacWorkStore(const Services &s, std::unique_ptr<QLockFile> lock)
     : m_clock(s.clock), m_calendar(s.calendar), m_input(s.input), m_workspace(s.workspace),
       m_settings(s.settings), m_loginItems(s.loginItems), m_process(s.process), m_timer(s.timer),
       m_applicationSupportFolder(s.applicationSupportFolder), m_lock(std::move(lock)),
+      m_crews({s.clock, m_calendar, s.settings, s.crewConnection, [this] { reportNow(); }}),
       m_lastTickAt(s.clock.now())
 {
+    connect(&m_crews, &Crews::crewConfigsChanged, this, &MacWorkStore::crewConfigsChanged);
+    connect(&m_crews, &Crews::standingsByCodeChanged, this, &MacWorkStore::standingsByCodeChanged);
+    connect(&m_crews, &Crews::ownedCrewCodesChanged, this, &MacWorkStore::ownedCrewCodesChanged);
+    connect(&m_crews, &Crews::crewErrorChanged, this, &MacWorkStore::crewErrorChanged);
+    connect(&m_crews, &Crews::hasPendingInviteChanged, this,
+            &MacWorkStore::hasPendingInviteChanged);
+    connect(&m_crews, &Crews::inviteWindowRequested, this, &MacWorkStore::inviteWindowRequested);
     restoreSettings();
-    loadCrews();
+    m_crews.load();
     loadStoredData();
     if (m_process.arguments().contains(QStringLiteral("-quenbyReset")))
         resetRecord();
@@ -68,6 +76,13 @@ MacWorkStore::~MacWorkStore()
 QVariant MacWorkStore::segmentStartValue() const
 {
     return m_segmentStart ? QVariant(*m_segmentStart) : QVariant();
+}
+
+std::optional<CrewClient::Config> MacWorkStore::crewConfig() const
+{
+    if (crewConfigs().isEmpty())
+        return std::nullopt;
+    return crewConfigs().first();
 }
 
 RecordView MacWorkStore::recordView() const
@@ -162,7 +177,7 @@ void MacWorkStore::tick(Instant now)
     if (m_entriesUnsaved && now - m_entriesTriedAt >= activitySaveInterval)
         saveEntries();
 
-    if (!m_crewConfigs.isEmpty() && isTracking() && now - m_lastReport > reportInterval)
+    if (!crewConfigs().isEmpty() && isTracking() && now - m_lastReport > reportInterval)
         reportNow();
 
     const double interval = idle > 300 ? 30 : 5;
@@ -582,6 +597,29 @@ void MacWorkStore::applyLaunchAtLogin()
         m_launchAtLogin = actual;
         emit launchAtLoginChanged();
     }
+}
+
+// ---- Crew reports
+
+QHash<QString, double> MacWorkStore::reportDays(Instant now) const
+{
+    const RecordView record = recordView();
+    QHash<QString, double> days;
+    for (int offset = 0; offset >= -7; --offset) {
+        if (const auto day = m_calendar.addDays(now, offset))
+            days.insert(m_calendar.dayKey(*day), dayTotal(record, *day, now));
+    }
+    return days;
+}
+
+void MacWorkStore::reportNow()
+{
+    if (crewConfigs().isEmpty())
+        return;
+    const Instant now = m_clock.now();
+    // Set whatever the outcome, so a failed report is repeated at the tick's pace, not sooner.
+    m_lastReport = now;
+    m_crews.sendReports(reportDays(now));
 }
 
 // ---- Sleep and wake

@@ -2,8 +2,8 @@
 
 #include "Calendar.h"
 #include "Clock.h"
-#include "CrewClient.h"
-#include "CrewConfig.h"
+#include "CrewConnection.h"
+#include "Crews.h"
 #include "DayActivity.h"
 #include "Heartbeat.h"
 #include "InputSource.h"
@@ -30,13 +30,10 @@
 
 class Pasteboard;
 
-// Crew code -> that crew's leaderboard, rows in leaderboard order.
-using StandingsByCode = QHash<QString, QList<CrewClient::Standing>>;
-
 // The one object that owns the tracker's state: the tick loop that samples input, the open work
-// segment and its heartbeat, the recorded entries, the day activity, the settings and the crew
-// memberships. Everything runs on the main thread. Published fields notify only when their value
-// really changes, so a quiet tick wakes no view.
+// segment and its heartbeat, the recorded entries, the day activity, the settings and, through
+// the Crews it owns, the crew memberships. Everything runs on the main thread. Published fields
+// notify only when their value really changes, so a quiet tick wakes no view.
 class MacWorkStore : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isIdle READ isIdle NOTIFY isIdleChanged)
@@ -76,6 +73,8 @@ public:
         RepeatingTimer &timer;
         // The base of the data folder when $QUENBY_DATA_DIR is not set.
         QString applicationSupportFolder;
+        // The crew service; it must also outlive the crew tasks.
+        CrewClient::Connection &crewConnection;
     };
 
     static constexpr double idleLimit = 30;
@@ -87,17 +86,17 @@ public:
     // A goal is 0 (none) or a whole number of these steps up to the longest.
     static constexpr double goalStep = 7200;
     static constexpr double longestGoal = 86400;
-    static constexpr int maxCrews = 5;
+    static constexpr int maxCrews = CrewClient::maxCrews;
     // The same instant as the platform's "distant past".
     static constexpr Instant distantPast = -63114076800.0;
 
-    static inline const QString crewKey = QStringLiteral("quenby.mac.crew.v1");
-    static inline const QString crewsKey = QStringLiteral("quenby.mac.crews.v1");
+    static inline const QString &crewKey = Crews::crewKey;
+    static inline const QString &crewsKey = Crews::crewsKey;
     static inline const QString legacyStorageKey = QStringLiteral("quenby.mac.data.v1");
     static inline const QString heartbeatKey = QStringLiteral("quenby.mac.heartbeat.v1");
     static inline const QString autoKey = QStringLiteral("quenby.mac.auto.v1");
     static inline const QString goalKey = QStringLiteral("quenby.mac.goal.v1");
-    static inline const QString inviteOfferedKey = QStringLiteral("quenby.mac.inviteoffered.v1");
+    static inline const QString &inviteOfferedKey = Crews::inviteOfferedKey;
 
     // Takes the lock on the data folder and builds the store: settings, crew list, data files,
     // migrations, heartbeat recovery, "-quenbyReset", sleep and wake observers, the first tick.
@@ -118,11 +117,11 @@ public:
     bool isTracking() const { return m_segmentStart.has_value(); }
     const QList<WorkEntry> &entries() const { return m_entries; }
     const ActivityByDay &activityByDay() const { return m_activityByDay; }
-    const QList<CrewClient::Config> &crewConfigs() const { return m_crewConfigs; }
-    const StandingsByCode &standingsByCode() const { return m_standingsByCode; }
-    const QStringList &ownedCrewCodes() const { return m_ownedCrewCodes; }
-    const QString &crewError() const { return m_crewError; }
-    bool hasPendingInvite() const { return m_hasPendingInvite; }
+    const QList<CrewClient::Config> &crewConfigs() const { return m_crews.crewConfigs(); }
+    const StandingsByCode &standingsByCode() const { return m_crews.standingsByCode(); }
+    const QStringList &ownedCrewCodes() const { return m_crews.ownedCrewCodes(); }
+    const QString &crewError() const { return m_crews.crewError(); }
+    bool hasPendingInvite() const { return m_crews.hasPendingInvite(); }
     // The first membership, if any.
     std::optional<CrewClient::Config> crewConfig() const;
 
@@ -164,7 +163,7 @@ public:
     QString entriesFileURL() const;
     bool saveEntries();
     void persistActivity();
-    bool saveCrews();
+    bool saveCrews() { return m_crews.save(); }
 
     // Settings; each setter runs its change action, also when the value is unchanged.
     void setAutoTrackEnabled(bool enabled);
@@ -175,34 +174,47 @@ public:
     static double restoredGoal(std::optional<double> stored);
 
     // Crew memberships; every change is saved at once.
-    void setCrewConfigs(const QList<CrewClient::Config> &configs);
+    void setCrewConfigs(const QList<CrewClient::Config> &configs)
+    {
+        m_crews.setCrewConfigs(configs);
+    }
 
-    // Crew operations. They run on the main thread and may overlap; the asynchronous ones
-    // suspend while their requests run, and their tasks may outlive the store. Nicknames go to
-    // the service as given: trimming is the caller's business. Failures end up in crewError.
-    static QString crewLimitMessage();
-    QCoro::Task<> joinCrew(QString code, QString nickname);
-    QCoro::Task<> createCrew(QString crewName, QString nickname);
-    QCoro::Task<> refreshCrews();
+    // Crew operations, carried out by the Crews. They run on the main thread and may overlap;
+    // the asynchronous ones suspend while their requests run, and their tasks may outlive the
+    // store. Nicknames go to the service as given: trimming is the caller's business. Failures
+    // end up in crewError.
+    static QString crewLimitMessage() { return Crews::crewLimitMessage(); }
+    QCoro::Task<> joinCrew(QString code, QString nickname)
+    {
+        return m_crews.joinCrew(std::move(code), std::move(nickname));
+    }
+    QCoro::Task<> createCrew(QString crewName, QString nickname)
+    {
+        return m_crews.createCrew(std::move(crewName), std::move(nickname));
+    }
+    QCoro::Task<> refreshCrews() { return m_crews.refreshCrews(); }
     // Takes effect here at once; the service is told in the background.
-    Q_INVOKABLE void leaveCrew(const QString &code);
+    Q_INVOKABLE void leaveCrew(const QString &code) { m_crews.leaveCrew(code); }
     // Starts at once; the service decides whether this membership may remove members.
-    QCoro::Task<> removeMember(QString code, QString nickname);
+    QCoro::Task<> removeMember(QString code, QString nickname)
+    {
+        return m_crews.removeMember(std::move(code), std::move(nickname));
+    }
     // Sends today's and the 7 previous days' totals to every crew; returns at once.
     Q_INVOKABLE void reportNow();
     // Day key -> seconds worked, for today and the 7 days before.
     QHash<QString, double> reportDays(Instant now) const;
 
     // Invitations. Without a pasteboard, copying and the pasteboard check do nothing.
-    void setPasteboard(Pasteboard *pasteboard) { m_pasteboard = pasteboard; }
-    Q_INVOKABLE void copyInvite(const QString &code);
+    void setPasteboard(Pasteboard *pasteboard) { m_crews.setPasteboard(pasteboard); }
+    Q_INVOKABLE void copyInvite(const QString &code) { m_crews.copyInvite(code); }
     // Once per run, at start: offers an invitation token found on the pasteboard, each code
     // only once across starts. hasPendingInvite is set at once, the window is asked for later.
-    void checkPasteboardForInvite();
+    void checkPasteboardForInvite() { m_crews.checkPasteboardForInvite(); }
     // Asks for the invitation window unless the crew is held or there is no room for it.
-    void openInvite(const QString &code);
+    void openInvite(const QString &code) { m_crews.openInvite(code); }
     // Application links ("quenby://join/CODE"); anything else is ignored.
-    void openInviteLinks(const QStringList &links);
+    void openInviteLinks(const QStringList &links) { m_crews.openInviteLinks(links); }
 
     // System sleep.
     void willSleep();
@@ -236,7 +248,6 @@ private:
     MacWorkStore(const Services &services, std::unique_ptr<QLockFile> lock);
 
     void restoreSettings();
-    void loadCrews();
     void loadStoredData();
     void migrateKeystrokes(const QString &path);
     bool migrateLegacyEntries(const std::optional<QList<WorkEntry>> &onFile);
@@ -244,15 +255,6 @@ private:
     void saveUnsavedEntries();
     void resetRecord();
     void applyLaunchAtLogin();
-
-    bool holdsCrew(const QString &code) const;
-    std::optional<QString> joinRefusal(const QString &code) const;
-    QCoro::Task<> addMembership(CrewClient::CrewResult<CrewClient::Config> result);
-    void applyFetchedCrew(const QString &code, const CrewClient::FetchedCrew &crew);
-    void setCrewError(const QString &error);
-    void setStandings(const QString &code, const QList<CrewClient::Standing> &standings);
-    void setOwned(const QString &code, bool owned);
-    void markInvitePending();
 
     template<typename Decode>
     auto readDataFile(const QString &path, Decode decode) -> decltype(decode(QByteArray()));
@@ -286,12 +288,7 @@ private:
     // entries change once per segment, the view is wanted on every tick.
     mutable std::shared_ptr<const RecordView::DateIndex> m_dateIndex;
     ActivityByDay m_activityByDay;
-    QList<CrewClient::Config> m_crewConfigs;
-    StandingsByCode m_standingsByCode;
-    QStringList m_ownedCrewCodes;
-    QString m_crewError;
-    bool m_hasPendingInvite = false;
-    Pasteboard *m_pasteboard = nullptr;
+    Crews m_crews;
 
     double m_currentInterval = 0;
     std::optional<quint64> m_lastKeys, m_lastClicks, m_lastScrolls, m_lastMods;

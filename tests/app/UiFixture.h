@@ -2,6 +2,7 @@
 
 #include "AppShell.h"
 #include "CardPanel.h"
+#include "CrewClient.h"
 #include "Fonts.h"
 #include "StoreFixture.h"
 #include "WindowSlots.h"
@@ -17,9 +18,12 @@ struct UiFixture : StoreFixture {
     QList<WorkEntry> entries;
     ActivityByDay activity;
     std::unique_ptr<AppShell> shell;
+    // The card's crews go over HTTP, to the test's local service.
+    CrewClient::HttpConnection http;
 
     UiFixture()
     {
+        crewConnection = &http;
         calendar = Calendar(QTimeZone("Europe/Berlin"), 2,
                             QLocale(QLocale::English, QLocale::UnitedStates));
         setUpFonts();

@@ -101,7 +101,7 @@ private slots:
     void pasteboardOfferedOnceAcrossStarts()
     {
         const QString text = "Race me: QUENBY-JOIN:K3X9QZ !";
-        QString stored; // the settings value under inviteOfferedKey, kept across starts
+        QString stored; // the settings value of the last offer, kept across starts
         const auto start = [&](const QString &pasteboard, const QList<Config> &configs = {}) {
             const auto offer = pasteboardInviteToOffer(pasteboard, configs, stored);
             stored = offer.value_or(stored);
@@ -118,7 +118,6 @@ private slots:
         QCOMPARE(start("", {}), "");
         QCOMPARE(stored, "");
         QCOMPARE(start(text, crews({"k3x9qz", "B", "C", "D"})), "K3X9QZ"); // exact comparison
-        QCOMPARE(inviteOfferedKey, "quenby.mac.inviteoffered.v1");
     }
 };
 

@@ -2,6 +2,7 @@
 // on a real tockly-crewd.
 
 #include "CrewBaseUrl.h"
+#include "CrewClient.h"
 #include "CrewHttp.h"
 #include "CrewTestSupport.h"
 #include "CrewdProcess.h"
@@ -63,6 +64,8 @@ private slots:
         const Instant start = instantFromDateTime(QDateTime(today, {0, 1}, QTimeZone::utc()));
         StoreFixture annSide(start), bobSide(start);
         annSide.calendar = bobSide.calendar = zoneCalendar("UTC");
+        CrewClient::HttpConnection http;
+        annSide.crewConnection = bobSide.crewConnection = &http;
         MacWorkStore &ann = annSide.open();
         MacWorkStore &bob = bobSide.open();
         // Bob works longer today. Creating and joining report what each has so far.

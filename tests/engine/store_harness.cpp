@@ -7,6 +7,7 @@
 //
 // Prints "ready T" once built; SIGTERM, SIGINT and SIGHUP end it cleanly.
 
+#include "CrewClient.h"
 #include "FakeClock.h"
 #include "FakeInputSource.h"
 #include "FakeLoginItems.h"
@@ -38,10 +39,11 @@ int main(int argc, char **argv)
     FakeLoginItems loginItems;
     FakeTimer timer;
     UnixSignals unixSignals;
+    CrewClient::HttpConnection crews;
 
     QString error;
     const auto store = MacWorkStore::open({clock, Calendar::system(), input, workspace, settings,
-                                           loginItems, process, timer, xdgDataHome(process)},
+                                           loginItems, process, timer, xdgDataHome(process), crews},
                                           &error);
     if (!store) {
         std::fprintf(stderr, "%s\n", qPrintable(error));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeCrewConnection.h"
 #include "FakeInputSource.h"
 #include "FakeLoginItems.h"
 #include "FakePasteboard.h"
@@ -33,6 +34,9 @@ struct StoreFixture {
     FakeProcess process;
     FakeTimer timer;
     FakePasteboard pasteboard;
+    FakeCrewConnection crew;
+    // The crew service the store is opened with; a test may put the real client here.
+    CrewClient::Connection *crewConnection = &crew;
     Calendar calendar = zoneCalendar("Europe/Berlin");
     std::unique_ptr<MacWorkStore> store;
 
@@ -47,7 +51,7 @@ struct StoreFixture {
     {
         const QString support = dir.filePath(QStringLiteral("support"));
         return {clock,   calendar, input,  *workspaceService, *settingsStore, *loginItemsService,
-                process, timer,    support};
+                process, timer,    support, *crewConnection};
     }
 
     // Builds the store anew, as a fresh start of the program would (the old one is dropped

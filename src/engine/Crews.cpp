@@ -1,14 +1,16 @@
-// The store's crew memberships, leaderboards and reports.
-//
 // Crew operations may overlap and are never cancelled. Each task checks, whenever it resumes,
-// that the store still exists and that the crew it worked for is still held, so that a reply
-// arriving after the user left a crew never brings any of it back.
+// that the crews (and so the store) still exist and that the crew it worked for is still held,
+// so that a reply arriving after the user left a crew never brings any of it back.
 
-#include "MacWorkStore.h"
+#include "Crews.h"
 
-#include "DayTotals.h"
+#include "CrewBaseUrl.h"
+#include "CrewInvite.h"
+#include "Pasteboard.h"
+#include "SettingsStore.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -20,20 +22,22 @@ namespace {
 // which may be after the store and its clock are gone.
 class GuardedClock final : public Clock {
 public:
-    explicit GuardedClock(const MacWorkStore *store) : m_store(store) {}
-    Instant now() const override { return m_store ? m_store->clock().now() : m_fallback.now(); }
+    GuardedClock(const Crews *crews, const Clock &clock) : m_crews(crews), m_clock(clock) {}
+    Instant now() const override { return m_crews ? m_clock.now() : m_fallback.now(); }
 
 private:
-    QPointer<const MacWorkStore> m_store;
+    QPointer<const Crews> m_crews;
+    const Clock &m_clock;
     SystemClock m_fallback;
 };
 
 // Needs nothing of the store: the memberships and days were copied when the report started.
-QCoro::Task<> sendReports(QList<Config> configs, QHash<QString, double> days)
+QCoro::Task<> reportToEach(CrewClient::Connection &connection, QList<Config> configs,
+                           QHash<QString, double> days)
 {
     // One after the other, in list order; a crew that fails does not stop the others.
     for (const Config &config : configs)
-        co_await CrewClient::report(config, days);
+        co_await connection.report(config, days);
 }
 
 QList<Config>::const_iterator findCrew(const QList<Config> &configs, const QString &code)
@@ -44,14 +48,19 @@ QList<Config>::const_iterator findCrew(const QList<Config> &configs, const QStri
 
 } // namespace
 
+Crews::Crews(const Services &s)
+    : m_clock(s.clock), m_calendar(s.calendar), m_settings(s.settings), m_connection(s.connection),
+      m_reportNow(s.reportNow)
+{}
+
 // ---- Stored list
 
-void MacWorkStore::loadCrews()
+void Crews::load()
 {
     if (const auto data = m_settings.dataValue(crewsKey)) {
         if (auto configs = CrewClient::decodeConfigs(*data)) {
             m_crewConfigs = std::move(*configs);
-            saveCrews();
+            save();
             return;
         }
     }
@@ -61,34 +70,27 @@ void MacWorkStore::loadCrews()
         return;
     m_crewConfigs = {*single};
     // The older key goes only once the list holding it is stored.
-    if (saveCrews())
+    if (save())
         m_settings.remove(crewKey);
 }
 
-bool MacWorkStore::saveCrews()
+bool Crews::save()
 {
     return m_settings.setValue(crewsKey, CrewClient::encodeConfigs(m_crewConfigs));
 }
 
-void MacWorkStore::setCrewConfigs(const QList<Config> &configs)
+void Crews::setCrewConfigs(const QList<Config> &configs)
 {
     if (configs != m_crewConfigs) {
         m_crewConfigs = configs;
         emit crewConfigsChanged();
     }
-    saveCrews();
-}
-
-std::optional<Config> MacWorkStore::crewConfig() const
-{
-    if (m_crewConfigs.isEmpty())
-        return std::nullopt;
-    return m_crewConfigs.first();
+    save();
 }
 
 // ---- Published crew state
 
-void MacWorkStore::setCrewError(const QString &error)
+void Crews::setCrewError(const QString &error)
 {
     if (error == m_crewError)
         return;
@@ -96,7 +98,7 @@ void MacWorkStore::setCrewError(const QString &error)
     emit crewErrorChanged();
 }
 
-void MacWorkStore::setStandings(const QString &code, const QList<CrewClient::Standing> &standings)
+void Crews::setStandings(const QString &code, const QList<CrewClient::Standing> &standings)
 {
     const auto it = m_standingsByCode.constFind(code);
     if (it != m_standingsByCode.constEnd() && *it == standings)
@@ -105,7 +107,7 @@ void MacWorkStore::setStandings(const QString &code, const QList<CrewClient::Sta
     emit standingsByCodeChanged();
 }
 
-void MacWorkStore::setOwned(const QString &code, bool owned)
+void Crews::setOwned(const QString &code, bool owned)
 {
     if (owned == m_ownedCrewCodes.contains(code))
         return;
@@ -118,27 +120,27 @@ void MacWorkStore::setOwned(const QString &code, bool owned)
 
 // ---- Joining and creating
 
-QString MacWorkStore::crewLimitMessage()
+QString Crews::crewLimitMessage()
 {
-    return QStringLiteral("You can be in up to %1 crews.").arg(maxCrews);
+    return QStringLiteral("You can be in up to %1 crews.").arg(CrewClient::maxCrews);
 }
 
-bool MacWorkStore::holdsCrew(const QString &code) const
+bool Crews::holdsCrew(const QString &code) const
 {
     return findCrew(m_crewConfigs, code) != m_crewConfigs.cend();
 }
 
 // Why a crew with this code cannot be added now, if it cannot. The duplicate test comes first.
-std::optional<QString> MacWorkStore::joinRefusal(const QString &code) const
+std::optional<QString> Crews::joinRefusal(const QString &code) const
 {
     if (holdsCrew(code))
         return QStringLiteral("You're already in that crew.");
-    if (m_crewConfigs.size() >= maxCrews)
+    if (m_crewConfigs.size() >= CrewClient::maxCrews)
         return crewLimitMessage();
     return std::nullopt;
 }
 
-QCoro::Task<> MacWorkStore::joinCrew(QString code, QString nickname)
+QCoro::Task<> Crews::joinCrew(QString code, QString nickname)
 {
     const std::optional<QString> refusal = joinRefusal(code.toUpper());
     if (refusal) {
@@ -146,26 +148,26 @@ QCoro::Task<> MacWorkStore::joinCrew(QString code, QString nickname)
         co_return;
     }
     setCrewError({});
-    QPointer<MacWorkStore> self(this);
-    auto result = co_await CrewClient::joinCrew(code, nickname);
+    QPointer<Crews> self(this);
+    auto result = co_await m_connection.joinCrew(code, nickname);
     if (self)
         co_await addMembership(std::move(result));
 }
 
-QCoro::Task<> MacWorkStore::createCrew(QString crewName, QString nickname)
+QCoro::Task<> Crews::createCrew(QString crewName, QString nickname)
 {
-    if (m_crewConfigs.size() >= maxCrews) {
+    if (m_crewConfigs.size() >= CrewClient::maxCrews) {
         setCrewError(crewLimitMessage());
         co_return;
     }
     setCrewError({});
-    QPointer<MacWorkStore> self(this);
-    auto result = co_await CrewClient::createCrew(crewName, nickname);
+    QPointer<Crews> self(this);
+    auto result = co_await m_connection.createCrew(crewName, nickname);
     if (self)
         co_await addMembership(std::move(result));
 }
 
-QCoro::Task<> MacWorkStore::addMembership(CrewClient::CrewResult<Config> result)
+QCoro::Task<> Crews::addMembership(CrewClient::CrewResult<Config> result)
 {
     if (!result) {
         setCrewError(result.failure().description);
@@ -177,30 +179,30 @@ QCoro::Task<> MacWorkStore::addMembership(CrewClient::CrewResult<Config> result)
     // which would otherwise list a member who never reports.
     const std::optional<QString> refusal = joinRefusal(config.code);
     if (refusal) {
-        CrewClient::leave(config);
+        m_connection.leave(config);
         setCrewError(*refusal);
         co_return;
     }
     QList<Config> configs = m_crewConfigs;
     configs.append(config);
     setCrewConfigs(configs);
-    reportNow();
+    m_reportNow();
     co_await refreshCrews();
 }
 
 // ---- Leaderboards
 
-QCoro::Task<> MacWorkStore::refreshCrews()
+QCoro::Task<> Crews::refreshCrews()
 {
     if (m_crewConfigs.isEmpty())
         co_return;
     const QList<Config> configs = m_crewConfigs;
-    QPointer<MacWorkStore> self(this);
-    const GuardedClock clock(this);
+    QPointer<Crews> self(this);
+    const GuardedClock clock(this, m_clock);
     std::optional<QString> firstFailure;
     for (const Config &config : configs) {
         const QTimeZone zone = m_calendar.zone();
-        const auto fetched = co_await CrewClient::fetchCrew(config.code, clock, zone);
+        const auto fetched = co_await m_connection.fetchCrew(config.code, clock, zone);
         if (!self)
             co_return;
         // Left while the request ran: its answer no longer matters, not even as an error.
@@ -214,7 +216,7 @@ QCoro::Task<> MacWorkStore::refreshCrews()
     setCrewError(firstFailure.value_or(QString()));
 }
 
-void MacWorkStore::applyFetchedCrew(const QString &code, const CrewClient::FetchedCrew &crew)
+void Crews::applyFetchedCrew(const QString &code, const CrewClient::FetchedCrew &crew)
 {
     setStandings(code, crew.standings);
     // Looked up again in the current list: other operations may have changed it meanwhile.
@@ -230,12 +232,12 @@ void MacWorkStore::applyFetchedCrew(const QString &code, const CrewClient::Fetch
 
 // ---- Leaving and removing members
 
-void MacWorkStore::leaveCrew(const QString &code)
+void Crews::leaveCrew(const QString &code)
 {
     const auto held = findCrew(m_crewConfigs, code);
     // Told in the background; leaving takes effect here whatever the service answers.
     if (held != m_crewConfigs.cend())
-        CrewClient::leave(*held);
+        m_connection.leave(*held);
     QList<Config> remaining = m_crewConfigs;
     remaining.removeIf([&](const Config &c) { return c.code == code; });
     setCrewConfigs(remaining);
@@ -245,15 +247,15 @@ void MacWorkStore::leaveCrew(const QString &code)
     setCrewError({});
 }
 
-QCoro::Task<> MacWorkStore::removeMember(QString code, QString nickname)
+QCoro::Task<> Crews::removeMember(QString code, QString nickname)
 {
     const auto held = findCrew(m_crewConfigs, code);
     if (held == m_crewConfigs.cend())
         co_return;
     setCrewError({});
     const Config config = *held;
-    QPointer<MacWorkStore> self(this);
-    const auto result = co_await CrewClient::kick(config, nickname);
+    QPointer<Crews> self(this);
+    const auto result = co_await m_connection.kick(config, nickname);
     if (!self || !holdsCrew(config.code))
         co_return;
     if (result)
@@ -264,23 +266,60 @@ QCoro::Task<> MacWorkStore::removeMember(QString code, QString nickname)
 
 // ---- Reports
 
-QHash<QString, double> MacWorkStore::reportDays(Instant now) const
+void Crews::sendReports(const QHash<QString, double> &days)
 {
-    const RecordView record = recordView();
-    QHash<QString, double> days;
-    for (int offset = 0; offset >= -7; --offset) {
-        if (const auto day = m_calendar.addDays(now, offset))
-            days.insert(m_calendar.dayKey(*day), dayTotal(record, *day, now));
-    }
-    return days;
+    reportToEach(m_connection, m_crewConfigs, days);
 }
 
-void MacWorkStore::reportNow()
+// ---- Invitations
+
+void Crews::copyInvite(const QString &code)
 {
-    if (m_crewConfigs.isEmpty())
+    const std::optional<QUrl> &base = CrewClient::baseURL();
+    if (!m_pasteboard || !base)
         return;
-    const Instant now = m_clock.now();
-    // Set whatever the outcome, so a failed report is repeated at the tick's pace, not sooner.
-    m_lastReport = now;
-    sendReports(m_crewConfigs, reportDays(now));
+    m_pasteboard->clear();
+    m_pasteboard->setText(CrewInvite::inviteText(*base, code));
+}
+
+// Never cleared while the program runs.
+void Crews::markInvitePending()
+{
+    if (m_hasPendingInvite)
+        return;
+    m_hasPendingInvite = true;
+    emit hasPendingInviteChanged();
+}
+
+void Crews::checkPasteboardForInvite()
+{
+    if (!m_pasteboard)
+        return;
+    const QString lastOffered = m_settings.textValue(inviteOfferedKey).value_or(QString());
+    const auto code =
+        CrewInvite::pasteboardInviteToOffer(m_pasteboard->text(), m_crewConfigs, lastOffered);
+    if (!code)
+        return;
+    m_settings.setValue(inviteOfferedKey, *code);
+    markInvitePending();
+    // At a later turn of the loop, once the start-up sequence has seen the pending invitation
+    // (and skipped the welcome window for it).
+    QTimer::singleShot(0, this, [this, code = *code] { openInvite(code); });
+}
+
+void Crews::openInvite(const QString &code)
+{
+    if (!CrewInvite::inviteWanted(m_crewConfigs, code))
+        return;
+    markInvitePending();
+    emit inviteWindowRequested(code);
+}
+
+void Crews::openInviteLinks(const QStringList &links)
+{
+    // No once-only rule here: a link opens its invitation every time.
+    for (const QString &link : links) {
+        if (const auto code = CrewInvite::codeFromLink(link))
+            openInvite(*code);
+    }
 }
