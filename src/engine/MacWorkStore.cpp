@@ -420,7 +420,7 @@ auto MacWorkStore::readDataFile(const QString &path, Decode decode)
     if (!file.exists())
         return std::nullopt;
     if (file.open(QIODevice::ReadOnly)) {
-        auto value = decode(file.readAll());
+        auto value = decode(readJsonFile(file));
         if (value)
             return value;
     }

@@ -19,7 +19,7 @@ auto readFile(const QString &path, Decode decode, QStringList &problems)
     QFile file(path);
     if (!file.exists())
         return std::nullopt;
-    auto decoded = file.open(QIODevice::ReadOnly) ? decode(file.readAll()) : std::nullopt;
+    auto decoded = file.open(QIODevice::ReadOnly) ? decode(readJsonFile(file)) : std::nullopt;
     if (!decoded)
         problems.append(QStringLiteral("%1: unreadable, counted as empty").arg(path));
     return decoded;

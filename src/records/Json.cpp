@@ -1,5 +1,6 @@
 #include "Json.h"
 
+#include <QIODevice>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QStringList>
@@ -70,6 +71,22 @@ std::optional<QJsonValue> parseJson(QByteArrayView text, int maxDepth)
         parser.parse(text.data(), size_t(text.size())).get(root))
         return std::nullopt;
     return toJsonValue(root);
+}
+
+QByteArray readJsonFile(QIODevice &file)
+{
+    const qint64 size = file.size() - file.pos();
+    if (file.isSequential() || size <= 0 || size > (qint64(1) << 31))
+        return file.readAll();
+    QByteArray text;
+    text.reserve(qsizetype(size) + qsizetype(simdjson::SIMDJSON_PADDING));
+    text.resize(qsizetype(size));
+    const qint64 read = file.read(text.data(), size);
+    text.resize(qsizetype(std::max<qint64>(read, 0)));
+    // A file that grew while it was read is read to its end as before.
+    if (read == size && !file.atEnd())
+        text.append(file.readAll());
+    return text;
 }
 
 namespace {

@@ -13,6 +13,11 @@
 // else fails cleanly.
 std::optional<QJsonValue> parseJson(QByteArrayView text, int maxDepth = 64);
 
+// The rest of a file, with the spare room after it that lets simdjson read the text in place: a
+// large entries file is then not copied once more at start.
+class QIODevice;
+QByteArray readJsonFile(QIODevice &file);
+
 // Writing. Numbers get the shortest text that reads back to the same double; integers stay
 // integers. Pretty output sorts keys, indents by two spaces and writes members as "key" : value.
 enum class JsonStyle { compact, pretty };

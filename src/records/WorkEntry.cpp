@@ -135,7 +135,8 @@ QByteArray encodeEntries(std::span<const WorkEntry> entries, JsonStyle style)
 namespace {
 
 // A member the on-demand parser would otherwise skip unread: its whole text goes through the
-// strict reader.
+// strict reader, and it is consumed here, since the parser's own skipping does not check what
+// follows a value (it took `"a":"s":]` for a key and a value).
 bool isSoundJson(simdjson::ondemand::value value, int maxDepth)
 {
     using Type = simdjson::ondemand::json_type;
@@ -144,18 +145,69 @@ bool isSoundJson(simdjson::ondemand::value value, int maxDepth)
         return false;
     std::string_view text = value.raw_json_token();
     simdjson::error_code error = simdjson::SUCCESS;
-    if (type == Type::array) {
+    switch (type) {
+    case Type::array: {
         simdjson::ondemand::array array;
         error = value.get_array().get(array);
         if (!error)
             error = array.raw_json().get(text);
-    } else if (type == Type::object) {
+        break;
+    }
+    case Type::object: {
         simdjson::ondemand::object object;
         error = value.get_object().get(object);
         if (!error)
             error = object.raw_json().get(text);
+        break;
+    }
+    case Type::string:
+        error = value.get_raw_json_string().error();
+        break;
+    case Type::number:
+        error = value.get_number().error();
+        break;
+    case Type::boolean:
+        error = value.get_bool().error();
+        break;
+    case Type::null:
+        error = value.is_null().error();
+        break;
     }
     return !error && parseJson(QByteArrayView(text.data(), qsizetype(text.size())), maxDepth);
+}
+
+// simdjson 3.0's on-demand reader misreads some numbers of twenty digits and more (it took
+// 0.95000000000000000000 for 0.0277) and refuses some its document reader takes (a tiny
+// 1E-75800 as 0): those rare ones are read again by the strict reader.
+bool readDouble(simdjson::ondemand::value value, double &out)
+{
+    const std::string_view text = value.raw_json_token();
+    const simdjson::error_code error = value.get_double().get(out);
+    if (error == simdjson::INCORRECT_TYPE)
+        return false;
+    if (!error && text.size() < 20)
+        return true;
+    const auto number = parseJson(QByteArrayView(text.data(), qsizetype(text.size())));
+    if (!number || !number->isDouble())
+        return false;
+    out = number->toDouble();
+    return true;
+}
+
+// A string without escapes is read where it stands; only escaped ones are unescaped into the
+// parser's buffer, whose pages would otherwise be touched for every entry.
+bool readString(simdjson::ondemand::value value, std::string_view &out)
+{
+    const std::string_view token = value.raw_json_token();
+    const size_t end = token.find('"', 1);
+    if (token.starts_with('"') && end != std::string_view::npos) {
+        const std::string_view content = token.substr(1, end - 1);
+        if (content.find('\\') == std::string_view::npos) {
+            out = content;
+            return !value.get_raw_json_string().error();
+        }
+    }
+    return !value.get_string().get(out);
 }
 
 // One entry's members, straight into the record. Unknown members are ignored but must still be
@@ -166,40 +218,51 @@ std::optional<WorkEntry> readEntry(simdjson::ondemand::object object)
     unsigned seen = 0;
     QList<std::string_view> otherKeys;
     WorkEntry e;
+    auto bitOf = [](auto key) -> unsigned {
+        if (key == "id")
+            return hasId;
+        if (key == "date")
+            return hasDate;
+        if (key == "seconds")
+            return hasSeconds;
+        return key == "kind" ? hasKind : 0u;
+    };
     for (auto member : object) {
+        if (member.error())
+            return std::nullopt;
+        simdjson::ondemand::field field = member.value_unsafe();
+        // Our four keys are compared where they stand; any other is unescaped, since it may
+        // spell one of them with escapes, or repeat another.
         std::string_view key;
-        if (member.unescaped_key().get(key))
-            return std::nullopt;
-        simdjson::ondemand::value value;
-        if (member.value().get(value))
-            return std::nullopt;
-        const unsigned bit = key == "id"        ? hasId
-                             : key == "date"    ? hasDate
-                             : key == "seconds" ? hasSeconds
-                             : key == "kind"    ? hasKind
-                                                : 0u;
+        unsigned bit = bitOf(field.key());
+        if (!bit) {
+            if (field.unescaped_key().get(key))
+                return std::nullopt;
+            bit = bitOf(key);
+        }
+        simdjson::ondemand::value &value = field.value();
         if (seen & bit)
             return std::nullopt;
         seen |= bit;
         std::string_view text;
         switch (bit) {
         case hasId: {
-            const auto id = value.get_string().get(text) ? std::nullopt : uuidFromText(text);
+            const auto id = readString(value, text) ? uuidFromText(text) : std::nullopt;
             if (!id)
                 return std::nullopt;
             e.id = *id;
             break;
         }
         case hasDate:
-            if (value.get_double().get(e.date))
+            if (!readDouble(value, e.date))
                 return std::nullopt;
             break;
         case hasSeconds:
-            if (value.get_double().get(e.seconds))
+            if (!readDouble(value, e.seconds))
                 return std::nullopt;
             break;
         case hasKind: {
-            const auto kind = value.get_string().get(text) ? std::nullopt : kindFromName(text);
+            const auto kind = readString(value, text) ? kindFromName(text) : std::nullopt;
             if (!kind)
                 return std::nullopt;
             e.kind = *kind;
@@ -218,18 +281,26 @@ std::optional<WorkEntry> readEntry(simdjson::ondemand::object object)
 
 } // namespace
 
-std::optional<QList<WorkEntry>> decodeEntries(QByteArrayView json)
+std::optional<QList<WorkEntry>> decodeEntries(const QByteArray &json)
 {
     // Read straight into the records with simdjson's on-demand parser: the file can hold a
     // hundred thousand entries and is read at every start, and a document tree would take
     // several times the memory of the file.
-    const simdjson::padded_string text(json.data(), size_t(json.size()));
+    const bool inPlace = json.capacity() - json.size() >= qsizetype(simdjson::SIMDJSON_PADDING);
+    simdjson::padded_string copy;
+    if (!inPlace)
+        copy = simdjson::padded_string(json.constData(), size_t(json.size()));
+    const simdjson::padded_string_view text =
+        inPlace ? simdjson::padded_string_view(json.constData(), size_t(json.size()),
+                                               size_t(json.capacity()))
+                : simdjson::padded_string_view(copy);
     simdjson::ondemand::parser parser;
     simdjson::ondemand::document document;
     simdjson::ondemand::array array;
     if (parser.iterate(text).get(document) || document.get_array().get(array))
         return std::nullopt;
     QList<WorkEntry> entries;
+    entries.reserve(json.size() / 96); // about an entry's length in the compact form
     for (auto element : array) {
         simdjson::ondemand::object object;
         if (element.get_object().get(object))

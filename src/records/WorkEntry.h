@@ -40,5 +40,6 @@ std::optional<WorkEntry> workEntryFromJson(const QJsonValue &value);
 // The entries file and the export document: an array of entries in the given order. Keys are
 // written sorted; the pretty style is the export's layout.
 QByteArray encodeEntries(std::span<const WorkEntry> entries, JsonStyle style);
-// The whole document or nothing.
-std::optional<QList<WorkEntry>> decodeEntries(QByteArrayView json);
+// The whole document or nothing. Text read with readJsonFile() is read in place; other text is
+// copied first.
+std::optional<QList<WorkEntry>> decodeEntries(const QByteArray &json);

@@ -25,12 +25,19 @@ private slots:
             R"([{"date":30,"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","kind":"timed","seconds":60})"));
         QCOMPARE(decodeEntries(json), entries);
         // Key order carries no meaning, lower-case UUIDs read, and unknown members are skipped.
-        const auto reordered =
-            decodeEntries("[{\"kind\":\"added\",\"note\":{\"a\":[1,\"\\ud83d\\ude00\"]},"
-                          "\"seconds\":1,\"id\":\"0e5c9a3b-7f1d-4c2e-9a8b-1234567890ab\",\"date\":2}]");
+        const auto reordered = decodeEntries(
+            "[{\"kind\":\"added\",\"note\":{\"a\":[1,\"\\ud83d\\ude00\"]},"
+            "\"seconds\":1,\"id\":\"0e5c9a3b-7f1d-4c2e-9a8b-1234567890ab\",\"date\":2}]");
         QVERIFY(reordered);
         QCOMPARE(reordered->first().id, id);
         QCOMPARE(reordered->first().kind, WorkEntry::Kind::added);
+        // Numbers of many digits are read exactly.
+        const auto longNumbers =
+            decodeEntries("[{\"kind\":\"added\",\"seconds\":0.95000000000000000000,\"id\":\"" +
+                          uuidText(id).toLatin1() + "\",\"date\":12345678901234567890.5}]");
+        QVERIFY(longNumbers);
+        QCOMPARE(longNumbers->first().seconds, 0.95);
+        QCOMPARE(longNumbers->first().date, 12345678901234567890.5);
 
         // The nil UUID reads like any other, in the entries file and in a single entry.
         const QList<WorkEntry> nil{{QUuid(), 60, 45, WorkEntry::Kind::timed}, entries.first()};
@@ -55,7 +62,10 @@ private slots:
             {"\"seconds\":2", "\"seconds\":null"},
             {id, "not-a-uuid"},
             {id, "00000000-0000-0000-0000-00000000000g"},
-            {id, "{" + id + "}"}};
+            {id, "{" + id + "}"},
+            // Unknown members are skipped, yet what follows them must still be JSON.
+            {"\"timed\"}", "\"timed\",\"x\":\"s\":]}"},
+            {"\"timed\"}", "\"timed\",\"x\":1:]}"}};
         for (const auto &[from, to] : changes) {
             const QByteArray bad = QByteArray(good).replace(from, to);
             QVERIFY2(!decodeEntries("[" + bad + "]"), bad.constData());
