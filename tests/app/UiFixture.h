@@ -2,7 +2,6 @@
 
 #include "AppShell.h"
 #include "CardPanel.h"
-#include "CrewClient.h"
 #include "Fonts.h"
 #include "StoreFixture.h"
 #include "WindowSlots.h"
@@ -18,12 +17,9 @@ struct UiFixture : StoreFixture {
     QList<WorkEntry> entries;
     ActivityByDay activity;
     std::unique_ptr<AppShell> shell;
-    // The card's crews go over HTTP, to the test's local service.
-    CrewClient::HttpConnection http;
 
     UiFixture()
     {
-        crewConnection = &http;
         calendar = Calendar(QTimeZone("Europe/Berlin"), 2,
                             QLocale(QLocale::English, QLocale::UnitedStates));
         setUpFonts();
@@ -63,26 +59,11 @@ struct UiFixture : StoreFixture {
     }
 };
 
-// The first item of that object name below `root`, in the visual tree.
-inline QQuickItem *findItem(QQuickItem *root, const QString &name)
-{
-    if (!root)
-        return nullptr;
-    for (QQuickItem *child : root->childItems()) {
-        if (child->objectName() == name)
-            return child;
-        if (QQuickItem *found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
+// The items of that object name below `root`, in the visual tree, in order.
 inline QList<QQuickItem *> findItems(QQuickItem *root, const QString &name)
 {
     QList<QQuickItem *> found;
-    if (!root)
-        return found;
-    for (QQuickItem *child : root->childItems()) {
+    for (QQuickItem *child : root ? root->childItems() : QList<QQuickItem *>()) {
         if (child->objectName() == name)
             found.append(child);
         found += findItems(child, name);
@@ -90,7 +71,12 @@ inline QList<QQuickItem *> findItems(QQuickItem *root, const QString &name)
     return found;
 }
 
-// Visible on screen: it and all its ancestors.
+inline QQuickItem *findItem(QQuickItem *root, const QString &name)
+{
+    return findItems(root, name).value(0);
+}
+
+// Visible on screen (an item is hidden with its ancestors).
 inline bool shown(const QQuickItem *item)
 {
     return item && item->isVisible();

@@ -1,8 +1,6 @@
-// The card as the user sees it: the live QML tree on a store on fakes, clicked like a user would,
-// with crews on a local service.
+// The card as the user sees it: the live QML tree on a store on fakes, clicked like a user would.
 #include "CardModel.h"
 #include "CrewTestSupport.h"
-#include "FakeCrewService.h"
 #include "UiFixture.h"
 
 #include <QQmlContext>
@@ -10,18 +8,12 @@
 
 namespace {
 
+using Answer = FakeCrewConnection::Answer;
+
 QVariant attached(QQuickItem *item, const char *expression)
 {
     QQmlExpression e(qmlContext(item), item, QString::fromLatin1(expression));
     return e.evaluate();
-}
-
-QStringList texts(const QList<QQuickItem *> &items)
-{
-    QStringList list;
-    for (const QQuickItem *item : items)
-        list << textOf(item);
-    return list;
 }
 
 QList<QQuickItem *> rows(QQuickItem *card)
@@ -33,36 +25,31 @@ QList<QQuickItem *> rows(QQuickItem *card)
     return list;
 }
 
+// Joined as Ann to a crew with its owner and today's seconds per member.
+void joinCrew(UiFixture &f, const QString &code, const QString &owner,
+              const QList<QPair<QString, double>> &members)
+{
+    Answer board;
+    board.owner = owner;
+    board.board = members;
+    f.crew.answers[QStringLiteral("fetch ") + code] = {board};
+    QVERIFY(awaitTask(f.store->joinCrew(code, QStringLiteral("Ann"))));
+    QVERIFY(awaitTask(f.store->refreshCrews()));
+}
+
 } // namespace
 
 class CardTest : public QObject {
     Q_OBJECT
 
-    FakeCrewService crew;
-
-    // A crew with its owner and today's seconds per member, joined as Ann.
-    void joinCrew(UiFixture &f, const QString &code, const QString &owner,
-                  const QList<QPair<QString, double>> &members)
-    {
-        crew.crews.insert(code, {QStringLiteral("Crew ") + code, owner, members});
-        QVERIFY(awaitTask(f.store->joinCrew(code, QStringLiteral("Ann"))));
-        crew.crews[code].members.removeLast(); // Ann is among the members already
-        QVERIFY(awaitTask(f.store->refreshCrews()));
-    }
-
 private slots:
-    void initTestCase() { qputenv("QUENBY_CREW_URL", crew.server.url().toEncoded()); }
-    void init() { crew.reset(); }
-
     void streakBadge_data()
     {
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("badge");
-        QTest::newRow("0") << 0 << QString();
         QTest::newRow("1") << 1 << QString();
         QTest::newRow("2") << 2 << QStringLiteral("🔥 2-day streak");
         QTest::newRow("7") << 7 << QStringLiteral("🍀 777 streak!");
-        QTest::newRow("8") << 8 << QStringLiteral("🔥 8-day streak");
     }
     void streakBadge()
     {
@@ -83,15 +70,13 @@ private slots:
         QTest::addColumn<double>("worked");
         QTest::addColumn<int>("keys");
         QTest::addColumn<double>("typing");
-        QTest::addColumn<int>("clicks");
         QTest::addColumn<QString>("score"); // empty: no score row
         QTest::addColumn<QString>("pace");  // empty: no pace text
-        QTest::newRow("nothing yet") << 0.0 << 0 << 0.0 << 0 << QString() << QString();
         // One word in a minute of typing is a pace, but the score rounds to 0: no row at all.
-        QTest::newRow("pace but no score") << 0.0 << 5 << 60.0 << 0 << QString() << QString();
+        QTest::newRow("pace but no score") << 0.0 << 5 << 60.0 << QString() << QString();
         QTest::newRow("under a minute of typing")
-            << 3600.0 << 3000 << 59.0 << 0 << QStringLiteral("🏅 180") << QString();
-        QTest::newRow("both") << 10800.0 << 50000 << 5000.0 << 2500 << QStringLiteral("🏅 1,460")
+            << 3600.0 << 3000 << 59.0 << QStringLiteral("🏅 180") << QString();
+        QTest::newRow("both") << 10800.0 << 50000 << 5000.0 << QStringLiteral("🏅 1,460")
                               << QStringLiteral("⌨️ 120 words/min");
     }
     void scoreAndPaceRows()
@@ -99,7 +84,6 @@ private slots:
         QFETCH(double, worked);
         QFETCH(int, keys);
         QFETCH(double, typing);
-        QFETCH(int, clicks);
         QFETCH(QString, score);
         QFETCH(QString, pace);
         UiFixture f;
@@ -108,7 +92,7 @@ private slots:
         DayActivity today;
         today.keys = keys;
         today.typingSeconds = typing;
-        today.clicks = clicks;
+        today.clicks = keys == 50000 ? 2500 : 0;
         f.activity.insert(QStringLiteral("2026-03-10"), today);
         f.start();
         QQuickItem *card = f.showCard();
@@ -146,10 +130,6 @@ private slots:
         QTest::addColumn<int>("percent");
         QTest::addColumn<double>("fraction");
         QTest::newRow("off") << 0.0 << 3600.0 << QString() << 0 << 0.0;
-        QTest::newRow("nothing yet")
-            << 14400.0 << 0.0 << QStringLiteral("goal 4h 0m · 0%") << 0 << 0.0;
-        QTest::newRow("a quarter")
-            << 14400.0 << 3600.0 << QStringLiteral("goal 4h 0m · 25%") << 25 << 0.25;
         QTest::newRow("just short")
             << 7200.0 << 7199.0 << QStringLiteral("goal 2h 0m · 99%") << 99 << 7199.0 / 7200;
         QTest::newRow("above it") << 14400.0 << 18000.0 << QStringLiteral("goal reached! 🎉") << 100
@@ -163,12 +143,10 @@ private slots:
         QFETCH(int, percent);
         QFETCH(double, fraction);
         UiFixture f;
-        if (worked > 0)
-            f.worked(0, worked);
+        f.worked(0, worked);
         f.settings.setValue(MacWorkStore::goalKey, goal);
         f.start();
-        QQuickItem *card = f.showCard();
-        QQuickItem *block = findItem(card, QStringLiteral("goalBlock"));
+        QQuickItem *block = findItem(f.showCard(), QStringLiteral("goalBlock"));
         QCOMPARE(shown(block), !label.isEmpty());
         if (label.isEmpty())
             return;
@@ -179,10 +157,9 @@ private slots:
         const double track = findItem(block, QStringLiteral("goalTrack"))->width();
         QCOMPARE(findItem(block, QStringLiteral("goalFill"))->width(),
                  std::max(track * fraction, 6.0));
-        const bool reached = fraction >= 1;
-        const QColor amber = QColor::fromRgbF(0.93f, 0.60f, 0.15f);
         // QML keeps colours at 8 bits a channel.
-        QCOMPARE(labelItem->property("color").value<QColor>().rgb() == amber.rgb(), reached);
+        const QColor amber = QColor::fromRgbF(0.93f, 0.60f, 0.15f);
+        QCOMPARE(labelItem->property("color").value<QColor>().rgb() == amber.rgb(), fraction >= 1);
     }
 
     void goalMenu()
@@ -193,14 +170,6 @@ private slots:
         QQuickItem *menu = findItem(card, QStringLiteral("goalMenu"));
         QVERIFY(menu);
         QCOMPARE(menu->property("count").toInt(), 13);
-        QStringList labels;
-        for (int i = 0; i < 13; ++i) {
-            QString text;
-            QMetaObject::invokeMethod(menu, "textAt", Q_RETURN_ARG(QString, text), Q_ARG(int, i));
-            labels << text;
-        }
-        QCOMPARE(labels, (QStringList{"Off", "2h", "4h", "6h", "8h", "10h", "12h", "14h", "16h",
-                                      "18h", "20h", "22h", "24h"}));
         QCOMPARE(menu->property("displayText").toString(), QStringLiteral("4h"));
         // Choosing from the open menu sets the goal.
         click(menu);
@@ -215,17 +184,8 @@ private slots:
 
     void barsAndDetailLine()
     {
-        {
-            // Over an hour, the longest day fills the chart.
-            UiFixture f;
-            f.worked(3, 7200);
-            f.worked(2, 1800);
-            f.start();
-            QQuickItem *card = f.showCard();
-            QCOMPARE(findItem(findItem(card, "dayColumn3"), "bar")->height(), 33.0);
-            QCOMPARE(findItem(findItem(card, "dayColumn4"), "bar")->height(), 5 + 28.0 / 4);
-        }
         UiFixture f;
+        f.worked(6, 7200); // Wednesday: over an hour, it fills the chart
         f.worked(2, 1800); // Sunday
         f.worked(1, 600);  // Monday
         DayActivity sunday;
@@ -238,18 +198,13 @@ private slots:
         QQuickItem *card = f.showCard();
 
         QList<double> heights;
-        QStringList names;
-        for (int i = 0; i < 7; ++i) {
-            QQuickItem *column = findItem(card, QStringLiteral("dayColumn%1").arg(i));
-            QVERIFY(column);
-            heights << findItem(column, QStringLiteral("bar"))->height();
-            names << attached(column, "Accessible.name").toString();
-        }
-        // 30 minutes is 5 + 28 x 1800 / 3600; an hour or less never fills the chart.
-        QCOMPARE(heights, (QList<double>{5, 5, 5, 5, 19, 5 + 28.0 * 600 / 3600, 5}));
-        QCOMPARE(names.first(), QStringLiteral("Wednesday, 0m"));
-        QCOMPARE(names[4], QStringLiteral("Sunday, 30m"));
-        QCOMPARE(textOf(findItem(card, QStringLiteral("weekTotal"))), QStringLiteral("40m"));
+        for (int i = 0; i < 7; ++i)
+            heights
+                << findItem(findItem(card, QStringLiteral("dayColumn%1").arg(i)), "bar")->height();
+        QCOMPARE(heights, (QList<double>{33, 5, 5, 5, 5 + 28.0 / 4, 5 + 28.0 * 600 / 7200, 5}));
+        QCOMPARE(attached(findItem(card, "dayColumn4"), "Accessible.name").toString(),
+                 QStringLiteral("Sunday, 30m"));
+        QCOMPARE(textOf(findItem(card, QStringLiteral("weekTotal"))), QStringLiteral("2h 40m"));
 
         QQuickItem *detail = findItem(card, QStringLiteral("detailLine"));
         QVERIFY(!shown(detail));
@@ -260,22 +215,22 @@ private slots:
         QCOMPARE(textOf(findItem(detail, QStringLiteral("detailDuration"))), QStringLiteral("30m"));
         QCOMPARE(textOf(findItem(detail, QStringLiteral("detailWords"))),
                  QStringLiteral("~24 words"));
-        QVERIFY(shown(findItem(detail, QStringLiteral("detailWords"))));
         // The same day again hides it.
         click(findItem(card, QStringLiteral("dayColumn4")));
         QTRY_VERIFY(!shown(detail));
         // Four keystrokes are not a word.
         click(findItem(card, QStringLiteral("dayColumn5")));
         QTRY_VERIFY(shown(detail));
-        QCOMPARE(textOf(findItem(detail, QStringLiteral("detailDate"))),
-                 QStringLiteral("Monday, Mar 9"));
         QVERIFY(!shown(findItem(detail, QStringLiteral("detailWords"))));
     }
 
     void crewBoxStates()
     {
         UiFixture f;
-        crew.crews.insert("LUCKY7", {"Night Owls", "Mika", {{"Mika", 600}}});
+        f.crew.answers["join LUCKY7"] = {Answer{{}, {}, QStringLiteral("Night Owls"), {}, {}, 0}};
+        f.crew.answers["fetch LUCKY7"] = {Answer{{}, {}, QStringLiteral("Night Owls"), {}, {}, 0}};
+        f.crew.answers["create"] = {Answer{{}, QStringLiteral("NEW001"), {}, {}, {}, 0}};
+        f.crew.answers["fetch NEW001"] = {Answer{{}, {}, QStringLiteral("Ann's Crew"), {}, {}, 0}};
         f.start();
         QQuickItem *card = f.showCard();
         QQuickItem *box = findItem(card, QStringLiteral("crewBox"));
@@ -287,57 +242,52 @@ private slots:
                     parts << QString::fromLatin1(name);
             return parts;
         };
+        const auto heading = [&] { return textOf(findItem(box, QStringLiteral("boardHeading"))); };
         QCOMPARE(visibleParts(), (QStringList{"crewHeading", "crewPitch", "introButtons"}));
         click(button(box, "Start a crew"));
         QCOMPARE(visibleParts(), (QStringList{"crewHeading", "crewForm"}));
-        QVERIFY(button(box, "Create"));
         click(button(box, "Cancel"));
-        QCOMPARE(visibleParts(), (QStringList{"crewHeading", "crewPitch", "introButtons"}));
         click(button(box, "Join with code"));
         QCOMPARE(visibleParts(), (QStringList{"crewHeading", "crewForm", "codeField"}));
 
-        // Joining with a nickname typed with spaces around it.
+        // Joining with a nickname typed with spaces around it, and the code in lower case.
         click(findItem(box, QStringLiteral("nicknameField")));
         typeText(card->window(), QStringLiteral("  Ann "));
         click(findItem(box, QStringLiteral("codeField")));
         typeText(card->window(), QStringLiteral("lucky7"));
         click(button(box, "Join"));
         QTRY_COMPARE(visibleParts(), QStringList{"crewBoard"});
-        QCOMPARE(crew.body(crew.routes().indexOf("POST /api/join")).value("nickname").toString(),
-                 QStringLiteral("Ann"));
-        QCOMPARE(textOf(findItem(box, QStringLiteral("boardHeading"))),
-                 QStringLiteral("CREW · NIGHT OWLS"));
+        QCOMPARE(f.crew.calls.first(), QStringLiteral("join LUCKY7 Ann"));
+        QCOMPARE(heading(), QStringLiteral("CREW · NIGHT OWLS"));
 
         // Another crew: the picker, then the form with the nickname filled in.
         click(findItem(box, QStringLiteral("addCrewButton")));
         QCOMPARE(visibleParts(), QStringList{"pickerButtons"});
         click(button(box, "Start a crew"));
-        QCOMPARE(visibleParts(), QStringList{"crewForm"});
         QCOMPARE(textOf(findItem(box, QStringLiteral("nicknameField"))), QStringLiteral("Ann"));
         click(button(box, "Create"));
         QTRY_COMPARE(visibleParts(), (QStringList{"crewTabs", "crewBoard"}));
-        QCOMPARE(textOf(findItem(box, QStringLiteral("boardHeading"))),
-                 QStringLiteral("CREW · ANN'S CREW"));
-        QCOMPARE(texts(findItems(box, QStringLiteral("crewTab"))),
-                 (QStringList{"Night Owls", "Ann's Crew"}));
+        QCOMPARE(f.crew.calls.filter("create").first(), QStringLiteral("create Ann's Crew Ann"));
+        QCOMPARE(heading(), QStringLiteral("CREW · ANN'S CREW"));
         click(findItems(box, QStringLiteral("crewTab")).first());
-        QCOMPARE(textOf(findItem(box, QStringLiteral("boardHeading"))),
-                 QStringLiteral("CREW · NIGHT OWLS"));
+        QCOMPARE(heading(), QStringLiteral("CREW · NIGHT OWLS"));
 
         // Leaving the displayed crew shows the other at once.
         click(findItem(box, QStringLiteral("leaveButton")));
         QCOMPARE(visibleParts(), QStringList{"crewBoard"});
-        QCOMPARE(textOf(findItem(box, QStringLiteral("boardHeading"))),
-                 QStringLiteral("CREW · ANN'S CREW"));
+        QCOMPARE(heading(), QStringLiteral("CREW · ANN'S CREW"));
 
         // A refused join keeps the form with the store's message, and the button usable.
-        crew.refusal = QStringLiteral("That nickname is taken in this crew.");
+        const QString refusal = QStringLiteral("That nickname is taken in this crew.");
+        Answer refused;
+        refused.failure = CrewClient::CrewFailure(CrewClient::CrewError::server(refusal));
+        f.crew.answers["join ZZZZZZ"] = {refused};
         click(findItem(box, QStringLiteral("addCrewButton")));
         click(button(box, "Join with code"));
         click(findItem(box, QStringLiteral("codeField")));
         typeText(card->window(), QStringLiteral("ZZZZZZ"));
         click(button(box, "Join"));
-        QTRY_COMPARE(textOf(findItem(box, QStringLiteral("crewError"))), crew.refusal);
+        QTRY_COMPARE(textOf(findItem(box, QStringLiteral("crewError"))), refusal);
         QVERIFY(shown(findItem(box, QStringLiteral("crewForm"))));
         QVERIFY(button(box, "Join"));
     }
@@ -369,8 +319,6 @@ private slots:
         QCOMPARE(times, (QStringList{"1h 56m", "1h 40m", "1h 23m", "1h 6m", "50m"}));
         // The owner may remove everybody but themselves.
         QCOMPARE(removable, (QList<bool>{true, false, true, true, true}));
-        QCOMPARE(attached(findItem(rows(card)[2], "removeButton"), "Accessible.name").toString(),
-                 QStringLiteral("Remove Jo from the crew"));
 
         // The confirmation moves from row to row; "Keep" ends it.
         const auto confirming = [&] {
@@ -381,64 +329,37 @@ private slots:
         };
         click(findItem(rows(card)[2], "removeButton"));
         QCOMPARE(confirming(), (QList<bool>{false, false, true, false, false}));
-        QVERIFY(!shown(findItem(rows(card)[2], "todayTime")));
         click(findItem(rows(card)[3], "removeButton"));
         QCOMPARE(confirming(), (QList<bool>{false, false, false, true, false}));
         click(findItem(rows(card)[3], "keep"));
         QCOMPARE(confirming(), (QList<bool>(5, false)));
         click(findItem(rows(card)[0], "removeButton"));
         click(findItem(rows(card)[0], "confirmRemove"));
-        QTRY_COMPARE(crew.count("POST /api/kick"), 1);
-        QCOMPARE(crew.body(crew.routes().indexOf("POST /api/kick")).value("nickname").toString(),
-                 QStringLiteral("Mika"));
+        QTRY_COMPARE(f.crew.calls.filter("kick"), QStringList{"kick LUCKY7 Mika"});
         QCOMPARE(confirming(), (QList<bool>(5, false)));
     }
 
-    void noRemoveButtonsInAnotherOwnersCrew()
+    // In another owner's crew: no remove buttons; the invite is copied; opening the card
+    // reports and refreshes.
+    void memberOfAnotherOwnersCrew()
     {
         UiFixture f;
         f.start();
         joinCrew(f, "LUCKY7", "Mika", {{"Mika", 7000}, {"Ann", 6000}, {"Jo", 5000}});
+        f.crew.calls.clear();
         QQuickItem *card = f.showCard();
+        QTRY_COMPARE(f.crew.calls.size(), 2);
+        QVERIFY(f.crew.calls.contains("report LUCKY7") && f.crew.calls.contains("fetch LUCKY7"));
         QTRY_COMPARE(rows(card).size(), 3);
         for (QQuickItem *row : rows(card))
             QVERIFY(!shown(findItem(row, "removeButton")));
-    }
 
-    void copyInvite()
-    {
-        UiFixture f;
-        f.start();
-        joinCrew(f, "LUCKY7", "Mika", {{"Mika", 7000}, {"Ann", 6000}});
-        QQuickItem *card = f.showCard();
         QQuickItem *copy = findItem(card, QStringLiteral("copyInviteButton"));
         QCOMPARE(textOf(copy), QStringLiteral("Copy invite"));
         click(copy);
         QCOMPARE(textOf(copy), QStringLiteral("Copied! 🍀"));
         QVERIFY(f.pasteboard.content.endsWith(QStringLiteral("/c/LUCKY7 (code LUCKY7)")));
-        QTest::qWait(1700);
-        QCOMPARE(textOf(copy), QStringLiteral("Copied! 🍀"));
-        QTRY_COMPARE_WITH_TIMEOUT(textOf(copy), QStringLiteral("Copy invite"), 600);
-    }
-
-    void openingTheCardReportsAndRefreshes()
-    {
-        UiFixture f;
-        f.start();
-        f.showCard();
-        f.shell->card().hide();
-        QTest::qWait(100);
-        QCOMPARE(crew.routes(), QStringList());
-
-        joinCrew(f, "LUCKY7", "Mika", {{"Mika", 7000}});
-        crew.server.reset();
-        crew.server.setResponder([](const TestHttpServer::Request &) {
-            return std::optional(TestHttpServer::json(200, R"({"ok":true})"));
-        });
-        f.shell->card().show();
-        QTRY_COMPARE(crew.routes().size(), 2);
-        QCOMPARE(crew.count("POST /api/report"), 1);
-        QCOMPARE(crew.count("GET /api/crew/LUCKY7"), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(textOf(copy), QStringLiteral("Copy invite"), 2500);
     }
 
     void panelBehaviour()
@@ -448,7 +369,6 @@ private slots:
         QQuickItem *card = f.showCard();
         QQuickView *view = f.shell->card().window();
         QTRY_VERIFY(view->isActive());
-        QCOMPARE(card->property("isVisible").toBool(), true);
         QTest::keyClick(view, Qt::Key_Escape);
         QVERIFY(!view->isVisible());
         QCOMPARE(card->property("isVisible").toBool(), false);

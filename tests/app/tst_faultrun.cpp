@@ -233,10 +233,6 @@ private slots:
             keys += day.keys;
         QVERIFY2(keys >= typedBeforeSleep - 8 && keys <= typed,
                  qPrintable(QStringLiteral("%1 of %2").arg(keys).arg(typed)));
-        qInfo("one entry of %.1f s, from %.1f s after the start to %.1f s before the clock was "
-              "set back; %lld keys recorded of %d typed, %d before the sleep",
-              e.seconds, e.date - started, setBack - (e.date + e.seconds), keys, typed,
-              typedBeforeSleep);
         QVERIFY(!JsonSettingsStore(config + QStringLiteral("/Quenby/settings.json")).unreadable());
         // No copy of an undecodable file, no temporary file left by a failed write.
         QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);

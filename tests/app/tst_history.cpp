@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -46,45 +45,20 @@ class HistoryTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void tilesAndCells()
+    // The texts at their edges: rounding and thresholds.
+    void texts()
     {
-        QCOMPARE(streakValue(0), QStringLiteral("0 days"));
         QCOMPARE(streakValue(1), QStringLiteral("1 day"));
-        QCOMPARE(streakValue(6), QStringLiteral("6 days"));
-        QCOMPARE(streakEmoji(6), QStringLiteral("🔥"));
         QCOMPARE(streakEmoji(7), QStringLiteral("🍀"));
-        QCOMPARE(bestDayValue(Stats{}), QStringLiteral("—"));
-
-        QCOMPARE(compactLabel(59 * 60), QStringLiteral("59m"));
         QCOMPARE(compactLabel(20), QStringLiteral("0m"));
         QCOMPARE(compactLabel(2 * 3600 + 5 * 60), QStringLiteral("2h5"));
-        QCOMPARE(compactLabel(3 * 3600), QStringLiteral("3h"));
         QCOMPARE(compactLabel(3 * 3600 + 30), QStringLiteral("3h"));
         QCOMPARE(compactLabel(3599.5), QStringLiteral("1h")); // rounds to 3600 first
-
         QCOMPARE(cellTint(3 * 3600).opacity, 0.395);
-        QCOMPARE(cellTint(6 * 3600).opacity, 0.67);
         QCOMPARE(cellTint(9 * 3600).opacity, 0.67);
         QVERIFY(!cellTint(0).worked);
-        QCOMPARE(cellTint(0).opacity, 0.04);
-
-        // Monday first: "M" ... "S"; Sunday first: "S", "M", ...
-        const Calendar monday(QTimeZone("Europe/Berlin"), 2, english);
         const Calendar sunday(QTimeZone("America/New_York"), 1, english);
-        QCOMPARE(weekdayHeader(monday), (QStringList{"M", "T", "W", "T", "F", "S", "S"}));
-        QCOMPARE(weekdayHeader(sunday).first(), QStringLiteral("S"));
-        QCOMPARE(weekdayHeader(sunday).at(1), QStringLiteral("M"));
-    }
-
-    void detailTexts()
-    {
-        QCOMPARE(wordsLine(1234, english),
-                 QStringLiteral("⌨️ ~246 words typed · 1,234 keystrokes"));
-        QCOMPARE(wordsLine(0, english), QStringLiteral("⌨️ ~0 words typed · 0 keystrokes"));
-        QCOMPARE(busiestLine({23, 212, 42}, english),
-                 QStringLiteral("busiest 11 PM – 12 AM · ~42 words"));
-        QCOMPARE(busiestLine({9, 50, 10}, english),
-                 QStringLiteral("busiest 9 AM – 10 AM · ~10 words"));
+        QCOMPARE(weekdayHeader(sunday), (QStringList{"S", "M", "T", "W", "T", "F", "S"}));
 
         DayActivity a;
         a.typingSeconds = 50;
@@ -100,23 +74,9 @@ private slots:
         DayActivity counters;
         counters.modifierTaps = 1;
         QVERIFY(chips({}, counters, calendar).isEmpty());
-        counters.modifierTaps = 7;
-        counters.clicks = 1500;
-        const QList<Chip> shown = chips({}, counters, calendar);
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].value, QStringLiteral("1,500"));
-        QCOMPARE(shown[1].id, QStringLiteral("mods"));
-        QCOMPARE(shown[1].value, QStringLiteral("~3"));
-        DayRhythm r;
-        r.longestStretch = 1800;
-        r.breaks = 1;
-        QCOMPARE(chips(r, std::nullopt, calendar).first().label,
-                 QStringLiteral("longest stretch · 1 break"));
-
         const Instant nine = localInstant(QTimeZone("Europe/Berlin"), "2026-03-10 09:00");
         QCOMPARE(sessionTitle({{}, nine, -600, WorkEntry::Kind::removed}),
                  QStringLiteral("Removed 10m"));
-        QCOMPARE(sessionSymbol(WorkEntry::Kind::removed), QStringLiteral("minus"));
         QCOMPARE(sessionTimes({{}, nine, -600, WorkEntry::Kind::removed}, calendar),
                  QStringLiteral("at 9:00 AM"));
         QCOMPARE(sessionTimes({{}, nine, 3900, WorkEntry::Kind::timed}, calendar),
@@ -124,7 +84,7 @@ private slots:
     }
 
     // The model over a store: the tiles from the record, a day with entries but no activity,
-    // a day with counters, the running segment, and months across a year boundary.
+    // a day with counters, and the running segment.
     void model()
     {
         UiFixture f;
@@ -145,7 +105,6 @@ private slots:
 
         const QVariantMap tiles = history.tiles();
         QCOMPARE(tiles.value("streak").toString(), QStringLiteral("6 days"));
-        QCOMPARE(tiles.value("streakEmoji").toString(), QStringLiteral("🔥"));
         QCOMPARE(tiles.value("bestDay").toString(), QStringLiteral("1h 0m"));
 
         const double now = f.clock.now();
@@ -178,7 +137,6 @@ private slots:
         const QVariantList bars = yesterday.value("hourBars").toList();
         QCOMPARE(bars[23].toDouble(), 26.0);
         QCOMPARE(bars[8].toDouble(), 26.0 * 234 / 1000);
-        QCOMPARE(bars[0].toDouble(), 4.0);
         QVERIFY(yesterday.value("appsShown").toBool());
 
         // Counting today: the line, and the cell's label and tint follow the running clock.
@@ -202,13 +160,6 @@ private slots:
         QVERIFY(tenth.value("worked").toBool());
         QVERIFY(cells[6 + 10].toMap().value("isFuture").toBool());
         QCOMPARE(cells[6 + 8].toMap().value("label").toString(), QStringLiteral("1h"));
-
-        QCOMPARE(history.month().value("title").toString(), QStringLiteral("March 2026"));
-        for (int i = 0; i < 3; ++i)
-            history.previousMonth();
-        QCOMPARE(history.month().value("title").toString(), QStringLiteral("December 2025"));
-        history.nextMonth();
-        QCOMPARE(history.month().value("title").toString(), QStringLiteral("January 2026"));
     }
 
     // The dates of the history window and of the card's chart in the user's language and order;
@@ -220,10 +171,6 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("weekdays"); // Monday first
         QTest::addColumn<QString>("chart");    // Wednesday 4th to Tuesday 10th
-        QTest::newRow("en_US") << english << "Sunday, Mar 8"
-                               << "March 2026"
-                               << "MTWTFSS"
-                               << "WTFSSMT";
         QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "Sonntag, 8. März"
                                << "März 2026"
                                << "MDMDFSS"
@@ -338,7 +285,7 @@ private slots:
         QTRY_VERIFY(shown(findItem(window->rootObject(), QStringLiteral("transferMessage"))));
     }
 
-    // The window reads the model: tiles, cell labels, the empty day, chevrons across a year,
+    // The window reads the model: tiles, the empty day, chevrons across a year,
     // choosing a day; and after closing it opens as it was left.
     void window()
     {
@@ -350,20 +297,11 @@ private slots:
         QQuickView *window = f.shell->windows().historyWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QQuickItem *root = window->rootObject();
-        QCOMPARE(window->width(), 760);
-        QCOMPARE(window->height(), 600);
         QStringList tiles;
         for (QQuickItem *t : findItems(root, QStringLiteral("tileValue")))
             tiles << textOf(t);
         QCOMPARE(tiles, (QStringList{"3h 0m", "1 day", "3h 0m", "4h 0m"}));
         QVERIFY(shown(findItem(root, QStringLiteral("emptyDay"))));
-
-        QList<QQuickItem *> labels;
-        for (QQuickItem *l : findItems(root, QStringLiteral("cellLabel")))
-            if (shown(l))
-                labels << l;
-        QCOMPARE(labels.size(), 1);
-        QCOMPARE(textOf(labels.first()), QStringLiteral("3h"));
 
         // Choosing yesterday (the 9th: the 15th cell of a Monday-first March 2026).
         QList<QQuickItem *> days = findItems(root, QStringLiteral("dayCell"));

@@ -3,7 +3,6 @@
 // and for holding a picture at all.
 #include "CrewTestSupport.h"
 #include "DesktopTestEnvironment.h"
-#include "FakeCrewService.h"
 #include "UiFixture.h"
 
 #include <QApplication>
@@ -65,51 +64,28 @@ class ScreenshotTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { qputenv("QUENBY_CREW_URL", crew.server.url().toEncoded()); }
-
-    void cardIdleWithoutCrew()
-    {
-        UiFixture f;
-        history(f);
-        f.worked(0, 1.2 * 3600);
-        f.start();
-        QVERIFY(f.showCard());
-        capture(f.shell->card().window(), QStringLiteral("card-idle"), 330);
-    }
-
     void cardCountingWithOwnedCrewOfSix()
     {
         UiFixture f;
         history(f);
         f.worked(0, 2.5 * 3600);
-        crew.crews.insert(QStringLiteral("LUCKY7"), {QStringLiteral("Night Owls"),
-                                                     QStringLiteral("Ann"),
-                                                     {{"Mika", 5.2 * 3600},
-                                                      {"Ann", 2.6 * 3600},
-                                                      {"Jo", 3.9 * 3600},
-                                                      {"Sam", 1.1 * 3600},
-                                                      {"Priya", 0.7 * 3600}}});
+        FakeCrewConnection::Answer board;
+        board.crewName = QStringLiteral("Night Owls");
+        board.owner = QStringLiteral("Ann");
+        board.board = {{"Mika", 5.2 * 3600},
+                       {"Jo", 3.9 * 3600},
+                       {"Ann", 2.6 * 3600},
+                       {"Sam", 1.1 * 3600},
+                       {"Priya", 0.7 * 3600}};
+        f.crew.answers["fetch LUCKY7"] = {board};
         f.start();
         QVERIFY(awaitTask(f.store->joinCrew(QStringLiteral("LUCKY7"), QStringLiteral("Ann"))));
-        QCOMPARE(f.store->crewConfigs().size(), 1);
-        // The user's own row joined with 0 seconds; the service has the reports since.
-        crew.crews[QStringLiteral("LUCKY7")].members.removeLast();
         f.type(120);
         QVERIFY(f.store->isTracking());
         QQuickItem *card = f.showCard();
         QVERIFY(card);
         QTRY_COMPARE(findItems(card, QStringLiteral("rankMark")).size(), 5);
         capture(f.shell->card().window(), QStringLiteral("card-counting-crew"), 330);
-    }
-
-    void cardGoalReached()
-    {
-        UiFixture f;
-        history(f);
-        f.worked(0, 4.4 * 3600);
-        f.start();
-        f.showCard();
-        capture(f.shell->card().window(), QStringLiteral("card-goal-reached"), 330);
     }
 
     // Yesterday in full: every chip, typing against mousing, hours, apps and sessions.
@@ -144,50 +120,6 @@ private slots:
         click(findItems(root, QStringLiteral("dayCell")).at(8));
         QTRY_COMPARE(findItems(root, QStringLiteral("chip")).size(), 7);
         capture(window, QStringLiteral("history-rich-day"), 760, 600);
-
-        // The lower half: keystrokes by hour, top applications, sessions.
-        auto *scroll = findItem(root, QStringLiteral("detailScroll"));
-        QVERIFY(scroll);
-        auto *flickable = scroll->property("contentItem").value<QQuickItem *>();
-        QVERIFY(flickable);
-        const qreal bottom = flickable->property("contentHeight").toReal() - flickable->height();
-        QVERIFY(bottom > 0);
-        flickable->setProperty("contentY", bottom);
-        capture(window, QStringLiteral("history-rich-day-lower"), 760, 600);
-    }
-
-    void historyEmptyDay()
-    {
-        UiFixture f;
-        history(f);
-        f.start().showHistory();
-        QQuickView *window = f.shell->windows().historyWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        click(findItems(window->rootObject(), QStringLiteral("dayCell")).at(2));
-        QTRY_VERIFY(shown(findItem(window->rootObject(), QStringLiteral("emptyDay"))));
-        capture(window, QStringLiteral("history-empty-day"), 760, 600);
-    }
-
-    void historyTodayCounting()
-    {
-        UiFixture f;
-        history(f);
-        f.worked(0, 1.2 * 3600);
-        f.start();
-        f.type(300);
-        QVERIFY(f.store->isTracking());
-        f.shell->showHistory();
-        QQuickView *window = f.shell->windows().historyWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QVERIFY(shown(findItem(window->rootObject(), QStringLiteral("countingNow"))));
-        capture(window, QStringLiteral("history-today-counting"), 760, 600);
-    }
-
-    void welcome()
-    {
-        UiFixture f;
-        f.start().showWelcome();
-        capture(f.shell->windows().welcomeWindow(), QStringLiteral("welcome"), 400);
     }
 
     void explainer()
@@ -213,9 +145,6 @@ private slots:
                      QStringLiteral("Ann"));
         capture(window, QStringLiteral("invitation"), 380);
     }
-
-private:
-    FakeCrewService crew;
 };
 
 int main(int argc, char *argv[])

@@ -76,7 +76,6 @@ void TestHttpServer::reset()
     m_replies.clear();
     m_requests.clear();
     m_fallback = unscripted();
-    m_responder = nullptr;
 }
 
 void TestHttpServer::accept()
@@ -120,8 +119,7 @@ void TestHttpServer::readFrom(QTcpSocket *socket)
 
 void TestHttpServer::answer(QTcpSocket *socket)
 {
-    const std::optional<Reply> routed = m_responder ? m_responder(m_requests.last()) : std::nullopt;
-    const Reply reply = routed ? *routed : m_replies.isEmpty() ? m_fallback : m_replies.takeFirst();
+    const Reply reply = m_replies.isEmpty() ? m_fallback : m_replies.takeFirst();
     const QPointer<QTcpSocket> guard(socket);
     QTimer::singleShot(reply.delayMs, this, [guard, reply] {
         if (!guard)

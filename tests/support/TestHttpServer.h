@@ -7,9 +7,6 @@
 #include <QTcpServer>
 #include <QUrl>
 
-#include <functional>
-#include <optional>
-
 class QTcpSocket;
 
 // A scriptable HTTP/1.1 server on 127.0.0.1 for client tests. It runs in the test's own event
@@ -57,13 +54,9 @@ public:
     void enqueue(const Reply &reply);
     void setFallback(const Reply &reply);
     static Reply json(int status, const QByteArray &body);
-    // Asked first for every request; when it gives no reply, the queue and fallback answer. For
-    // clients whose overlapping requests arrive in no fixed order.
-    using Responder = std::function<std::optional<Reply>(const Request &)>;
-    void setResponder(Responder responder) { m_responder = std::move(responder); }
 
     const QList<Request> &requests() const { return m_requests; }
-    // Forgets the recorded requests, any replies not yet used, the fallback and the responder.
+    // Forgets the recorded requests, any replies not yet used and the fallback.
     void reset();
 
 private:
@@ -74,6 +67,5 @@ private:
     QTcpServer m_server;
     QList<Reply> m_replies;
     Reply m_fallback;
-    Responder m_responder;
     QList<Request> m_requests;
 };
