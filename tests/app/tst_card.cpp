@@ -10,6 +10,14 @@ namespace {
 
 using Answer = FakeCrewConnection::Answer;
 
+Answer named(const QString &crewName, const QString &code = {})
+{
+    Answer a;
+    a.crewName = crewName;
+    a.code = code;
+    return a;
+}
+
 QVariant attached(QQuickItem *item, const char *expression)
 {
     QQmlExpression e(qmlContext(item), item, QString::fromLatin1(expression));
@@ -227,10 +235,10 @@ private slots:
     void crewBoxStates()
     {
         UiFixture f;
-        f.crew.answers["join LUCKY7"] = {Answer{{}, {}, QStringLiteral("Night Owls"), {}, {}, 0}};
-        f.crew.answers["fetch LUCKY7"] = {Answer{{}, {}, QStringLiteral("Night Owls"), {}, {}, 0}};
-        f.crew.answers["create"] = {Answer{{}, QStringLiteral("NEW001"), {}, {}, {}, 0}};
-        f.crew.answers["fetch NEW001"] = {Answer{{}, {}, QStringLiteral("Ann's Crew"), {}, {}, 0}};
+        f.crew.answers["join LUCKY7"] = {named("Night Owls")};
+        f.crew.answers["fetch LUCKY7"] = {named("Night Owls")};
+        f.crew.answers["create"] = {named({}, "NEW001")};
+        f.crew.answers["fetch NEW001"] = {named("Ann's Crew")};
         f.start();
         QQuickItem *card = f.showCard();
         QQuickItem *box = findItem(card, QStringLiteral("crewBox"));

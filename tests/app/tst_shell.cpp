@@ -1,5 +1,5 @@
-// The shell: what opens at start and in which order, the single-instance windows with their
-// titles and sizes, and the invitation window from offer to joined.
+// The shell: what opens at start and in which order, the single-instance windows, and the
+// invitation window from offer to joined.
 #include "InviteView.h"
 #include "UiFixture.h"
 
@@ -175,7 +175,9 @@ private slots:
     void invitationWindow()
     {
         UiFixture f;
-        f.crew.answers["join LUCKY7"] = {FakeCrewConnection::Answer{{}, {}, {}, {}, {}, 100}};
+        FakeCrewConnection::Answer slow;
+        slow.delayMs = 100; // long enough to see the window busy
+        f.crew.answers["join LUCKY7"] = {slow};
         AppShell &shell = f.start();
         shell.windows().showInviteWindow(QStringLiteral("LUCKY7"));
         QQuickView *window = shell.windows().inviteWindow();

@@ -121,8 +121,8 @@ bool HeadlessSway::swaymsg(const QStringList &arguments, QByteArray *reply) cons
     return !out.contains("\"success\": false");
 }
 
-std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
-                                         const QString &appId, const QString &title, QString *error)
+bool TestWindows::open(const QProcessEnvironment &environment, const QString &appId,
+                       const QString &title, QString *error)
 {
     auto p = std::make_unique<QProcess>();
     p->setProcessEnvironment(environment);
@@ -131,24 +131,10 @@ std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
     if (readLine(*p, 10000) != QLatin1String("mapped")) {
         *error = QStringLiteral("the test window %1 was not shown").arg(appId);
         stopProcess(*p);
-        return nullptr;
-    }
-    return p;
-}
-
-bool TestWindows::open(const QProcessEnvironment &environment, const QString &appId,
-                       const QString &title, QString *error)
-{
-    auto p = openTestWindow(environment, appId, title, error);
-    if (!p)
         return false;
+    }
     add(appId, std::move(p));
     return true;
-}
-
-void TestWindows::add(const QString &appId, std::unique_ptr<QProcess> process)
-{
-    m_windows.emplace_back(appId, std::move(process));
 }
 
 void TestWindows::close(const QString &appId)

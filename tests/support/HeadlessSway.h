@@ -11,20 +11,18 @@
 #include <memory>
 #include <vector>
 
-// A window of tockly-test-wayland-client with that app_id and title, once the compositor of
-// `environment` has shown it; nothing (and why in `error`) when it was not shown in 10 s.
-std::unique_ptr<QProcess> openTestWindow(const QProcessEnvironment &environment,
-                                         const QString &appId, const QString &title,
-                                         QString *error);
-
 // The windows a compositor was asked to open, by app_id; they stop with the object.
 class TestWindows {
 public:
     ~TestWindows() { close({}); }
-    // Opens a window of the test client and waits until it is shown.
+    // Opens a window of tockly-test-wayland-client with that app_id and title, and waits until
+    // the compositor of `environment` shows it; false (and why in `error`) after 10 s.
     bool open(const QProcessEnvironment &environment, const QString &appId, const QString &title,
               QString *error);
-    void add(const QString &appId, std::unique_ptr<QProcess> process);
+    void add(const QString &appId, std::unique_ptr<QProcess> process)
+    {
+        m_windows.emplace_back(appId, std::move(process));
+    }
     // Closes those of that app_id; all of them when it is empty.
     void close(const QString &appId);
 
@@ -41,9 +39,6 @@ public:
     ~HeadlessSway() { stopProcess(m_sway); }
     bool start(QString *error);
 
-    QString runtimeDir() const { return m_runtime.path(); }
-    // The name in the runtime folder, as a session's $WAYLAND_DISPLAY has it.
-    QString waylandDisplay() const { return m_display; }
     QString socketPath() const { return m_runtime.filePath(m_display); }
     // The environment of a client of this compositor (and of no X server).
     QProcessEnvironment clientEnvironment() const;
