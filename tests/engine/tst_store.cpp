@@ -178,7 +178,6 @@ private slots:
         f.clock.advance(2);
         s.setAutoTrackEnabled(false);
         QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), start), f.clock.now() - 3 - start}}));
-        QCOMPARE(s.statusText(), QStringLiteral("Auto-tracking is off"));
 
         const ActivityByDay counted = s.activityByDay();
         f.workspace.front =
