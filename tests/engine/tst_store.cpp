@@ -35,7 +35,6 @@ private slots:
         // Nothing typed since login: idle, and the timer slow.
         QCOMPARE(s.statusText(), QStringLiteral("Paused — you stepped away"));
         QCOMPARE(f.timer.interval, 30.0);
-        QCOMPARE(f.timer.tolerance, 12.0);
 
         f.clock.advance(10);
         f.input.event(InputEvent::keyDown);
@@ -43,7 +42,6 @@ private slots:
         QCOMPARE(s.segmentStart(), t0 + 10); // at the input, not at the tick
         QCOMPARE(s.statusText(), QStringLiteral("Counting — you're active"));
         QCOMPARE(f.timer.interval, 5.0);
-        QCOMPARE(f.timer.tolerance, 2.0);
         QCOMPARE(f.heartbeat(), (Heartbeat{t0 + 10, t0 + 30}));
 
         f.type(600);
@@ -54,6 +52,13 @@ private slots:
         QCOMPARE(s.menuBarTitle(), QStringLiteral("10m"));
         QCOMPARE(decodeEntries(f.readData("entries.json")), s.entries());
         QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, f.clock.now()}));
+        // Away: the ticks slow down after five minutes and write nothing.
+        const int writes = f.settings.writes;
+        while (f.clock.now() < lastInput + 330) {
+            f.advance(s.currentInterval());
+            QCOMPARE(f.timer.interval, f.clock.now() - lastInput > 300 ? 30.0 : 5.0);
+        }
+        QCOMPARE(f.settings.writes, writes);
     }
 
     void closingRules_data()
@@ -113,66 +118,6 @@ private slots:
         QVERIFY(s.entries().last().seconds >= 80);
     }
 
-    void returnAfterBreak()
-    {
-        StoreFixture f;
-        MacWorkStore &s = f.open();
-        f.type(60);
-        const Instant lastInput = f.clock.now() - 1;
-        for (int i = 0; i < 7; ++i)
-            f.advance(5);
-        // Away: the ticks slow down and write nothing.
-        const int writes = f.settings.writes;
-        while (f.clock.now() < lastInput + 600) {
-            f.advance(s.currentInterval());
-            QCOMPARE(f.timer.interval, f.clock.now() - lastInput > 300 ? 30.0 : 5.0);
-        }
-        QCOMPARE(f.settings.writes, writes);
-        // Back 10 s after a tick, typing until 5 s before the next one: only from the last input.
-        const Instant previousTick = f.clock.now();
-        f.clock.advance(10);
-        f.input.event(InputEvent::keyDown);
-        f.clock.advance(15);
-        f.input.event(InputEvent::keyDown);
-        f.advance(5);
-        QCOMPARE(s.segmentStart(), previousTick + 25);
-        QCOMPARE(f.timer.interval, 5.0);
-    }
-
-    void sleep_data()
-    {
-        QTest::addColumn<bool>("notice");
-        QTest::newRow("with notice") << true;
-        QTest::newRow("without notice") << false;
-    }
-
-    void sleep()
-    {
-        QFETCH(bool, notice);
-        StoreFixture f;
-        MacWorkStore &s = f.open();
-        f.type(120);
-        const Instant start = s.segmentStart().value();
-        const Instant lastTick = f.clock.now();
-        f.clock.advance(2);
-        if (notice) {
-            f.workspace.sleep();
-            QCOMPARE(decodeActivity(f.readData("activity.json")), s.activityByDay());
-        }
-        f.clock.advance(3600);
-        if (notice) {
-            f.workspace.wake();
-            QVERIFY(s.isIdle());
-        }
-        // After a notice the segment ended at the last input; without one, at the last tick.
-        QCOMPARE(s.entries().size(), notice ? 1 : 0);
-        f.input.event(InputEvent::keyDown);
-        f.advance(1);
-        QCOMPARE(pieces(s),
-                 (Pieces{{localText(s.calendar(), start), lastTick - start - (notice ? 1 : 0)}}));
-        QCOMPARE(s.segmentStart(), f.clock.now() - 1);
-    }
-
     void inputCounting()
     {
         StoreFixture f;
@@ -222,17 +167,6 @@ private slots:
         QCOMPARE(day().modifierTaps, before.modifierTaps + 6);
         QCOMPARE(day().typingSeconds + day().mousingSeconds,
                  before.typingSeconds + before.mousingSeconds);
-
-        // A counter that wraps at 32 bits behaves like one that restarted.
-        StoreFixture g;
-        g.input.setCounter(InputEvent::keyDown, 0xFFFFFFFE);
-        g.input.event(InputEvent::keyDown);
-        g.open();
-        g.input.event(InputEvent::keyDown, 3);
-        g.advance(5);
-        g.input.event(InputEvent::keyDown, 2);
-        g.advance(5);
-        QCOMPARE(g.store->activityByDay().value(today).keys, 2);
     }
 
     void autoTrackingOffAndOn()
@@ -244,7 +178,6 @@ private slots:
         f.clock.advance(2);
         s.setAutoTrackEnabled(false);
         QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), start), f.clock.now() - 3 - start}}));
-        QCOMPARE(s.statusText(), QStringLiteral("Auto-tracking is off"));
 
         const ActivityByDay counted = s.activityByDay();
         f.workspace.front =
@@ -313,19 +246,6 @@ private slots:
             << QByteArray("Europe/Berlin") << "2026-03-10 23:59:25.000"
             << "2026-03-11 00:00:05.000"
             << Pieces{{"2026-03-10 23:59:25.000", 35}, {"2026-03-11 00:00:00.000", 5}};
-        QTest::newRow("30 s kept")
-            << QByteArray("Europe/Berlin") << "2026-03-10 12:00:00.000"
-            << "2026-03-10 12:00:30.000" << Pieces{{"2026-03-10 12:00:00.000", 30}};
-        QTest::newRow("23-hour day") << QByteArray("Europe/Berlin") << "2026-03-28 23:00:00.000"
-                                     << "2026-03-30 01:00:00.000"
-                                     << Pieces{{"2026-03-28 23:00:00.000", 3600},
-                                               {"2026-03-29 00:00:00.000", 82800},
-                                               {"2026-03-30 00:00:00.000", 3600}};
-        QTest::newRow("25-hour day") << QByteArray("Europe/Berlin") << "2026-10-24 23:00:00.000"
-                                     << "2026-10-26 01:00:00.000"
-                                     << Pieces{{"2026-10-24 23:00:00.000", 3600},
-                                               {"2026-10-25 00:00:00.000", 90000},
-                                               {"2026-10-26 00:00:00.000", 3600}};
         // At most 60 pieces; the rest of a 70-day segment is dropped.
         Pieces sixty{{"2026-01-01 12:00:00.000", 43200}};
         for (QDate d(2026, 1, 2); sixty.size() < 60; d = d.addDays(1))
@@ -363,8 +283,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<int>("recorded");
-        QTest::newRow("null segment")
-            << QByteArray(R"({"lastTick":800000000,"segmentStart":null})") << 0;
         QTest::newRow("ten minutes")
             << QByteArray(R"({"lastTick":800000600,"segmentStart":800000000})") << 1;
         QTest::newRow("29.9 s") << QByteArray(
@@ -372,7 +290,6 @@ private slots:
                                 << 0;
         QTest::newRow("tick before start")
             << QByteArray(R"({"lastTick":799999000,"segmentStart":800000000})") << 0;
-        QTest::newRow("no lastTick") << QByteArray(R"({"segmentStart":800000000})") << 0;
         QTest::newRow("text start")
             << QByteArray(R"({"lastTick":800000600,"segmentStart":"x"})") << 0;
         QTest::newRow("not JSON") << QByteArray("{\"lastTick\":8") << 0;

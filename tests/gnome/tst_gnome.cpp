@@ -134,6 +134,8 @@ private slots:
             QVERIFY2(!said.contains(t), qPrintable(t));
     }
 
+    // Named by the .desktop file, or by the app id without one; nobody but the enabled extension
+    // may tell.
     void focusedApplication()
     {
         GnomeShellFrontmostApplication front(shell.bus());
@@ -141,17 +143,10 @@ private slots:
         QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestPad"), titles[0], &error),
                  qPrintable(error));
         QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
-        QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestDiary"), titles[1], &error),
-                 qPrintable(error));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestDiary/Test Diary"));
-        // No desktop file: the app id names it.
         QVERIFY2(shell.openWindow(QStringLiteral("plain-tool"), titles[2], &error),
                  qPrintable(error));
         QTRY_COMPARE(frontmost(front), QStringLiteral("plain-tool/plain-tool"));
-        shell.closeWindow(QStringLiteral("plain-tool"));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestDiary/Test Diary"));
 
-        // Disabled, the extension tells nothing, and nobody else may speak for it.
         QVERIFY(shell.setExtensionEnabled(extension, false));
         QTRY_COMPARE(frontmost(front), QStringLiteral("none"));
         QVERIFY(shell.bus().registerService(GnomeShellExtension::serviceName));
@@ -163,8 +158,8 @@ private slots:
         QCOMPARE(frontmost(front), QStringLiteral("none"));
         QVERIFY(shell.bus().unregisterService(GnomeShellExtension::serviceName));
         QVERIFY(shell.setExtensionEnabled(extension, true));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestDiary/Test Diary"));
-        shell.closeWindow(QStringLiteral("org.quenby.TestDiary"));
+        QTRY_COMPARE(frontmost(front), QStringLiteral("plain-tool/plain-tool"));
+        shell.closeWindow(QStringLiteral("plain-tool"));
         QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
     }
 
@@ -181,15 +176,11 @@ private slots:
         QCOMPARE(idle.eventCounter(InputEvent::keyDown), 0u);
     }
 
-    // Test Pad in front, then Test Diary, then Test Pad again, a few ticks each; the item shows
-    // the title meanwhile.
+    // Test Pad in front, then Test Diary, then Test Pad again, a few ticks each.
     void countsTimePerApplication()
     {
-        QCOMPARE(items(), 0);
         startTockly(true);
         QTRY_COMPARE_WITH_TIMEOUT(ours(), 1, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(titleShown(), 15000);
-
         QTest::qWait(7000);
         QString error;
         QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestDiary"), titles[1], &error),
@@ -199,8 +190,6 @@ private slots:
         QTest::qWait(7000);
         tockly.terminate(); // writes the day's activity on the way out
         QVERIFY(tockly.waitForFinished(10000));
-        QTRY_COMPARE(items(), 0);
-
         QFile file(dataFolder() + QStringLiteral("/Quenby/activity.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const auto days = decodeActivity(file.readAll());
@@ -254,9 +243,9 @@ private slots:
         QVERIFY(shell.setExtensionEnabled(extension, false));
         QTRY_COMPARE(shell.extensionState(extension), 2);
         const QString before = run({QStringLiteral("doctor")});
-        qInfo().noquote() << "tockly doctor, extension disabled:\n" + before;
-        QVERIFY(before.contains(QStringLiteral("installed but not enabled; enable it with: "
-                                               "gnome-extensions enable tockly@quenby.org")));
+        QVERIFY2(before.contains(QStringLiteral("installed but not enabled; enable it with: "
+                                                "gnome-extensions enable tockly@quenby.org")),
+                 qPrintable(before));
 
         // The one click, on the notification's button, which shows when the pointer is over it.
         startTockly(true);
@@ -267,10 +256,10 @@ private slots:
         QTRY_COMPARE(shell.extensionState(extension), 1);
         QTRY_COMPARE(ours(), 1);
         const QString after = run({QStringLiteral("doctor")});
-        qInfo().noquote() << "tockly doctor, extension enabled:\n" + after;
-        QVERIFY(
-            after.contains(QStringLiteral("frontmost application: the GNOME Shell extension ")));
-        QVERIFY(after.contains(QStringLiteral("panel item: GNOME's top bar")));
+        QVERIFY2(after.contains(QStringLiteral("frontmost application: the GNOME Shell "
+                                               "extension ")) &&
+                     after.contains(QStringLiteral("panel item: GNOME's top bar")),
+                 qPrintable(after));
 
         // Offered once: not again at the next start, also when it was declined.
         stopProcess(tockly);

@@ -4,8 +4,6 @@
 #include <QProcess>
 #include <QTest>
 
-#include <unistd.h>
-
 namespace {
 
 using Status = LoginItems::Status;
@@ -79,20 +77,6 @@ private slots:
         store->setLaunchAtLogin(true);
         QVERIFY(!store->launchAtLogin());
         QCOMPARE(items.status(), Status::notRegistered);
-
-        // A folder that only its owner could change (permissions do not bind root).
-        if (geteuid() != 0) {
-            QVERIFY(blocker.remove());
-            store->setLaunchAtLogin(true);
-            QVERIFY(store->launchAtLogin());
-            QFile::setPermissions(config.filePath(QStringLiteral("autostart")),
-                                  QFile::ReadOwner | QFile::ExeOwner);
-            store->setLaunchAtLogin(false);
-            QVERIFY(store->launchAtLogin());
-            QCOMPARE(items.status(), Status::enabled);
-            QFile::setPermissions(config.filePath(QStringLiteral("autostart")),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
     }
 };
 

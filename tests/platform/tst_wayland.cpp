@@ -85,134 +85,97 @@ private slots:
         entry.write("[Desktop Entry]\nType=Application\nName=Test Pad\nExec=true\n");
     }
 
+    // The choices the real desktops here do not show: sway, KWin, GNOME Shell and Xvfb make theirs
+    // in doctor(), kwinReportsTheActiveWindow() and tst_gnome.
     void backendChoice_data()
     {
-        QTest::addColumn<bool>("wayland");
-        QTest::addColumn<bool>("inGroup");
         QTest::addColumn<QString>("offers");
         QTest::addColumn<int>("input");
         QTest::addColumn<int>("idleProtocol");
         QTest::addColumn<int>("frontmost");
         QTest::addColumn<QString>("inputSays");
         QTest::addColumn<QString>("frontmostSays");
-
         const int service = int(InputBackend::service), evdev = int(InputBackend::evdev),
                   x11 = int(InputBackend::x11), dbus = int(InputBackend::idleOnly),
                   compositor = int(InputBackend::waylandIdle);
-        const int none = int(Protocol::none), kde = int(Protocol::kdeIdle),
-                  ext = int(Protocol::extIdleNotify), extInput = int(Protocol::extIdleNotifyInput);
+        const int none = int(Protocol::none), ext = int(Protocol::extIdleNotify),
+                  extInput = int(Protocol::extIdleNotifyInput);
         const int noApp = int(FrontmostBackend::none), x11App = int(FrontmostBackend::x11),
                   wlr = int(FrontmostBackend::wlrForeignToplevel),
-                  kwin = int(FrontmostBackend::kwinScript),
                   shell = int(FrontmostBackend::gnomeShell);
-        const QString relogin =
-            QStringLiteral("usermod -aG input $USER), then log out and back in");
-        // `offers`: the compositor's globals (ext1, ext2, kde, wlr), the session bus's services
-        // (kwin, mutter, screensaver), "gnome" for the desktop, "shell-on" and "shell-off" for our
-        // GNOME Shell extension enabled or installed only, "unreachable" for a compositor
-        // that cannot be reached, "inputd" for tockly-inputd answering, "oldx11" for an X server
-        // without XInput 2.2.
-        QTest::newRow("X11 session")
-            << false << false << "" << x11 << none << x11App << "XI2 raw events"
+        // `offers`: "wayland" for a Wayland session, "group" for membership of the input group,
+        // the compositor's globals (ext1, ext2, kde, wlr), the session bus's services (mutter),
+        // "gnome" for the desktop, "shell-on" for our GNOME Shell extension enabled,
+        // "unreachable" for a compositor that cannot be reached, "inputd" for tockly-inputd
+        // answering, "oldx11" for an X server without XInput 2.2.
+        QTest::newRow("X11, input group")
+            << "group" << evdev << none << x11App << "evdev, 2 keyboards and pointers"
             << "_NET_ACTIVE_WINDOW";
-        QTest::newRow("X11 session, input group")
-            << false << true << "" << evdev << none << x11App << "evdev, 2 keyboards and pointers"
-            << "_NET_ACTIVE_WINDOW";
-        QTest::newRow("X11 server without XInput 2.2")
-            << false << false << "oldx11" << dbus << none << noApp << "lacks XInput 2.2"
+        QTest::newRow("X11 without XInput 2.2")
+            << "oldx11" << dbus << none << noApp << "lacks XInput 2.2"
             << "no X11 display";
-        QTest::newRow("X11 session, tockly-inputd")
-            << false << false << "inputd" << service << none << x11App
+        QTest::newRow("GNOME, tockly-inputd, input group")
+            << "wayland group inputd mutter gnome" << service << none << noApp
             << "tockly-inputd, the system service, 2 keyboards and pointers on seat0"
-            << "_NET_ACTIVE_WINDOW";
-        QTest::newRow("GNOME 43, tockly-inputd, input group")
-            << true << true << "inputd mutter gnome" << service << none << noApp << "tockly-inputd"
             << "GNOME";
-        QTest::newRow("sway 1.7") << true << false << "kde wlr" << compositor << kde << wlr
-                                  << relogin << "app_id";
-        QTest::newRow("wlroots 0.17 (both idle protocols)")
-            << true << false << "ext1 kde wlr" << compositor << ext << wlr
-            << "ext-idle-notify-v1 (a 1-second"
-            << "app_id";
-        QTest::newRow("input idle offered")
-            << true << false << "ext2 wlr" << compositor << extInput << wlr << "input idle"
-            << "app_id";
-        QTest::newRow("Plasma 5.27") << true << false << "kde kwin screensaver" << compositor << kde
-                                     << kwin << "org_kde_kwin_idle"
-                                     << "KWin script";
-        QTest::newRow("GNOME 43") << true << false << "mutter gnome" << dbus << none << noApp
-                                  << "org.gnome.Mutter.IdleMonitor"
-                                  << "GNOME";
-        // Our Shell extension, once enabled, is preferred under X11 too; under Wayland it is
-        // also awaited while it is not enabled yet.
+        QTest::newRow("GNOME, input group")
+            << "wayland group mutter gnome" << evdev << none << noApp << "evdev"
+            << "GNOME";
+        QTest::newRow("GNOME without the extension")
+            << "wayland mutter gnome" << dbus << none << noApp << "org.gnome.Mutter.IdleMonitor"
+            << "GNOME";
         QTest::newRow("GNOME on X11, extension on")
-            << false << false << "shell-on" << x11 << none << shell << "XI2 raw events"
+            << "shell-on" << x11 << none << shell << "XI2 raw events"
             << "GNOME Shell extension";
-        QTest::newRow("GNOME on X11, extension off")
-            << false << false << "shell-off" << x11 << none << x11App << "XI2 raw events"
-            << "_NET_ACTIVE_WINDOW";
-        QTest::newRow("GNOME 43, extension off")
-            << true << false << "mutter gnome shell-off" << dbus << none << shell
-            << "org.gnome.Mutter.IdleMonitor"
-            << "enable it";
-        QTest::newRow("GNOME 43, input group")
-            << true << true << "mutter gnome" << evdev << none << noApp << "evdev"
-            << "GNOME";
-        QTest::newRow("compositor unreachable") << true << false << "unreachable ext2 wlr mutter"
-                                                << dbus << none << noApp << "cannot connect"
-                                                << "cannot connect";
+        QTest::newRow("both idle protocols") << "wayland ext1 kde wlr" << compositor << ext << wlr
+                                             << "ext-idle-notify-v1 (a 1-second"
+                                             << "app_id";
+        QTest::newRow("input idle offered")
+            << "wayland ext2 wlr" << compositor << extInput << wlr << "input idle"
+            << "app_id";
+        QTest::newRow("compositor unreachable")
+            << "wayland unreachable ext2 wlr mutter" << dbus << none << noApp << "cannot connect"
+            << "cannot connect";
         QTest::newRow("bare compositor")
-            << true << false << "" << dbus << none << noApp << "the clock cannot run"
+            << "wayland" << dbus << none << noApp << "the clock cannot run"
             << "neither";
     }
 
     void backendChoice()
     {
-        QFETCH(bool, wayland);
-        QFETCH(bool, inGroup);
         QFETCH(QString, offers);
         QFETCH(int, input);
         QFETCH(int, idleProtocol);
         QFETCH(int, frontmost);
         QFETCH(QString, inputSays);
         QFETCH(QString, frontmostSays);
-        const QStringList o = offers.split(u' ', Qt::SkipEmptyParts);
+        const QStringList o = offers.split(u' ');
+        const auto has = [&o](const char *what) { return o.contains(QLatin1String(what)); };
         PlatformFacts f;
-        f.inputService = o.contains(QLatin1String("inputd"));
+        f.inputService = has("inputd");
         f.inputServiceSeat = QStringLiteral("seat0");
         f.inputServiceDevices = 2;
         if (!f.inputService)
             f.inputServiceProblem = QStringLiteral("is not installed");
         f.inputDevices = 4;
-        f.readableInputDevices = inGroup ? 2 : 0;
-        f.inInputGroup = inGroup;
+        f.inInputGroup = has("group");
+        f.readableInputDevices = f.inInputGroup ? 2 : 0;
         f.display = QStringLiteral(":0"); // XWayland has one too, and must not be trusted
-        f.wayland = wayland;
-        if (o.contains(QLatin1String("oldx11")))
+        f.wayland = has("wayland");
+        if (has("oldx11"))
             f.x11Problem = QStringLiteral("the X11 server lacks XInput 2.2");
-        if (o.contains(QLatin1String("unreachable")))
+        if (has("unreachable"))
             f.waylandProblem = QStringLiteral("cannot connect to the Wayland compositor");
-        f.extIdleNotifier = o.contains(QLatin1String("ext2"))   ? 2
-                            : o.contains(QLatin1String("ext1")) ? 1
-                                                                : 0;
-        f.kdeIdle = o.contains(QLatin1String("kde"));
-        f.wlrForeignToplevel = o.contains(QLatin1String("wlr")) ? 3 : 0;
-        f.kwin = o.contains(QLatin1String("kwin"));
-        f.desktop = o.contains(QLatin1String("gnome")) ? QStringLiteral("GNOME") : QString();
-        using Extension = GnomeShellExtension::State;
-        if (o.contains(QLatin1String("shell-on")) || o.contains(QLatin1String("shell-off")))
-            f.gnomeExtension = {o.contains(QLatin1String("shell-on")) ? Extension::active
-                                                                      : Extension::installed,
-                                QStringLiteral("43.9")};
-        f.idleProvider =
-            o.contains(QLatin1String("mutter")) ? IdleOnlyInputSource::Provider::mutterIdleMonitor
-            : o.contains(QLatin1String("screensaver")) ? IdleOnlyInputSource::Provider::screenSaver
-                                                       : IdleOnlyInputSource::Provider::none;
+        f.extIdleNotifier = has("ext2") ? 2 : has("ext1") ? 1 : 0;
+        f.kdeIdle = has("kde");
+        f.wlrForeignToplevel = has("wlr") ? 3 : 0;
+        f.desktop = has("gnome") ? QStringLiteral("GNOME") : QString();
+        if (has("shell-on"))
+            f.gnomeExtension = {GnomeShellExtension::State::active, QStringLiteral("43.9")};
+        if (has("mutter"))
+            f.idleProvider = IdleOnlyInputSource::Provider::mutterIdleMonitor;
 
         const PlatformChoice c = choosePlatform(f);
-        const int serviceInput = int(InputBackend::service);
-        const bool keysUncounted =
-            input == int(InputBackend::idleOnly) || input == int(InputBackend::waylandIdle);
         QCOMPARE(int(c.input), input);
         if (input == int(InputBackend::waylandIdle))
             QCOMPARE(int(c.waylandIdle), idleProtocol);
@@ -220,9 +183,10 @@ private slots:
         QVERIFY2(c.inputReason.contains(inputSays), qPrintable(c.inputReason));
         QVERIFY2(c.frontmostReason.contains(frontmostSays), qPrintable(c.frontmostReason));
         // Whoever cannot count keys is told how to; whoever does without the service is told why.
-        QCOMPARE(c.inputReason.contains(QLatin1String("log out and back in")), keysUncounted);
+        QCOMPARE(c.inputReason.contains(QLatin1String("log out and back in")),
+                 input == int(InputBackend::idleOnly) || input == int(InputBackend::waylandIdle));
         QCOMPARE(c.inputReason.contains(QLatin1String("tockly-inputd is not installed")),
-                 input != serviceInput);
+                 input != int(InputBackend::service));
     }
 
     void frontmostFollowsSwayFocus()
@@ -246,8 +210,6 @@ private slots:
         QTRY_COMPARE(frontmost(*front), QStringLiteral("none"));
         QVERIFY(sway.swaymsg({QStringLiteral("workspace"), QStringLiteral("1")}));
         QTRY_COMPARE(frontmost(*front), QStringLiteral("org.quenby.TestPad/Test Pad"));
-        QVERIFY(sway.swaymsg({QStringLiteral("[app_id=\"plain-tool\"]"), QStringLiteral("focus")}));
-        QTRY_COMPARE(frontmost(*front), QStringLiteral("plain-tool/plain-tool"));
     }
 
     void idleFollowsSwayPointer()
@@ -259,16 +221,12 @@ private slots:
         QCOMPARE(input.eventCounter(InputEvent::keyDown), 0u);
         // Nobody touches the seat: idle a second after the start, then growing.
         QTRY_VERIFY_WITH_TIMEOUT(idle(input) > 2.0 && idle(input) < 10, 8000);
-        for (int round = 0; round < 2; ++round) {
-            QVERIFY(sway.swaymsg({QStringLiteral("seat"), QStringLiteral("seat0"),
-                                  QStringLiteral("cursor"), QStringLiteral("move"),
-                                  QStringLiteral("10"), QStringLiteral("10")}));
-            QTRY_VERIFY(idle(input) < 0.5);
-            QTRY_VERIFY_WITH_TIMEOUT(idle(input) >= 1.0, 3000);
-            const double first = idle(input);
-            QTest::qWait(600);
-            QVERIFY2(idle(input) >= first + 0.5, qPrintable(QString::number(idle(input))));
-        }
+        QVERIFY(sway.swaymsg({"seat", "seat0", "cursor", "move", "10", "10"}));
+        QTRY_VERIFY(idle(input) < 0.5);
+        QTRY_VERIFY_WITH_TIMEOUT(idle(input) >= 1.0, 3000);
+        const double first = idle(input);
+        QTest::qWait(600);
+        QVERIFY2(idle(input) >= first + 0.5, qPrintable(QString::number(idle(input))));
     }
 
     void extIdleNotify_data()
@@ -327,9 +285,8 @@ private slots:
 
         QDBusConnection bus = kwin.bus().connect(QStringLiteral("tockly"));
         const auto scripting = [&bus](const char *method, const QVariantList &arguments) {
-            auto call = QDBusMessage::createMethodCall(
-                QStringLiteral("org.kde.KWin"), QStringLiteral("/Scripting"),
-                QStringLiteral("org.kde.kwin.Scripting"), QString::fromLatin1(method));
+            auto call = QDBusMessage::createMethodCall("org.kde.KWin", "/Scripting",
+                                                       "org.kde.kwin.Scripting", method);
             call.setArguments(arguments);
             return bus.call(call).arguments().value(0);
         };
@@ -346,24 +303,21 @@ private slots:
                 bus, DesktopEntryNames({QStringLiteral("/usr/share/applications")}, "C"),
                 home.path());
             QVERIFY(front.start());
-            QTRY_VERIFY_WITH_TIMEOUT(front.isRunning(), 10000);
             QTRY_COMPARE_WITH_TIMEOUT(frontmost(front),
                                       QStringLiteral("chromium/Chromium Web Browser"), 30000);
-            // Ours replaced the left-over copy.
-            QVERIFY(scripting("isScriptLoaded", {plugin}).toBool());
+            QVERIFY(scripting("isScriptLoaded", {plugin}).toBool()); // ours, in its place
 
             // Nobody but KWin may tell which application is in front.
-            auto forged = QDBusMessage::createMethodCall(
-                SingleInstance::serviceName, KWinFrontmostApplication::objectPath,
-                QStringLiteral("org.quenby.Tockly.KWin"), QStringLiteral("Activated"));
+            auto forged = QDBusMessage::createMethodCall(SingleInstance::serviceName,
+                                                         KWinFrontmostApplication::objectPath,
+                                                         "org.quenby.Tockly.KWin", "Activated");
             forged.setArguments({QStringLiteral("org.example.Game"), QStringLiteral("game")});
             const QDBusPendingCall pending =
                 kwin.bus().connect(QStringLiteral("stranger")).asyncCall(forged);
             QTRY_VERIFY(pending.isFinished());
             QCOMPARE(frontmost(front), QStringLiteral("chromium/Chromium Web Browser"));
         }
-        // Unloaded with the tracker.
-        QTRY_VERIFY(!scripting("isScriptLoaded", {plugin}).toBool());
+        QTRY_VERIFY(!scripting("isScriptLoaded", {plugin}).toBool()); // unloaded with the tracker
         QVERIFY(bus.unregisterService(SingleInstance::serviceName));
 
         // The tracker itself, everyone counting as active; its windows stay off KWin's screen.
@@ -375,11 +329,10 @@ private slots:
         QProcess tockly;
         QVERIFY(startTockly(tockly, env, bus));
         // The first tick takes the counters' baselines, the next one counts, written at once.
-        QJsonObject day;
-        for (QDeadlineTimer deadline(30000); day[u"Chromium Web Browser"].toDouble() <= 0;) {
-            QVERIFY2(!deadline.hasExpired(), qPrintable(QJsonDocument(day).toJson()));
+        for (QDeadlineTimer deadline(30000);
+             topApps(env)[u"Chromium Web Browser"].toDouble() <= 0;) {
+            QVERIFY(!deadline.hasExpired());
             QTest::qWait(1000);
-            day = topApps(env);
         }
         // The focus moves on; the time follows it, and quitting writes what is pending.
         QVERIFY2(
@@ -387,7 +340,7 @@ private slots:
             qPrintable(error));
         QTest::qWait(11000);
         stopProcess(tockly);
-        day = topApps(env);
+        const QJsonObject day = topApps(env);
         QVERIFY2(day[u"Test Pad"].toDouble() > 0 && day[u"Chromium Web Browser"].toDouble() > 0,
                  qPrintable(QJsonDocument(day).toJson()));
         QVERIFY(grepFolder(home.path(), "secret page title").isEmpty());
@@ -409,16 +362,15 @@ private slots:
             activated.slots[0](null);
             calls.join("|");
         )"));
-        const QString call =
-            QStringLiteral("org.quenby.Tockly /org/quenby/Tockly/KWin org.quenby.Tockly.KWin "
-                           "Activated ");
+        const QString call = QStringLiteral(
+            "org.quenby.Tockly /org/quenby/Tockly/KWin org.quenby.Tockly.KWin Activated ");
         QCOMPARE(result.toString(),
                  call + "org.quenby.TestPad testpad|" + call + " plain-tool|" + call + " ");
     }
 
     // Under Wayland a client sees the clipboard only while it has the keyboard focus, and Tockly
     // has none at start: the invitation that another client holds on the clipboard is read
-    // through the compositor, and offered once.
+    // through the compositor. (Offered once: tst_crewstore.)
     void clipboardInvitationWithoutFocus()
     {
         QProcess owner;
@@ -434,15 +386,10 @@ private slots:
         QTemporaryDir home;
         const auto env =
             tocklyEnvironment(sway.clientEnvironment(), home.path(), session.address());
-        for (const QString &offered : {QStringLiteral("LUCKY7"), QString()}) {
-            QProcess tockly;
-            QVERIFY(startTockly(tockly, env, bus));
-            if (offered.isEmpty())
-                QTest::qWait(2000);
-            QTRY_COMPARE_WITH_TIMEOUT(pendingInvite(bus), offered, 10000);
-            stopProcess(tockly);
-            QTRY_VERIFY(!bus.interface()->isServiceRegistered(SingleInstance::serviceName).value());
-        }
+        QProcess tockly;
+        QVERIFY(startTockly(tockly, env, bus));
+        QTRY_COMPARE_WITH_TIMEOUT(pendingInvite(bus), QStringLiteral("LUCKY7"), 10000);
+        stopProcess(tockly);
 
         // Past the size limit, the clipboard reads as empty rather than filling memory.
         auto clipboard = DataControlClipboard::open(sway.socketPath().toUtf8());
@@ -462,9 +409,8 @@ private slots:
     // valid token brings a window forward.
     void invitationWindowComesForwardWithTheLaunchersToken()
     {
-        QVERIFY(sway.swaymsg({QStringLiteral("no_focus"), QStringLiteral("[app_id=\"tockly\"]")}));
-        QVERIFY(
-            sway.swaymsg({QStringLiteral("focus_on_window_activation"), QStringLiteral("focus")}));
+        QVERIFY(sway.swaymsg({"no_focus", "[app_id=\"tockly\"]"}));
+        QVERIFY(sway.swaymsg({"focus_on_window_activation", "focus"}));
         std::shared_ptr<WaylandConnection> c = WaylandConnection::open(sway.socketPath().toUtf8());
         QVERIFY(c);
         auto front = WlrFrontmostApplication::open(c, names());
@@ -507,8 +453,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(frontmost(*front).section(u'/', 0, 0), QStringLiteral("tockly"),
                                   10000);
         stopProcess(first);
-        QVERIFY(
-            sway.swaymsg({QStringLiteral("focus_on_window_activation"), QStringLiteral("urgent")}));
+        QVERIFY(sway.swaymsg({"focus_on_window_activation", "urgent"}));
     }
 
     void doctor_data()
@@ -545,24 +490,17 @@ private slots:
         QCOMPARE(runTockly(tocklyEnvironment(env, home.path(), bus.address()),
                            {QStringLiteral("doctor")}, &out),
                  0);
-        qInfo().noquote() << "tockly doctor:\n" + out;
-
-        const bool devices = !QDir(QStringLiteral("/dev/input"))
-                                  .entryList({QStringLiteral("event*")}, QDir::System)
-                                  .isEmpty();
         const QString inputLine = out.section(u'\n', 0, 0);
-        if (devices && inputLine.contains(QLatin1String("evdev")))
-            qInfo("this machine's input devices are readable: evdev counts");
-        else
-            QVERIFY2(inputLine.startsWith(QStringLiteral("input: ") + input),
-                     qPrintable(inputLine));
-        if (wayland && !inputLine.contains(QLatin1String("evdev")))
-            QVERIFY(inputLine.contains(QLatin1String("add yourself to the input group (sudo "
-                                                     "usermod -aG input $USER), then log out "
-                                                     "and back in")));
-        const QString frontmostLine = out.section(u'\n', 1, 1);
-        QVERIFY2(frontmostLine.startsWith(QStringLiteral("frontmost application: ") + frontmost),
-                 qPrintable(frontmostLine));
+        // Where this machine's input devices are readable, evdev counts instead.
+        if (!inputLine.contains(QLatin1String("evdev"))) {
+            QVERIFY2(inputLine.startsWith(QStringLiteral("input: ") + input), qPrintable(out));
+            QCOMPARE(inputLine.contains(QLatin1String("(sudo usermod -aG input $USER), then log "
+                                                      "out and back in")),
+                     wayland);
+        }
+        QVERIFY2(out.section(u'\n', 1, 1)
+                     .startsWith(QStringLiteral("frontmost application: ") + frontmost),
+                 qPrintable(out));
     }
 
     void trayPopupPosition_data()

@@ -1,4 +1,5 @@
 #include "DesktopTestEnvironment.h"
+#include "FrontmostText.h"
 #include "linux/SystemProcess.h"
 #include "linux/X11FrontmostApplication.h"
 #include "linux/XInputSource.h"
@@ -11,7 +12,6 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -39,7 +39,7 @@ public:
     }
     ~TestClient() { xcb_disconnect(c); }
 
-    xcb_window_t window(const QByteArray &wmClass, const QByteArray &title)
+    xcb_window_t window(const QByteArray &wmClass)
     {
         const xcb_window_t w = xcb_generate_id(c);
         xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root, 0, 0, 100, 100, 0,
@@ -47,8 +47,6 @@ public:
         if (!wmClass.isNull())
             xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                                 uint32_t(wmClass.size()), wmClass.constData());
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                            uint32_t(title.size()), title.constData());
         xcb_map_window(c, w);
         xcb_aux_sync();
         return w;
@@ -84,11 +82,6 @@ class TestX11 : public QObject {
     std::unique_ptr<XInputSource> input;
 
     quint32 n(InputEvent type) const { return input->eventCounter(type); }
-    quint32 clicks() const
-    {
-        return n(InputEvent::leftMouseDown) + n(InputEvent::rightMouseDown) +
-               n(InputEvent::otherMouseDown);
-    }
     void xdotool(const QString &command)
     {
         QVERIFY2(xvfb.xdotool(command.split(u' ')), qPrintable(command));
@@ -103,45 +96,24 @@ private slots:
         QVERIFY2(input, qPrintable(error));
     }
 
+    // Three left clicks, a right and a middle one; the wheel down, up and sideways: scrolls, never
+    // clicks. Shift, and Ctrl with z: modifier changes, not keys. A key held past the repeat delay
+    // is one press.
     void countsKeysClicksScrollsAndModifiers()
     {
-        const quint32 keys = n(InputEvent::keyDown), mods = n(InputEvent::flagsChanged);
-        xdotool(QStringLiteral("type --delay 20 abcdefghijklmnopqrstuvwxy"));
-        QTRY_COMPARE(n(InputEvent::keyDown), keys + 25);
-        QCOMPARE(n(InputEvent::flagsChanged), mods);
-
-        const quint32 left = n(InputEvent::leftMouseDown), all = clicks();
-        xdotool(QStringLiteral("click --repeat 3 --delay 20 1"));
-        QTRY_COMPARE(n(InputEvent::leftMouseDown), left + 3);
-        xdotool(QStringLiteral("click 3"));
-        xdotool(QStringLiteral("click 2"));
-        QTRY_COMPARE(clicks(), all + 5);
+        for (const char *command :
+             {"type --delay 20 abcdefghijklmnopqrstuvwxy", "click --repeat 3 --delay 20 1",
+              "click 3", "click 2", "click --repeat 4 --delay 20 5", "click 4", "click 6",
+              "key shift", "key ctrl+z", "keydown x sleep 0.9 keyup x"})
+            xdotool(QString::fromLatin1(command));
+        QTRY_COMPARE(n(InputEvent::keyDown), 27u);
+        QTRY_COMPARE(n(InputEvent::scrollWheel), 6u);
+        QTest::qWait(200);
+        QCOMPARE(n(InputEvent::keyDown), 27u);
+        QCOMPARE(n(InputEvent::flagsChanged), 4u);
+        QCOMPARE(n(InputEvent::leftMouseDown), 3u);
         QCOMPARE(n(InputEvent::rightMouseDown), 1u);
         QCOMPARE(n(InputEvent::otherMouseDown), 1u);
-
-        // Wheel up, down and sideways: scrolls, never clicks.
-        const quint32 scrolls = n(InputEvent::scrollWheel);
-        xdotool(QStringLiteral("click --repeat 4 --delay 20 5"));
-        xdotool(QStringLiteral("click 4"));
-        xdotool(QStringLiteral("click 6"));
-        QTRY_COMPARE(n(InputEvent::scrollWheel), scrolls + 6);
-        QCOMPARE(clicks(), all + 5);
-
-        // Shift down and up: two modifier changes, no key.
-        const quint32 keysBefore = n(InputEvent::keyDown);
-        xdotool(QStringLiteral("key shift"));
-        QTRY_COMPARE(n(InputEvent::flagsChanged), mods + 2);
-        xdotool(QStringLiteral("key ctrl+z"));
-        QTRY_COMPARE(n(InputEvent::flagsChanged), mods + 4);
-        QTRY_COMPARE(n(InputEvent::keyDown), keysBefore + 1);
-
-        // A key held past the repeat delay is one press.
-        xdotool(QStringLiteral("keydown x sleep 0.9 keyup x"));
-        QTRY_COMPARE(n(InputEvent::keyDown), keysBefore + 2);
-        QTest::qWait(200);
-        QCOMPARE(n(InputEvent::keyDown), keysBefore + 2);
-        QCOMPARE(n(InputEvent::flagsChanged), mods + 4);
-        QCOMPARE(clicks(), all + 5);
     }
 
     void idleTimesFollowInputWithoutMotionEvents()
@@ -153,22 +125,16 @@ private slots:
         QTest::qWait(1200);
         QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
         QVERIFY(input->secondsSinceLastEvent(InputEvent::keyDown) >= key + 1.1);
-        QVERIFY(input->secondsSinceLastEvent(InputEvent::leftMouseDown) >= 1.1);
 
         // A key press is not taken for movement, a move not for a key.
         xdotool(QStringLiteral("key q"));
         QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::keyDown) < 0.5);
         QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
-        xdotool(QStringLiteral("click 1"));
-        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::leftMouseDown) < 0.5);
-        QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
         QTest::qWait(300);
         xdotool(QStringLiteral("mousemove_relative -- -5 0"));
-        // Movement after the key and the click, however slowly xdotool ran.
+        // Movement after the key, however slowly xdotool ran.
         QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) + 0.25 <
-                    input->secondsSinceLastEvent(InputEvent::leftMouseDown));
-        QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) + 0.25 <
-                input->secondsSinceLastEvent(InputEvent::keyDown));
+                    input->secondsSinceLastEvent(InputEvent::keyDown));
     }
 
     void frontmostApplicationFromActiveWindowAndDesktopFiles()
@@ -196,40 +162,26 @@ private slots:
         QVERIFY(!frontmost->query()); // no window manager has named one yet
 
         TestClient client(xvfb.display());
-        const auto editor =
-            client.window(QByteArray("tockly-editor\0TocklyTestEditor\0", 31), "Secret plans.txt");
-        const auto sketch = client.window(QByteArray("sketchpad\0SketchPad\0", 20), "Drawing 1");
-        const auto unknown = client.window(QByteArray("calc\0Calc\0", 10), "1 + 1");
-        const auto bare = client.window(QByteArray(), "No class");
-        const auto garbage = client.window(QByteArray("\0\0\0", 3), "Broken");
+        const auto editor = client.window(QByteArray("tockly-editor\0TocklyTestEditor\0", 31));
+        const auto sketch = client.window(QByteArray("sketchpad\0SketchPad\0", 20));
+        const auto unknown = client.window(QByteArray("calc\0Calc\0", 10));
+        const auto bare = client.window(QByteArray());
+        const auto garbage = client.window(QByteArray("\0\0\0", 3));
 
-        client.activate(editor);
-        auto app = frontmost->query();
-        QVERIFY(app);
-        QCOMPARE(app->identifier, std::optional<QString>(QStringLiteral("TocklyTestEditor")));
-        QCOMPARE(app->displayName, std::optional<QString>(QStringLiteral("Test Editor")));
-        QCOMPARE(german->query()->displayName,
-                 std::optional<QString>(QStringLiteral("Testeditor")));
-
-        client.activate(sketch);
-        QCOMPARE(frontmost->query()->displayName,
-                 std::optional<QString>(QStringLiteral("My Sketch Pad")));
-        client.activate(unknown);
-        QCOMPARE(frontmost->query()->displayName, std::optional<QString>(QStringLiteral("Calc")));
-
-        for (auto w : {bare, garbage}) {
+        const auto inFront = [&](xcb_window_t w, const FrontmostApplicationSource &source) {
             client.activate(w);
-            app = frontmost->query();
-            QVERIFY(app);
-            QVERIFY(!app->identifier && !app->displayName);
-        }
-
+            return ::frontmost(source);
+        };
+        QCOMPARE(inFront(editor, *frontmost), QStringLiteral("TocklyTestEditor/Test Editor"));
+        QCOMPARE(inFront(editor, *german), QStringLiteral("TocklyTestEditor/Testeditor"));
+        QCOMPARE(inFront(sketch, *frontmost), QStringLiteral("SketchPad/My Sketch Pad"));
+        QCOMPARE(inFront(unknown, *frontmost), QStringLiteral("Calc/Calc"));
+        QCOMPARE(inFront(bare, *frontmost), QStringLiteral("?/?"));
+        QCOMPARE(inFront(garbage, *frontmost), QStringLiteral("?/?"));
         // The window manager still names a window that is gone.
-        client.activate(editor);
         client.destroy(editor);
-        QVERIFY(!frontmost->query());
-        client.activate(XCB_WINDOW_NONE);
-        QVERIFY(!frontmost->query());
+        QCOMPARE(inFront(editor, *frontmost), QStringLiteral("none"));
+        QCOMPARE(inFront(XCB_WINDOW_NONE, *frontmost), QStringLiteral("none"));
     }
 };
 
