@@ -37,9 +37,14 @@ static QSqlDatabase postgres(const QString &connection, const QUrl &url, const Q
     return db;
 }
 
-CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
+static QString connectionName()
 {
-    m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
+    return QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
+}
+
+CrewdProcess::CrewdProcess(QStringList extraArgs)
+    : m_args(std::move(extraArgs)), m_connection(connectionName())
+{
     if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql") {
         m_dbArgument = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("crewd.sqlite"));
         return;
@@ -57,10 +62,8 @@ CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
 CrewdProcess::CrewdProcess(SameDatabaseAs shared)
     : m_args(shared.first.m_args), m_dbArgument(shared.first.m_dbArgument),
       m_pgAdminUrl(shared.first.m_pgAdminUrl), m_pgName(shared.first.m_pgName),
-      m_ownsDatabase(false)
-{
-    m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
-}
+      m_ownsDatabase(false), m_connection(connectionName())
+{}
 
 CrewdProcess::~CrewdProcess()
 {
@@ -130,9 +133,7 @@ void CrewdProcess::kill()
 
 static HttpReply toReply(const httplib::Result &r)
 {
-    if (!r)
-        return {};
-    return {r->status, QByteArray::fromStdString(r->body), r->headers};
+    return r ? HttpReply{r->status, QByteArray::fromStdString(r->body), r->headers} : HttpReply{};
 }
 
 HttpReply CrewdProcess::post(const std::string &path, const QByteArray &body,
