@@ -149,6 +149,7 @@ private slots:
             "{'nickname':'B','crewName':'" + QByteArray(49, 'x') + "'}", 400);
         row("nickname 33 emoji", "/api/join",
             "{'code':'CODE','nickname':'" + u"\U0001F989"_qs.repeated(33).toUtf8() + "'}", 400);
+        row("nickname bell", "/api/join", "{'code':'CODE','nickname':'A\\u0007B'}", 400);
         row("nickname override", "/api/join", "{'code':'CODE','nickname':'A\\u202eB'}", 400);
         row("leave id a number", "/api/leave", "{'code':'CODE','memberId':7}", 400);
         row("day 1e999", "/api/report", "{'code':'CODE','memberId':'ID','days':{'DAY':1e999}}",
