@@ -200,10 +200,6 @@ private slots:
 
     void reportsAtTheTicksPace()
     {
-        StoreFixture none;
-        none.open().reportNow();
-        QCOMPARE(none.store->lastReport(), MacWorkStore::distantPast);
-
         StoreFixture f;
         f.crew.answers["report BBBBBB"] = {failing("Down.")};
         MacWorkStore &s = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC"});
