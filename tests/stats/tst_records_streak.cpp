@@ -129,6 +129,7 @@ private slots:
         QTest::addColumn<bool>("reached");
         QTest::newRow("a quarter, cut") << 3599.0 << 14400.0 << 24 << false;
         QTest::newRow("exactly") << 14400.0 << 14400.0 << 100 << true;
+        QTest::newRow("beyond") << 20000.0 << 14400.0 << 100 << true;
         QTest::newRow("just short") << 14399.9 << 14400.0 << 99 << false;
     }
 
