@@ -27,12 +27,6 @@ bool HttpReply::isRefusal() const
     return status >= 400 && doc.isObject() && allText && !o.value(u"error").toString().isEmpty();
 }
 
-std::string HttpReply::header(const std::string &name) const
-{
-    auto it = headers.find(name);
-    return it == headers.end() ? std::string() : it->second;
-}
-
 static QSqlDatabase postgres(const QString &connection, const QUrl &url, const QString &name)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
@@ -43,9 +37,14 @@ static QSqlDatabase postgres(const QString &connection, const QUrl &url, const Q
     return db;
 }
 
-CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
+static QString connectionName()
 {
-    m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
+    return QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
+}
+
+CrewdProcess::CrewdProcess(QStringList extraArgs)
+    : m_args(std::move(extraArgs)), m_connection(connectionName())
+{
     if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql") {
         m_dbArgument = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("crewd.sqlite"));
         return;
@@ -63,10 +62,8 @@ CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
 CrewdProcess::CrewdProcess(SameDatabaseAs shared)
     : m_args(shared.first.m_args), m_dbArgument(shared.first.m_dbArgument),
       m_pgAdminUrl(shared.first.m_pgAdminUrl), m_pgName(shared.first.m_pgName),
-      m_ownsDatabase(false)
-{
-    m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
-}
+      m_ownsDatabase(false), m_connection(connectionName())
+{}
 
 CrewdProcess::~CrewdProcess()
 {
@@ -136,9 +133,7 @@ void CrewdProcess::kill()
 
 static HttpReply toReply(const httplib::Result &r)
 {
-    if (!r)
-        return {};
-    return {r->status, QByteArray::fromStdString(r->body), r->headers};
+    return r ? HttpReply{r->status, QByteArray::fromStdString(r->body), r->headers} : HttpReply{};
 }
 
 HttpReply CrewdProcess::post(const std::string &path, const QByteArray &body,
@@ -154,35 +149,59 @@ HttpReply CrewdProcess::get(const std::string &path, const httplib::Headers &hea
     return m_client ? toReply(m_client->Get(path, headers)) : HttpReply{};
 }
 
-static Member member(const HttpReply &reply, const QString &nickname)
+static QByteArray body(const Member &m, QJsonObject o)
+{
+    o.insert(u"code"_qs, m.code);
+    o.insert(u"memberId"_qs, m.memberId);
+    return compactJson(o);
+}
+
+static Member member(HttpReply reply, const QString &nickname)
 {
     const QJsonObject o = reply.json();
-    return {o.value(u"code").toString(), o.value(u"memberId").toString(), nickname};
+    return {o.value(u"code").toString(), o.value(u"memberId").toString(), nickname,
+            std::move(reply)};
 }
 
 Member CrewdProcess::create(const QString &crewName, const QString &nickname)
 {
-    return member(post("/api/crew", Body::create(crewName, nickname)), nickname);
+    return member(
+        post("/api/crew", compactJson({{u"crewName"_qs, crewName}, {u"nickname"_qs, nickname}})),
+        nickname);
 }
 
 Member CrewdProcess::join(const QString &code, const QString &nickname)
 {
-    return member(post("/api/join", Body::join(code, nickname)), nickname);
+    return member(post("/api/join", compactJson({{u"code"_qs, code}, {u"nickname"_qs, nickname}})),
+                  nickname);
 }
 
 HttpReply CrewdProcess::report(const Member &m, const std::map<QString, double> &days)
 {
-    return post("/api/report", Body::report(m.code, m.memberId, m.nickname, days));
+    QJsonObject d;
+    for (const auto &[key, seconds] : days)
+        d.insert(key, seconds);
+    return post("/api/report", body(m, {{u"nickname"_qs, m.nickname}, {u"days"_qs, d}}));
 }
 
 HttpReply CrewdProcess::leave(const Member &m)
 {
-    return post("/api/leave", Body::leave(m.code, m.memberId));
+    return post("/api/leave", body(m, {}));
+}
+
+HttpReply CrewdProcess::kick(const Member &by, const QString &nickname)
+{
+    return post("/api/kick", body(by, {{u"nickname"_qs, nickname}}));
 }
 
 QJsonObject CrewdProcess::fetch(const QString &code)
 {
     return get("/api/crew/" + code.toStdString()).json();
+}
+
+QByteArray compactJson(const QJsonObject &o)
+{
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
 QStringList nicknames(const QJsonObject &crew)
@@ -239,47 +258,6 @@ bool CrewdProcess::execSql(const QString &sql)
 {
     return QSqlQuery(database()).exec(sql);
 }
-
-namespace Body {
-
-static QByteArray compact(const QJsonObject &o)
-{
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
-}
-
-QByteArray create(const QString &crewName, const QString &nickname)
-{
-    return compact({{u"crewName"_qs, crewName}, {u"nickname"_qs, nickname}});
-}
-
-QByteArray join(const QString &code, const QString &nickname)
-{
-    return compact({{u"code"_qs, code}, {u"nickname"_qs, nickname}});
-}
-
-QByteArray leave(const QString &code, const QString &memberId)
-{
-    return compact({{u"code"_qs, code}, {u"memberId"_qs, memberId}});
-}
-
-QByteArray kick(const QString &code, const QString &memberId, const QString &nickname)
-{
-    return compact({{u"code"_qs, code}, {u"memberId"_qs, memberId}, {u"nickname"_qs, nickname}});
-}
-
-QByteArray report(const QString &code, const QString &memberId, const QString &nickname,
-                  const std::map<QString, double> &days)
-{
-    QJsonObject d;
-    for (const auto &[key, seconds] : days)
-        d.insert(key, seconds);
-    return compact({{u"code"_qs, code},
-                    {u"memberId"_qs, memberId},
-                    {u"nickname"_qs, nickname},
-                    {u"days"_qs, d}});
-}
-
-} // namespace Body
 
 QString dayKey(int daysFromToday)
 {

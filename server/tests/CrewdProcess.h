@@ -22,15 +22,14 @@ struct HttpReply {
     QString error() const { return json().value(u"error").toString(); }
     // A refusal the app can show: a JSON object of strings with a non-empty "error".
     bool isRefusal() const;
-    std::string header(const std::string &name) const;
 };
 
-// A member as the service knows it: the crew's code, the id that acts for the member, the
-// nickname. The id is empty when the service refused.
+// A member as the service knows it; the id is empty when the service refused (see `reply`).
 struct Member {
     QString code;
     QString memberId;
     QString nickname;
+    HttpReply reply;
 };
 
 // A real tockly-crewd on 127.0.0.1 and a free port, over a database of its own: a SQLite file
@@ -39,8 +38,7 @@ struct Member {
 class CrewdProcess {
 public:
     explicit CrewdProcess(QStringList extraArgs = {});
-    // A second instance over the database of `first`, as behind a load balancer; `first` keeps
-    // the database and drops it.
+    // A second instance over the database of `first`, as behind a load balancer.
     struct SameDatabaseAs {
         const CrewdProcess &first;
     };
@@ -52,11 +50,7 @@ public:
     void kill(); // SIGKILL, as a crash would
     bool running() const { return m_process.state() == QProcess::Running; }
     int port() const { return m_port; }
-    QByteArray errorOutput()
-    {
-        m_stderr += m_process.readAllStandardError();
-        return m_stderr;
-    }
+    QByteArray errorOutput() { return m_stderr += m_process.readAllStandardError(); }
 
     HttpReply post(const std::string &path, const QByteArray &body,
                    const std::string &contentType = "application/json");
@@ -67,6 +61,7 @@ public:
     Member join(const QString &code, const QString &nickname);
     HttpReply report(const Member &m, const std::map<QString, double> &days);
     HttpReply leave(const Member &m);
+    HttpReply kick(const Member &by, const QString &nickname);
     QJsonObject fetch(const QString &code);
 
     // Every stored row, in a fixed order: equal before and after means nothing changed.
@@ -91,19 +86,9 @@ private:
     QString m_connection;
 };
 
-// Request bodies, built the way the app builds them.
-namespace Body {
-QByteArray create(const QString &crewName, const QString &nickname);
-QByteArray join(const QString &code, const QString &nickname);
-QByteArray leave(const QString &code, const QString &memberId);
-QByteArray kick(const QString &code, const QString &memberId, const QString &nickname);
-QByteArray report(const QString &code, const QString &memberId, const QString &nickname,
-                  const std::map<QString, double> &days);
-} // namespace Body
-
+QByteArray compactJson(const QJsonObject &o);
 // The members' nicknames in the order a fetch lists them, and one member's days.
 QStringList nicknames(const QJsonObject &crew);
 QJsonObject daysOf(const QJsonObject &crew, const QString &nickname);
-
 // The server's date (UTC), n days on, as a day key.
 QString dayKey(int daysFromToday = 0);

@@ -23,11 +23,6 @@ const QList<QByteArray> kTokens =
         "\xed\xa0\x80|{\"a\":|\"days\":{|\"code\":\"|9e307|\t|\n|\"2024-02-30\"|\"memberId\":1")
         .split('|');
 
-QByteArray compact(const QJsonObject &o)
-{
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
-}
-
 // Sends raw bytes on a fresh connection and reads until the server closes it or a second passes.
 void sendRaw(int port, const QByteArray &bytes)
 {
@@ -63,22 +58,18 @@ class CrewdHostileTest : public QObject {
 
     QJsonValue randomValue()
     {
-        switch (pick(9)) {
+        switch (pick(7)) {
         case 0:
             return QJsonValue();
         case 1:
-            return pick(2) == 0;
-        case 2:
             return QJsonArray{0, -1, 90001, 1e308, 3.5, 9007199254740993.0}.at(pick(6));
-        case 3:
-            return QString(pick(80), QChar(u'a' + pick(26)));
-        case 4:
+        case 2:
             return QString(QChar(char16_t(pick(0x30)))) + QLatin1Char('x'); // control characters
-        case 5:
+        case 3:
             return QJsonObject{{dayKey(pick(40) - 20), pick(100000)}};
-        case 6:
+        case 4:
             return anyMember().code;
-        case 7:
+        case 5:
             return anyMember().memberId;
         default:
             return QString(pick(4000), u'x');
@@ -115,7 +106,7 @@ class CrewdHostileTest : public QObject {
 
     QByteArray mutated(QJsonObject o)
     {
-        QByteArray text = compact(o);
+        QByteArray text = compactJson(o);
         const QStringList keys = o.keys();
         switch (pick(8)) {
         case 0: { // random bytes
@@ -134,10 +125,10 @@ class CrewdHostileTest : public QObject {
             return text.insert(pick(text.size() + 1), kTokens[pick(kTokens.size())]);
         case 4:
             o.insert(keys[pick(keys.size())], randomValue());
-            return compact(o);
+            return compactJson(o);
         case 5:
             o.remove(keys[pick(keys.size())]);
-            return compact(o);
+            return compactJson(o);
         case 6:
             return text.insert(1, "\"" + keys[0].toUtf8() + "\":1,"); // a key twice
         default:
@@ -180,7 +171,7 @@ private slots:
                 r = server.get(path);
             } else {
                 std::tie(path, sent) = validRequest();
-                r = server.post(path, kind == 1 ? compact(sent) : mutated(sent));
+                r = server.post(path, kind == 1 ? compactJson(sent) : mutated(sent));
             }
             QVERIFY2(r.status != 0, qPrintable(u"no answer to request %1"_qs.arg(i)));
             QVERIFY2(r.status < 500, r.body.constData());
@@ -190,14 +181,12 @@ private slots:
                 QVERIFY2(path.starts_with("/c/") || r.isRefusal(), r.body.constData());
                 QVERIFY2(after == state, qPrintable(u"a refused %1 changed the stored rows"_qs.arg(
                                              QString::fromStdString(path))));
-            } else if (r.json().contains(
-                           u"memberId")) { // a crew made or joined: use it from now on
-                ++accepted;
+            } else if (++accepted; r.json().contains(u"memberId")) {
+                // A crew made or joined: use it from now on.
                 members.push_back({r.json().value(u"code").toString(),
                                    r.json().value(u"memberId").toString(),
-                                   sent.value(u"nickname").toString().trimmed()});
-            } else {
-                ++accepted;
+                                   sent.value(u"nickname").toString().trimmed(),
+                                   {}});
             }
             state = after;
         }
@@ -220,9 +209,7 @@ private slots:
             "chunked\r\n\r\n5\r\n{\"a\":\r\n0\r\n\r\n",
             "GET /api/crew/" + QByteArray(10000, 'A') + " HTTP/1.1\r\n\r\n",
             "GET /c/ABC HTTP/1.1\r\n" + QByteArray(20000, 'X') + ": y\r\n\r\n",
-            "\r\n\r\n\r\n",
-            "BREW /pot HTTP/1.1\r\n\r\n",
-            "GET /healthz HTTP/9.9\r\n\r\n"};
+            "BREW /pot HTTP/9.9\r\n\r\n"};
         for (int i = 0; i < 300; ++i) {
             QByteArray bytes = shapes[i % shapes.size()];
             for (int k = i < shapes.size() ? 0 : pick(6); k > 0; --k)

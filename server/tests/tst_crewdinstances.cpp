@@ -53,7 +53,7 @@ private slots:
         QVERIFY(!b.join(owner.code, u"Cy"_qs).memberId.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(nicknames(a.fetch(owner.code)),
                                   (QStringList{u"Ada"_qs, u"Bo"_qs, u"Cy"_qs}), 2000);
-        QCOMPARE(b.post("/api/kick", Body::kick(owner.code, owner.memberId, u"Cy"_qs)).status, 200);
+        QCOMPARE(b.kick(owner, u"Cy"_qs).status, 200);
         QTRY_COMPARE_WITH_TIMEOUT(nicknames(a.fetch(owner.code)),
                                   (QStringList{u"Ada"_qs, u"Bo"_qs}), 2000);
         QCOMPARE(a.leave(owner).status, 200);

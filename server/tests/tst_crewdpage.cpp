@@ -85,14 +85,11 @@ private slots:
         }
         QVERIFY(colours.size() > 50);
         QVERIFY(coral);
-
-        QVERIFY(screenshot(u"/c/QQQQQ0"_qs, screenshots + u"/crewd-invite-missing.png"_qs));
     }
 
     void hostileCrewNameStaysText()
     {
         const QString code = crew(u"<img src=x onerror=alert(1)>"_qs, 1);
-        QVERIFY(screenshot(u"/c/"_qs + code, screenshots + u"/crewd-invite-hostile-name.png"_qs));
         bool ok = false;
         const QByteArray dom = chromium({u"--dump-dom"_qs}, url(u"/c/"_qs + code), &ok);
         QVERIFY(ok);

@@ -23,26 +23,16 @@ private slots:
                                << "https://crew.example.com:8443";
         QTest::newRow("loopback v4") << "http://127.3.4.5:8787"
                                      << "http://127.3.4.5:8787";
-        QTest::newRow("localhost") << "http://localhost:9"
-                                   << "http://localhost:9";
         QTest::newRow("loopback v6") << "http://[::1]:8787"
                                      << "http://[::1]:8787";
         QTest::newRow("http elsewhere") << "http://crew.example.com"
                                         << "";
         QTest::newRow("any address") << "http://0.0.0.0:8787"
                                      << "";
-        QTest::newRow("lookalike") << "http://127.0.0.1.example.com"
-                                   << "";
         QTest::newRow("path") << "https://crew.example.com/api"
                               << "";
-        QTest::newRow("query") << "https://crew.example.com/?a=1"
-                               << "";
         QTest::newRow("credentials") << "https://me:pw@crew.example.com"
                                      << "";
-        QTest::newRow("other scheme") << "ftp://crew.example.com"
-                                      << "";
-        QTest::newRow("no scheme") << "crew.example.com"
-                                   << "";
         QTest::newRow("garbage") << "ht tp://%%"
                                  << "";
     }
@@ -89,8 +79,6 @@ private slots:
         const QString loopback = "http://127.0.0.1:8787";
         QTest::newRow("https to https") << https << "https://other.example.com/x" << true;
         QTest::newRow("https to http") << https << "http://crew.example.com/x" << false;
-        QTest::newRow("https to loopback") << https << "http://127.0.0.1/x" << false;
-        QTest::newRow("loopback to loopback") << loopback << "http://localhost:9/x" << true;
         QTest::newRow("loopback to https") << loopback << "https://crew.example.com/x" << true;
         QTest::newRow("loopback to http") << loopback << "http://crew.example.com/x" << false;
         QTest::newRow("to a file") << loopback << "file:///etc/passwd" << false;

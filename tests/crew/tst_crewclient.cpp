@@ -21,13 +21,6 @@ const QByteArray okBody = R"({"ok":true})";
 const QByteArray paddedJoin = "{\"code\":\"ABC123\",\"memberId\":\"m-1\",\"crewName\":\"";
 const QByteArray paddedCrew = "{\"crewName\":\"Crew\",\"members\":[],\"ownerNickname\":\"";
 const QByteArray paddedError = "{\"error\":\"";
-const QByteArray crewHead = "{\"crewName\":\"Owls\",";
-const QByteArray ownerBob = "\"ownerNickname\":\"Bob\",";
-const QByteArray ownerNull = "\"ownerNickname\":null,";
-const QByteArray mondayMembers = "\"members\":"
-                                 R"([
-    {"nickname":"Ann","days":{"2024-03-04":1800,"2024-03-03":5000}},
-    {"nickname":"Bob","days":{"2024-03-04":3600}}, {"nickname":"Cy","days":{}}]})";
 const QTimeZone berlin("Europe/Berlin");
 const FixedClock mondayClock(instantFromDateTime(QDateTime({2024, 3, 4}, {10, 0}, berlin)));
 
@@ -81,43 +74,40 @@ private slots:
 
     void requestsOnTheWire()
     {
-        for (const QByteArray &body : {joinBody, joinBody, crewBody, okBody, okBody, okBody})
+        // The first reply sets a cookie: it is never sent back.
+        Reply withCookie = TestHttpServer::json(200, joinBody);
+        withCookie.addHeader("Set-Cookie", "session=1; Path=/");
+        server.enqueue(withCookie);
+        for (const QByteArray &body : {joinBody, crewBody, okBody, okBody, okBody})
             server.enqueue(TestHttpServer::json(200, body));
 
         const auto created = awaitTask(createCrew("Ann's Crew", " Ann "));
         QVERIFY(created && *created);
         QCOMPARE(created->value(), (Config{"ABC123", "m-1", " Ann ", "Crew"}));
-        QCOMPARE(run("join").kind, "ok");
-        QCOMPARE(run("fetch").kind, "ok");
+        for (const QString op : {"join", "fetch", "kick", "report"})
+            QCOMPARE(run(op).kind, "ok");
         QVERIFY(awaitTask(leave(member)));
-        QCOMPARE(run("kick").kind, "ok");
-        QCOMPARE(run("report").kind, "ok");
 
-        const QList<QByteArray> targets{"/api/crew",  "/api/join", "/api/crew/ABC123",
-                                        "/api/leave", "/api/kick", "/api/report"};
+        const QList<QByteArray> targets{"/api/crew", "/api/join",   "/api/crew/ABC123",
+                                        "/api/kick", "/api/report", "/api/leave"};
         const QList<QJsonObject> bodies{
             {{"crewName", "Ann's Crew"}, {"nickname", " Ann "}},
             {{"code", "ABC123"}, {"nickname", "Ann"}}, // typed in lower case
             {},
-            {{"code", "ABC123"}, {"memberId", "m-1"}},
             {{"code", "ABC123"}, {"memberId", "m-1"}, {"nickname", "Bob"}},
             {{"code", "ABC123"},
              {"memberId", "m-1"},
              {"nickname", "Ann"},
              {"days", QJsonObject{{"2024-03-04", 90.5}}}},
+            {{"code", "ABC123"}, {"memberId", "m-1"}},
         };
         const QList<TestHttpServer::Request> &r = server.requests();
         QCOMPARE(r.size(), 6);
         for (int i = 0; i < r.size(); ++i) {
-            const bool get = i == 2;
             QCOMPARE(r[i].target, targets[i]);
-            QCOMPARE(r[i].method, get ? "GET" : "POST");
-            QCOMPARE(r[i].header("Content-Type"), get ? "" : "application/json");
+            QCOMPARE(r[i].method, i == 2 ? "GET" : "POST");
             QVERIFY(!r[i].hasHeader("Authorization") && !r[i].hasHeader("Cookie"));
-            QCOMPARE(r[i].body.isEmpty(), get);
-            if (!get)
-                QCOMPARE(parseJson(r[i].body)->toObject(), bodies[i]);
-            QVERIFY2(!r[i].body.contains('\n') && !r[i].body.contains(": "), r[i].body);
+            QCOMPARE(parseJson(r[i].body).value_or(QJsonValue()).toObject(), bodies[i]);
         }
     }
 
@@ -133,42 +123,28 @@ private slots:
         const QString noCrew = "That crew code doesn't exist.";
         const QString unreadable = "The crew server's answer could not be read.";
         QTest::newRow("fetch 201") << "fetch" << 201 << crewBody << "badResponse" << confusing;
-        QTest::newRow("create 201") << "create" << 201 << joinBody << "ok"
-                                    << "";
         QTest::newRow("400 error")
             << "join" << 400 << QByteArray(R"({"error":"Taken 🙈"})") << "server"
             << "Taken 🙈";
-        QTest::newRow("403 error and other strings")
-            << "kick" << 403 << QByteArray(R"({"error":"Owner only","code":"x"})") << "server"
-            << "Owner only";
         QTest::newRow("400 error beside a number")
             << "join" << 400 << QByteArray(R"({"error":"No","retry":3})") << "badResponse"
             << confusing;
-        QTest::newRow("400 empty object")
-            << "join" << 400 << QByteArray("{}") << "badResponse" << confusing;
-        QTest::newRow("400 without error")
-            << "report" << 400 << QByteArray(R"({"msg":"No"})") << "badResponse" << confusing;
         QTest::newRow("400 array")
             << "join" << 400 << QByteArray(R"(["error","No"])") << "badResponse" << confusing;
-        QTest::newRow("400 plain text")
-            << "join" << 400 << QByteArray("error: No") << "badResponse" << confusing;
         QTest::newRow("404 before the body")
             << "join" << 404 << QByteArray(R"({"error":"No"})") << "notFound" << noCrew;
-        QTest::newRow("report 404") << "report" << 404 << okBody << "notFound" << noCrew;
-        QTest::newRow("fetch 404") << "fetch" << 404 << QByteArray() << "notFound" << noCrew;
         QTest::newRow("fetch 500 error not read")
             << "fetch" << 500 << QByteArray(R"({"error":"Down"})") << "badResponse" << confusing;
-        QTest::newRow("200 without memberId")
-            << "join" << 200 << QByteArray(R"({"code":"A","crewName":"C"})") << "decoding"
-            << unreadable;
         QTest::newRow("200 duplicate key")
             << "create" << 200
             << QByteArray(R"({"code":"A","code":"B","memberId":"m","crewName":"C"})") << "decoding"
             << unreadable;
         QTest::newRow("200 without ok")
             << "kick" << 200 << QByteArray("{}") << "decoding" << unreadable;
-        QTest::newRow("200 ok false") << "report" << 200 << QByteArray(R"({"ok":false})") << "ok"
-                                      << "";
+        QTest::newRow("200 owner null")
+            << "fetch" << 200 << QByteArray(R"({"crewName":"C","ownerNickname":null,"members":[]})")
+            << "ok"
+            << "";
         QTest::newRow("200 member without days")
             << "fetch" << 200 << QByteArray(R"({"crewName":"C","members":[{"nickname":"a"}]})")
             << "decoding" << unreadable;
@@ -216,25 +192,10 @@ private slots:
         slow.delayMs = 2000;
         server.enqueue(slow);
         QNetworkRequest request = postRequest(server.url("/api/kick"));
-        QCOMPARE(request.transferTimeout(), 60'000);
-        QCOMPARE(fetchRequest(server.url()).transferTimeout(), 60'000);
-        QCOMPARE(fetchRequest(server.url()).attribute(QNetworkRequest::CacheLoadControlAttribute),
-                 QNetworkRequest::AlwaysNetwork);
         request.setTransferTimeout(200);
         const auto reply = awaitTask(exchange(request, "POST", okBody));
         QVERIFY(reply);
         QCOMPARE(reply->error, QNetworkReply::TimeoutError);
-    }
-
-    void cookiesAreNeverSentBack()
-    {
-        Reply withCookie = TestHttpServer::json(200, okBody);
-        withCookie.addHeader("Set-Cookie", "session=1; Path=/");
-        server.enqueue(withCookie);
-        server.enqueue(TestHttpServer::json(200, okBody));
-        QCOMPARE(run("kick").kind, "ok");
-        QCOMPARE(run("kick").kind, "ok");
-        QVERIFY(!server.requests().value(1).hasHeader("Cookie"));
     }
 
     void bodyLimit_data()
@@ -249,9 +210,7 @@ private slots:
         QTest::newRow("1 MiB") << "join" << 200 << mib << true << "ok";
         QTest::newRow("1 MiB + 1") << "join" << 200 << mib + 1 << true << "badResponse";
         QTest::newRow("8 MiB, no length") << "fetch" << 200 << 8 * mib << false << "badResponse";
-        QTest::newRow("error of 1 MiB") << "kick" << 400 << mib << false << "server";
         QTest::newRow("error of 1 MiB + 1") << "kick" << 400 << mib + 1 << false << "badResponse";
-        QTest::newRow("404 of 2 MiB") << "fetch" << 404 << 2 * mib << true << "notFound";
     }
 
     void bodyLimit()
@@ -299,10 +258,8 @@ private slots:
         QTest::addColumn<QByteArray>("target"); // empty: nothing is sent
 
         QTest::newRow("climbing") << "../x" << QByteArray("/api/crew/..%2Fx");
-        QTest::newRow("slash and query") << "a/b?c" << QByteArray("/api/crew/a%2Fb%3Fc");
-        QTest::newRow("fragment, space") << "A B#1" << QByteArray("/api/crew/A%20B%231");
+        QTest::newRow("query, fragment") << "a?b#1" << QByteArray("/api/crew/a%3Fb%231");
         QTest::newRow("percent") << "%2F" << QByteArray("/api/crew/%252F");
-        QTest::newRow("not ASCII") << "é" << QByteArray("/api/crew/%C3%A9");
         QTest::newRow("dot dot") << ".." << QByteArray();
     }
 
@@ -316,21 +273,6 @@ private slots:
         QCOMPARE(server.requests().size(), target.isEmpty() ? 0 : 1);
         if (!target.isEmpty())
             QCOMPARE(server.requests()[0].target, target);
-    }
-
-    void fetchDerivesStandings()
-    {
-        // Monday: last week's Sunday does not count, so the week is today.
-        const QList<Standing> expected{
-            {0, "Bob", 3600, 3600}, {1, "Ann", 1800, 1800}, {2, "Cy", 0, 0}};
-        for (const QByteArray &owner : {ownerBob, ownerNull, QByteArray()}) {
-            server.enqueue(TestHttpServer::json(200, crewHead + owner + mondayMembers));
-            const auto result = awaitTask(fetchCrew("ABC123", mondayClock, berlin));
-            QVERIFY(result && *result);
-            QCOMPARE(result->value().crewName, "Owls");
-            QCOMPARE(result->value().ownerNickname.has_value(), owner.contains("Bob"));
-            QCOMPARE(result->value().standings, expected);
-        }
     }
 };
 

@@ -76,6 +76,12 @@ private slots:
         QCOMPARE(ann.crewError(), "");
         const QString code = ann.crewConfig()->code;
         QCOMPARE(ann.ownedCrewCodes(), QStringList{code});
+        // Refusals reach the store in the service's own words.
+        QVERIFY(awaitTask(bob.joinCrew("QQQQQ0", "Bob")));
+        QCOMPARE(bob.crewError(), "That crew code doesn't exist.");
+        QVERIFY(awaitTask(bob.joinCrew(code, "ann")));
+        QVERIFY(bob.crewError().contains("nickname"));
+        QVERIFY(bob.crewConfigs().isEmpty());
         QVERIFY(awaitTask(bob.joinCrew(code.toLower(), "Bob")));
         QCOMPARE(bob.crewError(), "");
         QCOMPARE(bob.crewConfigs().first().crewName, "Ann's Crew");
