@@ -496,7 +496,7 @@ bool MacWorkStore::migrateLegacyEntries(const std::optional<QList<WorkEntry>> &o
     writeHeartbeat();
     // Only once the entries file reads back: otherwise the migration runs again next start.
     if (QFile file(entriesFileURL());
-        file.open(QIODevice::ReadOnly) && decodeEntries(file.readAll()))
+        file.open(QIODevice::ReadOnly) && decodeEntries(readJsonFile(file)))
         m_settings.remove(legacyStorageKey);
     return true;
 }

@@ -181,7 +181,10 @@ bool isSoundJson(simdjson::ondemand::value value, int maxDepth)
 // 1E-75800 as 0): those rare ones are read again by the strict reader.
 bool readDouble(simdjson::ondemand::value value, double &out)
 {
-    const std::string_view text = value.raw_json_token();
+    std::string_view text = value.raw_json_token();
+    // The token runs to the next structural character, so the pretty form's line break and
+    // indent come with it.
+    text = text.substr(0, text.find_last_not_of(" \t\n\r") + 1);
     const simdjson::error_code error = value.get_double().get(out);
     if (error == simdjson::INCORRECT_TYPE)
         return false;
