@@ -33,13 +33,21 @@ bool showing(const QList<uint> &states)
     return !states.isEmpty() && (states[0] & (1u << 25)); // ATSPI_STATE_SHOWING
 }
 
-QVariant accessibleCall(const QString &app, const QString &path, const QString &method)
+// Every application on the accessibility bus is asked, the test windows and Tockly too; one that
+// is busy (or gone and not yet dropped by the registry) must cost a retry, not the default
+// 25 s a call over a whole tree.
+QVariant a11yCall(const QDBusMessage &call)
 {
     return QDBusConnection(QStringLiteral("gnome-a11y"))
-        .call(QDBusMessage::createMethodCall(app, path, QStringLiteral("org.a11y.atspi.Accessible"),
-                                             method))
+        .call(call, QDBus::Block, 2000)
         .arguments()
         .value(0);
+}
+
+QVariant accessibleCall(const QString &app, const QString &path, const QString &method)
+{
+    return a11yCall(QDBusMessage::createMethodCall(
+        app, path, QStringLiteral("org.a11y.atspi.Accessible"), method));
 }
 
 using References = HeadlessGnomeShell::References;
@@ -49,13 +57,10 @@ HeadlessGnomeShell::Accessible describe(const QString &app, const QString &path,
 {
     auto property = [&](const QString &name) {
         return qdbus_cast<QDBusVariant>(
-                   QDBusConnection(QStringLiteral("gnome-a11y"))
-                       .call(QDBusMessage::createMethodCall(
-                                 app, path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                 QStringLiteral("Get"))
-                             << QStringLiteral("org.a11y.atspi.Accessible") << name)
-                       .arguments()
-                       .value(0))
+                   a11yCall(QDBusMessage::createMethodCall(
+                                app, path, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                QStringLiteral("Get"))
+                            << QStringLiteral("org.a11y.atspi.Accessible") << name))
             .variant();
     };
     HeadlessGnomeShell::Accessible a{app, path, property(QStringLiteral("Name")).toString()};
