@@ -10,9 +10,13 @@
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 TrayItem::TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *parent)
     : QObject(parent), m_bus(std::move(bus)), m_store(store),
@@ -84,14 +88,45 @@ void TrayItem::useStatusNotifier()
         }
     }
     // A watcher that restarted has forgotten us: registering again is how it learns.
-    m_bus.asyncCall(
-        QDBusMessage::createMethodCall(watcherService, QStringLiteral("/StatusNotifierWatcher"),
-                                       watcherService, QStringLiteral("RegisterStatusNotifierItem"))
-        << m_serviceName);
+    registerWithWatcher(registrationAttempts);
     m_fallback.reset();
     m_autoTrackAction = nullptr;
     m_fallbackMenu.reset();
     setMode(Mode::statusNotifier);
+}
+
+// A watcher that is itself starting can drop an item registered meanwhile (GNOME's AppIndicator
+// extension does when it also finds the item on its own), so once it has settled we look for
+// ours in its list and register again when it is missing.
+void TrayItem::registerWithWatcher(int attemptsLeft)
+{
+    const QString path = QStringLiteral("/StatusNotifierWatcher");
+    m_bus.asyncCall(QDBusMessage::createMethodCall(watcherService, path, watcherService,
+                                                   QStringLiteral("RegisterStatusNotifierItem"))
+                    << m_serviceName);
+    if (--attemptsLeft == 0)
+        return;
+    QTimer::singleShot(registrationCheckMs, this, [this, path, attemptsLeft] {
+        if (m_mode != Mode::statusNotifier)
+            return;
+        const auto get =
+            QDBusMessage::createMethodCall(watcherService, path,
+                                           QStringLiteral("org.freedesktop.DBus.Properties"),
+                                           QStringLiteral("Get"))
+            << watcherService << QStringLiteral("RegisteredStatusNotifierItems");
+        auto *reply = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
+        connect(reply, &QDBusPendingCallWatcher::finished, this, [this, attemptsLeft, reply] {
+            reply->deleteLater();
+            const QDBusPendingReply<QDBusVariant> items = *reply;
+            // Entries are our name, or our name and path.
+            const QStringList listed = items.value().variant().toStringList();
+            if (items.isValid() && m_mode == Mode::statusNotifier &&
+                std::none_of(listed.cbegin(), listed.cend(), [this](const QString &item) {
+                    return item.startsWith(m_serviceName);
+                }))
+                registerWithWatcher(attemptsLeft);
+        });
+    });
 }
 
 void TrayItem::withdrawStatusNotifier()

@@ -26,6 +26,8 @@ public:
     enum class Mode { none, statusNotifier, fallback, shellExtension };
 
     static inline const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+    static constexpr int registrationAttempts = 3;
+    static constexpr int registrationCheckMs = 2000;
 
     TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *parent = nullptr);
     ~TrayItem() override;
@@ -50,6 +52,7 @@ private:
     void useStatusNotifier();
     void useFallback();
     void useShellExtension();
+    void registerWithWatcher(int attemptsLeft);
     void withdrawStatusNotifier();
     void setMode(Mode mode);
     void follow();
