@@ -69,15 +69,15 @@ private slots:
 
     void init() { server.reset(); }
 
+    // What real refusals become (the service's words, "doesn't exist") is checked against
+    // tockly-crewd in tst_crewstore; here the replies it would never give.
     void classification()
     {
         const QString confusing = "The crew server gave a confusing answer.";
         const QString unreadable = "The crew server's answer could not be read.";
         const QList<std::tuple<QString, int, QByteArray, QString, QString>> rows{
             {"fetch", 201, crewBody, "badResponse", confusing},
-            {"join", 400, R"({"error":"Taken 🙈"})", "server", "Taken 🙈"},
             {"join", 400, R"({"error":"No","retry":3})", "badResponse", confusing},
-            {"join", 404, R"({"error":"No"})", "notFound", "That crew code doesn't exist."},
             {"fetch", 500, R"({"error":"Down"})", "badResponse", confusing},
             {"create", 200, R"({"code":"A","code":"B","memberId":"m","crewName":"C"})", "decoding",
              unreadable},
