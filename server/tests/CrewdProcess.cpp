@@ -13,11 +13,6 @@
 #include <csignal>
 #include <sys/prctl.h>
 
-QJsonObject HttpReply::json() const
-{
-    return QJsonDocument::fromJson(body).object();
-}
-
 bool HttpReply::isRefusal() const
 {
     const QJsonDocument doc = QJsonDocument::fromJson(body);
@@ -37,13 +32,7 @@ static QSqlDatabase postgres(const QString &connection, const QUrl &url, const Q
     return db;
 }
 
-static QString connectionName()
-{
-    return QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
-}
-
-CrewdProcess::CrewdProcess(QStringList extraArgs)
-    : m_args(std::move(extraArgs)), m_connection(connectionName())
+CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
 {
     if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql") {
         m_dbArgument = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("crewd.sqlite"));
@@ -62,7 +51,7 @@ CrewdProcess::CrewdProcess(QStringList extraArgs)
 CrewdProcess::CrewdProcess(SameDatabaseAs shared)
     : m_args(shared.first.m_args), m_dbArgument(shared.first.m_dbArgument),
       m_pgAdminUrl(shared.first.m_pgAdminUrl), m_pgName(shared.first.m_pgName),
-      m_ownsDatabase(false), m_connection(connectionName())
+      m_ownsDatabase(false)
 {}
 
 CrewdProcess::~CrewdProcess()
@@ -139,9 +128,9 @@ static HttpReply toReply(const httplib::Result &r)
 HttpReply CrewdProcess::post(const std::string &path, const QByteArray &body,
                              const std::string &contentType)
 {
-    return m_client
-               ? toReply(m_client->Post(path, body.constData(), size_t(body.size()), contentType))
-               : HttpReply{};
+    if (!m_client)
+        return {};
+    return toReply(m_client->Post(path, body.constData(), size_t(body.size()), contentType));
 }
 
 HttpReply CrewdProcess::get(const std::string &path, const httplib::Headers &headers)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -18,7 +20,7 @@ struct HttpReply {
     QByteArray body;
     httplib::Headers headers;
 
-    QJsonObject json() const;
+    QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
     QString error() const { return json().value(u"error").toString(); }
     // A refusal the app can show: a JSON object of strings with a non-empty "error".
     bool isRefusal() const;
@@ -83,7 +85,7 @@ private:
     QByteArray m_stderr;
     int m_port = 0;
     std::unique_ptr<httplib::Client> m_client;
-    QString m_connection;
+    QString m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
 };
 
 QByteArray compactJson(const QJsonObject &o);

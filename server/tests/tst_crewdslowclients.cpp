@@ -1,9 +1,9 @@
 // Slow clients beside a normal one. Connections that send a request line and then a header line
 // now and then, never finishing, come from one address (far more than it may hold) and from
 // twenty others, more of them than the service has threads; more connections send requests in
-// a stream and never read the answers. The normal client's /healthz must stay near its latency
-// without them, one address must hold no more connections than the cap, and every slow request
-// must be cut off at its deadline.
+// a stream and never read the answers. The normal client's /healthz must be answered within a
+// second throughout (a held thread would keep it waiting until the deadline), one address must
+// hold no more connections than the cap, and every slow request must be cut off at its deadline.
 
 #include "CrewdProcess.h"
 
@@ -17,9 +17,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
-
-using namespace std::chrono;
 
 namespace {
 
@@ -52,14 +49,13 @@ int connectFrom(int from, int port, int receiveBuffer = 0)
     return fd;
 }
 
-// One fresh connection from 127.0.0.1, the time to a whole 200 answer; -1 when none came.
-double healthzMs(int port)
+// One fresh connection from 127.0.0.1: whether a whole 200 answer came within a second.
+bool healthzAnswered(int port)
 {
-    const auto began = steady_clock::now();
     const int fd = connectFrom(1, port);
     if (fd < 0)
-        return -1;
-    timeval timeout{5, 0};
+        return false;
+    timeval timeout{1, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     const char request[] = "GET /healthz HTTP/1.1\r\nHost: t\r\nConnection: close\r\n\r\n";
     ::send(fd, request, sizeof request - 1, MSG_NOSIGNAL);
@@ -68,15 +64,7 @@ double healthzMs(int port)
     for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
         answer.append(buffer, n);
     ::close(fd);
-    if (!answer.startsWith("HTTP/1.1 200") || !answer.endsWith("{\"ok\":true}"))
-        return -1;
-    return duration<double, std::milli>(steady_clock::now() - began).count();
-}
-
-double p99(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, v.size() * 99 / 100)];
+    return answer.startsWith("HTTP/1.1 200") && answer.endsWith("{\"ok\":true}");
 }
 
 struct Slow {
@@ -100,11 +88,7 @@ private slots:
                              QString::number(kCap)});
         QVERIFY2(server.start(), server.errorOutput().constData());
 
-        std::vector<double> alone;
-        for (int i = 0; i < 100; ++i)
-            alone.push_back(healthzMs(server.port()));
-        QVERIFY(*std::min_element(alone.begin(), alone.end()) >= 0);
-
+        QVERIFY(healthzAnswered(server.port()));
         // 300 from 127.0.0.2, and 8 each from 127.0.0.3 to 127.0.0.22.
         QElapsedTimer clock;
         clock.start();
@@ -127,11 +111,11 @@ private slots:
             deaf.emplace_back(connectFrom(23, server.port(), 2048), 0);
             QVERIFY(deaf.back().first >= 0);
         }
-        std::vector<double> beside;
+        int answered = 0, unanswered = 0;
         int line = 0;
         auto lastTrickle = clock.elapsed();
         while (clock.elapsed() < (kDeadlineSeconds + 2) * 1000) {
-            beside.push_back(healthzMs(server.port()));
+            ++(healthzAnswered(server.port()) ? answered : unanswered);
             for (auto &[fd, sent] : deaf)
                 sent += std::max<ssize_t>(0, ::send(fd, requests.constData() + sent,
                                                     size_t(requests.size() - sent),
@@ -161,12 +145,8 @@ private slots:
             ::close(fd);
         }
 
-        QVERIFY2(*std::min_element(beside.begin(), beside.end()) >= 0,
-                 "a normal request got no answer beside the slow ones");
-        qInfo("/healthz p99: %.1f ms alone, %.1f ms beside %zu slow connections (%zu requests)",
-              p99(alone), p99(beside), slow.size(), beside.size());
-        QVERIFY(beside.size() >= 50);
-        QVERIFY2(p99(beside) <= p99(alone) + 100, "slow clients delayed a normal one");
+        QCOMPARE(unanswered, 0);
+        QVERIFY(answered >= 50);
 
         // The cap: all but kCap of the 300 were turned away at once, with a reason.
         const auto turnedAway = std::count_if(slow.begin(), slow.end(), [](const Slow &s) {

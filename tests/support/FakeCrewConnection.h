@@ -14,11 +14,11 @@
 class FakeCrewConnection final : public CrewClient::Connection {
 public:
     struct Answer {
-        std::optional<CrewClient::CrewFailure> failure; // the request fails with it
-        QString code;                        // of a created crew; "NEW" and a number when empty
-        QString crewName;                    // of a joined or fetched crew; "Crew CODE" when empty
-        QString owner;                       // of a fetched crew; none when empty
-        QList<QPair<QString, double>> board; // a fetched crew's rows: nickname, seconds today
+        std::optional<CrewClient::CrewFailure> failure{}; // the request fails with it
+        QString code{};     // of a created crew; "NEW" and a number when empty
+        QString crewName{}; // of a joined or fetched crew; "Crew CODE" when empty
+        QString owner{};    // of a fetched crew; none when empty
+        QList<QPair<QString, double>> board{}; // a fetched crew's rows: nickname, seconds today
         int delayMs = 0;
     };
 

@@ -13,15 +13,6 @@ QByteArray TestHttpServer::Request::header(const QByteArray &name) const
     return {};
 }
 
-bool TestHttpServer::Request::hasHeader(const QByteArray &name) const
-{
-    for (const auto &header : headers) {
-        if (header.first.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 static TestHttpServer::Reply unscripted()
 {
     return TestHttpServer::json(500, R"({"error":"no scripted reply"})");
@@ -37,24 +28,9 @@ bool TestHttpServer::listen(quint16 port)
     return m_server.listen(QHostAddress::LocalHost, port);
 }
 
-void TestHttpServer::close()
-{
-    m_server.close();
-}
-
-quint16 TestHttpServer::port() const
-{
-    return m_server.serverPort();
-}
-
 QUrl TestHttpServer::url(const QString &path) const
 {
     return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
-}
-
-void TestHttpServer::enqueue(const Reply &reply)
-{
-    m_replies.append(reply);
 }
 
 TestHttpServer::Reply TestHttpServer::json(int status, const QByteArray &body)
@@ -64,11 +40,6 @@ TestHttpServer::Reply TestHttpServer::json(int status, const QByteArray &body)
     reply.body = body;
     reply.addHeader("Content-Type", "application/json");
     return reply;
-}
-
-void TestHttpServer::setFallback(const Reply &reply)
-{
-    m_fallback = reply;
 }
 
 void TestHttpServer::reset()
@@ -100,7 +71,6 @@ void TestHttpServer::readFrom(QTcpSocket *socket)
     const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
     const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     Request request;
-    request.method = requestLine.value(0);
     request.target = requestLine.value(1);
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const qsizetype colon = lines[i].indexOf(':');

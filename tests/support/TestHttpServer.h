@@ -30,29 +30,28 @@ public:
     };
 
     struct Request {
-        QByteArray method;
         QByteArray target; // as written in the request line: path and query, still encoded
         QList<QPair<QByteArray, QByteArray>> headers;
         QByteArray body;
 
         // The value of a header, by case-insensitive name; empty when absent.
         QByteArray header(const QByteArray &name) const;
-        bool hasHeader(const QByteArray &name) const;
+        bool hasHeader(const QByteArray &name) const { return !header(name).isEmpty(); }
     };
 
     explicit TestHttpServer(QObject *parent = nullptr);
 
     // Port 0 lets the system choose one.
     bool listen(quint16 port = 0);
-    void close();
-    quint16 port() const;
+    void close() { m_server.close(); }
+    quint16 port() const { return m_server.serverPort(); }
     // http://127.0.0.1:PORT followed by the path.
     QUrl url(const QString &path = {}) const;
 
     // Replies are used in order; once they run out every request gets the fallback, a 500
     // unless set otherwise. A fallback suits clients that may resend a request.
-    void enqueue(const Reply &reply);
-    void setFallback(const Reply &reply);
+    void enqueue(const Reply &reply) { m_replies.append(reply); }
+    void setFallback(const Reply &reply) { m_fallback = reply; }
     static Reply json(int status, const QByteArray &body);
 
     const QList<Request> &requests() const { return m_requests; }
