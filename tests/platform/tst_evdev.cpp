@@ -23,28 +23,7 @@ class TestEvdev : public QObject {
     Q_OBJECT
 
 private slots:
-    void keyboardCountsPressesNotRepeatsAndModifiersApart()
-    {
-        const InputTally t = decode(recording(QStringLiteral("keyboard.evemu")));
-        // h e l l o, the held a once, a under Shift.
-        QCOMPARE(t.counter(InputEvent::keyDown), 7u);
-        // Shift, Caps Lock and AltGr, each going down and up; Shift's repeats are not changes.
-        QCOMPARE(t.counter(InputEvent::flagsChanged), 6u);
-        QCOMPARE(t.lastAt(InputEvent::flagsChanged), std::optional<double>(8.09));
-        QVERIFY(!t.lastAt(InputEvent::mouseMoved));
-    }
-
-    void mouseCountsButtonsAndDetentsOnce()
-    {
-        const InputTally t = decode(recording(QStringLiteral("mouse.evemu")));
-        QCOMPARE(t.counter(InputEvent::leftMouseDown), 1u);
-        QCOMPARE(t.counter(InputEvent::rightMouseDown), 1u);
-        QCOMPARE(t.counter(InputEvent::otherMouseDown), 2u);
-        // 1 + 1 (down) + 0 (half) + 1 (the half that completes) + 2 (fast turn) + 1 (tilt).
-        QCOMPARE(t.counter(InputEvent::scrollWheel), 6u);
-        QCOMPARE(t.lastAt(InputEvent::scrollWheel), std::optional<double>(16.0));
-    }
-
+    // The keyboard's and the mouse's recordings are counted by tockly-inputd in tst_inputd.
     void droppedEventsAreDiscardedUpToTheNextReport()
     {
         const InputTally t = decode(recording(QStringLiteral("dropped.evemu")));

@@ -156,34 +156,3 @@ QString activationToken(const QProcessEnvironment &env)
     p.waitForFinished();
     return token;
 }
-
-FakeCompositor::~FakeCompositor()
-{
-    m_process.closeWriteChannel();
-    stopProcess(m_process);
-}
-
-bool FakeCompositor::start(int notifierVersion, QString *error)
-{
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(QStringLiteral(TOCKLY_FAKE_COMPOSITOR),
-                    {m_runtime.path(), QString::number(notifierVersion)});
-    const QString ready = readLine(m_process, 10000);
-    if (!ready.startsWith(QLatin1String("ready "))) {
-        *error = QStringLiteral("the fake compositor did not start");
-        return false;
-    }
-    m_display = ready.section(u' ', 1);
-    return true;
-}
-
-QString FakeCompositor::nextLine()
-{
-    return readLine(m_process, 10000);
-}
-
-void FakeCompositor::send(const QByteArray &event)
-{
-    m_process.write(event + '\n');
-    m_process.waitForBytesWritten(1000);
-}

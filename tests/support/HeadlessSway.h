@@ -68,20 +68,3 @@ QString startFailure(const QString &what, const QString &logPath);
 // A new activation token from the compositor of `environment`, as a launcher gets one for the
 // program it starts; empty when it offers no xdg-activation.
 QString activationToken(const QProcessEnvironment &environment);
-
-// The compositor of tockly-fake-compositor, with idle notifications at the version asked for.
-class FakeCompositor {
-public:
-    ~FakeCompositor();
-    bool start(int notifierVersion, QString *error);
-    QString socketPath() const { return m_runtime.filePath(m_display); }
-    // The next line it printed (a notification made), empty after 10 s.
-    QString nextLine();
-    // "idled" or "resumed" to every notification.
-    void send(const QByteArray &event);
-
-private:
-    QTemporaryDir m_runtime;
-    QProcess m_process;
-    QString m_display;
-};
