@@ -37,34 +37,34 @@ public slots:
     void RegisterStatusNotifierHost(const QString &) {}
 };
 
-QVariant itemProperty(QDBusConnection &bus, const QString &service, const QString &name)
-{
-    QDBusMessage get = QDBusMessage::createMethodCall(service, StatusNotifierItem::objectPath,
-                                                      "org.freedesktop.DBus.Properties", "Get");
-    get << QStringLiteral("org.kde.StatusNotifierItem") << name;
-    const QDBusMessage reply = bus.call(get, QDBus::BlockWithGui, 5000);
-    return reply.arguments().isEmpty() ? QVariant()
-                                       : reply.arguments().first().value<QDBusVariant>().variant();
-}
-
-int toggleState(QDBusConnection &bus, const QString &service)
-{
-    const QDBusMessage reply =
-        bus.call(QDBusMessage::createMethodCall(service, StatusNotifierItem::menuPath,
-                                                "com.canonical.dbusmenu", "GetProperty")
-                     << int(DBusMenu::autoTrack) << QStringLiteral("toggle-state"),
-                 QDBus::BlockWithGui, 5000);
-    return reply.arguments().isEmpty()
-               ? -1
-               : reply.arguments().first().value<QDBusVariant>().variant().toInt();
-}
-
 QDBusMessage call(QDBusConnection &bus, const QString &service, const QString &path,
                   const QString &interface, const QString &method, const QVariantList &args = {})
 {
     QDBusMessage m = QDBusMessage::createMethodCall(service, path, interface, method);
     m.setArguments(args);
     return bus.call(m, QDBus::BlockWithGui, 5000);
+}
+
+// The variant in a reply's first argument.
+QVariant variant(const QDBusMessage &reply)
+{
+    return reply.arguments().value(0).value<QDBusVariant>().variant();
+}
+
+QVariant itemProperty(QDBusConnection &bus, const QString &service, const QString &name)
+{
+    return variant(call(bus, service, StatusNotifierItem::objectPath,
+                        "org.freedesktop.DBus.Properties", "Get",
+                        {QStringLiteral("org.kde.StatusNotifierItem"), name}));
+}
+
+// 1 checked, 0 not, -1 without an answer.
+int toggleState(QDBusConnection &bus, const QString &service)
+{
+    const QVariant state =
+        variant(call(bus, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu",
+                     "GetProperty", {int(DBusMenu::autoTrack), QStringLiteral("toggle-state")}));
+    return state.isValid() ? state.toInt() : -1;
 }
 
 struct Run {
@@ -237,12 +237,10 @@ private slots:
         // Pausing from the command line and the bus: each reaches the store, and the store's
         // state comes back on the bus, in the menu and in `tockly status`.
         const auto autoTrack = [&] {
-            QDBusMessage get = QDBusMessage::createMethodCall(
-                SingleInstance::serviceName, SingleInstance::objectPath,
-                "org.freedesktop.DBus.Properties", "Get");
-            get << SingleInstance::interfaceName << QStringLiteral("AutoTrackEnabled");
-            const QDBusMessage reply = panel.call(get, QDBus::BlockWithGui, 5000);
-            return reply.arguments().value(0).value<QDBusVariant>().variant();
+            return variant(
+                call(panel, SingleInstance::serviceName, SingleInstance::objectPath,
+                     "org.freedesktop.DBus.Properties", "Get",
+                     {SingleInstance::interfaceName, QStringLiteral("AutoTrackEnabled")}));
         };
         Run pause = tockly({"pause"}, dir);
         QCOMPARE(pause.exitCode, 0);
