@@ -100,6 +100,8 @@ private slots:
         QTRY_COMPARE(f.store->goalSeconds(), 7200.0);
         QCOMPARE(menu->property("displayText").toString(), QStringLiteral("2h"));
         checkBlock(QStringLiteral("goal reached! 🎉"), 100, 1.0);
+        f.store->setGoalSeconds(0);
+        QTRY_VERIFY(!shown(block));
 
         // Counting: the running clock, ticking each second.
         f.type(60);

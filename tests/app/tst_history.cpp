@@ -54,6 +54,8 @@ private slots:
         a.typingSeconds = 0;
         QCOMPARE(typingWidth(302, a), 3.0);
 
+        const Calendar sunday(QTimeZone("America/New_York"), 1, english);
+        QCOMPARE(weekdayHeader(sunday), (QStringList{"S", "M", "T", "W", "T", "F", "S"}));
         const Calendar calendar(QTimeZone("Europe/Berlin"), 2, english);
         const Instant nine = localInstant(QTimeZone("Europe/Berlin"), "2026-03-10 09:00");
         QCOMPARE(sessionTimes({{}, nine, -600, WorkEntry::Kind::removed}, calendar),
@@ -130,29 +132,47 @@ private slots:
         QVERIFY(tenth.value("worked").toBool());
     }
 
-    // The dates of the history window and of the card's chart in the user's language and order.
+    // The dates of the history window and of the card's chart in the user's language and order;
+    // English letters, not digits, where the locale has no names.
+    void datesInTheUsersLanguage_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("weekdays"); // Monday first
+        QTest::addColumn<QString>("chart");    // Wednesday 4th to Tuesday 10th
+        QTest::newRow("ja_JP") << QLocale(QLocale::Japanese, QLocale::Japan) << "3月8日日曜日"
+                               << "2026年3月"
+                               << "月火水木金土日"
+                               << "水木金土日月火";
+        QTest::newRow("C") << QLocale::c() << "Sunday, Mar 8"
+                           << "March 2026"
+                           << "MTWTFSS"
+                           << "WTFSSMT";
+    }
     void datesInTheUsersLanguage()
     {
-        const QString day = QStringLiteral("3月8日日曜日");
+        QFETCH(QLocale, locale);
+        QFETCH(QString, day);
+        QFETCH(QString, month);
+        QFETCH(QString, weekdays);
+        QFETCH(QString, chart);
         UiFixture f;
-        f.calendar =
-            Calendar(QTimeZone("Europe/Berlin"), 2, QLocale(QLocale::Japanese, QLocale::Japan));
+        f.calendar = Calendar(QTimeZone("Europe/Berlin"), 2, locale);
         f.start();
         const Instant sunday = f.at("2026-03-08 12:00");
 
         HistoryModel history(*f.store);
         history.selectDay(sunday);
         QCOMPARE(history.detail().value("title").toString(), day);
-        QCOMPARE(history.month().value("title").toString(), QStringLiteral("2026年3月"));
-        // Monday first.
-        QCOMPARE(history.month().value("weekdays").toStringList().join(QString()),
-                 QStringLiteral("月火水木金土日"));
+        QCOMPARE(history.month().value("title").toString(), month);
+        QCOMPARE(history.month().value("weekdays").toStringList().join(QString()), weekdays);
 
         CardModel card(*f.store);
         QString letters;
         for (const QVariant &d : card.week().value("days").toList())
             letters += d.toMap().value("letter").toString();
-        QCOMPARE(letters, QStringLiteral("水木金土日月火")); // Wednesday 4th to Tuesday 10th
+        QCOMPARE(letters, chart);
         card.chooseDay(sunday);
         QCOMPARE(card.dayDetail().toMap().value("date").toString(), day);
     }

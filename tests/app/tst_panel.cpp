@@ -37,6 +37,15 @@ public slots:
     void RegisterStatusNotifierHost(const QString &) {}
 };
 
+// Receives the item's label signals.
+class Listener : public QObject {
+    Q_OBJECT
+public:
+    QStringList labels;
+public slots:
+    void label(const QString &text, const QString &) { labels << text; }
+};
+
 QDBusMessage call(QDBusConnection &bus, const QString &service, const QString &path,
                   const QString &interface, const QString &method, const QVariantList &args = {})
 {
@@ -134,9 +143,20 @@ private slots:
         for (const SniPixmap &p : icon)
             QCOMPARE(p.pixels.size(), qsizetype(p.width) * p.height * 4);
 
-        // The label follows the title (its signal, as the panel reads it, in tst_gnome).
+        // The label follows the title, with its signal.
+        Listener listener;
+        QVERIFY(panel.connect(service, StatusNotifierItem::objectPath, "org.kde.StatusNotifierItem",
+                              "XAyatanaNewLabel", &listener, SLOT(label(QString, QString))));
         f.type(90);
+        QTRY_COMPARE(listener.labels.value(listener.labels.size() - 1), QStringLiteral("1m"));
         QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("1m"));
+
+        // A left click opens the card; the next one closes it.
+        for (const bool open : {true, false}) {
+            call(panel, service, StatusNotifierItem::objectPath, "org.kde.StatusNotifierItem",
+                 "Activate", {100, 12});
+            QTRY_COMPARE(shell.card().isShown(), open);
+        }
 
         // The menu: Open, History…, Track automatically (checked), Quit Tockly.
         const QDBusMessage layout =
@@ -162,6 +182,10 @@ private slots:
         QCOMPARE(toggleState(panel, service), 0);
         event(DBusMenu::autoTrack);
         QTRY_VERIFY(f.store->autoTrackEnabled());
+        event(DBusMenu::history);
+        QTRY_VERIFY(shell.windows().historyWindow());
+        event(DBusMenu::open);
+        QTRY_VERIFY(shell.card().isShown());
 
         // Without a watcher Qt's tray icon stands in; when it comes back, the item registers
         // again.

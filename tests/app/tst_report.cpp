@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <cmath>
+
 namespace {
 
 constexpr double k2001 = 978307200.0;
@@ -169,6 +171,20 @@ void TestReport::figuresOfADay()
     QCOMPARE(text.exitCode, 0);
     QVERIFY2(text.out.contains("Worked           2h 0m\n"), text.out.constData());
     QCOMPARE(f.listing(), before);
+
+    // Once its segment is on record the heartbeat adds nothing: no second count.
+    entries.append(entry(beat, 600));
+    f.writeEntries(entries);
+    QCOMPARE(dayTotal(day.addDays(-20)), 600.0);
+
+    // A running application's heartbeat: its segment counts up to now, clipped to today.
+    const double now = double(QDateTime::currentMSecsSinceEpoch()) / 1000 - k2001;
+    const double todayStart = double(today.startOfDay(z).toMSecsSinceEpoch()) / 1000 - k2001;
+    const QJsonObject running{{"segmentStart", now - 600}, {"lastTick", now - 2}};
+    f.writeSettings({{"quenby.mac.heartbeat.v1", dataSetting(QJsonDocument(running).toJson())}});
+    const double counted = dayTotal(today);
+    QVERIFY2(std::abs(counted - (now - std::max(now - 600, todayStart))) < 5,
+             qPrintable(QString::number(counted)));
 }
 
 void TestReport::badInput()
@@ -197,6 +213,14 @@ void TestReport::badInput()
         QVERIFY(bad.out.isEmpty());
     }
     QCOMPARE(f.report("UTC", {"--frobnicate"}).exitCode, 2);
+
+    // A data folder that cannot be read as a folder.
+    Folder g;
+    QDir(g.dir.filePath("data")).removeRecursively();
+    g.write(g.dir.filePath("data/Quenby"), "not a folder");
+    const Run unreadable = g.report("UTC", {"--json"});
+    QCOMPARE(unreadable.exitCode, 0);
+    QVERIFY(unreadable.err.contains("data/Quenby"));
 
     // No data folder at all: nothing to say, nothing on stderr.
     Folder empty;

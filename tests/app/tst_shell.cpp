@@ -44,6 +44,12 @@ private slots:
         f.start().startUp();
         QVERIFY(!f.shell->windows().welcomeWindow());
         QVERIFY(!f.shell->windows().howItWorksWindow());
+
+        // Closing the welcome leads to the explainer too.
+        f.settings.setValue(AppShell::welcomedKey, false);
+        f.start().showWelcomeIfNeeded();
+        f.shell->windows().welcomeWindow()->close();
+        QTRY_VERIFY(f.shell->windows().howItWorksWindow());
     }
 
     void anInvitationAtFirstStartTakesThePlaceOfTheWelcome_data()
