@@ -145,6 +145,8 @@ private slots:
         shell.showHowItWorks();
         QCOMPARE(shell.windows().howItWorksWindow(), explainer);
         QCOMPARE(windowsTitled("How Tockly works"), 1);
+        shell.showWelcome();
+        QCOMPARE(windowsTitled("Welcome"), 1);
     }
 
     // A refused join shows the store's message; another invitation replaces the window, and
