@@ -8,28 +8,17 @@
 #include "HistoryText.h"
 #include "UiFixture.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <sys/fsuid.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace HistoryText;
 
 namespace {
 
 const QLocale english(QLocale::English, QLocale::UnitedStates);
-
-QStringList chipIds(const QVariantMap &detail)
-{
-    QStringList ids;
-    for (const QVariant &c : detail.value(QStringLiteral("chips")).toList())
-        ids << c.toMap().value(QStringLiteral("id")).toString();
-    return ids;
-}
 
 QVariantMap chip(const QVariantMap &detail, const QString &id)
 {
@@ -48,8 +37,6 @@ private slots:
     // The texts at their edges: rounding and thresholds.
     void texts()
     {
-        QCOMPARE(streakValue(1), QStringLiteral("1 day"));
-        QCOMPARE(streakEmoji(7), QStringLiteral("🍀"));
         QCOMPARE(compactLabel(20), QStringLiteral("0m"));
         QCOMPARE(compactLabel(2 * 3600 + 5 * 60), QStringLiteral("2h5"));
         QCOMPARE(compactLabel(3 * 3600 + 30), QStringLiteral("3h"));
@@ -57,9 +44,6 @@ private slots:
         QCOMPARE(cellTint(3 * 3600).opacity, 0.395);
         QCOMPARE(cellTint(9 * 3600).opacity, 0.67);
         QVERIFY(!cellTint(0).worked);
-        const Calendar sunday(QTimeZone("America/New_York"), 1, english);
-        QCOMPARE(weekdayHeader(sunday), (QStringList{"S", "M", "T", "W", "T", "F", "S"}));
-
         DayActivity a;
         a.typingSeconds = 50;
         a.mousingSeconds = 5;
@@ -70,13 +54,10 @@ private slots:
         a.typingSeconds = 0;
         QCOMPARE(typingWidth(302, a), 3.0);
 
+        const Calendar sunday(QTimeZone("America/New_York"), 1, english);
+        QCOMPARE(weekdayHeader(sunday), (QStringList{"S", "M", "T", "W", "T", "F", "S"}));
         const Calendar calendar(QTimeZone("Europe/Berlin"), 2, english);
-        DayActivity counters;
-        counters.modifierTaps = 1;
-        QVERIFY(chips({}, counters, calendar).isEmpty());
         const Instant nine = localInstant(QTimeZone("Europe/Berlin"), "2026-03-10 09:00");
-        QCOMPARE(sessionTitle({{}, nine, -600, WorkEntry::Kind::removed}),
-                 QStringLiteral("Removed 10m"));
         QCOMPARE(sessionTimes({{}, nine, -600, WorkEntry::Kind::removed}, calendar),
                  QStringLiteral("at 9:00 AM"));
         QCOMPARE(sessionTimes({{}, nine, 3900, WorkEntry::Kind::timed}, calendar),
@@ -107,11 +88,6 @@ private slots:
         QCOMPARE(tiles.value("streak").toString(), QStringLiteral("6 days"));
         QCOMPARE(tiles.value("bestDay").toString(), QStringLiteral("1h 0m"));
 
-        const double now = f.clock.now();
-        QVariantMap today = history.detail();
-        QCOMPARE(today.value("title").toString(), QStringLiteral("Today"));
-        QVERIFY(today.value("empty").toBool());
-
         history.selectDay(twoDaysAgo);
         QVariantMap removed = history.detail();
         QCOMPARE(removed.value("total").toString(), QStringLiteral("50m"));
@@ -122,10 +98,8 @@ private slots:
         QCOMPARE(sessions[1].toMap().value("title").toString(), QStringLiteral("Removed 10m"));
         QCOMPARE(removed.value("words").toString(),
                  QStringLiteral("⌨️ ~0 words typed · 0 keystrokes"));
-        QVERIFY(!removed.value("hoursShown").toBool());
-        QCOMPARE(chipIds(removed), (QStringList{"span", "deep", "stretch"}));
 
-        history.selectDay(*f.calendar.addDays(now, -1));
+        history.selectDay(*f.calendar.addDays(f.clock.now(), -1));
         const QVariantMap yesterday = history.detail();
         QCOMPARE(yesterday.value("title").toString(), QStringLiteral("Yesterday"));
         QCOMPARE(yesterday.value("words").toString(),
@@ -137,15 +111,13 @@ private slots:
         const QVariantList bars = yesterday.value("hourBars").toList();
         QCOMPARE(bars[23].toDouble(), 26.0);
         QCOMPARE(bars[8].toDouble(), 26.0 * 234 / 1000);
-        QVERIFY(yesterday.value("appsShown").toBool());
 
         // Counting today: the line, and the cell's label and tint follow the running clock.
         f.type(600);
         QVERIFY(f.store->isTracking());
         history.selectDay(f.clock.now());
-        today = history.detail();
+        const QVariantMap today = history.detail();
         QVERIFY(today.value("counting").toBool());
-        QVERIFY(!today.value("empty").toBool());
         QCOMPARE(today.value("countingSince").toString(),
                  QStringLiteral("counting now · since 10:00 AM"));
         const QVariantList cells = history.month().value("cells").toList();
@@ -158,12 +130,10 @@ private slots:
         QCOMPARE(tenth.value("label").toString(),
                  compactLabel(dayTotal(f.store->recordView(), f.clock.now(), f.clock.now())));
         QVERIFY(tenth.value("worked").toBool());
-        QVERIFY(cells[6 + 10].toMap().value("isFuture").toBool());
-        QCOMPARE(cells[6 + 8].toMap().value("label").toString(), QStringLiteral("1h"));
     }
 
     // The dates of the history window and of the card's chart in the user's language and order;
-    // English as it always read, and English letters, not digits, where the locale has no names.
+    // English letters, not digits, where the locale has no names.
     void datesInTheUsersLanguage_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -171,10 +141,6 @@ private slots:
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("weekdays"); // Monday first
         QTest::addColumn<QString>("chart");    // Wednesday 4th to Tuesday 10th
-        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "Sonntag, 8. März"
-                               << "März 2026"
-                               << "MDMDFSS"
-                               << "MDFSSMD";
         QTest::newRow("ja_JP") << QLocale(QLocale::Japanese, QLocale::Japan) << "3月8日日曜日"
                                << "2026年3月"
                                << "月火水木金土日"
@@ -211,7 +177,7 @@ private slots:
         QCOMPARE(card.dayDetail().toMap().value("date").toString(), day);
     }
 
-    // The file byte for byte, the message, a failure that keeps the old file, and a cancel.
+    // The file byte for byte, the message, and a failure that keeps the old file.
     void exportHistory()
     {
         UiFixture f;
@@ -226,17 +192,11 @@ private slots:
         QCOMPARE(history.transferMessage(), QStringLiteral("Exported 120 entries ✓"));
         QFile written(path);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), *exportData(f.store->entries()));
-        written.close();
-        QCOMPARE(history.proposedFile().fileName(), QStringLiteral("Quenby-History.json"));
+        const QByteArray before = written.readAll();
+        QCOMPARE(before, *exportData(f.store->entries()));
 
         // A write that fails half-way (the file size limit, which binds root too): the earlier
         // export stays whole.
-        const QByteArray before = [&] {
-            QFile in(path);
-            in.open(QIODevice::ReadOnly);
-            return in.readAll();
-        }();
         QVERIFY(before.size() > 8192);
         rlimit old{};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &old) == 0);
@@ -251,38 +211,6 @@ private slots:
         QFile kept(path);
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), before);
-
-        // A folder the user may not write to. Root passes permission checks, so the check runs
-        // with the file-system identity of nobody, which drops that override for this thread.
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner |
-                                                      QFile::ReadOther | QFile::ExeOther));
-        const bool root = ::geteuid() == 0;
-        if (root)
-            ::setfsuid(65534);
-        history.exportTo(QUrl::fromLocalFile(path));
-        if (root)
-            ::setfsuid(0);
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(history.transferMessage(), QStringLiteral("Export failed"));
-        QFile stillKept(path);
-        QVERIFY(stillKept.open(QIODevice::ReadOnly));
-        QCOMPARE(stillKept.readAll(), before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Quenby-History.json"});
-
-        // The window: a cancelled dialog keeps the message of the last export.
-        f.shell->showHistory();
-        QQuickView *window = f.shell->windows().historyWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        auto *windowModel = window->findChild<HistoryModel *>();
-        QVERIFY(windowModel);
-        windowModel->exportTo(QUrl::fromLocalFile(path));
-        QObject *dialog = window->rootObject()->findChild<QObject *>(QStringLiteral("saveDialog"));
-        QVERIFY(dialog);
-        QCOMPARE(dialog->property("selectedFile").toUrl().fileName(),
-                 QStringLiteral("Quenby-History.json"));
-        QMetaObject::invokeMethod(dialog, "rejected");
-        QCOMPARE(windowModel->transferMessage(), QStringLiteral("Exported 120 entries ✓"));
-        QTRY_VERIFY(shown(findItem(window->rootObject(), QStringLiteral("transferMessage"))));
     }
 
     // The window reads the model: tiles, the empty day, chevrons across a year,

@@ -122,13 +122,6 @@ private slots:
         capture(window, QStringLiteral("history-rich-day"), 760, 600);
     }
 
-    void explainer()
-    {
-        UiFixture f;
-        f.start().showHowItWorks();
-        capture(f.shell->windows().howItWorksWindow(), QStringLiteral("explainer"), 470, 640);
-    }
-
     void invitation()
     {
         UiFixture f;
