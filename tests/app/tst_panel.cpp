@@ -138,6 +138,9 @@ private slots:
         QCOMPARE(tray.mode(), TrayItem::Mode::statusNotifier);
         QTRY_VERIFY(watcher.registered.contains(tray.serviceName()));
         const QString service = tray.serviceName();
+        // A watcher that dropped the item while starting gets it again.
+        watcher.registered.clear();
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.registered, QStringList{service}, 5000);
         const auto icon = qdbus_cast<SniPixmaps>(itemProperty(panel, service, "IconPixmap"));
         QVERIFY(!icon.isEmpty());
         for (const SniPixmap &p : icon)
