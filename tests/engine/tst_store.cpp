@@ -39,17 +39,14 @@ private slots:
         f.clock.advance(10);
         f.input.event(InputEvent::keyDown);
         f.advance(20);
-        QCOMPARE(s.segmentStart(), t0 + 10); // at the input, not at the tick
-        QCOMPARE(s.statusText(), QStringLiteral("Counting — you're active"));
+        QCOMPARE(f.heartbeat(), (Heartbeat{t0 + 10, t0 + 30})); // from the input, not the tick
         QCOMPARE(f.timer.interval, 5.0);
-        QCOMPARE(f.heartbeat(), (Heartbeat{t0 + 10, t0 + 30}));
 
         f.type(600);
         const Instant lastInput = f.clock.now() - 1;
         for (int i = 0; i < 6; ++i)
             f.advance(5);
         QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), t0 + 10), lastInput - (t0 + 10)}}));
-        QCOMPARE(s.menuBarTitle(), QStringLiteral("10m"));
         QCOMPARE(decodeEntries(f.readData("entries.json")), s.entries());
         QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, f.clock.now()}));
         // Away: the ticks slow down after five minutes and write nothing.
@@ -179,16 +176,11 @@ private slots:
         s.setAutoTrackEnabled(false);
         QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), start), f.clock.now() - 3 - start}}));
 
+        // Off: typing neither counts time nor activity.
         const ActivityByDay counted = s.activityByDay();
-        f.workspace.front =
-            FrontmostApplication{QStringLiteral("org.editor"), QStringLiteral("Editor")};
         f.type(60);
         QVERIFY(!s.isTracking());
-        QCOMPARE(s.lastFrontAppID(), std::nullopt);
         QCOMPARE(s.activityByDay(), counted);
-        for (int i = 0; i < 7; ++i)
-            f.advance(5);
-        QVERIFY(s.isIdle()); // still follows the idle rule
 
         // Kept across a restart; switched on while active, counting starts on that very tick.
         f.open();
@@ -235,10 +227,6 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<Pieces>("expected");
-        QTest::newRow("23:50-00:20")
-            << QByteArray("Europe/Berlin") << "2026-03-10 23:50:00.000"
-            << "2026-03-11 00:20:00.000"
-            << Pieces{{"2026-03-10 23:50:00.000", 600}, {"2026-03-11 00:00:00.000", 1200}};
         QTest::newRow("0.5 s piece dropped")
             << QByteArray("Europe/Berlin") << "2026-03-10 23:59:59.500"
             << "2026-03-11 00:10:00.000" << Pieces{{"2026-03-11 00:00:00.000", 600}};
@@ -288,10 +276,6 @@ private slots:
         QTest::newRow("29.9 s") << QByteArray(
                                        R"({"lastTick":800000029.9,"segmentStart":800000000})")
                                 << 0;
-        QTest::newRow("tick before start")
-            << QByteArray(R"({"lastTick":799999000,"segmentStart":800000000})") << 0;
-        QTest::newRow("text start")
-            << QByteArray(R"({"lastTick":800000600,"segmentStart":"x"})") << 0;
         QTest::newRow("not JSON") << QByteArray("{\"lastTick\":8") << 0;
     }
 
