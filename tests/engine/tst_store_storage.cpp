@@ -277,9 +277,6 @@ private slots:
             QVERIFY(store.setValue(QStringLiteral("auto"), false));
             QVERIFY(store.setValue(QStringLiteral("goal"), 14400.25));
             QVERIFY(store.setValue(QStringLiteral("invite"), QStringLiteral("QUENBY-JOIN:ABC ✓")));
-            QVERIFY(store.setValue(QStringLiteral("beat"), QByteArray(R"({"lastTick":8.5})")));
-            QVERIFY(store.setValue(QStringLiteral("gone"), true));
-            QVERIFY(store.remove(QStringLiteral("gone")));
             // JSON has no NaN: storing one would make the whole file unreadable.
             QVERIFY(!store.setValue(QStringLiteral("nan"), qQNaN()));
         }
@@ -289,8 +286,7 @@ private slots:
         QCOMPARE(store.boolValue(QStringLiteral("auto")), false);
         QCOMPARE(store.doubleValue(QStringLiteral("goal")), 14400.25);
         QCOMPARE(store.textValue(QStringLiteral("invite")), QStringLiteral("QUENBY-JOIN:ABC ✓"));
-        QCOMPARE(store.dataValue(QStringLiteral("beat")), QByteArray(R"({"lastTick":8.5})"));
-        QVERIFY(!store.value(QStringLiteral("gone")) && !store.value(QStringLiteral("nan")));
+        QVERIFY(!store.value(QStringLiteral("nan")));
         // A value of another type reads as absent.
         QCOMPARE(store.doubleValue(QStringLiteral("auto")), std::nullopt);
         QCOMPARE(QDir(dir.filePath(QStringLiteral("Quenby"))).entryList(QDir::Files),
@@ -327,21 +323,17 @@ private slots:
         }
     }
 
+    // Relative XDG folders are ignored for the ones under HOME. (Absolute ones: the crash test's
+    // harness finds its settings through XDG_CONFIG_HOME.)
     void xdgFolders()
     {
-        // XDG_DATA_HOME and XDG_CONFIG_HOME, then the folders they give; relative ones are ignored.
-        const char *const rows[][4] = {
-            {"/srv/data/", "/etc/ada", "/srv/data", "/etc/ada"},
-            {"data", "cfg", "/home/ada/.local/share", "/home/ada/.config"}};
-        for (const auto &[dataHome, configHome, data, config] : rows) {
-            FakeProcess process;
-            process.environment.insert(QStringLiteral("HOME"), QStringLiteral("/home/ada"));
-            process.environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
-            process.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-            QCOMPARE(xdgDataHome(process), QString::fromLatin1(data));
-            QCOMPARE(JsonSettingsStore::defaultPath(process),
-                     QString::fromLatin1(config) + QStringLiteral("/Quenby/settings.json"));
-        }
+        FakeProcess process;
+        process.environment.insert(QStringLiteral("HOME"), QStringLiteral("/home/ada"));
+        process.environment.insert(QStringLiteral("XDG_DATA_HOME"), QStringLiteral("data"));
+        process.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral("cfg"));
+        QCOMPARE(xdgDataHome(process), QStringLiteral("/home/ada/.local/share"));
+        QCOMPARE(JsonSettingsStore::defaultPath(process),
+                 QStringLiteral("/home/ada/.config/Quenby/settings.json"));
     }
 
     // A write that fails part way (here the file size limit, which binds root too; a full disk acts

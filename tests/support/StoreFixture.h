@@ -16,8 +16,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <memory>
-
 // A store on fakes, with its data folder in a fresh temporary directory. Time moves only through
 // the fake clock; `advance` moves it and fires the timer, as the real timer would.
 struct StoreFixture {
@@ -50,7 +48,7 @@ struct StoreFixture {
     MacWorkStore::Services services()
     {
         const QString support = dir.filePath(QStringLiteral("support"));
-        return {clock,   calendar, input,  *workspaceService, *settingsStore, *loginItemsService,
+        return {clock,   calendar, input,   *workspaceService, *settingsStore, *loginItemsService,
                 process, timer,    support, *crewConnection};
     }
 
