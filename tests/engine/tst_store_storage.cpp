@@ -197,6 +197,26 @@ private slots:
         QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json")))->size(), 1);
     }
 
+    // Failed writes of the entries and the activity are retried on later ticks, without waiting
+    // for another segment or the next minute's save.
+    void failedWritesAreRetried()
+    {
+        StoreFixture f;
+        MacWorkStore &s = f.open();
+        // A directory where a file should be makes every write fail, even for root.
+        for (const char *name : {"activity.json", "entries.json"})
+            QDir().mkpath(f.dataPath(QString::fromLatin1(name)));
+        f.type(120);
+        f.advance(40);
+        QCOMPARE(s.entries().size(), 1);
+        for (const char *name : {"activity.json", "entries.json"})
+            QDir().rmdir(f.dataPath(QString::fromLatin1(name)));
+        f.advance(5);
+        QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json"))), s.activityByDay());
+        f.advance(55);
+        QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json"))), s.entries());
+    }
+
     void failedSettingsWritesNeverRecordTwice_data()
     {
         QTest::addColumn<bool>("full");
