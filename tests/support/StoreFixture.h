@@ -45,19 +45,14 @@ struct StoreFixture {
         process.environment.insert(QStringLiteral("QUENBY_DATA_DIR"), dir.path());
     }
 
-    MacWorkStore::Services services()
-    {
-        const QString support = dir.filePath(QStringLiteral("support"));
-        return {clock,   calendar, input,   *workspaceService, *settingsStore, *loginItemsService,
-                process, timer,    support, *crewConnection};
-    }
-
     // Builds the store anew, as a fresh start of the program would (the old one is dropped
     // without any further write, as in a crash).
     MacWorkStore &open()
     {
         store.reset();
-        store = MacWorkStore::open(services());
+        store = MacWorkStore::open({clock, calendar, input, *workspaceService, *settingsStore,
+                                    *loginItemsService, process, timer,
+                                    dir.filePath(QStringLiteral("support")), *crewConnection});
         if (store)
             store->setPasteboard(&pasteboard);
         return *store;
