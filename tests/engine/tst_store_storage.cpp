@@ -1,12 +1,16 @@
+#include "AtomicFile.h"
 #include "StoreFixture.h"
 #include "TestMounts.h"
 #include "linux/JsonSettingsStore.h"
+#include "linux/XdgFolders.h"
 
 #include <QDir>
+#include <QJsonObject>
 #include <QScopeGuard>
 #include <QTest>
 
-#include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -19,6 +23,20 @@ CrewClient::Config crew(const char *code)
 {
     return {QString::fromLatin1(code), QStringLiteral("m-1"), QStringLiteral("Ada"),
             QStringLiteral("Ada's Crew")};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
 }
 
 QStringList corruptCopies(const StoreFixture &f, const QString &name)
@@ -81,47 +99,36 @@ private slots:
         QVERIFY(g.settings.value(MacWorkStore::legacyStorageKey));
     }
 
-    void crewListMigration_data()
-    {
-        QTest::addColumn<QByteArray>("list");   // under the crews key; empty: not set
-        QTest::addColumn<QByteArray>("single"); // under the older key
-        QTest::addColumn<QStringList>("codes");
-        QTest::addColumn<bool>("singleKept");
-        const QByteArray one = CrewClient::encodeConfigs({crew("AAAAAA")}).mid(1).chopped(1);
-        const QByteArray two = CrewClient::encodeConfigs({crew("BBBBBB"), crew("CCCCCC")});
-        QTest::newRow("list") << two << one << QStringList{"BBBBBB", "CCCCCC"} << true;
-        QTest::newRow("older single") << QByteArray() << one << QStringList{"AAAAAA"} << false;
-        QTest::newRow("broken list, older single")
-            << QByteArray("[{\"code\":1}]") << one << QStringList{"AAAAAA"} << false;
-        QTest::newRow("nothing usable")
-            << QByteArray("[") << QByteArray("{}") << QStringList{} << true;
-    }
-
+    // The older single crew moves into the list unless a readable list is there; the older key
+    // goes only once the list could be stored.
     void crewListMigration()
     {
-        QFETCH(QByteArray, list);
-        QFETCH(QByteArray, single);
-        QFETCH(QStringList, codes);
-        QFETCH(bool, singleKept);
-        StoreFixture f;
-        if (!list.isEmpty())
-            f.settings.setValue(MacWorkStore::crewsKey, list);
-        f.settings.setValue(MacWorkStore::crewKey, single);
-        MacWorkStore &s = f.open();
-        QStringList loaded;
-        for (const auto &c : s.crewConfigs())
-            loaded.append(c.code);
-        QCOMPARE(loaded, codes);
-        QCOMPARE(f.settings.value(MacWorkStore::crewKey).has_value(), singleKept);
-        if (!codes.isEmpty())
+        const QByteArray one = CrewClient::encodeConfigs({crew("AAAAAA")}).mid(1).chopped(1);
+        const struct {
+            QByteArray list; // empty: not set
+            QStringList codes;
+            bool singleKept;
+        } rows[] = {{CrewClient::encodeConfigs({crew("BBBBBB"), crew("CCCCCC")}),
+                     {"BBBBBB", "CCCCCC"},
+                     true},
+                    {{}, {"AAAAAA"}, false},
+                    {"[{\"code\":1}]", {"AAAAAA"}, false}};
+        for (const auto &row : rows) {
+            StoreFixture f;
+            if (!row.list.isEmpty())
+                f.settings.setValue(MacWorkStore::crewsKey, row.list);
+            f.settings.setValue(MacWorkStore::crewKey, one);
+            MacWorkStore &s = f.open();
+            QStringList loaded;
+            for (const auto &c : s.crewConfigs())
+                loaded.append(c.code);
+            QCOMPARE(loaded, row.codes);
+            QCOMPARE(f.settings.value(MacWorkStore::crewKey).has_value(), row.singleKept);
             QCOMPARE(CrewClient::decodeConfigs(*f.settings.dataValue(MacWorkStore::crewsKey)),
                      s.crewConfigs());
-        else if (!list.isEmpty())
-            QCOMPARE(f.settings.dataValue(MacWorkStore::crewsKey), list); // left for the next save
-
-        // The older key goes only once the list could be stored.
+        }
         StoreFixture g;
-        g.settings.setValue(MacWorkStore::crewKey, single);
+        g.settings.setValue(MacWorkStore::crewKey, one);
         g.settings.failWrites = true;
         g.open();
         QVERIFY(g.settings.value(MacWorkStore::crewKey));
@@ -133,7 +140,6 @@ private slots:
         f.writeData(QStringLiteral("entries.json"), "[" + entryA + "]");
         f.writeData(QStringLiteral("activity.json"), R"({"2026-03-05":{"keys":3}})");
         f.settings.setValue(MacWorkStore::goalKey, 21600.0);
-        f.settings.setValue(MacWorkStore::autoKey, false);
         f.settings.setValue(MacWorkStore::crewsKey, CrewClient::encodeConfigs({crew("AAAAAA")}));
         f.settings.setValue(MacWorkStore::heartbeatKey,
                             encodeHeartbeat({f.clock.now() - 600, f.clock.now() - 5}));
@@ -144,57 +150,29 @@ private slots:
         QCOMPARE(f.readData(QStringLiteral("entries.json")), QByteArray("[]"));
         QCOMPARE(f.readData(QStringLiteral("activity.json")), QByteArray("{}"));
         QCOMPARE(f.heartbeat()->segmentStart, std::nullopt);
+        // Settings stay.
         QCOMPARE(s.goalSeconds(), 21600.0);
-        QVERIFY(!s.autoTrackEnabled());
         QCOMPARE(s.crewConfigs().size(), 1);
     }
 
-    void goalRestore_data()
-    {
-        QTest::addColumn<QVariant>("stored"); // invalid: nothing stored
-        QTest::addColumn<double>("goal");
-        QTest::newRow("nothing") << QVariant() << 14400.0;
-        QTest::newRow("5 h: half rounds up") << QVariant(18000.0) << 21600.0;
-        QTest::newRow("28 h") << QVariant(100000.0) << 86400.0;
-        QTest::newRow("0.4 h") << QVariant(1440.0) << 7200.0;
-        QTest::newRow("off") << QVariant(0.0) << 0.0;
-        QTest::newRow("not a number") << QVariant(qQNaN()) << 14400.0;
-        QTest::newRow("text") << QVariant(QStringLiteral("14400")) << 14400.0;
-    }
-
+    // The stored goal is rounded to a step of two hours, half up, within 2 to 24 hours (0 is off);
+    // what is not a number is the default. A change is stored as set; rounding waits for the next
+    // start.
     void goalRestore()
     {
-        QFETCH(QVariant, stored);
-        QFETCH(double, goal);
+        for (auto [stored, goal] : {std::pair{18000.0, 21600.0},
+                                    {100000.0, 86400.0},
+                                    {1440.0, 7200.0},
+                                    {0.0, 0.0},
+                                    {qQNaN(), 14400.0}}) {
+            StoreFixture f;
+            f.settings.setValue(MacWorkStore::goalKey, stored);
+            QCOMPARE(f.open().goalSeconds(), goal);
+        }
         StoreFixture f;
-        if (stored.typeId() == QMetaType::Double)
-            f.settings.setValue(MacWorkStore::goalKey, stored.toDouble());
-        else if (stored.typeId() == QMetaType::QString)
-            f.settings.setValue(MacWorkStore::goalKey, stored.toString());
-        QCOMPARE(f.open().goalSeconds(), goal);
-    }
-
-    void settingChanges()
-    {
-        StoreFixture f;
-        // The goal is stored as set; rounding happens only on the next start.
         f.open().setGoalSeconds(10800);
         QCOMPARE(f.settings.doubleValue(MacWorkStore::goalKey), 10800.0);
         QCOMPARE(f.open().goalSeconds(), 14400.0);
-    }
-
-    // Restoring calls nothing; after a failed change the switch shows what the system reports.
-    // (A failed registration, with the real autostart entry: tst_autostart.)
-    void loginItemUnregisterFails()
-    {
-        StoreFixture f;
-        f.loginItems.state = LoginItems::Status::enabled;
-        f.loginItems.failUnregister = true;
-        MacWorkStore &s = f.open();
-        QCOMPARE(f.loginItems.registerCalls + f.loginItems.unregisterCalls, 0);
-        s.setLaunchAtLogin(false);
-        QVERIFY(s.launchAtLogin());
-        QCOMPARE(f.loginItems.unregisterCalls, 1);
     }
 
     void undecodableFilesAreKept()
@@ -219,27 +197,22 @@ private slots:
         QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json")))->size(), 1);
     }
 
+    // Failed writes of the entries and the activity are retried on later ticks, without waiting
+    // for another segment or the next minute's save.
     void failedWritesAreRetried()
     {
         StoreFixture f;
         MacWorkStore &s = f.open();
         // A directory where a file should be makes every write fail, even for root.
-        QDir().mkpath(f.dataPath(QStringLiteral("activity.json")));
-        QDir().mkpath(f.dataPath(QStringLiteral("entries.json")));
+        for (const char *name : {"activity.json", "entries.json"})
+            QDir().mkpath(f.dataPath(QString::fromLatin1(name)));
         f.type(120);
-        QVERIFY(s.activityDirty());
-        const qint64 keys = s.activityByDay().first().keys;
-        QVERIFY(keys > 0);
         f.advance(40);
         QCOMPARE(s.entries().size(), 1);
-
-        QDir().rmdir(f.dataPath(QStringLiteral("activity.json")));
-        QDir().rmdir(f.dataPath(QStringLiteral("entries.json")));
+        for (const char *name : {"activity.json", "entries.json"})
+            QDir().rmdir(f.dataPath(QString::fromLatin1(name)));
         f.advance(5);
-        QVERIFY(!s.activityDirty());
-        QCOMPARE(s.lastActivitySave(), f.clock.now());
-        QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json")))->first().keys, keys);
-        // The entries, a minute after the failed write, without waiting for another segment.
+        QCOMPARE(decodeActivity(f.readData(QStringLiteral("activity.json"))), s.activityByDay());
         f.advance(55);
         QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json"))), s.entries());
     }
@@ -313,6 +286,98 @@ private slots:
         QCOMPARE(entries.size(), 4);
         QCOMPARE(decodeEntries(f.readData(QStringLiteral("entries.json"))), entries);
         QCOMPARE(heartbeatOnFile()->segmentStart, std::nullopt);
+    }
+
+    void settingsFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Quenby/settings.json"));
+        {
+            JsonSettingsStore store(path);
+            QVERIFY(store.setValue(QStringLiteral("auto"), false));
+            QVERIFY(store.setValue(QStringLiteral("goal"), 14400.25));
+            QVERIFY(store.setValue(QStringLiteral("invite"), QStringLiteral("QUENBY-JOIN:ABC ✓")));
+            // JSON has no NaN: storing one would make the whole file unreadable.
+            QVERIFY(!store.setValue(QStringLiteral("nan"), qQNaN()));
+        }
+        QCOMPARE(parseJson(readAll(path))->toObject().value(QStringLiteral("goal")).toObject(),
+                 (QJsonObject{{"type", "double"}, {"value", 14400.25}}));
+        JsonSettingsStore store(path);
+        QCOMPARE(store.boolValue(QStringLiteral("auto")), false);
+        QCOMPARE(store.doubleValue(QStringLiteral("goal")), 14400.25);
+        QCOMPARE(store.textValue(QStringLiteral("invite")), QStringLiteral("QUENBY-JOIN:ABC ✓"));
+        QVERIFY(!store.value(QStringLiteral("nan")));
+        // A value of another type reads as absent.
+        QCOMPARE(store.doubleValue(QStringLiteral("auto")), std::nullopt);
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("Quenby"))).entryList(QDir::Files),
+                 QStringList{QStringLiteral("settings.json")});
+
+        // A folder that cannot hold the file: the change is refused on disk, kept in memory.
+        writeAll(dir.filePath(QStringLiteral("blocked")), "a file, not a folder");
+        JsonSettingsStore blocked(dir.filePath(QStringLiteral("blocked/settings.json")));
+        QVERIFY(!blocked.setValue(QStringLiteral("auto"), false));
+        QCOMPARE(blocked.boolValue(QStringLiteral("auto")), false);
+    }
+
+    // An undecodable settings file is copied aside, once per failure, and replaced by the next
+    // write; several failures in one second get distinct names, and the three newest are kept.
+    void undecodableSettingsAreKept()
+    {
+        for (const QByteArray &content : {QByteArray(R"({"a":{"type":"bool","value":tr)"),
+                                          QByteArray(R"({"a":{"type":"bool","value":1}})")}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("settings.json"));
+            for (int round = 0; round < 4; ++round) {
+                writeAll(path, content + QByteArray(round, ' '));
+                JsonSettingsStore store(path);
+                QVERIFY(!store.value(QStringLiteral("a")));
+                QVERIFY(store.setValue(QStringLiteral("b"), 2.0));
+                QCOMPARE(JsonSettingsStore(path).doubleValue(QStringLiteral("b")), 2.0);
+            }
+            QByteArrayList kept;
+            for (const QString &c :
+                 QDir(dir.path()).entryList({QStringLiteral("settings.json.corrupt-*")}))
+                kept.append(readAll(dir.filePath(c)));
+            QCOMPARE(kept.size(), 3);
+            QVERIFY(kept.contains(content + "   ") && !kept.contains(content));
+        }
+    }
+
+    // Relative XDG folders are ignored for the ones under HOME. (Absolute ones: the crash test's
+    // harness finds its settings through XDG_CONFIG_HOME.)
+    void xdgFolders()
+    {
+        FakeProcess process;
+        process.environment.insert(QStringLiteral("HOME"), QStringLiteral("/home/ada"));
+        process.environment.insert(QStringLiteral("XDG_DATA_HOME"), QStringLiteral("data"));
+        process.environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral("cfg"));
+        QCOMPARE(xdgDataHome(process), QStringLiteral("/home/ada/.local/share"));
+        QCOMPARE(JsonSettingsStore::defaultPath(process),
+                 QStringLiteral("/home/ada/.config/Quenby/settings.json"));
+    }
+
+    // A write that fails part way (here the file size limit, which binds root too; a full disk acts
+    // the same) must leave the old file whole, for small writes that Qt buffers and large ones
+    // alike.
+    void cutShortWritesKeepTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("entries.json"));
+        const QByteArray old(3000, 'o');
+        QVERIFY(writeFileAtomically(path, old));
+        rlimit limit{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const rlimit unlimited = limit;
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        limit.rlim_cur = 4096;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        const bool small = writeFileAtomically(path, QByteArray(10000, 'n'));
+        const bool large = writeFileAtomically(path, QByteArray(40000, 'n'));
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY(!small && !large);
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"entries.json"});
     }
 };
 

@@ -6,10 +6,9 @@
 class FakeTimer final : public RepeatingTimer {
     Q_OBJECT
 public:
-    void start(double intervalSeconds, double toleranceSeconds) override
+    void start(double intervalSeconds, double) override
     {
         interval = intervalSeconds;
-        tolerance = toleranceSeconds;
         active = true;
     }
     void stop() override { active = false; }
@@ -17,6 +16,5 @@ public:
     void fire() { emit fired(); }
 
     double interval = 0;
-    double tolerance = 0;
     bool active = false;
 };

@@ -16,8 +16,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <memory>
-
 // A store on fakes, with its data folder in a fresh temporary directory. Time moves only through
 // the fake clock; `advance` moves it and fires the timer, as the real timer would.
 struct StoreFixture {
@@ -47,19 +45,14 @@ struct StoreFixture {
         process.environment.insert(QStringLiteral("QUENBY_DATA_DIR"), dir.path());
     }
 
-    MacWorkStore::Services services()
-    {
-        const QString support = dir.filePath(QStringLiteral("support"));
-        return {clock,   calendar, input,  *workspaceService, *settingsStore, *loginItemsService,
-                process, timer,    support, *crewConnection};
-    }
-
     // Builds the store anew, as a fresh start of the program would (the old one is dropped
     // without any further write, as in a crash).
     MacWorkStore &open()
     {
         store.reset();
-        store = MacWorkStore::open(services());
+        store = MacWorkStore::open({clock, calendar, input, *workspaceService, *settingsStore,
+                                    *loginItemsService, process, timer,
+                                    dir.filePath(QStringLiteral("support")), *crewConnection});
         if (store)
             store->setPasteboard(&pasteboard);
         return *store;

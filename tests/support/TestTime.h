@@ -9,18 +9,13 @@
 // Instants written as local wall-clock text in a named zone, for readable tests.
 inline Instant localInstant(const QTimeZone &zone, const char *text)
 {
-    const QDateTime dt =
-        QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-    const QDateTime plain = dt.isValid()
-                                ? dt
-                                : QDateTime::fromString(QString::fromLatin1(text),
-                                                        QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    const QDateTime shortForm =
-        plain.isValid()
-            ? plain
-            : QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy-MM-dd HH:mm"));
-    Q_ASSERT(shortForm.isValid());
-    return instantFromDateTime(QDateTime(shortForm.date(), shortForm.time(), zone));
+    QDateTime dt;
+    for (const char *format :
+         {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm"})
+        if (!dt.isValid())
+            dt = QDateTime::fromString(QString::fromLatin1(text), QString::fromLatin1(format));
+    Q_ASSERT(dt.isValid());
+    return instantFromDateTime(QDateTime(dt.date(), dt.time(), zone));
 }
 
 inline Calendar zoneCalendar(const char *zone, int firstWeekday = 2)
