@@ -58,6 +58,11 @@ QByteArray typed(const QByteArray &text)
     return out;
 }
 
+QByteArray recorded(const char *name)
+{
+    return bytes(recording(QString::fromLatin1(name)));
+}
+
 // A device in the service's folder: a named pipe the test writes into, put in place whole as a
 // device node appears (made under a hidden name, then renamed).
 class Device {
@@ -82,6 +87,7 @@ public:
                 return false;
         return true;
     }
+
     // The writer goes, as a device that is pulled out: the reader sees the end.
     void unplug()
     {
@@ -108,9 +114,9 @@ Reading read(const QDBusConnection &bus)
 {
     const QDBusMessage reply = bus.call(
         QDBusMessage::createMethodCall(service, path, interface, method), QDBus::Block, 10000);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        return {reply.errorName(), {}, {}, {}, 0};
     const QList<QVariant> a = reply.arguments();
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return {reply.errorName(), {}, {}, {}};
     return {{},
             qdbus_cast<Counters>(a.value(0)),
             qdbus_cast<Seconds>(a.value(1)),
@@ -123,8 +129,7 @@ double proc(const QString &file, const QString &key = {})
 {
     QFile f(file);
     f.open(QIODevice::ReadOnly);
-    const auto m = QRegularExpression(key + "\\s*([0-9.]+)"_L1).match(f.readAll());
-    return m.captured(1).toDouble();
+    return QRegularExpression(key + "\\s*([0-9.]+)"_L1).match(f.readAll()).captured(1).toDouble();
 }
 
 // The service with its bus and its logind, private to one test.
@@ -139,11 +144,11 @@ public:
             !logind.start(bus.address(), {u"login1"_s}, error))
             return false;
         root = bus.connect(u"root"_s);
-        process.setProcessEnvironment(environment());
+        env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, bus.address());
+        process.setProcessEnvironment(env);
         process.setStandardErrorFile(dir.filePath(u"inputd.log"_s));
         process.start(TOCKLY_INPUTD_BINARY ""_L1, {u"--devices"_s, folder()});
-        process.waitForStarted();
-        for (int i = 0; i < 1000 && !root.interface()->isServiceRegistered(service).value(); ++i)
+        for (int i = 0; i < 1000 && !running(); ++i)
             QThread::msleep(20);
         *error = u"tockly-inputd did not start: "_s + log();
         return running();
@@ -163,12 +168,6 @@ public:
         return process.state() == QProcess::Running &&
                root.interface()->isServiceRegistered(service).value();
     }
-    QProcessEnvironment environment() const
-    {
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, bus.address());
-        return env;
-    }
 
     void session(const QString &id, uint uid, const QString &seat, bool active, bool remote = false)
     {
@@ -181,7 +180,7 @@ public:
     int keysAs(uint uid)
     {
         QProcess p;
-        p.setProcessEnvironment(environment());
+        p.setProcessEnvironment(env);
         p.start(u"setpriv"_s,
                 {u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid), u"--clear-groups"_s,
                  u"dbus-send"_s, u"--system"_s, u"--print-reply"_s, "--dest="_L1 + service, path,
@@ -191,7 +190,8 @@ public:
         if (p.readAllStandardError().contains("org.freedesktop.DBus.Error.AccessDenied"))
             return out.isEmpty() ? -1 : -2;
         static const QRegularExpression keys(u"string \"keyDown\"\\s+uint32 (\\d+)"_s);
-        return keys.match(out).hasMatch() ? keys.match(out).captured(1).toInt() : -3;
+        const auto match = keys.match(out);
+        return match.hasMatch() ? match.captured(1).toInt() : -3;
     }
 
     QTemporaryDir dir;
@@ -199,6 +199,7 @@ public:
     FakeDesktopServices logind;
     QProcess process;
     QDBusConnection root{QString()};
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 
 private:
     QVariant control(const QString &name, const QVariantList &args)
@@ -227,9 +228,15 @@ private slots:
         registerTypes();
     }
 
-    void countsEachSeatAsTheEngineReadsThem()
+    // Counting by seat, hot-plug, who gets an answer, and that nothing but counts leaves the
+    // service (all it says on the bus and in its log is watched throughout).
+    void countsForTheActiveLocalUserAlone()
     {
         START_RIG(rig);
+        const QString serviceName = rig.root.interface()->serviceOwner(service).value();
+        QProcess monitor;
+        monitor.start(u"dbus-monitor"_s, {u"--address"_s, rig.bus.address()});
+        QVERIFY(monitor.waitForStarted());
         rig.session(u"c0"_s, 0, u"seat0"_s, true);
 
         // Before any device: nothing counted, and no input since boot (on the boot clock).
@@ -241,17 +248,15 @@ private slots:
         QVERIFY(std::all_of(r.counters.cbegin(), r.counters.cend(), [](uint n) { return n == 0; }));
         QVERIFY(qAbs(r.idle.value(u"keyDown"_s) - proc(u"/proc/uptime"_s)) < 2);
 
-        auto keyboard = std::make_unique<Device>(rig.folder(), u"seat0-keyboard"_s);
-        QTRY_COMPARE(read(rig.root).devices, 1u);
         // A record split between two writes is decoded once, whole.
-        const QByteArray keys = bytes(recording(u"keyboard.evemu"_s));
+        auto keyboard = std::make_unique<Device>(rig.folder(), u"seat0-keyboard"_s);
+        const QByteArray keys = recorded("keyboard.evemu");
         QVERIFY(keyboard->write(keys.left(sizeof(input_event) * 3 + 5)));
         QTRY_COMPARE(read(rig.root).keys(), 1u);
         QVERIFY(keyboard->write(keys.mid(sizeof(input_event) * 3 + 5)));
         QTRY_COMPARE(read(rig.root).keys(), 7u);
         r = read(rig.root);
         QCOMPARE(r.counters.value(u"flagsChanged"_s), 6u);
-        QCOMPARE(r.counters.value(u"leftMouseDown"_s), 0u);
         QVERIFY(r.idle.value(u"keyDown"_s) < 2);
         QVERIFY(r.idle.value(u"mouseMoved"_s) > proc(u"/proc/uptime"_s) - 2);
         // Idle times are the time since, and grow while nothing happens.
@@ -261,8 +266,8 @@ private slots:
         // A mouse comes; a keyboard on another seat counts only there.
         Device mouse(rig.folder(), u"seat0-mouse"_s);
         Device other(rig.folder(), u"seat1-keyboard"_s);
-        QVERIFY(mouse.write(bytes(recording(u"mouse.evemu"_s))));
-        QVERIFY(other.write(bytes(recording(u"keyboard.evemu"_s)) + typed("other seat")));
+        QVERIFY(mouse.write(recorded("mouse.evemu")));
+        QVERIFY(other.write(keys + typed("x y")));
         QTRY_COMPARE(read(rig.root).counters.value(u"scrollWheel"_s), 6u);
         r = read(rig.root);
         QCOMPARE(r.devices, 2u);
@@ -272,7 +277,7 @@ private slots:
         QCOMPARE(r.counters.value(u"otherMouseDown"_s), 2u);
         QVERIFY(r.idle.value(u"mouseMoved"_s) < 2);
         rig.session(u"c0"_s, 0, u"seat1"_s, true);
-        QTRY_COMPARE(read(rig.root).keys(), 17u);
+        QTRY_COMPARE(read(rig.root).keys(), 10u);
         QCOMPARE(read(rig.root).seat, u"seat1"_s);
         QCOMPARE(read(rig.root).devices, 1u);
         rig.session(u"c0"_s, 0, u"seat0"_s, true);
@@ -283,69 +288,45 @@ private slots:
         QTRY_COMPARE(read(rig.root).devices, 1u);
         QCOMPARE(read(rig.root).keys(), 7u);
         keyboard = std::make_unique<Device>(rig.folder(), u"seat0-keyboard"_s);
-        QVERIFY(keyboard->write(bytes(recording(u"dropped.evemu"_s))));
+        QVERIFY(keyboard->write(recorded("dropped.evemu")));
         QTRY_COMPARE(read(rig.root).keys(), 9u);
-        QVERIFY2(rig.running(), qPrintable(rig.log()));
-    }
 
-    void answersOnlyTheActiveLocalSessionsUser()
-    {
-        START_RIG(rig);
-        Device keyboard(rig.folder(), u"seat0-keyboard"_s);
-        QVERIFY(keyboard.write(bytes(recording(u"keyboard.evemu"_s))));
+        // Typed on a device named for it: neither the words nor the name may show anywhere.
+        const QByteArray text = "correct horse battery staple";
+        Device typist(rig.folder(), u"seat0-typist"_s);
+        for (const QByteArray &word : text.split(' ')) {
+            QVERIFY(typist.write(typed(word + ' ')));
+            QVERIFY(read(rig.root).error.isEmpty());
+        }
+        QTRY_COMPARE(read(rig.root).keys(), 9u + text.size() + 1);
+
+        // One connection that stays: asked again on every call, never remembered.
+        const int lists = rig.sessionLists();
+        rig.session(u"c0"_s, 0, u"seat0"_s, false);
+        QCOMPARE(read(rig.root).error, u"org.freedesktop.DBus.Error.AccessDenied"_s);
+        QCOMPARE(rig.sessionLists(), lists + 1);
+
+        // Callers as processes of their users. Another user whose session is inactive, a remote
+        // one (no seat, though logind calls it active, or claiming one), one without any
+        // session: the error and nothing else.
         rig.session(u"c1"_s, nobody, u"seat0"_s, true);
         rig.session(u"c2"_s, 1, u"seat0"_s, false);
-        // A login over the network: no seat, though logind calls it active.
         rig.session(u"c3"_s, 2, QString(), true, true);
-
-        QTRY_COMPARE(rig.keysAs(nobody), 7);
-        // Another user whose session is inactive, a remote one, one without any session: the
-        // error and nothing else.
-        QCOMPARE(rig.keysAs(1), -1);
-        QCOMPARE(rig.keysAs(2), -1);
-        QCOMPARE(rig.keysAs(3), -1);
-        // A remote session that claims a seat is still remote.
+        QCOMPARE(rig.keysAs(nobody), int(9 + text.size() + 1));
+        for (uint uid : {1, 2, 3})
+            QCOMPARE(rig.keysAs(uid), -1);
         rig.session(u"c3"_s, 2, u"seat0"_s, true, true);
         QCOMPARE(rig.keysAs(2), -1);
-
         // The seat switches to the other user: the check follows at the next call.
         rig.session(u"c1"_s, nobody, u"seat0"_s, false);
         rig.session(u"c2"_s, 1, u"seat0"_s, true);
         QCOMPARE(rig.keysAs(nobody), -1);
-        QCOMPARE(rig.keysAs(1), 7);
-
-        // One connection that stays: asked again on every call, never remembered.
-        rig.session(u"c0"_s, 0, u"seat0"_s, true);
-        const int lists = rig.sessionLists();
-        QCOMPARE(read(rig.root).keys(), 7u);
-        rig.session(u"c0"_s, 0, u"seat0"_s, false);
-        QCOMPARE(read(rig.root).error, u"org.freedesktop.DBus.Error.AccessDenied"_s);
-        QCOMPARE(rig.sessionLists(), lists + 2);
+        QVERIFY(rig.keysAs(1) > 0);
         QVERIFY2(rig.running(), qPrintable(rig.log()));
-    }
 
-    void nothingButCountsLeavesIt()
-    {
-        START_RIG(rig);
-        rig.session(u"c0"_s, 0, u"seat0"_s, true);
-        rig.session(u"c1"_s, nobody, u"seat0"_s, true);
-        const QString serviceName = rig.root.interface()->serviceOwner(service).value();
-        QProcess monitor;
-        monitor.start(u"dbus-monitor"_s, {u"--address"_s, rig.bus.address()});
-        QVERIFY(monitor.waitForStarted());
-        QTest::qWait(300);
-
-        const QByteArray text = "correct horse battery staple";
-        Device keyboard(rig.folder(), u"seat0-typist"_s);
-        for (const QByteArray &word : text.split(' ')) {
-            QVERIFY(keyboard.write(typed(word + ' ')));
-            QVERIFY(read(rig.root).error.isEmpty());
-        }
-        QTRY_COMPARE(rig.keysAs(nobody), int(text.size() + 1));
         QTest::qWait(300);
         monitor.terminate();
         QVERIFY(monitor.waitForFinished());
-
         const QString bus = QString::fromUtf8(monitor.readAllStandardOutput());
         const QString log = rig.log();
         QVERIFY(bus.contains("\"keyDown\""_L1) && log.contains("serving"_L1));
@@ -354,8 +335,8 @@ private slots:
                 QVERIFY2(!said.contains(QLatin1String(word)), word.constData());
             QVERIFY(!said.contains("typist"_L1));
         }
-        // Every text in the service's answers is an event type or the seat.
-        QStringList allowed{u"seat0"_s};
+        // Every text in the service's answers is an event type or a seat.
+        QStringList allowed{u"seat0"_s, u"seat1"_s};
         for (const auto &e : events)
             allowed << QLatin1String(e.name);
         static const QRegularExpression string(u"^\\s+string \"(.*)\"$"_s,
@@ -371,7 +352,7 @@ private slots:
                 QVERIFY2(allowed.contains(value), qPrintable(value));
             }
         }
-        QVERIFY(answers >= 5);
+        QVERIFY(answers >= 20);
     }
 
     void badInputStaysBounded()
@@ -435,10 +416,7 @@ private slots:
         const double resident = proc(status, u"VmRSS:"_s);
         QVERIFY(flood.write(stream));
         QTRY_COMPARE(read(rig.root).keys(), before + 500000);
-        const double grown = proc(status, u"VmRSS:"_s) - resident;
-        qInfo("%d answers while a flood was read; resident memory after another: %+.0f KiB", during,
-              grown);
-        QVERIFY(grown < 1024);
+        QVERIFY(proc(status, u"VmRSS:"_s) - resident < 1024);
         QVERIFY2(rig.running(), qPrintable(rig.log()));
     }
 
@@ -481,7 +459,7 @@ private slots:
         app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         app.start(u"setpriv"_s, asUser);
         QTRY_VERIFY_WITH_TIMEOUT(rig.sessionLists() >= lists + 2, 30000);
-        QVERIFY(keyboard.write(bytes(recording(u"keyboard.evemu"_s))));
+        QVERIFY(keyboard.write(recorded("keyboard.evemu")));
         QTRY_COMPARE(rig.keysAs(nobody), 8);
         // A tick after the keys were counted; quitting writes what it counted.
         const int counted = rig.sessionLists();

@@ -1,29 +1,24 @@
-// The real store on real files, for the crash tests. The test drives it line by line on stdin,
-// so that nothing depends on how fast this process runs:
+// The real store on real files, for the crash tests, driven by its arguments so that nothing
+// depends on how fast this process runs:
 //
-//   at T   the clock reads T (an instant) from now on
-//   key N  N key presses, now
-//   tick   the store's timer fires; "tick T" is printed once the store has handled it
+//   --at T    the clock reads T (an instant) at the start
+//   --type S  two key presses a second before each 5-second tick of the store's timer, S seconds
+//   --key S   two key presses S seconds on
+//   --tick S  the store's timer fires S seconds on
+//   --wait    prints "waiting" and reads a line from standard input
 //
-// Prints "ready T" once built; SIGTERM, SIGINT and SIGHUP end it cleanly.
+// Prints "ready" once through them; SIGTERM, SIGINT and SIGHUP end it cleanly.
 
 #include "CrewClient.h"
-#include "FakeClock.h"
-#include "FakeInputSource.h"
-#include "FakeLoginItems.h"
-#include "FakeTimer.h"
-#include "FakeWorkspace.h"
-#include "MacWorkStore.h"
+#include "StoreFixture.h"
 #include "linux/JsonSettingsStore.h"
 #include "linux/SystemProcess.h"
 #include "linux/UnixSignals.h"
 #include "linux/XdgFolders.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <cstdio>
-#include <unistd.h>
 
 int main(int argc, char **argv)
 {
@@ -53,33 +48,34 @@ int main(int argc, char **argv)
     QObject::connect(&app, &QCoreApplication::aboutToQuit, store.get(),
                      &MacWorkStore::writePendingActivity);
 
-    QByteArray pending;
-    QSocketNotifier stdinNotifier(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&stdinNotifier, &QSocketNotifier::activated, [&] {
-        char buffer[4096];
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n <= 0) {
-            stdinNotifier.setEnabled(false);
-            return;
-        }
-        pending.append(buffer, n);
-        qsizetype end;
-        while ((end = pending.indexOf('\n')) >= 0) {
-            const QList<QByteArray> words = pending.left(end).split(' ');
-            pending.remove(0, end + 1);
-            if (words[0] == "at") {
-                clock.set(words.value(1).toDouble());
-            } else if (words[0] == "key") {
-                input.event(InputEvent::keyDown, words.value(1).toUInt());
-            } else if (words[0] == "tick") {
-                timer.fire();
-                std::printf("tick %.3f\n", store->lastTickAt());
-                std::fflush(stdout);
+    auto key = [&](double after) {
+        clock.advance(after);
+        input.event(InputEvent::keyDown, 2);
+    };
+    auto tick = [&](double after) {
+        clock.advance(after);
+        timer.fire();
+    };
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const double seconds = args.value(i + 1).toDouble();
+        if (args[i] == u"--type") {
+            for (double done = 0; done + 5 <= seconds; done += 5) {
+                key(4);
+                tick(1);
             }
+        } else if (args[i] == u"--key") {
+            key(seconds);
+        } else if (args[i] == u"--tick") {
+            tick(seconds);
+        } else if (args[i] == u"--wait") {
+            std::puts("waiting");
+            std::fflush(stdout);
+            char line[64];
+            if (!std::fgets(line, sizeof line, stdin))
+                return 1;
         }
-    });
-
-    std::printf("ready %.3f\n", clock.now());
+    }
+    std::puts("ready");
     std::fflush(stdout);
     return app.exec();
 }

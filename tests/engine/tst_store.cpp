@@ -44,8 +44,7 @@ private slots:
 
         f.type(600);
         const Instant lastInput = f.clock.now() - 1;
-        for (int i = 0; i < 6; ++i)
-            f.advance(5);
+        f.advance(30);
         QCOMPARE(pieces(s), (Pieces{{localText(s.calendar(), t0 + 10), lastInput - (t0 + 10)}}));
         QCOMPARE(decodeEntries(f.readData("entries.json")), s.entries());
         QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, f.clock.now()}));
@@ -110,8 +109,7 @@ private slots:
     {
         StoreFixture f;
         // Large counters at start count nothing: there is no baseline yet.
-        f.input.setCounter(InputEvent::keyDown, 50000);
-        f.input.setCounter(InputEvent::leftMouseDown, 700);
+        f.input.counters = {{InputEvent::keyDown, 50000}, {InputEvent::leftMouseDown, 700}};
         f.input.event(InputEvent::keyDown);
         MacWorkStore &s = f.open();
         const QString today = s.calendar().dayKey(f.clock.now());
@@ -139,7 +137,7 @@ private slots:
         QCOMPARE(day().mousingSeconds, 8.0);
 
         // A counter that restarts adds nothing on that tick, then counts again.
-        f.input.setCounter(InputEvent::keyDown, 3);
+        f.input.counters[InputEvent::keyDown] = 3;
         f.input.event(InputEvent::mouseMoved);
         f.advance(5);
         f.input.event(InputEvent::keyDown, 2);
@@ -147,10 +145,9 @@ private slots:
         QCOMPARE(day().keys, 9);
 
         // Modifier presses do not end idleness, but count while idle; time does not.
-        for (int i = 0; i < 8; ++i)
-            f.advance(5);
+        f.advance(40);
         const DayActivity before = day();
-        f.input.setCounter(InputEvent::flagsChanged, 10);
+        f.input.counters[InputEvent::flagsChanged] = 10;
         f.advance(5);
         QCOMPARE(day().modifierTaps, before.modifierTaps + 6);
         QCOMPARE(day().typingSeconds + day().mousingSeconds,
@@ -206,70 +203,52 @@ private slots:
         QCOMPARE(day().appSeconds.value("?"), 10.0);
         QCOMPARE(day().appSwitches, 2);
         // The first application after a pause is not a switch.
-        for (int i = 0; i < 7; ++i)
-            f.advance(5);
+        f.advance(35);
         inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
         QCOMPARE(day().appSwitches, 2);
     }
 
-    void midnightSplit_data()
+    // A heartbeat left by a stopped process is recorded at the next start once if it holds 30 s
+    // or more, piece by piece, and then cleared; one that does not decode is only cleared.
+    void heartbeatRecovery()
     {
-        QTest::addColumn<QByteArray>("zone");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<Pieces>("expected");
-        QTest::newRow("0.5 s piece dropped")
-            << QByteArray("Europe/Berlin") << "2026-03-10 23:59:59.500"
-            << "2026-03-11 00:10:00.000" << Pieces{{"2026-03-11 00:00:00.000", 600}};
-        QTest::newRow("40 s segment, 5 s after midnight")
-            << QByteArray("Europe/Berlin") << "2026-03-10 23:59:25.000"
-            << "2026-03-11 00:00:05.000"
-            << Pieces{{"2026-03-10 23:59:25.000", 35}, {"2026-03-11 00:00:00.000", 5}};
         // At most 60 pieces; the rest of a 70-day segment is dropped.
         Pieces sixty{{"2026-01-01 12:00:00.000", 43200}};
         for (QDate d(2026, 1, 2); sixty.size() < 60; d = d.addDays(1))
             sixty.append({d.toString(u"yyyy-MM-dd") + QStringLiteral(" 00:00:00.000"), 86400});
-        QTest::newRow("70 days") << QByteArray("Europe/Berlin") << "2026-01-01 12:00:00.000"
-                                 << "2026-03-12 12:00:00.000" << sixty;
-        // Midnight did not exist that day: the day began at 01:00.
-        QTest::newRow("skipped midnight")
-            << QByteArray("America/Sao_Paulo") << "2018-11-03 23:00:00.000"
-            << "2018-11-04 02:00:00.000"
-            << Pieces{{"2018-11-03 23:00:00.000", 3600}, {"2018-11-04 01:00:00.000", 3600}};
-    }
-
-    void midnightSplit()
-    {
-        QFETCH(QByteArray, zone);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(Pieces, expected);
-        // A segment left open by a stopped process is recorded at the next start, piece by piece.
-        StoreFixture f;
-        f.calendar = zoneCalendar(zone.constData());
-        const QTimeZone tz(zone);
-        const Instant start = localInstant(tz, from.toLatin1().constData());
-        const Instant end = localInstant(tz, to.toLatin1().constData());
-        f.settings.setValue(MacWorkStore::heartbeatKey, encodeHeartbeat({start, end}));
-        f.clock.set(end + 3600);
-        MacWorkStore &s = f.open();
-        QCOMPARE(pieces(s), expected);
-        QCOMPARE(decodeEntries(f.readData("entries.json")).value_or(QList<WorkEntry>()),
-                 s.entries());
-    }
-
-    // A heartbeat left by a stopped process is recorded once if it holds 30 s or more, and then
-    // cleared; one that does not decode is only cleared.
-    void heartbeatRecovery()
-    {
-        for (auto [stored, recorded] :
-             {std::pair{QByteArray(R"({"lastTick":800000600,"segmentStart":800000000})"), 1},
-              {QByteArray(R"({"lastTick":800000029.9,"segmentStart":800000000})"), 0},
-              {QByteArray("{\"lastTick\":8"), 0}}) {
-            StoreFixture f(800003600);
-            f.settings.setValue(MacWorkStore::heartbeatKey, stored);
-            QCOMPARE(f.open().entries().size(), recorded);
-            QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, 800003600}));
+        const struct {
+            const char *zone, *from, *to;
+            Pieces expected;
+        } rows[] = {{"Europe/Berlin",
+                     "2026-03-10 23:59:59.500",
+                     "2026-03-11 00:10:00.000",
+                     {{"2026-03-11 00:00:00.000", 600}}}, // the 0.5 s piece is dropped
+                    {"Europe/Berlin",
+                     "2026-03-10 23:59:25.000",
+                     "2026-03-11 00:00:05.000",
+                     {{"2026-03-10 23:59:25.000", 35}, {"2026-03-11 00:00:00.000", 5}}},
+                    {"Europe/Berlin", "2026-03-10 23:00:00.000", "2026-03-10 23:00:29.900", {}},
+                    {"Europe/Berlin", "2026-01-01 12:00:00.000", "2026-03-12 12:00:00.000", sixty},
+                    // Midnight did not exist that day: the day began at 01:00.
+                    {"America/Sao_Paulo",
+                     "2018-11-03 23:00:00.000",
+                     "2018-11-04 02:00:00.000",
+                     {{"2018-11-03 23:00:00.000", 3600}, {"2018-11-04 01:00:00.000", 3600}}},
+                    {"Europe/Berlin", nullptr, nullptr, {}}}; // undecodable
+        for (const auto &row : rows) {
+            StoreFixture f;
+            f.calendar = zoneCalendar(row.zone);
+            const QTimeZone tz(row.zone);
+            const Instant end = row.to ? localInstant(tz, row.to) : f.clock.now();
+            f.settings.setValue(MacWorkStore::heartbeatKey,
+                                row.from ? encodeHeartbeat({localInstant(tz, row.from), end})
+                                         : QByteArray("{\"lastTick\":8"));
+            f.clock.set(end + 3600);
+            MacWorkStore &s = f.open();
+            QCOMPARE(pieces(s), row.expected);
+            QCOMPARE(decodeEntries(f.readData("entries.json")).value_or(QList<WorkEntry>()),
+                     s.entries());
+            QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, end + 3600}));
         }
     }
 };

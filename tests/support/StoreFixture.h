@@ -1,20 +1,147 @@
 #pragma once
 
-#include "FakeClock.h"
+#include "Clock.h"
 #include "FakeCrewConnection.h"
-#include "FakeInputSource.h"
-#include "FakeLoginItems.h"
-#include "FakePasteboard.h"
-#include "FakeProcess.h"
-#include "FakeSettingsStore.h"
-#include "FakeTimer.h"
-#include "FakeWorkspace.h"
+#include "InputSource.h"
+#include "LoginItems.h"
 #include "MacWorkStore.h"
+#include "Pasteboard.h"
+#include "Process.h"
+#include "RepeatingTimer.h"
+#include "SettingsStore.h"
 #include "TestTime.h"
+#include "Workspace.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
+
+#include <map>
+
+// Fakes of the platform services, driven by the test.
+
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(Instant start = 0) : m_now(start) {}
+    Instant now() const override { return m_now; }
+    void set(Instant t) { m_now = t; }
+    void advance(double seconds) { m_now += seconds; }
+
+private:
+    Instant m_now;
+};
+
+// Events happen at the fake clock's now. Nothing has happened at the start: every idle reading is
+// huge, every counter 0.
+class FakeInputSource final : public InputSource {
+public:
+    explicit FakeInputSource(const FakeClock &clock) : m_clock(clock) {}
+    double secondsSinceLastEvent(InputEvent type) const override
+    {
+        return m_lastAt.contains(type) ? m_clock.now() - m_lastAt.at(type) : 1e9;
+    }
+    quint32 eventCounter(InputEvent type) const override { return counters.value(type); }
+    // `count` events of one type, now. Counters wrap like the real 32-bit ones.
+    void event(InputEvent type, quint32 count = 1)
+    {
+        counters[type] += count;
+        m_lastAt[type] = m_clock.now();
+    }
+
+    QMap<InputEvent, quint32> counters;
+
+private:
+    const FakeClock &m_clock;
+    std::map<InputEvent, Instant> m_lastAt;
+};
+
+class FakeLoginItems final : public LoginItems {
+public:
+    Status status() const override { return state; }
+    bool registerApp() override { return set(Status::enabled); }
+    bool unregisterApp() override { return set(Status::notRegistered); }
+    bool set(Status s)
+    {
+        state = s;
+        return true;
+    }
+
+    Status state = Status::notRegistered;
+};
+
+class FakePasteboard final : public Pasteboard {
+public:
+    QString text() const override { return content; }
+    void clear() override { content.clear(); }
+    void setText(const QString &text) override { content = text; }
+
+    QString content;
+};
+
+class FakeProcess final : public Process {
+public:
+    std::optional<QString> environmentValue(const QString &name) const override
+    {
+        return environment.contains(name) ? std::optional(environment[name]) : std::nullopt;
+    }
+    QStringList arguments() const override { return args; }
+
+    QMap<QString, QString> environment;
+    QStringList args{QStringLiteral("tockly")};
+};
+
+// With failWrites set, changes are refused as a full disk would refuse them.
+class FakeSettingsStore final : public SettingsStore {
+public:
+    std::optional<SettingValue> value(const QString &key) const override
+    {
+        return values.contains(key) ? std::optional(values[key]) : std::nullopt;
+    }
+    bool setValue(const QString &key, const SettingValue &value) override
+    {
+        return write([&] { values.insert(key, value); });
+    }
+    bool remove(const QString &key) override
+    {
+        return write([&] { values.remove(key); });
+    }
+    template<typename Change> bool write(Change change)
+    {
+        ++writes;
+        if (!failWrites)
+            change();
+        return !failWrites;
+    }
+
+    QMap<QString, SettingValue> values;
+    bool failWrites = false;
+    int writes = 0;
+};
+
+class FakeTimer final : public RepeatingTimer {
+    Q_OBJECT
+public:
+    void start(double intervalSeconds, double) override
+    {
+        interval = intervalSeconds;
+        active = true;
+    }
+    void stop() override { active = false; }
+    bool isActive() const override { return active; }
+    void fire() { emit fired(); }
+
+    double interval = 0;
+    bool active = false;
+};
+
+class FakeWorkspace final : public Workspace {
+    Q_OBJECT
+public:
+    std::optional<FrontmostApplication> frontmostApplication() const override { return front; }
+
+    std::optional<FrontmostApplication> front;
+};
 
 // A store on fakes, with its data folder in a fresh temporary directory. Time moves only through
 // the fake clock; `advance` moves it and fires the timer, as the real timer would.
@@ -33,7 +160,6 @@ struct StoreFixture {
     FakeTimer timer;
     FakePasteboard pasteboard;
     FakeCrewConnection crew;
-    // The crew service the store is opened with; a test may put the real client here.
     CrewClient::Connection *crewConnection = &crew;
     Calendar calendar = zoneCalendar("Europe/Berlin");
     std::unique_ptr<MacWorkStore> store;
@@ -65,11 +191,11 @@ struct StoreFixture {
     }
 
     // Typing without pause for `seconds`: a key press one second before each 5-second tick.
-    void type(double seconds, InputEvent event = InputEvent::keyDown, quint32 perTick = 4)
+    void type(double seconds)
     {
         for (double done = 0; done + 5 <= seconds; done += 5) {
             clock.advance(4);
-            input.event(event, perTick);
+            input.event(InputEvent::keyDown, 4);
             advance(1);
         }
     }
@@ -78,7 +204,6 @@ struct StoreFixture {
     {
         return dir.filePath(QStringLiteral("Quenby/") + name);
     }
-
     void writeData(const QString &name, const QByteArray &bytes) const
     {
         QDir().mkpath(dir.filePath(QStringLiteral("Quenby")));
@@ -86,7 +211,6 @@ struct StoreFixture {
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
     }
-
     QByteArray readData(const QString &name) const
     {
         QFile f(dataPath(name));
