@@ -8,8 +8,7 @@
 
 // Real file-system failures for tests that run as root, which ignores permission bits: a small
 // tmpfs that fills up, a mount turned read-only, a folder bound over another. All of it happens
-// in a mount namespace of the test process alone (children started later share it), so nothing
-// shows outside the test.
+// in a mount namespace of the test process alone (children started later share it).
 namespace TestMounts {
 
 // Once, before the test starts threads or children.
@@ -32,9 +31,8 @@ inline bool bind(const QString &from, const QString &onto)
                    nullptr, MS_BIND, nullptr) == 0;
 }
 
-// Turns a folder read-only with a read-only mount of it over itself, which unmount() lifts again.
-// Files already open for writing stay writable (a running program's lock file, say), where they
-// would keep a plain remount from happening at all.
+// A read-only mount of the folder over itself, which unmount() lifts again. Files open for
+// writing stay writable (a running program's lock file), where they would stop a plain remount.
 inline bool makeReadOnly(const QString &folder)
 {
     return bind(folder, folder) && ::mount(nullptr, QFile::encodeName(folder).constData(), nullptr,
@@ -47,13 +45,13 @@ inline bool unmount(const QString &mountPoint)
     return ::umount2(QFile::encodeName(mountPoint).constData(), MNT_DETACH) == 0;
 }
 
-// Writes `file` until the file system holding it has no byte left.
+// Writes `file` until the file system holding it has no byte left (tmpfs hands out whole pages,
+// so a short or failed page write means nothing is left).
 inline bool fillUp(const QString &file)
 {
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    // tmpfs hands out whole pages, so a short or failed page write means nothing is left.
     const QByteArray page(4096, 'x');
     while (f.write(page) == page.size()) {
     }

@@ -6,21 +6,18 @@
 #include <QDateTime>
 #include <QTimeZone>
 
-// Instants written as local wall-clock text in a named zone, for readable tests.
+// Instants written as local wall-clock text ("2026-03-10 10:00", seconds and milliseconds
+// optional) in a named zone, for readable tests.
 inline Instant localInstant(const QTimeZone &zone, const char *text)
 {
-    QDateTime dt;
-    for (const char *format :
-         {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm"})
-        if (!dt.isValid())
-            dt = QDateTime::fromString(QString::fromLatin1(text), QString::fromLatin1(format));
+    const QDateTime dt = QDateTime::fromString(QString::fromLatin1(text), Qt::ISODateWithMs);
     Q_ASSERT(dt.isValid());
     return instantFromDateTime(QDateTime(dt.date(), dt.time(), zone));
 }
 
-inline Calendar zoneCalendar(const char *zone, int firstWeekday = 2)
+inline Calendar zoneCalendar(const char *zone)
 {
-    return Calendar(QTimeZone(QByteArray(zone)), firstWeekday);
+    return Calendar(QTimeZone(QByteArray(zone)), 2);
 }
 
 inline Instant utcInstant(const char *text)
