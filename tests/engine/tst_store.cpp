@@ -105,7 +105,7 @@ private slots:
         QVERIFY(s.entries().last().seconds >= 80);
     }
 
-    void inputCounting()
+    void activityCounting()
     {
         StoreFixture f;
         // Large counters at start count nothing: there is no baseline yet.
@@ -152,6 +152,27 @@ private slots:
         QCOMPARE(day().modifierTaps, before.modifierTaps + 6);
         QCOMPARE(day().typingSeconds + day().mousingSeconds,
                  before.typingSeconds + before.mousingSeconds);
+
+        // Time in front, by name; the first application after a pause is not a switch.
+        auto inFront = [&](std::optional<QString> id, std::optional<QString> name) {
+            f.workspace.front = FrontmostApplication{std::move(id), std::move(name)};
+            f.type(5);
+        };
+        inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
+        inFront(QStringLiteral("org.term"), std::nullopt); // named by its identifier
+        inFront(std::nullopt, std::nullopt);               // neither: "?"
+        QCOMPARE(day().appSeconds,
+                 (QMap<QString, double>{{"Editor", 5}, {"org.term", 5}, {"?", 5}}));
+        QCOMPARE(day().appSwitches, 2);
+        // No application in front: nothing credited, the last one remembered.
+        f.workspace.front.reset();
+        f.type(5);
+        inFront(std::nullopt, std::nullopt);
+        QCOMPARE(day().appSeconds.value("?"), 10.0);
+        QCOMPARE(day().appSwitches, 2);
+        f.advance(35);
+        inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
+        QCOMPARE(day().appSwitches, 2);
     }
 
     void autoTrackingOffAndOn()
@@ -178,34 +199,6 @@ private slots:
         f.store->setAutoTrackEnabled(true);
         QCOMPARE(f.store->segmentStart(), f.clock.now() - 1);
         QCOMPARE(f.settings.boolValue(MacWorkStore::autoKey), true);
-    }
-
-    void frontmostApplications()
-    {
-        StoreFixture f;
-        MacWorkStore &s = f.open();
-        const QString today = s.calendar().dayKey(f.clock.now());
-        auto inFront = [&](std::optional<QString> id, std::optional<QString> name) {
-            f.workspace.front = FrontmostApplication{std::move(id), std::move(name)};
-            f.type(5);
-        };
-        auto day = [&] { return s.activityByDay().value(today); };
-        inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
-        inFront(QStringLiteral("org.term"), std::nullopt); // named by its identifier
-        inFront(std::nullopt, std::nullopt);               // neither: "?"
-        QCOMPARE(day().appSeconds,
-                 (QMap<QString, double>{{"Editor", 5}, {"org.term", 5}, {"?", 5}}));
-        QCOMPARE(day().appSwitches, 2);
-        // No application in front: nothing credited, the last one remembered.
-        f.workspace.front.reset();
-        f.type(5);
-        inFront(std::nullopt, std::nullopt);
-        QCOMPARE(day().appSeconds.value("?"), 10.0);
-        QCOMPARE(day().appSwitches, 2);
-        // The first application after a pause is not a switch.
-        f.advance(35);
-        inFront(QStringLiteral("org.editor"), QStringLiteral("Editor"));
-        QCOMPARE(day().appSwitches, 2);
     }
 
     // A heartbeat left by a stopped process is recorded at the next start once if it holds 30 s

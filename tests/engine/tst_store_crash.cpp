@@ -132,7 +132,7 @@ private slots:
             QVERIFY(activity);
             const qint64 keys = activity->value(QStringLiteral("2026-03-10")).keys;
             QVERIFY2(keys >= (signal == SIGKILL ? savedAMinuteAgo : sampled) && keys <= sampled,
-                     qPrintable(QString::number(keys)));
+                     qPrintable(QStringLiteral("%1 keys, signal %2").arg(keys).arg(signal)));
 
             // The next start records the segment once, up to the heartbeat; the one after adds
             // nothing.

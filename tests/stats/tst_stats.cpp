@@ -158,7 +158,10 @@ private slots:
         r.add(at("2026-12-08 11:00"), -600, WorkEntry::Kind::removed);
         QCOMPARE(currentStreak(r.view(berlinCal, thursdayMorning)), qint64(1));
 
-        // Across twenty clock changes, more than ten years unbroken stops at 3650.
+        // Across both clock changes of 2026; more than ten years unbroken stops at 3650.
+        Record year;
+        workDays(year, berlinCal, at("2026-11-05 18:00"), 231);
+        QCOMPARE(currentStreak(year.view(berlinCal, at("2026-11-05 18:00"))), qint64(231));
         Record decade;
         workDays(decade, berlinCal, thursdayMorning, 3700, 60);
         QCOMPARE(currentStreak(decade.view(berlinCal, thursdayMorning)), qint64(3650));
