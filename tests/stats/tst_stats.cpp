@@ -265,12 +265,10 @@ private slots:
         // The five applications with the most time, most first.
         for (int i = 0; i < 7; ++i)
             a.appSeconds.insert(QStringLiteral("App %1").arg(i), 100.0 * ((i * 3) % 7));
-        const auto top = topApps(a);
-        QCOMPARE(top.size(), 5);
-        QCOMPARE(top.first().second, 600.0);
-        QCOMPARE(top.last().second, 200.0);
-        QVERIFY(std::is_sorted(top.begin(), top.end(),
-                               [](auto &x, auto &y) { return x.second > y.second; }));
+        QList<double> top;
+        for (const auto &app : topApps(a))
+            top.append(app.second);
+        QCOMPARE(top, (QList<double>{600, 500, 400, 300, 200}));
     }
 
     void exportIsByteExact()
