@@ -243,6 +243,12 @@ private slots:
                      s.entries());
             QCOMPARE(f.heartbeat(), (Heartbeat{std::nullopt, end + 3600}));
         }
+        // As earlier versions stored it: seconds since 2001.
+        StoreFixture f(800003600);
+        f.settings.setValue(MacWorkStore::heartbeatKey,
+                            QByteArray(R"({"lastTick":800000600,"segmentStart":800000000})"));
+        QCOMPARE(f.open().entries().value(0).date, 800000000.0);
+        QCOMPARE(f.store->entries().value(0).seconds, 600.0);
     }
 };
 
