@@ -70,26 +70,6 @@ private slots:
         QCOMPARE(dayTotal(dv, at("2026-03-29 12:00"), dv.now()), 3600.0);
     }
 
-    void totalsCountEveryKindInAnyOrder()
-    {
-        Record r;
-        const Instant day = at("2026-05-04 10:00");
-        r.add(day + 86400, 100, WorkEntry::Kind::added);
-        r.add(day + 120, -1200, WorkEntry::Kind::removed);
-        r.add(day + 60, 300, WorkEntry::Kind::added);
-        r.add(day, 600);
-        const auto v = r.view(berlinCal, day + 2 * 86400);
-        QCOMPARE(dayTotal(v, day, v.now()), 0.0); // 600 + 300 - 1200, never below 0
-        QCOMPARE(dayTotal(v, day + 86400, v.now()), 100.0);
-        QCOMPARE(dailyTotals(v), (std::map<Instant, double>{{at("2026-05-04 00:00"), 0.0},
-                                                            {at("2026-05-05 00:00"), 100.0}}));
-        // entriesOnDay keeps stored order.
-        const auto onDay = entriesOnDay(v, day);
-        QCOMPARE(onDay.size(), 3);
-        QCOMPARE(onDay.first().kind, WorkEntry::Kind::removed);
-        QCOMPARE(onDay.last().date, day);
-    }
-
     void weeksAndMonths()
     {
         // Across the autumn change the week still starts at local midnight six days back.
