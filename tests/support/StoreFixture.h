@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Clock.h"
+#include "FakeClock.h"
 #include "FakeCrewConnection.h"
 #include "InputSource.h"
 #include "LoginItems.h"
@@ -20,17 +20,6 @@
 #include <map>
 
 // Fakes of the platform services, driven by the test.
-
-class FakeClock final : public Clock {
-public:
-    explicit FakeClock(Instant start = 0) : m_now(start) {}
-    Instant now() const override { return m_now; }
-    void set(Instant t) { m_now = t; }
-    void advance(double seconds) { m_now += seconds; }
-
-private:
-    Instant m_now;
-};
 
 // Events happen at the fake clock's now. Nothing has happened at the start: every idle reading is
 // huge, every counter 0.

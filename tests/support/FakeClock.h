@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Clock.h"
+
+// A clock that moves only when told to.
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(Instant start = 0) : m_now(start) {}
+    Instant now() const override { return m_now; }
+    void set(Instant t) { m_now = t; }
+    void advance(double seconds) { m_now += seconds; }
+
+private:
+    Instant m_now;
+};
