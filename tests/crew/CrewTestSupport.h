@@ -1,48 +1,28 @@
 #pragma once
 
-#include "Clock.h"
-
 #include <QCoro/QCoroTask>
-#include <QEventLoop>
-#include <QTimer>
+#include <QTest>
 
 #include <memory>
 #include <optional>
 #include <type_traits>
 
-// Runs a task in its own event loop. The result is absent when the task has not finished
-// within the limit; a task without a value gives true.
+// Runs a task, turning the event loop until it ends. The result is absent when the task has not
+// finished within the limit; a task without a value gives true.
 template<typename T> auto awaitTask(QCoro::Task<T> task, int limitMs = 10'000)
 {
     using Value = std::conditional_t<std::is_void_v<T>, bool, T>;
-    struct State {
-        std::optional<Value> result;
-        QEventLoop loop;
-    };
-    auto state = std::make_shared<State>();
-    // The frame keeps the state alive should the task finish after the limit.
-    auto deliver = [](QCoro::Task<T> task, std::shared_ptr<State> state) -> QCoro::Task<> {
+    // Shared with the frame, which lives on should the task finish after the limit.
+    auto result = std::make_shared<std::optional<Value>>();
+    [](QCoro::Task<T> task, std::shared_ptr<std::optional<Value>> result) -> QCoro::Task<> {
         if constexpr (std::is_void_v<T>) {
             co_await std::move(task);
-            state->result = true;
+            *result = true;
         } else {
-            state->result.emplace(co_await std::move(task));
+            result->emplace(co_await std::move(task));
         }
-        state->loop.quit();
-    };
-    deliver(std::move(task), state);
-    if (!state->result) {
-        QTimer::singleShot(limitMs, &state->loop, &QEventLoop::quit);
-        state->loop.exec();
-    }
-    return state->result;
+    }(std::move(task), result);
+    if (!QTest::qWaitFor([&] { return result->has_value(); }, limitMs))
+        return std::optional<Value>();
+    return *result;
 }
-
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(Instant t) : m_now(t) {}
-    Instant now() const override { return m_now; }
-
-private:
-    Instant m_now;
-};
