@@ -11,8 +11,9 @@ namespace {
 
 // Pieces of JSON and of broken UTF-8 to drop into bodies, separated by '|'.
 const QList<QByteArray> kTokens =
-    QByteArray("{|}|[|]|\"|,|:|\\|\\u0000|\\ud800|\\udfff|1e999|-0|NaN|null|true|\xff|\xc0\x80|"
-               "\xed\xa0\x80|{\"a\":|\"days\":{|\"code\":\"|9e307|\t|\"2024-02-30\"|\"memberId\":1")
+    QByteArray(
+        "{|}|[|]|\"|,|:|\\|\\u0000|\\ud800|\\udfff|1e999|-0|NaN|null|true|\xff|\xc0\x80|"
+        "\xed\xa0\x80|{\"a\":|\"days\":{|\"code\":\"|9e307|\t|\n|\"2024-02-30\"|\"memberId\":1")
         .split('|');
 
 } // namespace
@@ -57,8 +58,9 @@ class CrewdHostileTest : public QObject {
         QByteArray text = compactJson(o);
         const QString key = o.keys().value(pick(o.size()));
         // Values of the wrong kind, out of range, or from another member.
-        QJsonArray values{QJsonValue(), -1, 90001, 1e308, anyMember().code, anyMember().memberId};
-        values << QString(pick(4000), u'x') << QString(QChar(char16_t(pick(0x20)))) + u'x'
+        QJsonArray values{QJsonValue(), 0, -1, 90001, 1e308, 9007199254740993.0, anyMember().code};
+        values << anyMember().memberId << QString(pick(4000), u'x')
+               << QString(QChar(char16_t(pick(0x20)))) + u'x'
                << QJsonObject{{dayKey(pick(40) - 20), pick(100000)}};
         switch (pick(6)) {
         case 0: // flipped bytes
