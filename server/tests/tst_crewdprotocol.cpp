@@ -130,6 +130,9 @@ private slots:
         QVERIFY(refusedWith(server.report(others[0], {{dayKey(0), 1}}), 403));
         others[0] = server.join(ann.code, u"Late"_qs);
         QCOMPARE(others[0].reply.status, 200);
+        QCOMPARE(server.leave(others[1]).status, 200); // so can the place of one who leaves
+        others[1] = server.join(ann.code, u"Later"_qs);
+        QCOMPARE(others[1].reply.status, 200);
 
         // Ownership passes to the next in line; the id that left no longer counts.
         QCOMPARE(server.leave(ann).status, 200);

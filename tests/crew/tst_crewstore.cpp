@@ -147,6 +147,7 @@ private slots:
         QCOMPARE(rows(s, "BBBBBB"), QStringList{"Bob 70"});
         QCOMPARE(rows(s, "CCCCCC"), QStringList{"Ann 10"});
         QCOMPARE(s.ownedCrewCodes(), QStringList{"CCCCCC"});
+        QCOMPARE(codes(s.crewConfigs()), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
     }
 
     void reportDaysAroundMidnight()
