@@ -14,7 +14,6 @@
 #include "linux/SingleInstance.h"
 
 #include <QDBusConnectionInterface>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,8 +24,8 @@
 
 namespace {
 
-const QString itemInterface = QStringLiteral("org.kde.StatusNotifierItem");
-const QString menuInterface = QStringLiteral("com.canonical.dbusmenu");
+const QString itemInterface = "org.kde.StatusNotifierItem";
+const QString menuInterface = "com.canonical.dbusmenu";
 
 // The panel's side: items register here, and their label signals arrive.
 class FakeWatcher : public QObject {
@@ -63,22 +62,16 @@ QVariant variant(const QDBusMessage &reply)
     return reply.arguments().value(0).value<QDBusVariant>().variant();
 }
 
-QVariant busValue(QDBusConnection &bus, const QString &service, const QString &path,
-                  const QString &interface, const QString &name)
-{
-    return variant(
-        call(bus, service, path, "org.freedesktop.DBus.Properties", "Get", {interface, name}));
-}
-
 QVariant itemProperty(QDBusConnection &bus, const QString &service, const QString &name)
 {
-    return busValue(bus, service, StatusNotifierItem::objectPath, itemInterface, name);
+    return variant(call(bus, service, StatusNotifierItem::objectPath,
+                        "org.freedesktop.DBus.Properties", "Get", {itemInterface, name}));
 }
 
 void menuEvent(QDBusConnection &bus, const QString &service, int id)
 {
     call(bus, service, StatusNotifierItem::menuPath, menuInterface, "Event",
-         {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
+         {id, "clicked", QVariant::fromValue(QDBusVariant(QString())), 0u});
 }
 
 // 1 checked, 0 not, -1 without an answer.
@@ -105,7 +98,7 @@ QByteArray feed(const QList<QPair<QString, QString>> &versions)
 }
 
 // The desktop's notification service: remembers what it was asked to show.
-class FakeNotifications : public QObject, protected QDBusContext {
+class FakeNotifications : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
@@ -130,8 +123,7 @@ struct Check {
     UpdateChecker checker;
 
     Check(const QString &feedUrl, QDBusConnection bus)
-        : checker({feedUrl, QStringLiteral("1.2.0"), std::move(bus),
-                   [this](const QString &line) { lines << line; },
+        : checker({feedUrl, "1.2.0", std::move(bus), [this](const QString &line) { lines << line; },
                    [this](const QUrl &url) {
                        opened << url;
                        return true;
@@ -158,7 +150,7 @@ private slots:
     {
         QString error;
         QVERIFY2(bus.start(PrivateBus::Kind::session, &error), qPrintable(error));
-        panel = bus.connect(QStringLiteral("panel"));
+        panel = bus.connect("panel");
         QVERIFY(panel.registerObject("/StatusNotifierWatcher", &watcher,
                                      QDBusConnection::ExportAllContents));
         QVERIFY(panel.registerService(TrayItem::watcherService));
@@ -195,7 +187,7 @@ private slots:
         const auto invoke = [&](uint id) {
             QDBusMessage signal = QDBusMessage::createSignal(
                 "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
-            signal << id << QStringLiteral("download");
+            signal << id << "download";
             panel.send(signal);
         };
         invoke(99);
@@ -203,7 +195,7 @@ private slots:
         QVERIFY(check.opened.isEmpty());
         invoke(1);
         QTRY_COMPARE(check.opened, QList<QUrl>{QUrl("https://example.org/tockly/1.10.0")});
-        QCOMPARE(check.lines.last(), QStringLiteral("[Quenby/Sparkle] installing 1.10"));
+        QCOMPARE(check.lines.last(), "[Quenby/Sparkle] installing 1.10");
     }
 
     void statusNotifierItem()
@@ -211,7 +203,7 @@ private slots:
         StoreFixture f;
         f.open();
         AppShell shell(*f.store, f.settings);
-        QDBusConnection app = bus.connect(QStringLiteral("app"));
+        QDBusConnection app = bus.connect("app");
         TrayItem tray(app, *f.store);
         shell.attachTray(tray);
         QCOMPARE(tray.mode(), TrayItem::Mode::statusNotifier);
@@ -229,8 +221,8 @@ private slots:
         QVERIFY(panel.connect(service, StatusNotifierItem::objectPath, itemInterface,
                               "XAyatanaNewLabel", &watcher, SLOT(label(QString, QString))));
         f.type(90);
-        QTRY_COMPARE(watcher.labels.value(watcher.labels.size() - 1), QStringLiteral("1m"));
-        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("1m"));
+        QTRY_COMPARE(watcher.labels.value(watcher.labels.size() - 1), "1m");
+        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), "1m");
 
         // A left click opens the card; the next one closes it.
         for (const bool open : {true, false}) {
@@ -249,8 +241,7 @@ private slots:
             labels << child.properties.value("label").toString();
         QCOMPARE(labels,
                  (QStringList{"Open", "History…", "", "Track automatically", "", "Quit Tockly"}));
-        QCOMPARE(root.children[3].properties.value("toggle-type").toString(),
-                 QStringLiteral("checkmark"));
+        QCOMPARE(root.children[3].properties.value("toggle-type").toString(), "checkmark");
         // The check pauses and resumes the store, and shows its state to the panel.
         QCOMPARE(toggleState(panel, service), 1);
         menuEvent(panel, service, DBusMenu::autoTrack);
@@ -268,11 +259,11 @@ private slots:
         QVERIFY(panel.unregisterService(TrayItem::watcherService));
         QTRY_COMPARE(tray.mode(), TrayItem::Mode::fallback);
         QVERIFY(tray.fallbackIcon() && tray.fallbackIcon()->isVisible());
-        QCOMPARE(tray.fallbackIcon()->toolTip(), QStringLiteral("1m"));
+        QCOMPARE(tray.fallbackIcon()->toolTip(), "1m");
         // Its menu has the same check, both ways.
         QAction *check = nullptr;
         for (QAction *a : tray.fallbackIcon()->contextMenu()->actions())
-            if (a->text() == QStringLiteral("Track automatically"))
+            if (a->text() == "Track automatically")
                 check = a;
         QVERIFY(check && check->isChecked());
         check->trigger();
@@ -309,7 +300,7 @@ private slots:
         QVERIFY(startTockly(app, env, panel, {"-quenbyCheckUpdates"}));
         QTRY_COMPARE_WITH_TIMEOUT(watcher.registered.size(), 1, 10000);
         const QString service = watcher.registered.first();
-        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("0m"));
+        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), "0m");
 
         QTRY_COMPARE_WITH_TIMEOUT(feed.requests().size(), 1, 5000);
         QCOMPARE(feed.requests().first().target, QByteArray("/appcast.xml"));
@@ -319,8 +310,8 @@ private slots:
         QString out, err;
         QCOMPARE(runTockly(env, {"status", "--json"}, &out), 0);
         const QJsonObject shown = QJsonDocument::fromJson(out.toUtf8()).object();
-        QCOMPARE(shown.value("text").toString(), QStringLiteral("0m"));
-        QCOMPARE(shown.value("class").toString(), QStringLiteral("paused"));
+        QCOMPARE(shown.value("text").toString(), "0m");
+        QCOMPARE(shown.value("class").toString(), "paused");
         QCOMPARE(shown.value("autoTrackEnabled").toBool(), true);
         QCOMPARE(runTockly(env, {"status"}, &out), 0);
         QCOMPARE(out.trimmed(), "0m · " + shown.value("tooltip").toString());
@@ -340,16 +331,16 @@ private slots:
         // Pausing from the command line and the bus: each reaches the store, and the store's
         // state comes back on the bus, in the menu and in `tockly status`.
         const auto autoTrack = [&] {
-            return busValue(panel, SingleInstance::serviceName, SingleInstance::objectPath,
-                            SingleInstance::interfaceName, "AutoTrackEnabled");
+            return busProperty(panel, SingleInstance::serviceName, SingleInstance::objectPath,
+                               SingleInstance::interfaceName, "AutoTrackEnabled");
         };
         QCOMPARE(runTockly(env, {"pause"}, &out), 0);
-        QCOMPARE(out.trimmed(), QStringLiteral("0m · Auto-tracking is off"));
+        QCOMPARE(out.trimmed(), "0m · Auto-tracking is off");
         QCOMPARE(autoTrack(), QVariant(false));
         QCOMPARE(toggleState(panel, service), 0);
         QTRY_VERIFY_WITH_TIMEOUT(
             readLines() >= 2 && !lines.last().value("autoTrackEnabled").toBool(true), 5000);
-        QCOMPARE(lines.last().value("tooltip").toString(), QStringLiteral("Auto-tracking is off"));
+        QCOMPARE(lines.last().value("tooltip").toString(), "Auto-tracking is off");
         call(panel, SingleInstance::serviceName, SingleInstance::objectPath,
              SingleInstance::interfaceName, "SetAutoTrackEnabled", {true});
         QCOMPARE(autoTrack(), QVariant(true));
@@ -368,7 +359,7 @@ private slots:
         stopProcess(follow);
         for (const char *command : {"status", "pause"}) {
             QCOMPARE(runTockly(env, {command}, nullptr, &err), 1);
-            QCOMPARE(err.trimmed(), QStringLiteral("tockly: not running"));
+            QCOMPARE(err.trimmed(), "tockly: not running");
         }
     }
 };

@@ -106,11 +106,9 @@ private slots:
             entry(at(z, today.addDays(-2), {10, 0}), 100)};
         Folder f;
         f.write("data/Quenby/entries.json", QJsonDocument(entries).toJson());
-        const QJsonObject activity{
-            {day.toString(Qt::ISODate),
-             QJsonObject{
-                 {"keys", 4000}, {"clicks", 300}, {"scrolls", 1000}, {"typingSeconds", 600}}}};
-        f.write("data/Quenby/activity.json", QJsonDocument(activity).toJson());
+        f.write(
+            "data/Quenby/activity.json",
+            R"({"2026-04-05": {"keys": 4000, "clicks": 300, "scrolls": 1000, "typingSeconds": 600}})");
         // A heartbeat left by a process that stopped long ago counts up to its last tick only,
         // as the application will record it at its next start.
         const double beat = at(z, day.addDays(-20), {15, 0});
