@@ -202,8 +202,8 @@ class UiTest : public QObject {
 private slots:
     // A week of work ending on a seven-day streak: today's badge, score and pace, the chart and
     // its detail line, the goal block short of the goal and, after choosing 2h from the menu,
-    // past it; then the clock counting.
-    void cardFigures()
+    // past it; then the clock counting. Then the crews.
+    void card()
     {
         UiFixture f;
         for (const auto &[daysAgo, seconds] :
@@ -282,13 +282,9 @@ private slots:
         const QString before = text("todayClock");
         f.clock.advance(2);
         QTRY_VERIFY(text("todayClock") != before);
-    }
 
-    // The crew box from its pitch to the owner's board, Escape closing the card, the board of a
-    // crew someone else owns, and a refused join that keeps the form.
-    void crews()
-    {
-        UiFixture f;
+        // The crew box from its pitch to the owner's board, Escape closing the card, the board
+        // of a crew someone else owns, and a refused join that keeps the form.
         Answer board;
         board.crewName = "Night Owls";
         board.owner = "Ann";
@@ -296,8 +292,6 @@ private slots:
                        {"Lee", 3000},  {"Kim", 2000}, {"Ray", 1000}};
         f.crew.answers["join LUCKY7"] = {board};
         f.crew.answers["fetch LUCKY7"] = {board};
-        f.start();
-        QQuickItem *card = f.showCard();
         QQuickItem *box = findItem(card, "crewBox");
         const auto visibleParts = [&] {
             QStringList parts;
@@ -319,7 +313,7 @@ private slots:
         click(button(box, "Join"));
         QTRY_COMPARE(visibleParts(), QStringList{"crewBoard"});
         QCOMPARE(f.crew.calls.first(), "join LUCKY7 Ann");
-        QCOMPARE(textOf(findItem(box, "boardHeading")), "CREW · NIGHT OWLS");
+        QCOMPARE(text("boardHeading"), "CREW · NIGHT OWLS");
 
         // The owner's board: five rows of seven, marks and times.
         QTRY_COMPARE(rows(card).size(), 5);
@@ -375,7 +369,7 @@ private slots:
         click(findItem(box, "codeField"));
         typeText(card->window(), "ZZZZZZ");
         click(button(box, "Join"));
-        QTRY_COMPARE(textOf(findItem(box, "crewError")), refusal);
+        QTRY_COMPARE(text("crewError"), refusal);
         QVERIFY(shown(findItem(box, "crewForm")));
         QVERIFY(button(box, "Join"));
     }
@@ -529,8 +523,8 @@ private slots:
         QTRY_VERIFY(f.shell->windows().howItWorksWindow());
     }
 
-    // The history's texts at their edges: rounding and thresholds.
-    void historyTexts()
+    // The history: its texts at their edges (rounding and thresholds), the window and its model.
+    void history()
     {
         QCOMPARE(compactLabel(2 * 3600 + 5 * 60), "2h5");
         QCOMPARE(compactLabel(3 * 3600 + 30), "3h");
@@ -548,13 +542,10 @@ private slots:
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         const Calendar sunday(QTimeZone("America/New_York"), 1, english);
         QCOMPARE(weekdayHeader(sunday), (QStringList{"S", "M", "T", "W", "T", "F", "S"}));
-    }
 
-    // The history window over a real store: its tiles, the empty day, choosing a day, chevrons
-    // across a year, the same window after closing; its model's day details; the export and a
-    // failed one; the running segment in today's cell.
-    void history()
-    {
+        // The history window over a real store: its tiles, the empty day, choosing a day,
+        // chevrons across a year, the same window after closing; its model's day details; the
+        // export and a failed one; the running segment in today's cell.
         UiFixture f;
         for (int d = 1; d <= 6; ++d)
             f.worked(d, 3600);
