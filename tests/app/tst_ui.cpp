@@ -5,8 +5,6 @@
 #include "AppShell.h"
 #include "CardModel.h"
 #include "CardPanel.h"
-#include "CrewTestSupport.h"
-#include "DayTotals.h"
 #include "DesktopTestEnvironment.h"
 #include "ExportDocument.h"
 #include "Fonts.h"
@@ -17,7 +15,6 @@
 #include "WindowSlots.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QQmlContext>
 #include <QQmlExpression>
 #include <QQuickItem>
@@ -272,8 +269,6 @@ private slots:
         QTRY_COMPARE(f.store->goalSeconds(), 7200.0);
         QCOMPARE(menu->property("displayText").toString(), "2h");
         checkBlock("goal reached! 🎉", 100, 1.0);
-        f.store->setGoalSeconds(0);
-        QTRY_VERIFY(!shown(block));
 
         // Counting: the running clock, ticking each second.
         f.type(60);
@@ -330,6 +325,7 @@ private slots:
         QCOMPARE(times, (QStringList{"1h 56m", "1h 40m", "1h 23m", "1h 6m", "50m"}));
         // The owner may remove everybody but themselves.
         QCOMPARE(removable, (QList<bool>{true, false, true, true, true}));
+        capture(f.shell->card().window(), "card-counting-crew", 330);
         // Nothing goes before the confirmation; "Keep" takes it back.
         click(findItem(rows(card)[3], "removeButton"));
         click(findItem(rows(card)[3], "keep"));
@@ -338,7 +334,6 @@ private slots:
         QVERIFY(f.crew.calls.filter("kick").isEmpty());
         click(findItem(rows(card)[0], "confirmRemove"));
         QTRY_COMPARE(f.crew.calls.filter("kick"), QStringList{"kick LUCKY7 Mika"});
-        capture(f.shell->card().window(), "card-crew", 330);
 
         QQuickView *view = f.shell->card().window();
         QTRY_VERIFY(view->isActive());
@@ -372,6 +367,8 @@ private slots:
         QTRY_COMPARE(text("crewError"), refusal);
         QVERIFY(shown(findItem(box, "crewForm")));
         QVERIFY(button(box, "Join"));
+        f.store->setGoalSeconds(0);
+        QTRY_VERIFY(!shown(block));
     }
 
     // An invitation at the first start, on the pasteboard or as a link, takes the place of the
@@ -552,8 +549,14 @@ private slots:
         f.worked(40, 3600);
         const Instant twoDaysAgo = *f.calendar.addDays(f.at("2026-03-10 09:00"), -2);
         f.entries.append({QUuid::createUuid(), twoDaysAgo, -600, WorkEntry::Kind::removed});
-        DayActivity busy{
-            .keys = 1234, .clicks = 40, .modifierTaps = 7, .appSeconds = {{"Editor", 3000}}};
+        DayActivity busy{.keys = 1234,
+                         .clicks = 40,
+                         .scrolls = 3120,
+                         .modifierTaps = 7,
+                         .typingSeconds = 2400,
+                         .mousingSeconds = 1200,
+                         .appSeconds = {{"Editor", 3000}, {"Terminal", 900}, {"Browser", 600}},
+                         .appSwitches = 42};
         busy.hourlyKeys[23] = 1000;
         busy.hourlyKeys[8] = 234;
         f.activity.insert("2026-03-09", busy);
@@ -573,7 +576,8 @@ private slots:
         QTRY_COMPARE(textOf(findItem(root, "dayTitle")), "Yesterday");
         QVERIFY(!shown(findItem(root, "emptyDay")));
         QCOMPARE(findItems(root, "session").size(), 1);
-        capture(window, "history-day", 760, 600);
+        QTRY_COMPARE(findItems(root, "chip").size(), 7);
+        capture(window, "history-rich-day", 760, 600);
         for (int i = 0; i < 3; ++i)
             click(findItem(root, "previousMonth"));
         QTRY_COMPARE(textOf(findItem(root, "monthTitle")), "December 2025");
