@@ -31,18 +31,13 @@ const QString menuInterface = "com.canonical.dbusmenu";
 class FakeWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
     Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
 public:
     QStringList registered, labels;
-    bool hostRegistered() const { return true; }
-    int protocolVersion() const { return 0; }
     QStringList items() const { return registered; }
 
 public slots:
     void RegisterStatusNotifierItem(const QString &service) { registered << service; }
-    void RegisterStatusNotifierHost(const QString &) {}
 
 private slots:
     void label(const QString &text, const QString &) { labels << text; }
