@@ -262,7 +262,7 @@ private slots:
         QVERIFY(awaitTask(std::move(refresh)));
     }
 
-    // What the app shows of invitations is in tst_shell; here what only the store decides.
+    // What the app shows of invitations is in tst_ui; here what only the store decides.
     void invitations()
     {
         // The pasteboard's code is offered at one start, not again at the next.
