@@ -3,15 +3,17 @@
 #include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 
+#include <arpa/inet.h>
 #include <csignal>
+#include <netinet/in.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 bool HttpReply::isRefusal() const
 {
@@ -22,56 +24,36 @@ bool HttpReply::isRefusal() const
     return status >= 400 && doc.isObject() && allText && !o.value(u"error").toString().isEmpty();
 }
 
-static QSqlDatabase postgres(const QString &connection, const QUrl &url, const QString &name)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
-    db.setHostName(url.host());
-    db.setPort(url.port());
-    db.setUserName(url.userName());
-    db.setDatabaseName(name);
-    return db;
-}
-
 CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
 {
-    if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql") {
-        m_dbArgument = QStringLiteral("sqlite:") + m_dir.filePath(QStringLiteral("crewd.sqlite"));
+    m_dbArgument = u"sqlite:"_qs + m_dir.filePath(u"crewd.sqlite"_qs);
+    if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql")
         return;
-    }
     QFile state(qEnvironmentVariable("TOCKLY_PG_STATE"));
     if (!state.open(QIODevice::ReadOnly))
         qWarning("no PostgreSQL cluster: TOCKLY_PG_STATE is not readable");
-    m_pgAdminUrl = QString::fromUtf8(state.readAll().split('\n').value(1).trimmed());
-    m_pgName = QStringLiteral("crewd_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
-    m_dbArgument = m_pgAdminUrl.left(m_pgAdminUrl.lastIndexOf(u'/') + 1) + m_pgName;
-    if (!adminExec(QStringLiteral("CREATE DATABASE ") + m_pgName))
+    const QString adminUrl = QString::fromUtf8(state.readAll().split('\n').value(1).trimmed());
+    m_pgName = u"crewd_%1"_qs.arg(QRandomGenerator::global()->generate64(), 0, 16);
+    m_dbArgument = adminUrl.left(adminUrl.lastIndexOf(u'/') + 1) + m_pgName;
+    if (!QSqlQuery(database(m_connection + u"-admin"_qs, u"postgres"_qs))
+             .exec(u"CREATE DATABASE "_qs + m_pgName))
         qWarning("cannot create the database %s", qPrintable(m_pgName));
 }
 
 CrewdProcess::CrewdProcess(SameDatabaseAs shared)
     : m_args(shared.first.m_args), m_dbArgument(shared.first.m_dbArgument),
-      m_pgAdminUrl(shared.first.m_pgAdminUrl), m_pgName(shared.first.m_pgName),
-      m_ownsDatabase(false)
+      m_pgName(shared.first.m_pgName), m_ownsDatabase(false)
 {}
 
 CrewdProcess::~CrewdProcess()
 {
     stop();
     QSqlDatabase::removeDatabase(m_connection);
-    if (!m_pgName.isEmpty() && m_ownsDatabase)
-        adminExec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_pgName));
-}
-
-bool CrewdProcess::adminExec(const QString &sql)
-{
-    const QString name = m_connection + QStringLiteral("-admin");
-    bool ok = false;
-    {
-        QSqlDatabase db = postgres(name, QUrl(m_pgAdminUrl), QStringLiteral("postgres"));
-        ok = db.open() && QSqlQuery(db).exec(sql);
+    if (!m_pgName.isEmpty() && m_ownsDatabase) {
+        QSqlQuery(database(m_connection + u"-admin"_qs, u"postgres"_qs))
+            .exec(u"DROP DATABASE IF EXISTS %1 WITH (FORCE)"_qs.arg(m_pgName));
+        QSqlDatabase::removeDatabase(m_connection + u"-admin"_qs);
     }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
 }
 
 bool CrewdProcess::start()
@@ -167,10 +149,7 @@ Member CrewdProcess::join(const QString &code, const QString &nickname)
 
 HttpReply CrewdProcess::report(const Member &m, const std::map<QString, double> &days)
 {
-    QJsonObject d;
-    for (const auto &[key, seconds] : days)
-        d.insert(key, seconds);
-    return post("/api/report", body(m, {{u"nickname"_qs, m.nickname}, {u"days"_qs, d}}));
+    return post("/api/report", reportBody(m, days));
 }
 
 HttpReply CrewdProcess::leave(const Member &m)
@@ -188,9 +167,57 @@ QJsonObject CrewdProcess::fetch(const QString &code)
     return get("/api/crew/" + code.toStdString()).json();
 }
 
+QSqlDatabase CrewdProcess::database(const QString &connection, const QString &name)
+{
+    if (QSqlDatabase::contains(connection))
+        return QSqlDatabase::database(connection);
+    const QUrl url(m_dbArgument);
+    QSqlDatabase db =
+        QSqlDatabase::addDatabase(m_pgName.isEmpty() ? u"QSQLITE"_qs : u"QPSQL"_qs, connection);
+    db.setHostName(url.host());
+    db.setPort(url.port());
+    db.setUserName(url.userName());
+    db.setDatabaseName(m_pgName.isEmpty() ? m_dbArgument.mid(7) : name);
+    db.open();
+    return db;
+}
+
+QString CrewdProcess::stateDigest()
+{
+    QString out;
+    for (const char *sql : {"SELECT version FROM schema_migrations ORDER BY version",
+                            "SELECT id, code, name FROM crews ORDER BY id",
+                            "SELECT seq, member_id, crew_id, nickname, nickname_key, days FROM "
+                            "members ORDER BY seq"}) {
+        QSqlQuery q(database(m_connection, m_pgName));
+        if (!q.exec(QLatin1StringView(sql)))
+            return QStringLiteral("<%1>").arg(q.lastError().text());
+        while (q.next()) {
+            for (int i = 0; i < q.record().count(); ++i)
+                out += q.value(i).toString() + u'|';
+            out += u'\n';
+        }
+        out += QLatin1StringView("--\n");
+    }
+    return out;
+}
+
+bool CrewdProcess::execSql(const QString &sql)
+{
+    return QSqlQuery(database(m_connection, m_pgName)).exec(sql);
+}
+
 QByteArray compactJson(const QJsonObject &o)
 {
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+QByteArray reportBody(const Member &m, const std::map<QString, double> &days)
+{
+    QJsonObject d;
+    for (const auto &[key, seconds] : days)
+        d.insert(key, seconds);
+    return body(m, {{u"nickname"_qs, m.nickname}, {u"days"_qs, d}});
 }
 
 QStringList nicknames(const QJsonObject &crew)
@@ -210,45 +237,43 @@ QJsonObject daysOf(const QJsonObject &crew, const QString &nickname)
     return {};
 }
 
-QSqlDatabase CrewdProcess::database()
-{
-    if (!QSqlDatabase::contains(m_connection)) {
-        QSqlDatabase db = m_pgName.isEmpty()
-                              ? QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection)
-                              : postgres(m_connection, QUrl(m_dbArgument), m_pgName);
-        if (m_pgName.isEmpty())
-            db.setDatabaseName(m_dbArgument.mid(7));
-        db.open();
-    }
-    return QSqlDatabase::database(m_connection);
-}
-
-QString CrewdProcess::stateDigest()
-{
-    QString out;
-    for (const char *sql : {"SELECT version FROM schema_migrations ORDER BY version",
-                            "SELECT id, code, name FROM crews ORDER BY id",
-                            "SELECT seq, member_id, crew_id, nickname, nickname_key, days FROM "
-                            "members ORDER BY seq"}) {
-        QSqlQuery q(database());
-        if (!q.exec(QLatin1StringView(sql)))
-            return QStringLiteral("<%1>").arg(q.lastError().text());
-        while (q.next()) {
-            for (int i = 0; i < q.record().count(); ++i)
-                out += q.value(i).toString() + u'|';
-            out += u'\n';
-        }
-        out += QLatin1StringView("--\n");
-    }
-    return out;
-}
-
-bool CrewdProcess::execSql(const QString &sql)
-{
-    return QSqlQuery(database()).exec(sql);
-}
-
 QString dayKey(int daysFromToday)
 {
     return QDateTime::currentDateTimeUtc().date().addDays(daysFromToday).toString(Qt::ISODate);
+}
+
+int rawConnection(int port, int from, int receiveBuffer)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (receiveBuffer)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    sockaddr_in source{}, to{};
+    source.sin_family = to.sin_family = AF_INET;
+    source.sin_addr.s_addr = htonl((127u << 24) | unsigned(from));
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(quint16(port));
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&source), sizeof source) != 0 ||
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&to), sizeof to) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+QByteArray rawExchange(int port, const QByteArray &bytes, bool closeSending)
+{
+    const int fd = rawConnection(port);
+    if (fd < 0)
+        return {};
+    timeval timeout{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
+    if (closeSending)
+        ::shutdown(fd, SHUT_WR);
+    QByteArray answer;
+    char buffer[4096];
+    for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+        answer.append(buffer, n);
+    ::close(fd);
+    return answer;
 }

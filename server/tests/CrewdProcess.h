@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <httplib.h>
@@ -22,6 +20,11 @@ struct HttpReply {
 
     QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
     QString error() const { return json().value(u"error").toString(); }
+    std::string header(const std::string &name) const
+    {
+        const auto it = headers.find(name);
+        return it == headers.end() ? std::string() : it->second;
+    }
     // A refusal the app can show: a JSON object of strings with a non-empty "error".
     bool isRefusal() const;
 };
@@ -72,14 +75,12 @@ public:
     bool execSql(const QString &sql);
 
 private:
-    QSqlDatabase database();
-    bool adminExec(const QString &sql);
+    QSqlDatabase database(const QString &connection, const QString &name);
 
     QStringList m_args;
     QTemporaryDir m_dir;
     QString m_dbArgument; // the --db argument
-    QString m_pgAdminUrl; // the cluster's own database
-    QString m_pgName;
+    QString m_pgName;     // empty on SQLite
     bool m_ownsDatabase = true;
     QProcess m_process;
     QByteArray m_stderr;
@@ -89,8 +90,17 @@ private:
 };
 
 QByteArray compactJson(const QJsonObject &o);
+// The body of a report the member sends.
+QByteArray reportBody(const Member &m, const std::map<QString, double> &days);
 // The members' nicknames in the order a fetch lists them, and one member's days.
 QStringList nicknames(const QJsonObject &crew);
 QJsonObject daysOf(const QJsonObject &crew, const QString &nickname);
 // The server's date (UTC), n days on, as a day key.
 QString dayKey(int daysFromToday = 0);
+
+// A plain TCP connection to 127.0.0.1:port from 127.0.0.`from`, with the receive buffer set first
+// when given; -1 when it fails.
+int rawConnection(int port, int from = 1, int receiveBuffer = 0);
+// Sends bytes on a fresh connection, closing the sending side after them when asked, and reads
+// until the server closes it or a read waits a second.
+QByteArray rawExchange(int port, const QByteArray &bytes, bool closeSending = false);

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # A throw-away PostgreSQL cluster for the crew service's tests and benchmarks.
-#   pg-cluster.sh start STATEFILE [--durable]   initdb + start; writes the cluster's folder,
-#                                                then its URL, into STATEFILE
+#   pg-cluster.sh start STATEFILE [--durable]   writes the cluster's folder, then its URL, there
 #   pg-cluster.sh stop STATEFILE                stops it and removes its folder
 # PostgreSQL refuses to run as root, so as root the cluster belongs to the postgres user. It
 # listens on 127.0.0.1 on a free port with trust authentication, which is fine for a cluster
@@ -10,13 +9,9 @@ set -euo pipefail
 cmd=$1 state=$2
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
 [ -x "$bin/initdb" ] || { echo "pg-cluster: PostgreSQL is not installed (scripts/deps)" >&2; exit 1; }
+as_owner() { if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi; }
 
-as_owner() {
-  if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
-}
-
-case "$cmd" in
-start)
+if [ "$cmd" = start ]; then
   dir=$(mktemp -d /tmp/tockly-pg.XXXXXX)
   chmod 755 "$dir"
   [ "$(id -u)" -eq 0 ] && chown postgres: "$dir"
@@ -29,18 +24,13 @@ start)
   as_owner "$bin/pg_ctl" -D "$dir/data" -o "$settings" -l "$dir/server.log" -w -t 60 start >/dev/null \
     || { cat "$dir/server.log" >&2; exit 1; }
   printf '%s\npostgresql://postgres@127.0.0.1:%s/postgres\n' "$dir" "$port" >"$state"
-  ;;
-stop)
+elif [ "$cmd" = stop ]; then
   [ -f "$state" ] || exit 0
   dir=$(head -1 "$state")
-  if [ -d "$dir/data" ]; then
-    as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true
-  fi
+  [ -d "$dir/data" ] && { as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null 2>&1 || true; }
   case "$dir" in /tmp/tockly-pg.*) rm -rf "$dir" ;; esac
   rm -f "$state"
-  ;;
-*)
+else
   echo "usage: pg-cluster.sh start|stop STATEFILE [--durable]" >&2
   exit 2
-  ;;
-esac
+fi

@@ -1,15 +1,12 @@
 #include "DayActivity.h"
-#include "DesktopTestEnvironment.h"
 #include "Heartbeat.h"
 #include "MacWorkStore.h"
 #include "TestMounts.h"
+#include "TocklyProcess.h"
 #include "WorkEntry.h"
 #include "linux/JsonSettingsStore.h"
 
-#include <QDBusConnectionInterface>
-#include <QDir>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 
@@ -26,74 +23,47 @@ class TestFaultRun : public QObject {
     PrivateBus session, system;
     FakeDesktopServices logind;
     QDBusConnection sessionBus{QString()}, controlBus{QString()};
-    QString data, config;
+    QString data = dir.filePath("home/data"), config = dir.filePath("home/config");
+    QProcessEnvironment env;
     int typed = 0;
-
-    QString home(const QString &name) const { return dir.filePath(QStringLiteral("home/") + name); }
 
     // The wall clock the application sees: the real one moved by `seconds`.
     void setClockOffset(qint64 seconds)
     {
-        QFile f(dir.filePath(QStringLiteral("faketime")));
+        QFile f(dir.filePath("faketime"));
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write((seconds < 0 ? "" : "+") + QByteArray::number(seconds) + '\n');
-    }
-
-    void startApp(QProcess &app)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), x.display());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), session.address());
-        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), system.address());
-        env.insert(QStringLiteral("QUENBY_DATA_DIR"), data);
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("run")));
-        env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-        env.insert(QStringLiteral("QUENBY_UPDATE_FEED"), QStringLiteral("http://127.0.0.1:9/"));
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TOCKLY_FAKETIME_LIBRARY));
-        env.insert(QStringLiteral("FAKETIME_TIMESTAMP_FILE"),
-                   dir.filePath(QStringLiteral("faketime")));
-        env.insert(QStringLiteral("FAKETIME_NO_CACHE"), QStringLiteral("1"));
-        // Timers and input times run on the real monotonic and boot clocks, as they do when
-        // someone sets the clock.
-        env.insert(QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   QStringLiteral("detect_leaks=0:verify_asan_link_order=0"));
-        app.setProcessEnvironment(env);
-        app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        app.start(QStringLiteral(TOCKLY_BINARY), QStringList());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            sessionBus.interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")),
-            20000);
     }
 
     // A key every quarter second for `seconds`.
     bool type(int seconds)
     {
-        for (int done = 0; done < seconds; done += 5) {
-            const int keys = 4 * std::min(5, seconds - done);
-            if (!x.xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"),
-                                       QStringLiteral("250")} +
-                           QStringList(keys, QStringLiteral("x"))))
+        typed += 4 * seconds;
+        for (int left = seconds; left > 0; left -= 5)
+            if (!x.xdotool(QStringList{"key", "--delay", "250"} +
+                           QStringList(4 * std::min(5, left), "x")))
                 return false;
-            typed += keys;
-        }
         return true;
     }
 
     int logindCall(const QString &method, const QVariantList &args = {})
     {
-        auto call = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.login1"), QStringLiteral("/Control"),
-            QStringLiteral("org.quenby.test.FakeDesktop"), method);
+        auto call = QDBusMessage::createMethodCall("org.freedesktop.login1", "/Control",
+                                                   "org.quenby.test.FakeDesktop", method);
         call.setArguments(args);
         return controlBus.call(call).arguments().value(0).toInt();
     }
 
-    static QByteArray readAll(const QString &path)
+    std::optional<Heartbeat> heartbeat() const
     {
-        QFile f(path);
+        const auto bytes = JsonSettingsStore(config + "/Quenby/settings.json")
+                               .dataValue(MacWorkStore::heartbeatKey);
+        return bytes ? decodeHeartbeat(*bytes) : std::nullopt;
+    }
+
+    QByteArray readData(const QString &name) const
+    {
+        QFile f(data + "/Quenby/" + name);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
@@ -102,26 +72,34 @@ private slots:
     {
         QVERIFY(TestMounts::enterPrivateNamespace());
         // Input devices readable here would be counted instead of the X server's input.
-        if (QFileInfo::exists(QStringLiteral("/dev/input")))
-            QVERIFY(TestMounts::mountTmpfs(QStringLiteral("/dev/input"), 4096));
-        data = home(QStringLiteral("data"));
-        config = home(QStringLiteral("config"));
+        if (QFileInfo::exists("/dev/input"))
+            QVERIFY(TestMounts::mountTmpfs("/dev/input", 4096));
         for (const QString &folder : {data, config})
             QVERIFY(QDir().mkpath(folder) && TestMounts::mountTmpfs(folder, 512 * 1024));
-        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("run"))));
-        QFile::setPermissions(dir.filePath(QStringLiteral("run")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QString error;
         QVERIFY2(x.start(&error), qPrintable(error));
         QVERIFY2(session.start(PrivateBus::Kind::session, &error), qPrintable(error));
         QVERIFY2(system.start(PrivateBus::Kind::system, &error), qPrintable(error));
-        QVERIFY2(logind.start(system.address(), {QStringLiteral("login1")}, &error),
-                 qPrintable(error));
-        sessionBus = session.connect(QStringLiteral("test"));
-        controlBus = system.connect(QStringLiteral("control"));
-        // Past the welcome, as on any day but the first.
-        QVERIFY(JsonSettingsStore(config + QStringLiteral("/Quenby/settings.json"))
-                    .setValue(QStringLiteral("quenby.mac.welcomed.v1"), true));
+        QVERIFY2(logind.start(system.address(), {"login1"}, &error), qPrintable(error));
+        sessionBus = session.connect("test");
+        controlBus = system.connect("control");
+        QVERIFY(skipWelcome(config));
+        env = tocklyEnvironment(QProcessEnvironment::systemEnvironment(), dir.filePath("home"),
+                                session.address());
+        env.insert("DISPLAY", x.display());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("DBUS_SYSTEM_BUS_ADDRESS", system.address());
+        env.insert("QUENBY_DATA_DIR", data);
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        env.insert("TZ", "UTC");
+        env.insert("QUENBY_UPDATE_FEED", "http://127.0.0.1:9/");
+        env.insert("LD_PRELOAD", TOCKLY_FAKETIME_LIBRARY);
+        env.insert("FAKETIME_TIMESTAMP_FILE", dir.filePath("faketime"));
+        env.insert("FAKETIME_NO_CACHE", "1");
+        // Timers and input times run on the real monotonic and boot clocks, as they do when
+        // someone sets the clock.
+        env.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+        env.insert("ASAN_OPTIONS", "detect_leaks=0:verify_asan_link_order=0");
     }
 
     void cleanupTestCase()
@@ -134,7 +112,7 @@ private slots:
     {
         setClockOffset(0);
         QProcess app;
-        startApp(app);
+        QVERIFY(startTockly(app, env, sessionBus));
         const Instant started = instantFromUnixMSecs(QDateTime::currentMSecsSinceEpoch());
         // Long enough for the heartbeat to hold a stretch that counts.
         QVERIFY(type(38));
@@ -142,7 +120,7 @@ private slots:
         QVERIFY(TestMounts::makeReadOnly(config) && TestMounts::makeReadOnly(data));
         QVERIFY(type(4));
         QVERIFY(TestMounts::unmount(data));
-        QVERIFY(TestMounts::fillUp(data + QStringLiteral("/filler")));
+        QVERIFY(TestMounts::fillUp(data + "/filler"));
         QVERIFY(type(4));
 
         // Set back an hour: the segment so far is closed at the tick before, and can be
@@ -153,16 +131,16 @@ private slots:
 
         // An hour asleep. The will-sleep work is done once the delay lock is let go.
         const int typedBeforeSleep = typed;
-        QCOMPARE(logindCall(QStringLiteral("InhibitorsHeld")), 1);
-        logindCall(QStringLiteral("EmitPrepareForSleep"), {true});
-        QTRY_COMPARE_WITH_TIMEOUT(logindCall(QStringLiteral("InhibitorsHeld")), 0, 10000);
+        QCOMPARE(logindCall("InhibitorsHeld"), 1);
+        logindCall("EmitPrepareForSleep", {true});
+        QTRY_COMPARE_WITH_TIMEOUT(logindCall("InhibitorsHeld"), 0, 10000);
         ::kill(pid_t(app.processId()), SIGSTOP);
         setClockOffset(0);
-        QVERIFY(QFile::remove(data + QStringLiteral("/filler")));
+        QVERIFY(QFile::remove(data + "/filler"));
         QTest::qWait(1000);
         ::kill(pid_t(app.processId()), SIGCONT);
-        logindCall(QStringLiteral("EmitPrepareForSleep"), {false});
-        QTRY_COMPARE_WITH_TIMEOUT(logindCall(QStringLiteral("InhibitorsHeld")), 1, 10000);
+        logindCall("EmitPrepareForSleep", {false});
+        QTRY_COMPARE_WITH_TIMEOUT(logindCall("InhibitorsHeld"), 1, 10000);
         QVERIFY(type(3));
         // Forward a day, then a crash, with the settings still unwritable.
         setClockOffset(86400);
@@ -173,26 +151,20 @@ private slots:
         // The next start finds the heartbeat that could not be cleared: a stretch that is
         // already on record.
         QVERIFY(TestMounts::unmount(config));
-        const auto staleBeat =
-            decodeHeartbeat(*JsonSettingsStore(config + QStringLiteral("/Quenby/settings.json"))
-                                 .dataValue(MacWorkStore::heartbeatKey));
+        const auto staleBeat = heartbeat();
         QVERIFY(staleBeat && staleBeat->segmentStart &&
                 staleBeat->lastTick - *staleBeat->segmentStart >= MacWorkStore::minSegment);
         QProcess again;
-        startApp(again);
+        QVERIFY(startTockly(again, env, sessionBus));
         QTRY_VERIFY_WITH_TIMEOUT(
-            decodeHeartbeat(*JsonSettingsStore(config + QStringLiteral("/Quenby/settings.json"))
-                                 .dataValue(MacWorkStore::heartbeatKey))
-                    ->segmentStart != staleBeat->segmentStart,
-            10000);
+            heartbeat().value_or(*staleBeat).segmentStart != staleBeat->segmentStart, 10000);
         again.terminate();
         QVERIFY(again.waitForFinished(10000));
         QCOMPARE(again.exitCode(), 0);
 
         // One stretch: the typing before the clock was set back, whole but for a tick at
         // either end. Nothing of the hour before it, of the sleep or of the day after.
-        const QString folder = data + QStringLiteral("/Quenby/");
-        const auto entries = decodeEntries(readAll(folder + QStringLiteral("entries.json")));
+        const auto entries = decodeEntries(readData("entries.json"));
         QVERIFY(entries);
         QCOMPARE(entries->size(), 1);
         const WorkEntry &e = entries->first();
@@ -206,19 +178,18 @@ private slots:
 
         // Every key up to the sleep was written once the disk had room again; a crash may
         // lose the last minute's.
-        const auto activity = decodeActivity(readAll(folder + QStringLiteral("activity.json")));
+        const auto activity = decodeActivity(readData("activity.json"));
         QVERIFY(activity);
         qint64 keys = 0;
         for (const DayActivity &day : *activity)
             keys += day.keys;
         QVERIFY2(keys >= typedBeforeSleep - 8 && keys <= typed,
                  qPrintable(QStringLiteral("%1 of %2").arg(keys).arg(typed)));
-        QVERIFY(!JsonSettingsStore(config + QStringLiteral("/Quenby/settings.json")).unreadable());
+        QVERIFY(!JsonSettingsStore(config + "/Quenby/settings.json").unreadable());
         // No copy of an undecodable file, no temporary file left by a failed write.
-        QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-        files.removeAll(QStringLiteral("tockly.lock"));
-        QCOMPARE(files,
-                 (QStringList{QStringLiteral("activity.json"), QStringLiteral("entries.json")}));
+        QStringList files = QDir(data + "/Quenby").entryList(QDir::Files | QDir::Hidden);
+        files.removeAll("tockly.lock");
+        QCOMPARE(files, (QStringList{"activity.json", "entries.json"}));
     }
 };
 

@@ -1,11 +1,16 @@
-// The tray item and the status command on a private session bus: a fake StatusNotifierWatcher
-// stands in for the panel, and the real tockly binary runs against it end to end.
+// The tray item, the update check and the status command on a private session bus: a fake
+// StatusNotifierWatcher stands in for the panel, a fake notification service for the desktop's,
+// and the real tockly binary runs against them end to end.
+#include "AppShell.h"
+#include "CardPanel.h"
 #include "DBusMenu.h"
-#include "DesktopTestEnvironment.h"
 #include "StatusNotifierItem.h"
+#include "StoreFixture.h"
 #include "TestHttpServer.h"
+#include "TocklyProcess.h"
 #include "TrayItem.h"
-#include "UiFixture.h"
+#include "UpdateChecker.h"
+#include "WindowSlots.h"
 #include "linux/SingleInstance.h"
 
 #include <QDBusConnectionInterface>
@@ -19,30 +24,22 @@
 
 namespace {
 
-// The panel's side: items register here.
+const QString itemInterface = "org.kde.StatusNotifierItem";
+const QString menuInterface = "com.canonical.dbusmenu";
+
+// The panel's side: items register here, and their label signals arrive.
 class FakeWatcher : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
-    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
     Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
 public:
-    QStringList registered;
-    bool hostRegistered() const { return true; }
-    int protocolVersion() const { return 0; }
+    QStringList registered, labels;
     QStringList items() const { return registered; }
 
 public slots:
     void RegisterStatusNotifierItem(const QString &service) { registered << service; }
-    void RegisterStatusNotifierHost(const QString &) {}
-};
 
-// Receives the item's label signals.
-class Listener : public QObject {
-    Q_OBJECT
-public:
-    QStringList labels;
-public slots:
+private slots:
     void label(const QString &text, const QString &) { labels << text; }
 };
 
@@ -63,23 +60,59 @@ QVariant variant(const QDBusMessage &reply)
 QVariant itemProperty(QDBusConnection &bus, const QString &service, const QString &name)
 {
     return variant(call(bus, service, StatusNotifierItem::objectPath,
-                        "org.freedesktop.DBus.Properties", "Get",
-                        {QStringLiteral("org.kde.StatusNotifierItem"), name}));
+                        "org.freedesktop.DBus.Properties", "Get", {itemInterface, name}));
+}
+
+void menuEvent(QDBusConnection &bus, const QString &service, int id)
+{
+    call(bus, service, StatusNotifierItem::menuPath, menuInterface, "Event",
+         {id, "clicked", QVariant::fromValue(QDBusVariant(QString())), 0u});
 }
 
 // 1 checked, 0 not, -1 without an answer.
 int toggleState(QDBusConnection &bus, const QString &service)
 {
-    const QVariant state =
-        variant(call(bus, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu",
-                     "GetProperty", {int(DBusMenu::autoTrack), QStringLiteral("toggle-state")}));
+    const QVariant state = variant(call(bus, service, StatusNotifierItem::menuPath, menuInterface,
+                                        "GetProperty", {int(DBusMenu::autoTrack), "toggle-state"}));
     return state.isValid() ? state.toInt() : -1;
 }
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
+// The desktop's notification service: remembers what it was asked to show.
+class FakeNotifications : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList summaries;
+    QList<QStringList> actions;
+
+public slots:
+    uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &,
+                const QStringList &actionList, const QVariantMap &, int)
+    {
+        summaries << summary;
+        actions << actionList;
+        return uint(summaries.size());
+    }
+    QStringList GetCapabilities() { return {"actions", "body"}; }
+};
+
+// One check by the running `version`: its log lines and the pages it opened.
+struct Check {
+    QStringList lines;
+    QList<QUrl> opened;
+    UpdateChecker checker;
+
+    Check(const QString &feedUrl, const QString &version, QDBusConnection bus)
+        : checker({feedUrl, version, std::move(bus), [this](const QString &line) { lines << line; },
+                   [this](const QUrl &url) {
+                       opened << url;
+                       return true;
+                   }})
+    {
+        QSignalSpy done(&checker, &UpdateChecker::checkFinished);
+        checker.checkForUpdates();
+        QVERIFY(done.size() == 1 || done.wait(10000));
+    }
 };
 
 } // namespace
@@ -90,52 +123,72 @@ class PanelTest : public QObject {
     PrivateBus bus;
     QDBusConnection panel = QDBusConnection(QString());
     FakeWatcher watcher;
-
-    QProcessEnvironment environment(const QTemporaryDir &dir) const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
-        env.insert("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + dir.filePath("no-system-bus"));
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("XDG_DATA_HOME", dir.filePath("data"));
-        env.insert("XDG_RUNTIME_DIR", dir.path());
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        return env;
-    }
-
-    // Runs `tockly ARGS` to the end while this process keeps serving the bus.
-    Run tockly(const QStringList &args, const QTemporaryDir &dir)
-    {
-        QProcess p;
-        p.setProcessEnvironment(environment(dir));
-        p.start(TOCKLY_BINARY, args);
-        QSignalSpy finished(&p, &QProcess::finished);
-        if (!finished.wait(20000))
-            p.kill();
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
-                QString::fromUtf8(p.readAllStandardError()).trimmed()};
-    }
+    FakeNotifications notifications;
 
 private slots:
     void initTestCase()
     {
         QString error;
         QVERIFY2(bus.start(PrivateBus::Kind::session, &error), qPrintable(error));
-        panel = bus.connect(QStringLiteral("panel"));
+        panel = bus.connect("panel");
         QVERIFY(panel.registerObject("/StatusNotifierWatcher", &watcher,
                                      QDBusConnection::ExportAllContents));
         QVERIFY(panel.registerService(TrayItem::watcherService));
+        QVERIFY(panel.registerObject("/org/freedesktop/Notifications", &notifications,
+                                     QDBusConnection::ExportAllSlots));
+        QVERIFY(panel.registerService("org.freedesktop.Notifications"));
+    }
+
+    // The update check against a local feed: what it logs, when it offers a release in a
+    // desktop notification, and what the notification's action does.
+    void updateCheck()
+    {
+        TestHttpServer server;
+        QVERIFY(server.listen());
+        // 1.10 is newer than 1.3; a version of fewer parts is the same version.
+        server.setFallback(TestHttpServer::json(
+            200, "<rss version=\"2.0\" xmlns:tockly=\"urn:tockly:appcast:1\"><channel><item>"
+                 "<title>Tockly 1.10</title><tockly:version>1.10.0</tockly:version>"
+                 "<tockly:displayVersion>1.10</tockly:displayVersion>"
+                 "<link>https://example.org/tockly/1.10.0</link></item><item>"
+                 "<tockly:version>1.3.0</tockly:version></item></channel></rss>"));
+        const QString url = server.url("/appcast.xml").toString();
+        const Check upToDate(url, "1.10", bus.connect("checker-1"));
+        QCOMPARE(upToDate.lines.last(),
+                 "[Quenby/Sparkle] up to date: Tockly 1.10 is the newest version.");
+        // A feed over plain http is not read.
+        const Check plain("http://example.org/appcast.xml", "1.2.0", bus.connect("checker-2"));
+        QCOMPARE(plain.lines, QStringList{"[Quenby/Sparkle] aborted: the update feed must be "
+                                          "https: http://example.org/appcast.xml"});
+        Check check(url, "1.2.0", bus.connect("checker-3"));
+        QCOMPARE(check.lines, (QStringList{"[Quenby/Sparkle] appcast loaded: 2 item(s)",
+                                           "[Quenby/Sparkle] update available: 1.10 (1.10.0)"}));
+        QTRY_COMPARE(notifications.summaries, QStringList{"Tockly 1.10 is available"});
+        QVERIFY(notifications.actions.first().contains("download"));
+
+        // Another notification's action is not ours.
+        const auto invoke = [&](uint id) {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
+            signal << id << "download";
+            panel.send(signal);
+        };
+        invoke(99);
+        QTest::qWait(100);
+        QVERIFY(check.opened.isEmpty());
+        invoke(1);
+        QTRY_COMPARE(check.opened, QList<QUrl>{QUrl("https://example.org/tockly/1.10.0")});
+        QCOMPARE(check.lines.last(), "[Quenby/Sparkle] installing 1.10");
     }
 
     void statusNotifierItem()
     {
-        UiFixture f;
-        AppShell &shell = f.start();
-        QDBusConnection app = bus.connect(QStringLiteral("app"));
+        StoreFixture f;
+        f.open();
+        AppShell shell(*f.store, f.settings);
+        QDBusConnection app = bus.connect("app");
         TrayItem tray(app, *f.store);
         shell.attachTray(tray);
-        QCOMPARE(tray.mode(), TrayItem::Mode::statusNotifier);
         QTRY_VERIFY(watcher.registered.contains(tray.serviceName()));
         const QString service = tray.serviceName();
         // A watcher that dropped the item while starting gets it again.
@@ -147,24 +200,22 @@ private slots:
             QCOMPARE(p.pixels.size(), qsizetype(p.width) * p.height * 4);
 
         // The label follows the title, with its signal.
-        Listener listener;
-        QVERIFY(panel.connect(service, StatusNotifierItem::objectPath, "org.kde.StatusNotifierItem",
-                              "XAyatanaNewLabel", &listener, SLOT(label(QString, QString))));
+        QVERIFY(panel.connect(service, StatusNotifierItem::objectPath, itemInterface,
+                              "XAyatanaNewLabel", &watcher, SLOT(label(QString, QString))));
         f.type(90);
-        QTRY_COMPARE(listener.labels.value(listener.labels.size() - 1), QStringLiteral("1m"));
-        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("1m"));
+        QTRY_COMPARE(watcher.labels.value(watcher.labels.size() - 1), "1m");
+        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), "1m");
 
         // A left click opens the card; the next one closes it.
         for (const bool open : {true, false}) {
-            call(panel, service, StatusNotifierItem::objectPath, "org.kde.StatusNotifierItem",
-                 "Activate", {100, 12});
+            call(panel, service, StatusNotifierItem::objectPath, itemInterface, "Activate",
+                 {100, 12});
             QTRY_COMPARE(shell.card().isShown(), open);
         }
 
         // The menu: Open, History…, Track automatically (checked), Quit Tockly.
-        const QDBusMessage layout =
-            call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu",
-                 "GetLayout", {0, -1, QStringList()});
+        const QDBusMessage layout = call(panel, service, StatusNotifierItem::menuPath,
+                                         menuInterface, "GetLayout", {0, -1, QStringList()});
         QCOMPARE(layout.arguments().size(), 2);
         const auto root = qdbus_cast<DBusMenuLayoutItem>(layout.arguments().at(1));
         QStringList labels;
@@ -172,22 +223,15 @@ private slots:
             labels << child.properties.value("label").toString();
         QCOMPARE(labels,
                  (QStringList{"Open", "History…", "", "Track automatically", "", "Quit Tockly"}));
-        QCOMPARE(root.children[3].properties.value("toggle-type").toString(),
-                 QStringLiteral("checkmark"));
-        const auto event = [&](int id) {
-            call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu", "Event",
-                 {id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(QString())), 0u});
-        };
-        // The check pauses and resumes the store, and shows its state to the panel.
-        QCOMPARE(toggleState(panel, service), 1);
-        event(DBusMenu::autoTrack);
+        QCOMPARE(root.children[3].properties.value("toggle-type").toString(), "checkmark");
+        // The check pauses and resumes the store (its state in the menu: below).
+        menuEvent(panel, service, DBusMenu::autoTrack);
         QTRY_VERIFY(!f.store->autoTrackEnabled());
-        QCOMPARE(toggleState(panel, service), 0);
-        event(DBusMenu::autoTrack);
+        menuEvent(panel, service, DBusMenu::autoTrack);
         QTRY_VERIFY(f.store->autoTrackEnabled());
-        event(DBusMenu::history);
+        menuEvent(panel, service, DBusMenu::history);
         QTRY_VERIFY(shell.windows().historyWindow());
-        event(DBusMenu::open);
+        menuEvent(panel, service, DBusMenu::open);
         QTRY_VERIFY(shell.card().isShown());
 
         // Without a watcher Qt's tray icon stands in; when it comes back, the item registers
@@ -195,11 +239,11 @@ private slots:
         QVERIFY(panel.unregisterService(TrayItem::watcherService));
         QTRY_COMPARE(tray.mode(), TrayItem::Mode::fallback);
         QVERIFY(tray.fallbackIcon() && tray.fallbackIcon()->isVisible());
-        QCOMPARE(tray.fallbackIcon()->toolTip(), QStringLiteral("1m"));
+        QCOMPARE(tray.fallbackIcon()->toolTip(), "1m");
         // Its menu has the same check, both ways.
         QAction *check = nullptr;
         for (QAction *a : tray.fallbackIcon()->contextMenu()->actions())
-            if (a->text() == QStringLiteral("Track automatically"))
+            if (a->text() == "Track automatically")
                 check = a;
         QVERIFY(check && check->isChecked());
         check->trigger();
@@ -224,34 +268,37 @@ private slots:
             200, "<rss version=\"2.0\" xmlns:tockly=\"urn:tockly:appcast:1\"><channel><item>"
                  "<tockly:version>0.0.9</tockly:version></item></channel></rss>"));
         watcher.registered.clear();
-
-        QProcess app;
-        QProcessEnvironment env = environment(dir);
+        QProcessEnvironment env =
+            tocklyEnvironment(QProcessEnvironment::systemEnvironment(), dir.path(), bus.address());
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", dir.path());
         env.insert("QUENBY_DATA_DIR", dir.filePath("quenby"));
         env.insert("QUENBY_UPDATE_FEED", feed.url("/appcast.xml").toString());
-        app.setProcessEnvironment(env);
-        app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        app.start(TOCKLY_BINARY, {"-quenbyCheckUpdates"});
-        QTRY_COMPARE_WITH_TIMEOUT(watcher.registered.size(), 1, 20000);
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        QProcess app;
+        QVERIFY(startTockly(app, env, panel, {"-quenbyCheckUpdates"}));
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.registered.size(), 1, 10000);
         const QString service = watcher.registered.first();
-        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), QStringLiteral("0m"));
+        QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), "0m");
 
         QTRY_COMPARE_WITH_TIMEOUT(feed.requests().size(), 1, 5000);
         QCOMPARE(feed.requests().first().target, QByteArray("/appcast.xml"));
         QTest::qWait(1500);
         QCOMPARE(feed.requests().size(), 1);
 
-        const QJsonObject shown =
-            QJsonDocument::fromJson(tockly({"status", "--json"}, dir).out.toUtf8()).object();
-        QCOMPARE(shown.value("text").toString(), QStringLiteral("0m"));
-        QCOMPARE(shown.value("class").toString(), QStringLiteral("paused"));
+        QString out, err;
+        QCOMPARE(runTockly(env, {"status", "--json"}, &out), 0);
+        const QJsonObject shown = QJsonDocument::fromJson(out.toUtf8()).object();
+        QCOMPARE(shown.value("text").toString(), "0m");
+        QCOMPARE(shown.value("class").toString(), "paused");
         QCOMPARE(shown.value("autoTrackEnabled").toBool(), true);
-        QCOMPARE(tockly({"status"}, dir).out, "0m · " + shown.value("tooltip").toString());
+        QCOMPARE(runTockly(env, {"status"}, &out), 0);
+        QCOMPARE(out.trimmed(), "0m · " + shown.value("tooltip").toString());
 
         // --follow prints each change, and an empty text once Tockly is gone.
         QProcess follow;
-        follow.setProcessEnvironment(environment(dir));
+        follow.setProcessEnvironment(env);
         follow.start(TOCKLY_BINARY, {"status", "--follow", "--json"});
         QList<QJsonObject> lines;
         const auto readLines = [&] {
@@ -264,30 +311,24 @@ private slots:
         // Pausing from the command line and the bus: each reaches the store, and the store's
         // state comes back on the bus, in the menu and in `tockly status`.
         const auto autoTrack = [&] {
-            return variant(
-                call(panel, SingleInstance::serviceName, SingleInstance::objectPath,
-                     "org.freedesktop.DBus.Properties", "Get",
-                     {SingleInstance::interfaceName, QStringLiteral("AutoTrackEnabled")}));
+            return busProperty(panel, SingleInstance::serviceName, SingleInstance::objectPath,
+                               SingleInstance::interfaceName, "AutoTrackEnabled");
         };
-        Run pause = tockly({"pause"}, dir);
-        QCOMPARE(pause.exitCode, 0);
-        QCOMPARE(pause.out, QStringLiteral("0m · Auto-tracking is off"));
+        QCOMPARE(runTockly(env, {"pause"}, &out), 0);
+        QCOMPARE(out.trimmed(), "0m · Auto-tracking is off");
         QCOMPARE(autoTrack(), QVariant(false));
         QCOMPARE(toggleState(panel, service), 0);
         QTRY_VERIFY_WITH_TIMEOUT(
             readLines() >= 2 && !lines.last().value("autoTrackEnabled").toBool(true), 5000);
-        QCOMPARE(lines.last().value("tooltip").toString(), QStringLiteral("Auto-tracking is off"));
-
+        QCOMPARE(lines.last().value("tooltip").toString(), "Auto-tracking is off");
         call(panel, SingleInstance::serviceName, SingleInstance::objectPath,
              SingleInstance::interfaceName, "SetAutoTrackEnabled", {true});
         QCOMPARE(autoTrack(), QVariant(true));
         QCOMPARE(toggleState(panel, service), 1);
-        QCOMPARE(tockly({"resume", "now"}, dir).exitCode, 2);
-        QCOMPARE(tockly({"status", "--jsno"}, dir).exitCode, 2);
+        QCOMPARE(runTockly(env, {"resume", "now"}), 2);
+        QCOMPARE(runTockly(env, {"status", "--jsno"}), 2);
 
-        call(panel, service, StatusNotifierItem::menuPath, "com.canonical.dbusmenu", "Event",
-             {int(DBusMenu::quit), QStringLiteral("clicked"),
-              QVariant::fromValue(QDBusVariant(QString())), 0u});
+        menuEvent(panel, service, DBusMenu::quit);
         QSignalSpy finished(&app, &QProcess::finished);
         QVERIFY(finished.wait(10000));
         QCOMPARE(app.exitStatus(), QProcess::NormalExit);
@@ -295,12 +336,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(readLines() >= 3 && !lines.last().value("running").toBool(true),
                                  5000);
         QCOMPARE(lines.last().value("text").toString(), QString());
-        follow.kill();
-        follow.waitForFinished();
+        stopProcess(follow);
         for (const char *command : {"status", "pause"}) {
-            const Run none = tockly({command}, dir);
-            QCOMPARE(none.exitCode, 1);
-            QCOMPARE(none.err, QStringLiteral("tockly: not running"));
+            QCOMPARE(runTockly(env, {command}, nullptr, &err), 1);
+            QCOMPARE(err.trimmed(), "tockly: not running");
         }
     }
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Clock.h"
-
 #include <QCoro/QCoroTask>
 #include <QEventLoop>
 #include <QTimer>
@@ -19,9 +17,9 @@ template<typename T> auto awaitTask(QCoro::Task<T> task, int limitMs = 10'000)
         std::optional<Value> result;
         QEventLoop loop;
     };
+    // Shared with the frame, which lives on should the task finish after the limit.
     auto state = std::make_shared<State>();
-    // The frame keeps the state alive should the task finish after the limit.
-    auto deliver = [](QCoro::Task<T> task, std::shared_ptr<State> state) -> QCoro::Task<> {
+    [](QCoro::Task<T> task, std::shared_ptr<State> state) -> QCoro::Task<> {
         if constexpr (std::is_void_v<T>) {
             co_await std::move(task);
             state->result = true;
@@ -29,20 +27,10 @@ template<typename T> auto awaitTask(QCoro::Task<T> task, int limitMs = 10'000)
             state->result.emplace(co_await std::move(task));
         }
         state->loop.quit();
-    };
-    deliver(std::move(task), state);
+    }(std::move(task), state);
     if (!state->result) {
         QTimer::singleShot(limitMs, &state->loop, &QEventLoop::quit);
         state->loop.exec();
     }
     return state->result;
 }
-
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(Instant t) : m_now(t) {}
-    Instant now() const override { return m_now; }
-
-private:
-    Instant m_now;
-};

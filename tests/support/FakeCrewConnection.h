@@ -34,86 +34,75 @@ public:
     QCoro::Task<CrewClient::CrewResult<CrewClient::Config>> createCrew(QString crewName,
                                                                        QString nickname) override
     {
-        calls << QStringLiteral("create %1 %2").arg(crewName, nickname);
-        const Answer a = next(QStringLiteral("create"));
+        const Answer a = ask(QStringLiteral("create %1 %2").arg(crewName, nickname));
         const QString code = a.code.isEmpty() ? QStringLiteral("NEW%1").arg(++m_members) : a.code;
-        return membership(a, {code, newMemberId(), nickname, crewName});
+        return settle(a, CrewClient::Config{code, newMemberId(), nickname,
+                                            a.crewName.isEmpty() ? crewName : a.crewName});
     }
 
     QCoro::Task<CrewClient::CrewResult<CrewClient::Config>> joinCrew(QString code,
                                                                      QString nickname) override
     {
         code = code.toUpper();
-        calls << QStringLiteral("join %1 %2").arg(code, nickname);
-        const Answer a = next(QStringLiteral("join ") + code);
-        return membership(a, {code, newMemberId(), nickname, QStringLiteral("Crew ") + code});
+        const Answer a = ask(QStringLiteral("join %1 %2").arg(code, nickname));
+        return settle(a, CrewClient::Config{code, newMemberId(), nickname,
+                                            a.crewName.isEmpty() ? "Crew " + code : a.crewName});
     }
 
     QCoro::Task<CrewClient::CrewResult<CrewClient::FetchedCrew>>
     fetchCrew(QString code, const Clock &, QTimeZone) override
     {
-        calls << QStringLiteral("fetch ") + code;
-        const Answer a = next(QStringLiteral("fetch ") + code);
-        co_await wait(a);
-        if (a.failure)
-            co_return *a.failure;
+        const Answer a = ask(QStringLiteral("fetch ") + code);
         CrewClient::FetchedCrew crew{
-            a.crewName.isEmpty() ? QStringLiteral("Crew ") + code : a.crewName, std::nullopt, {}};
+            a.crewName.isEmpty() ? "Crew " + code : a.crewName, std::nullopt, {}};
         if (!a.owner.isEmpty())
             crew.ownerNickname = a.owner;
         for (const auto &[nickname, seconds] : a.board)
             crew.standings.append({int(crew.standings.size()), nickname, seconds, seconds});
-        co_return crew;
+        return settle(a, crew);
     }
 
     QCoro::Task<> leave(CrewClient::Config config) override
     {
-        calls << QStringLiteral("leave %1 %2").arg(config.code, config.memberId);
-        co_await wait(next(QStringLiteral("leave ") + config.code));
+        co_await settle(ask(QStringLiteral("leave %1 %2").arg(config.code, config.memberId)));
     }
 
     QCoro::Task<CrewClient::CrewResult<void>> kick(CrewClient::Config config,
                                                    QString nickname) override
     {
-        calls << QStringLiteral("kick %1 %2").arg(config.code, nickname);
-        return outcome(next(QStringLiteral("kick ") + config.code));
+        return settle(ask(QStringLiteral("kick %1 %2").arg(config.code, nickname)));
     }
 
     QCoro::Task<CrewClient::CrewResult<void>> report(CrewClient::Config config,
                                                      QHash<QString, double> days) override
     {
-        calls << QStringLiteral("report ") + config.code;
         reports << days;
-        return outcome(next(QStringLiteral("report ") + config.code));
+        return settle(ask(QStringLiteral("report ") + config.code));
     }
 
 private:
-    Answer next(const QString &key)
+    // Records the call and takes its answer.
+    Answer ask(const QString &call)
     {
-        auto it = answers.find(key);
+        calls << call;
+        auto it = answers.find(call.section(u' ', 0, call.startsWith(u"create") ? 0 : 1));
         if (it == answers.end() || it->isEmpty())
             return {};
         return it->size() > 1 ? it->takeFirst() : it->first();
     }
     QString newMemberId() { return QStringLiteral("m%1").arg(++m_members); }
 
-    static QCoro::Task<> wait(Answer a)
+    // The answer's value or failure, after its delay.
+    template<typename T> static QCoro::Task<CrewClient::CrewResult<T>> settle(Answer a, T value)
     {
         co_await QCoro::sleepFor(std::chrono::milliseconds(a.delayMs));
-    }
-    static QCoro::Task<CrewClient::CrewResult<CrewClient::Config>>
-    membership(Answer a, CrewClient::Config config)
-    {
-        co_await wait(a);
         if (a.failure)
             co_return *a.failure;
-        if (!a.crewName.isEmpty())
-            config.crewName = a.crewName;
-        co_return config;
+        co_return value;
     }
-    static QCoro::Task<CrewClient::CrewResult<void>> outcome(Answer a)
+    static QCoro::Task<CrewClient::CrewResult<void>> settle(Answer a)
     {
-        co_await wait(a);
+        co_await QCoro::sleepFor(std::chrono::milliseconds(a.delayMs));
         if (a.failure)
             co_return *a.failure;
         co_return {};

@@ -1,48 +1,34 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
-#include <QObject>
-#include <QPair>
 #include <QTcpServer>
 #include <QUrl>
 
 class QTcpSocket;
 
 // A scriptable HTTP/1.1 server on 127.0.0.1 for client tests. It runs in the test's own event
-// loop, answers each request with the next scripted reply and records every request it read.
-class TestHttpServer : public QObject {
-    Q_OBJECT
+// loop, answers each request with the next scripted reply, closing the connection after it, and
+// records every request it read.
+class TestHttpServer {
 public:
     struct Reply {
-        int status = 200;
-        QByteArray body;
-        QList<QPair<QByteArray, QByteArray>> headers; // besides Content-Length and Connection
-        int delayMs = 0;                              // before anything is written
-        bool dropConnection = false;                  // close without writing anything
-        bool omitContentLength = false;               // the body then ends with the connection
-        QByteArray raw; // when set, written as it is instead of a status line, headers and body
-
-        void addHeader(const QByteArray &name, const QByteArray &value)
-        {
-            headers.append(qMakePair(name, value));
-        }
+        QByteArray bytes; // written as they are; none: the connection is dropped without a word
+        int delayMs = 0;  // before anything is written
     };
-
     struct Request {
         QByteArray target; // as written in the request line: path and query, still encoded
-        QList<QPair<QByteArray, QByteArray>> headers;
-        QByteArray body;
-
-        // The value of a header, by case-insensitive name; empty when absent.
-        QByteArray header(const QByteArray &name) const;
-        bool hasHeader(const QByteArray &name) const { return !header(name).isEmpty(); }
+        QByteArray head;   // the request line and the headers
     };
 
-    explicit TestHttpServer(QObject *parent = nullptr);
+    TestHttpServer();
+
+    // `headers` are "Name: value\r\n" lines; without a length the body ends with the connection.
+    static Reply http(int status, const QByteArray &headers, const QByteArray &body,
+                      bool withLength = true);
+    static Reply json(int status, const QByteArray &body);
 
     // Port 0 lets the system choose one.
-    bool listen(quint16 port = 0);
+    bool listen(quint16 port = 0) { return m_server.listen(QHostAddress::LocalHost, port); }
     void close() { m_server.close(); }
     quint16 port() const { return m_server.serverPort(); }
     // http://127.0.0.1:PORT followed by the path.
@@ -52,16 +38,12 @@ public:
     // unless set otherwise. A fallback suits clients that may resend a request.
     void enqueue(const Reply &reply) { m_replies.append(reply); }
     void setFallback(const Reply &reply) { m_fallback = reply; }
-    static Reply json(int status, const QByteArray &body);
-
     const QList<Request> &requests() const { return m_requests; }
     // Forgets the recorded requests, any replies not yet used and the fallback.
     void reset();
 
 private:
-    void accept();
-    void readFrom(QTcpSocket *socket);
-    void answer(QTcpSocket *socket);
+    void read(QTcpSocket *socket);
 
     QTcpServer m_server;
     QList<Reply> m_replies;

@@ -1,0 +1,704 @@
+// The card, the windows and the history as the user sees them: the live QML tree on a store on
+// fakes, drawn by the software renderer on a real X server (Xvfb), clicked and typed at like a
+// user would. Some views are written as PNG files to the build tree's screenshots/ folder for
+// people to look at, and checked for their fixed width and for holding a picture at all.
+#include "AppShell.h"
+#include "CardModel.h"
+#include "CardPanel.h"
+#include "DesktopTestEnvironment.h"
+#include "ExportDocument.h"
+#include "Fonts.h"
+#include "HistoryModel.h"
+#include "HistoryText.h"
+#include "InviteView.h"
+#include "StoreFixture.h"
+#include "WindowSlots.h"
+
+#include <QApplication>
+#include <QQmlContext>
+#include <QQmlExpression>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QtQuickTest/quicktest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace HistoryText;
+
+// Counters are set by name; those left out are zero.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace {
+
+// A store on fakes with the shell around it: the card and the windows as the user sees them,
+// in English (United States) in Berlin, on 2026-03-10 (a Tuesday) at 10:00.
+struct UiFixture : StoreFixture {
+    QList<WorkEntry> entries;
+    ActivityByDay activity;
+    std::unique_ptr<AppShell> shell;
+
+    UiFixture()
+    {
+        calendar = Calendar(QTimeZone("Europe/Berlin"), 2,
+                            QLocale(QLocale::English, QLocale::UnitedStates));
+        setUpFonts();
+    }
+
+    Instant at(const char *localTime) const
+    {
+        return localInstant(QTimeZone("Europe/Berlin"), localTime);
+    }
+    // One stretch of work on the day `daysAgo` before the fixture's today, ending at 09:59.
+    void worked(int daysAgo, double seconds)
+    {
+        const Instant end = *calendar.addDays(at("2026-03-10 09:59"), -daysAgo);
+        entries.append({QUuid::createUuid(), end - seconds, seconds, WorkEntry::Kind::timed});
+    }
+
+    // Writes the record and builds store and shell, as a start of the program would.
+    AppShell &start()
+    {
+        shell.reset();
+        writeData("entries.json", encodeEntries(entries, JsonStyle::compact));
+        writeData("activity.json", encodeActivity(activity));
+        open();
+        shell = std::make_unique<AppShell>(*store, settings);
+        return *shell;
+    }
+
+    // The card on screen, with its root item.
+    QQuickItem *showCard()
+    {
+        shell->card().show(QPoint(600, 10));
+        QQuickView *view = shell->card().window();
+        if (!QTest::qWaitForWindowExposed(view))
+            return nullptr;
+        return view->rootObject();
+    }
+};
+
+// The items of that object name below `root`, in the visual tree, in order.
+QList<QQuickItem *> findItems(QQuickItem *root, const QString &name)
+{
+    QList<QQuickItem *> found;
+    for (QQuickItem *child : root ? root->childItems() : QList<QQuickItem *>()) {
+        if (child->objectName() == name)
+            found.append(child);
+        found += findItems(child, name);
+    }
+    return found;
+}
+
+QQuickItem *findItem(QQuickItem *root, const QString &name)
+{
+    return findItems(root, name).value(0);
+}
+
+// Visible on screen (an item is hidden with its ancestors).
+bool shown(const QQuickItem *item)
+{
+    return item && item->isVisible();
+}
+
+// The visible button with that text.
+QQuickItem *button(QQuickItem *root, const QString &text)
+{
+    if (!root)
+        return nullptr;
+    for (QQuickItem *child : root->childItems()) {
+        if (!child->isVisible())
+            continue;
+        if (child->property("text").toString() == text &&
+            child->metaObject()->indexOfSignal("clicked()") >= 0)
+            return child;
+        if (QQuickItem *found = button(child, text))
+            return found;
+    }
+    return nullptr;
+}
+
+QString textOf(const QQuickItem *item)
+{
+    return item ? item->property("text").toString() : "<none>";
+}
+
+// Typing into the window's focused item.
+void typeText(QWindow *window, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, window, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// A real click in the middle of the item.
+void click(QQuickItem *item)
+{
+    QVERIFY(item);
+    QVERIFY2(item->isVisible(), qPrintable(item->objectName() + " is hidden"));
+    // Where the item is drawn: a row that just appeared is placed by the next polish.
+    QVERIFY(QQuickTest::qWaitForPolish(item->window()));
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(item->window(), Qt::LeftButton, {}, centre.toPoint());
+}
+
+using Answer = FakeCrewConnection::Answer;
+
+QVariant attached(QQuickItem *item, const char *expression)
+{
+    QQmlExpression e(qmlContext(item), item, QString::fromLatin1(expression));
+    return e.evaluate();
+}
+
+QList<QQuickItem *> rows(QQuickItem *card)
+{
+    QList<QQuickItem *> list;
+    for (int i = 0; i < 7; ++i)
+        if (QQuickItem *row = findItem(card, QStringLiteral("leaderboardRow%1").arg(i)))
+            list << row;
+    return list;
+}
+
+int windowsTitled(const QString &title)
+{
+    const auto all = QGuiApplication::topLevelWindows();
+    return int(std::count_if(all.cbegin(), all.cend(),
+                             [&](QWindow *w) { return w->title() == title && w->isVisible(); }));
+}
+
+// Renders the window and saves it; a picture of that size, not a flat fill: many colours, and
+// much of it away from the cream background.
+void capture(QQuickWindow *window, const QString &name, int width, int height = 0)
+{
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(300); // fonts, the mascot's first frames
+    const QImage image = window->grabWindow();
+    QDir().mkpath(TOCKLY_SCREENSHOT_DIR);
+    QVERIFY(image.save(QStringLiteral(TOCKLY_SCREENSHOT_DIR "/%1.png").arg(name)));
+    QCOMPARE(image.width(), width);
+    if (height)
+        QCOMPARE(image.height(), height);
+    QSet<QRgb> colours;
+    qsizetype differing = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) {
+            colours.insert(image.pixel(x, y));
+            differing += image.pixel(x, y) != qRgb(255, 247, 235);
+        }
+    QVERIFY2(colours.size() > 200 && differing * 40 > image.width() * image.height(),
+             qPrintable(name + " looks blank"));
+}
+
+} // namespace
+
+class UiTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A week of work ending on a seven-day streak: today's badge, score and pace, the chart and
+    // its detail line, the goal block short of the goal and, after choosing 2h from the menu,
+    // past it; then the clock counting. Then the crews.
+    void card()
+    {
+        UiFixture f;
+        for (const auto &[daysAgo, seconds] :
+             {std::pair{6, 7200}, {5, 1200}, {4, 2400}, {3, 600}, {2, 1800}, {1, 600}, {0, 10800}})
+            f.worked(daysAgo, seconds);
+        f.activity.insert("2026-03-10", {.keys = 50000, .clicks = 2500, .typingSeconds = 5000});
+        f.activity.insert("2026-03-08", {.keys = 123});
+        f.activity.insert("2026-03-09", {.keys = 4});
+        f.start();
+        QQuickItem *card = f.showCard();
+        const auto text = [&](const char *name) {
+            return textOf(findItem(card, QString::fromLatin1(name)));
+        };
+        QCOMPARE(text("streakBadge"), "🍀 777 streak!");
+        QCOMPARE(text("scoreText"), "🏅 1,460");
+        QCOMPARE(text("paceText"), "⌨️ 120 words/min");
+        QCOMPARE(text("todayClock"), "3h 0m");
+
+        // The chart: bars from Wednesday to today, scaled to the longest day.
+        QList<double> heights;
+        for (int i = 0; i < 7; ++i)
+            heights
+                << findItem(findItem(card, QStringLiteral("dayColumn%1").arg(i)), "bar")->height();
+        QList<double> expected;
+        for (const double s : {7200, 1200, 2400, 600, 1800, 600, 10800})
+            expected << 5 + 28 * s / 10800;
+        QCOMPARE(heights, expected);
+        QCOMPARE(attached(findItem(card, "dayColumn4"), "Accessible.name").toString(),
+                 "Sunday, 30m");
+        QCOMPARE(text("weekTotal"), "6h 50m");
+        QQuickItem *detail = findItem(card, "detailLine");
+        QVERIFY(!shown(detail));
+        click(findItem(card, "dayColumn4"));
+        QTRY_VERIFY(shown(detail));
+        QCOMPARE(text("detailDate"), "Sunday, Mar 8");
+        QCOMPARE(text("detailDuration"), "30m");
+        QCOMPARE(text("detailWords"), "~24 words");
+        // The same day again hides it.
+        click(findItem(card, "dayColumn4"));
+        QTRY_VERIFY(!shown(detail));
+        // Four keystrokes are not a word.
+        click(findItem(card, "dayColumn5"));
+        QTRY_VERIFY(shown(detail));
+        QVERIFY(!shown(findItem(detail, "detailWords")));
+
+        // QML keeps colours at 8 bits a channel.
+        const QRgb amber = QColor::fromRgbF(0.93f, 0.60f, 0.15f).rgb();
+        QQuickItem *block = findItem(card, "goalBlock");
+        const auto checkBlock = [&](const QString &label, int percent, double fraction) {
+            QCOMPARE(text("goalLabel"), label);
+            QCOMPARE(attached(block, "Accessible.name").toString(),
+                     QStringLiteral("Daily goal %1 percent complete").arg(percent));
+            const double track = findItem(block, "goalTrack")->width();
+            QCOMPARE(findItem(block, "goalFill")->width(), track * fraction);
+            QCOMPARE(findItem(block, "goalLabel")->property("color").value<QColor>().rgb() == amber,
+                     fraction >= 1);
+        };
+        checkBlock("goal 4h 0m · 75%", 75, 0.75);
+        QQuickItem *menu = findItem(card, "goalMenu");
+        QCOMPARE(menu->property("count").toInt(), 13);
+        click(menu);
+        QQuickItem *entry = nullptr;
+        QTRY_VERIFY((entry = button(f.shell->card().window()->contentItem(), "2h")));
+        QTest::qWait(100); // the popup's opening transition
+        click(entry);
+        QTRY_COMPARE(f.store->goalSeconds(), 7200.0);
+        QCOMPARE(menu->property("displayText").toString(), "2h");
+        checkBlock("goal reached! 🎉", 100, 1.0);
+
+        // Counting: the running clock, ticking each second.
+        f.type(60);
+        QVERIFY(f.store->isTracking());
+        QTRY_VERIFY(text("todayClock").startsWith("3:0"));
+        const QString before = text("todayClock");
+        f.clock.advance(2);
+        QTRY_VERIFY(text("todayClock") != before);
+
+        // The crew box from its pitch to the owner's board, Escape closing the card, the board
+        // of a crew someone else owns, and a refused join that keeps the form.
+        Answer board;
+        board.crewName = "Night Owls";
+        board.owner = "Ann";
+        board.board = {{"Mika", 7000}, {"Ann", 6000}, {"Jo", 5000}, {"Sam", 4000},
+                       {"Lee", 3000},  {"Kim", 2000}, {"Ray", 1000}};
+        f.crew.answers["join LUCKY7"] = {board};
+        f.crew.answers["fetch LUCKY7"] = {board};
+        QQuickItem *box = findItem(card, "crewBox");
+        const auto visibleParts = [&] {
+            QStringList parts;
+            for (const char *name : {"crewHeading", "crewPitch", "introButtons", "crewTabs",
+                                     "pickerButtons", "crewForm", "codeField", "crewBoard"})
+                if (shown(findItem(box, QString::fromLatin1(name))))
+                    parts << QString::fromLatin1(name);
+            return parts;
+        };
+        QCOMPARE(visibleParts(), (QStringList{"crewHeading", "crewPitch", "introButtons"}));
+        click(button(box, "Join with code"));
+        QCOMPARE(visibleParts(), (QStringList{"crewHeading", "crewForm", "codeField"}));
+
+        // A nickname typed with spaces around it, and the code in lower case.
+        click(findItem(box, "nicknameField"));
+        typeText(card->window(), "  Ann ");
+        click(findItem(box, "codeField"));
+        typeText(card->window(), "lucky7");
+        click(button(box, "Join"));
+        QTRY_COMPARE(visibleParts(), QStringList{"crewBoard"});
+        QCOMPARE(f.crew.calls.first(), "join LUCKY7 Ann");
+        QCOMPARE(text("boardHeading"), "CREW · NIGHT OWLS");
+
+        // The owner's board: five rows of seven, marks and times.
+        QTRY_COMPARE(rows(card).size(), 5);
+        QStringList marks, names, times;
+        QList<bool> removable;
+        for (QQuickItem *row : rows(card)) {
+            marks << textOf(findItem(row, "rankMark"));
+            names << textOf(findItem(row, "nickname"));
+            times << textOf(findItem(row, "todayTime"));
+            removable << shown(findItem(row, "removeButton"));
+        }
+        QCOMPARE(marks, (QStringList{"👑", "🥈", "🥉", "4.", "5."}));
+        QCOMPARE(names, (QStringList{"Mika", "Ann (you)", "Jo", "Sam", "Lee"}));
+        QCOMPARE(times, (QStringList{"1h 56m", "1h 40m", "1h 23m", "1h 6m", "50m"}));
+        // The owner may remove everybody but themselves.
+        QCOMPARE(removable, (QList<bool>{true, false, true, true, true}));
+        capture(f.shell->card().window(), "card-counting-crew", 330);
+        // Nothing goes before the confirmation; "Keep" takes it back.
+        click(findItem(rows(card)[3], "removeButton"));
+        click(findItem(rows(card)[3], "keep"));
+        QVERIFY(!shown(findItem(rows(card)[3], "confirmRemove")));
+        click(findItem(rows(card)[0], "removeButton"));
+        QVERIFY(f.crew.calls.filter("kick").isEmpty());
+        click(findItem(rows(card)[0], "confirmRemove"));
+        QTRY_COMPARE(f.crew.calls.filter("kick"), QStringList{"kick LUCKY7 Mika"});
+
+        QQuickView *view = f.shell->card().window();
+        QTRY_VERIFY(view->isActive());
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!view->isVisible());
+        QCOMPARE(card->property("isVisible").toBool(), false);
+
+        // Now Mika owns it: opening the card reports and refreshes, and shows no remove buttons.
+        board.owner = "Mika";
+        f.crew.answers["fetch LUCKY7"] = {board};
+        f.crew.calls.clear();
+        f.showCard();
+        QTRY_VERIFY(f.crew.calls.contains("report LUCKY7") &&
+                    f.crew.calls.contains("fetch LUCKY7"));
+        QTRY_VERIFY(!shown(findItem(rows(card)[0], "removeButton")));
+        for (QQuickItem *row : rows(card))
+            QVERIFY(!shown(findItem(row, "removeButton")));
+        click(findItem(card, "copyInviteButton"));
+        QVERIFY(f.pasteboard.content.endsWith("/c/LUCKY7 (code LUCKY7)"));
+
+        const QString refusal = "That nickname is taken in this crew.";
+        Answer refused;
+        refused.failure = CrewClient::CrewFailure(CrewClient::CrewError::server(refusal));
+        f.crew.answers["join ZZZZZZ"] = {refused};
+        click(findItem(box, "addCrewButton"));
+        QCOMPARE(visibleParts(), QStringList{"pickerButtons"});
+        click(button(box, "Join with code"));
+        click(findItem(box, "codeField"));
+        typeText(card->window(), "ZZZZZZ");
+        click(button(box, "Join"));
+        QTRY_COMPARE(text("crewError"), refusal);
+        QVERIFY(shown(findItem(box, "crewForm")));
+        QVERIFY(button(box, "Join"));
+        f.store->setGoalSeconds(0);
+        QTRY_VERIFY(!shown(block));
+    }
+
+    // An invitation at the first start, on the pasteboard or as a link, takes the place of the
+    // welcome. In its window a refused join shows the store's message; another invitation
+    // replaces the window, and there the nickname is typed straight in and Return joins.
+    void invitations()
+    {
+        UiFixture f;
+        Answer missing;
+        missing.failure = CrewClient::CrewFailure(CrewClient::CrewError::notFound());
+        f.crew.answers["join NOPE00"] = {missing};
+        Answer slow;
+        slow.delayMs = 100; // long enough to see the window busy
+        f.crew.answers["join LUCKY7"] = {slow};
+        f.pasteboard.content = "Join us! QUENBY-JOIN:NOPE00 see you";
+        AppShell &shell = f.start();
+        shell.startUp();
+        QTRY_VERIFY(shell.windows().inviteWindow());
+        QVERIFY(!shell.windows().welcomeWindow());
+        QVERIFY(!f.settings.boolValue(AppShell::welcomedKey));
+        QPointer<QQuickView> first(shell.windows().inviteWindow());
+        auto *refused = first->rootObject()->property("invite").value<InviteView *>();
+        refused->setNickname("Ann");
+        refused->join();
+        QTRY_VERIFY(!refused->busy());
+        QVERIFY(!refused->joined());
+        QCOMPARE(textOf(findItem(first->rootObject(), "inviteError")),
+                 "That crew code doesn't exist.");
+        QVERIFY(findItem(first->rootObject(), "joinButton")->isEnabled());
+
+        shell.windows().showInviteWindow("LUCKY7");
+        QQuickView *window = shell.windows().inviteWindow();
+        QTRY_VERIFY(!first);
+        QCOMPARE(windowsTitled("Crew Invite"), 1);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QQuickItem *root = window->rootObject();
+        auto *invite = root->property("invite").value<InviteView *>();
+        QCOMPARE(textOf(findItem(root, "inviteCode")), "crew code · LUCKY7");
+        QQuickItem *join = findItem(root, "joinButton");
+        QVERIFY(!join->isEnabled());
+        // Spaces alone do not make a nickname.
+        QTRY_VERIFY(window->isActive());
+        typeText(window, "   ");
+        QCOMPARE(invite->nickname(), "   ");
+        QVERIFY(!join->isEnabled());
+        typeText(window, "Ann  ");
+        QVERIFY(join->isEnabled());
+        capture(window, "invitation", 380);
+        // The button is off while the request runs.
+        QTest::keyClick(window, Qt::Key_Return);
+        QVERIFY(invite->busy());
+        QVERIFY(!join->isEnabled());
+        QTRY_VERIFY(invite->joined());
+        QVERIFY(f.crew.calls.contains("join LUCKY7 Ann"));
+        QCOMPARE(textOf(findItem(root, "joinedTitle")), "You're in! 👑");
+        QVERIFY(!shown(findItem(root, "inviteTitle")));
+        // "Let's go 🍀" closes it, and the slot is free again.
+        click(button(root, "Let's go 🍀"));
+        QTRY_VERIFY(!shell.windows().inviteWindow());
+
+        f.pasteboard.content.clear();
+        f.start().startUp({"quenby://join/owls22"});
+        QTRY_VERIFY(f.shell->windows().inviteWindow());
+        QVERIFY(!f.shell->windows().welcomeWindow());
+
+        // Where the clipboard is readable only while one of our windows has the keyboard focus
+        // (Wayland without data-control), it is read when one first has it, and only then; the
+        // welcome, never given, shows first.
+        f.pasteboard.content = "Join us! QUENBY-JOIN:OTHER1 see you";
+        f.start().startUp({}, true);
+        QVERIFY(f.shell->windows().welcomeWindow());
+        QVERIFY(!f.store->hasPendingInvite());
+        QTRY_VERIFY(f.shell->windows().inviteWindow());
+        QQuickView *offered = f.shell->windows().inviteWindow();
+        QCOMPARE(f.settings.textValue(MacWorkStore::inviteOfferedKey), std::optional("OTHER1"));
+        f.pasteboard.content = "QUENBY-JOIN:OTHER2";
+        f.shell->showHistory();
+        QTRY_VERIFY(f.shell->windows().historyWindow()->isActive());
+        QTest::qWait(50);
+        QCOMPARE(f.shell->windows().inviteWindow(), offered);
+    }
+
+    // The welcome at the first start only, then the explainer; every window closable, never
+    // resizable (only the history minimises), single and kept when closed, and none tells of a
+    // Mac, a menu bar, its ⌘ key or an updater that installs by itself. The card closes when
+    // another window takes the focus, as a panel does.
+    void windows()
+    {
+        UiFixture f;
+        f.worked(0, 600);
+        f.activity.insert("2026-03-10", {.modifierTaps = 8});
+        AppShell &shell = f.start();
+        QList<QQuickItem *> items{f.showCard()};
+        QTRY_VERIFY(shell.card().window()->isActive());
+        shell.startUp();
+        QQuickView *welcome = shell.windows().welcomeWindow();
+        QVERIFY(welcome && QTest::qWaitForWindowActive(welcome));
+        QTRY_VERIFY(!shell.card().window()->isVisible());
+        QCOMPARE(f.settings.boolValue(AppShell::welcomedKey), std::optional(true));
+        QVERIFY(!shell.windows().howItWorksWindow());
+        // Return is "Let's go 🍀": the welcome closes and the explainer follows.
+        QTest::keyClick(welcome, Qt::Key_Return);
+        QTRY_VERIFY(!shell.windows().welcomeWindow());
+        QTRY_VERIFY(shell.windows().howItWorksWindow() &&
+                    shell.windows().howItWorksWindow()->isVisible());
+
+        shell.showWelcome();
+        shell.showHistory();
+        shell.windows().showInviteWindow("LUCKY7");
+        for (QQuickView *window :
+             {shell.windows().howItWorksWindow(), shell.windows().historyWindow(),
+              shell.windows().welcomeWindow(), shell.windows().inviteWindow()}) {
+            QVERIFY(window);
+            QVERIFY(window->flags() & Qt::WindowCloseButtonHint);
+            QCOMPARE(bool(window->flags() & Qt::WindowMinimizeButtonHint),
+                     window == shell.windows().historyWindow());
+            QCOMPARE(window->minimumSize(), window->maximumSize());
+            items << window->rootObject();
+        }
+        QStringList texts;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            QVERIFY(items[i]);
+            items += items[i]->childItems();
+            for (const char *property : {"text", "toolTip"})
+                texts << items[i]->property(property).toString();
+        }
+        // The modifier chip is among them, with a key a Linux keyboard has.
+        QVERIFY(texts.contains("⇧"));
+        const QRegularExpression untrue("\\bMac\\b|menu.bar|⌘|install themselves|updates itself");
+        for (const QString &text : texts)
+            QVERIFY2(!untrue.match(text).hasMatch(), qPrintable(text));
+
+        QQuickView *explainer = shell.windows().howItWorksWindow();
+        explainer->close();
+        shell.showHowItWorks();
+        QCOMPARE(shell.windows().howItWorksWindow(), explainer);
+        QCOMPARE(windowsTitled("How Tockly works"), 1);
+        shell.showWelcome();
+        QCOMPARE(windowsTitled("Welcome"), 1);
+
+        // The next start offers nothing.
+        f.start().startUp();
+        QVERIFY(!f.shell->windows().welcomeWindow());
+        QVERIFY(!f.shell->windows().howItWorksWindow());
+        // Closing the welcome leads to the explainer too.
+        f.settings.setValue(AppShell::welcomedKey, false);
+        f.start().showWelcomeIfNeeded();
+        f.shell->windows().welcomeWindow()->close();
+        QTRY_VERIFY(f.shell->windows().howItWorksWindow());
+    }
+
+    // The history: its texts at their edges (rounding and thresholds), the window and its model.
+    void history()
+    {
+        QCOMPARE(compactLabel(2 * 3600 + 5 * 60), "2h5");
+        QCOMPARE(compactLabel(3 * 3600 + 30), "3h");
+        QCOMPARE(compactLabel(3599.5), "1h"); // rounds to 3600 first
+        QCOMPARE(cellTint(3 * 3600).opacity, 0.395);
+        QCOMPARE(cellTint(9 * 3600).opacity, 0.67);
+        QVERIFY(!cellTint(0).worked);
+        DayActivity a{.typingSeconds = 50, .mousingSeconds = 5};
+        QVERIFY(!typingBarShown(a));
+        a.mousingSeconds = 10;
+        QVERIFY(typingBarShown(a));
+        QCOMPARE(typingWidth(302, a), 250.0);
+        a.typingSeconds = 0;
+        QCOMPARE(typingWidth(302, a), 3.0);
+        const QLocale english(QLocale::English, QLocale::UnitedStates);
+        const Calendar sunday(QTimeZone("America/New_York"), 1, english);
+        QCOMPARE(weekdayHeader(sunday), (QStringList{"S", "M", "T", "W", "T", "F", "S"}));
+
+        // The history window over a real store: its tiles, the empty day, choosing a day,
+        // chevrons across a year, the same window after closing; its model's day details; the
+        // export and a failed one; the running segment in today's cell.
+        UiFixture f;
+        for (int d = 1; d <= 6; ++d)
+            f.worked(d, 3600);
+        f.worked(40, 3600);
+        const Instant twoDaysAgo = *f.calendar.addDays(f.at("2026-03-10 09:00"), -2);
+        f.entries.append({QUuid::createUuid(), twoDaysAgo, -600, WorkEntry::Kind::removed});
+        DayActivity busy{.keys = 1234,
+                         .clicks = 40,
+                         .scrolls = 3120,
+                         .modifierTaps = 7,
+                         .typingSeconds = 2400,
+                         .mousingSeconds = 1200,
+                         .appSeconds = {{"Editor", 3000}, {"Terminal", 900}, {"Browser", 600}},
+                         .appSwitches = 42};
+        busy.hourlyKeys[23] = 1000;
+        busy.hourlyKeys[8] = 234;
+        f.activity.insert("2026-03-09", busy);
+        f.start().showHistory();
+        QQuickView *window = f.shell->windows().historyWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QQuickItem *root = window->rootObject();
+        QStringList tiles;
+        for (QQuickItem *t : findItems(root, "tileValue"))
+            tiles << textOf(t);
+        QCOMPARE(tiles, (QStringList{"5h 50m", "6 days", "1h 0m", "6h 50m"}));
+        QVERIFY(shown(findItem(root, "emptyDay")));
+        // Choosing yesterday (the 9th: the 15th cell of a Monday-first March 2026).
+        QList<QQuickItem *> days = findItems(root, "dayCell");
+        QCOMPARE(days.size(), 31);
+        click(days[8]);
+        QTRY_COMPARE(textOf(findItem(root, "dayTitle")), "Yesterday");
+        QVERIFY(!shown(findItem(root, "emptyDay")));
+        QCOMPARE(findItems(root, "session").size(), 1);
+        QTRY_COMPARE(findItems(root, "chip").size(), 7);
+        capture(window, "history-rich-day", 760, 600);
+        for (int i = 0; i < 3; ++i)
+            click(findItem(root, "previousMonth"));
+        QTRY_COMPARE(textOf(findItem(root, "monthTitle")), "December 2025");
+        window->close();
+        QTRY_VERIFY(!window->isVisible());
+        f.shell->showHistory();
+        QCOMPARE(f.shell->windows().historyWindow(), window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(textOf(findItem(root, "monthTitle")), "December 2025");
+        QCOMPARE(textOf(findItem(root, "dayTitle")), "Yesterday");
+
+        HistoryModel history(*f.store);
+        history.selectDay(twoDaysAgo);
+        QVariantMap removed = history.detail();
+        QCOMPARE(removed.value("total").toString(), "50m");
+        const QVariantList sessions = removed.value("sessions").toList();
+        QCOMPARE(sessions.size(), 2);
+        // Oldest first by start: the work from 08:59, then the removal at 09:00.
+        QCOMPARE(sessions[0].toMap().value("title").toString(), "Worked 1h 0m");
+        QCOMPARE(sessions[1].toMap().value("title").toString(), "Removed 10m");
+        QCOMPARE(sessions[0].toMap().value("times").toString(), "8:59 AM – 9:59 AM");
+        QCOMPARE(sessions[1].toMap().value("times").toString(), "at 9:00 AM");
+        QCOMPARE(removed.value("words").toString(), "⌨️ ~0 words typed · 0 keystrokes");
+        history.selectDay(*f.calendar.addDays(f.clock.now(), -1));
+        const QVariantMap yesterday = history.detail();
+        QCOMPARE(yesterday.value("words").toString(),
+                 "⌨️ ~246 words typed · 1,234 keystrokes");
+        QCOMPARE(yesterday.value("busiest").toString(), "busiest 11 PM – 12 AM · ~200 words");
+        QVariantMap mods;
+        for (const QVariant &c : yesterday.value("chips").toList())
+            if (c.toMap().value("id") == "mods")
+                mods = c.toMap();
+        QCOMPARE(mods.value("value").toString(), "~3");
+        QVERIFY(yesterday.value("hoursShown").toBool());
+        const QVariantList bars = yesterday.value("hourBars").toList();
+        QCOMPARE(bars[23].toDouble(), 26.0);
+        QCOMPARE(bars[8].toDouble(), 26.0 * 234 / 1000);
+
+        // The export byte for byte, and a write that fails half-way (the file size limit, which
+        // binds root too): the earlier export stays whole.
+        const QString path = f.dataPath("History.json");
+        history.exportTo(QUrl::fromLocalFile(path));
+        QCOMPARE(history.transferMessage(), "Exported 8 entries ✓");
+        const QByteArray exported = f.readData("History.json");
+        QCOMPARE(exported, *exportData(f.store->entries()));
+        QVERIFY(exported.size() > 600);
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &old) == 0);
+        const rlimit small{512, old.rlim_max};
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        history.exportTo(QUrl::fromLocalFile(path));
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(history.transferMessage(), "Export failed");
+        QCOMPARE(f.readData("History.json"), exported);
+
+        // Counting today: the line, and the cell's label and tint follow the running clock.
+        f.type(600);
+        QVERIFY(f.store->isTracking());
+        history.selectDay(f.clock.now());
+        const QVariantMap today = history.detail();
+        QVERIFY(today.value("counting").toBool());
+        QCOMPARE(today.value("countingSince").toString(), "counting now · since 10:00 AM");
+        const QVariantList cells = history.month().value("cells").toList();
+        // March 2026 starts on a Sunday: six blanks before it in a Monday-first week.
+        QCOMPARE(cells.size(), 6 + 31);
+        QVERIFY(cells[5].toMap().value("blank").toBool());
+        const QVariantMap tenth = cells[6 + 9].toMap();
+        QVERIFY(tenth.value("isToday").toBool());
+        QVERIFY(tenth.value("isSelected").toBool());
+        QCOMPARE(tenth.value("label").toString(), "9m");
+        QVERIFY(tenth.value("worked").toBool());
+    }
+
+    // The dates of the history window and of the card's chart in the user's language and order;
+    // English letters, not digits, where the locale has no names.
+    void datesInTheUsersLanguage()
+    {
+        struct Row {
+            QLocale locale;
+            const char *day, *month, *weekdays, *chart; // Monday first; Wednesday 4th to today
+        };
+        for (const Row &row :
+             {Row{QLocale(QLocale::Japanese, QLocale::Japan), "3月8日日曜日", "2026年3月",
+                  "月火水木金土日", "水木金土日月火"},
+              Row{QLocale::c(), "Sunday, Mar 8", "March 2026", "MTWTFSS", "WTFSSMT"}}) {
+            UiFixture f;
+            f.calendar = Calendar(QTimeZone("Europe/Berlin"), 2, row.locale);
+            f.start();
+            const Instant sunday = f.at("2026-03-08 12:00");
+            HistoryModel history(*f.store);
+            history.selectDay(sunday);
+            QCOMPARE(history.detail().value("title").toString(), row.day);
+            QCOMPARE(history.month().value("title").toString(), row.month);
+            QCOMPARE(history.month().value("weekdays").toStringList().join(QString()),
+                     row.weekdays);
+            CardModel card(*f.store);
+            QString letters;
+            for (const QVariant &d : card.week().value("days").toList())
+                letters += d.toMap().value("letter").toString();
+            QCOMPARE(letters, row.chart);
+            card.chooseDay(sunday);
+            QCOMPARE(card.dayDetail().toMap().value("date").toString(), row.day);
+        }
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    XvfbServer xvfb;
+    QString error;
+    if (!xvfb.start(&error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    qputenv("DISPLAY", xvfb.display().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("QT_QUICK_BACKEND", "software");
+    QApplication app(argc, argv);
+    UiTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_ui.moc"
