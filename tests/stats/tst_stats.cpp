@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(stats(r.view(sc, localInstant(saoPaulo, "2018-11-10 12:00"))).last7Days, 60.0);
 
         // Month cells: blanks before the first, then the start of each date; a skipped date is
-        // blank. (A plain month: tst_history.)
+        // blank. (A plain month: tst_ui.)
         const struct {
             const QTimeZone &zone;
             const char *month;
