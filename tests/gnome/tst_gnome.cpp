@@ -6,12 +6,8 @@
 #include "linux/GnomeShellFrontmostApplication.h"
 #include "linux/IdleOnlyInputSource.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDir>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -33,8 +29,8 @@ class TestGnome : public QObject {
     Q_OBJECT
 
     HeadlessGnomeShell shell;
-    QProcess monitor; // everything said on the session bus, for the privacy check
-    QProcess tockly;
+    ChildProcess monitor; // everything said on the session bus, for the privacy check
+    ChildProcess tockly;
     int runs = 0;
 
     // Each run records from an empty data folder, so its title stays "0m" for a minute.
@@ -50,10 +46,10 @@ class TestGnome : public QObject {
         return env;
     }
 
-    QString run(const QStringList &arguments) const
+    QString run(const QString &command) const
     {
         QString out;
-        runTockly(environment(), arguments, &out);
+        runTockly(environment(), {command}, &out);
         return out.trimmed();
     }
 
@@ -68,31 +64,34 @@ class TestGnome : public QObject {
         QVERIFY(::startTockly(tockly, environment(), shell.bus()));
     }
 
-    // The item's title, as `tockly status` prints it.
-    QString title() const
+    // Shown objects of that role whose name matches.
+    int shown(uint role, const QRegularExpression &name) const
     {
-        return run({QStringLiteral("status")}).section(QStringLiteral(" · "), 0, 0);
+        const auto all = shell.accessibles();
+        return int(std::count_if(all.cbegin(), all.cend(), [&](const auto &a) {
+            return a.role == role && name.match(a.name).hasMatch();
+        }));
     }
-
+    int shown(uint role, const QString &name) const
+    {
+        return shown(role, QRegularExpression(u'^' + QRegularExpression::escape(name) + u'$'));
+    }
     // Tockly's items in the top bar: ours, named Tockly, and the AppIndicator extension's, named
     // after the title ("0m", "45s", "2h 5m").
     int items() const
     {
-        static const QRegularExpression duration(QStringLiteral("^(\\d+h )?\\d+[sm]$"));
-        const auto all = shell.accessibles();
-        return int(std::count_if(all.cbegin(), all.cend(), [](const auto &a) {
-            return a.showing && a.role == menu &&
-                   (a.name == QLatin1String("Tockly") || duration.match(a.name).hasMatch());
-        }));
+        return shown(menu, QRegularExpression(u"^(Tockly|(\\d+h )?\\d+[sm])$"_qs));
     }
-    int ours() const { return shell.countShown(QStringLiteral("Tockly"), menu); }
+    int ours() const { return shown(menu, QStringLiteral("Tockly")); }
     // The title `tockly status` prints shows in the top bar, once. It changes with each tick in
     // the first minute, so it is read before and after looking.
     bool titleShown() const
     {
-        const QString before = title();
-        const int shown = shell.countShown(before, label);
-        return shown == 1 || (shown == 0 && shell.countShown(title(), label) == 1);
+        const auto title = [this] {
+            return run(QStringLiteral("status")).section(QStringLiteral(" · "), 0, 0);
+        };
+        const int before = shown(label, title());
+        return before == 1 || (before == 0 && shown(label, title()) == 1);
     }
 
 private slots:
@@ -135,8 +134,9 @@ private slots:
     }
 
     // Named by the .desktop file, or by the app id without one; nobody but the enabled extension
-    // may tell.
-    void focusedApplication()
+    // may tell. Mutter's idle time, as the clock reads it on GNOME under Wayland: gone with a
+    // move of the pointer, growing after it; it counts nothing.
+    void focusedApplicationAndIdle()
     {
         GnomeShellFrontmostApplication front(shell.bus());
         QString error;
@@ -161,12 +161,7 @@ private slots:
         QTRY_COMPARE(frontmost(front), QStringLiteral("plain-tool/plain-tool"));
         shell.closeWindow(QStringLiteral("plain-tool"));
         QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
-    }
 
-    // Mutter's idle time, as the clock reads it on GNOME under Wayland: gone with a move of the
-    // pointer, growing after it; it counts nothing.
-    void idleFromMutter()
-    {
         IdleOnlyInputSource idle(shell.bus());
         QCOMPARE(idle.provider(), IdleOnlyInputSource::Provider::mutterIdleMonitor);
         QTest::qWait(2500);
@@ -244,20 +239,20 @@ private slots:
     {
         QVERIFY(shell.setExtensionEnabled(extension, false));
         QTRY_COMPARE(shell.extensionState(extension), 2);
-        const QString before = run({QStringLiteral("doctor")});
+        const QString before = run(QStringLiteral("doctor"));
         QVERIFY2(before.contains(QStringLiteral("installed but not enabled; enable it with: "
                                                 "gnome-extensions enable tockly@quenby.org")),
                  qPrintable(before));
 
         // The one click, on the notification's button, which shows when the pointer is over it.
+        const QString offer = QStringLiteral("Show Tockly in the top bar?");
         startTockly(true);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            shell.pointAt(QStringLiteral("Show Tockly in the top bar?"), label), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(shell.pointAt(offer, label), 15000);
         bool clicked = false; // the condition of QTRY_VERIFY is evaluated once more at the end
         QTRY_VERIFY(clicked || (clicked = shell.click(QStringLiteral("Enable"), button)));
         QTRY_COMPARE(shell.extensionState(extension), 1);
         QTRY_COMPARE(ours(), 1);
-        const QString after = run({QStringLiteral("doctor")});
+        const QString after = run(QStringLiteral("doctor"));
         QVERIFY2(after.contains(QStringLiteral("frontmost application: the GNOME Shell "
                                                "extension ")) &&
                      after.contains(QStringLiteral("panel item: GNOME's top bar")),
@@ -268,7 +263,7 @@ private slots:
         QVERIFY(shell.setExtensionEnabled(extension, false));
         startTockly();
         QTest::qWait(4000);
-        QCOMPARE(shell.countShown(QStringLiteral("Show Tockly in the top bar?"), label), 0);
+        QCOMPARE(shown(label, offer), 0);
         stopProcess(tockly);
         QVERIFY(shell.setExtensionEnabled(extension, true));
     }

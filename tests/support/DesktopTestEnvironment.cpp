@@ -1,20 +1,33 @@
 #include "DesktopTestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
-#include <QProcessEnvironment>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
 
 #include <csignal>
 #include <sys/prctl.h>
 
+ChildProcess::ChildProcess()
+{
+    setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
+
+ChildProcess::~ChildProcess()
+{
+    stopProcess(*this);
+}
+
 QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
-                     const QString &interface, const QString &name)
+                     const QString &interface, const QString &name, int timeoutMs)
 {
     auto get = QDBusMessage::createMethodCall(
         service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << interface << name;
-    const QDBusMessage reply = bus.call(get);
+    const QDBusMessage reply = bus.call(get, QDBus::Block, timeoutMs);
     return reply.arguments().value(0).value<QDBusVariant>().variant();
 }
 
@@ -29,14 +42,9 @@ void stopProcess(QProcess &p)
     }
 }
 
-void stopWithParent(QProcess &process)
+QString readLine(QProcess &process)
 {
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-QString readLine(QProcess &process, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
+    QDeadlineTimer deadline(10000);
     while (!process.canReadLine()) {
         if (deadline.hasExpired() || process.state() == QProcess::NotRunning)
             return {};
@@ -45,26 +53,35 @@ QString readLine(QProcess &process, int timeoutMs)
     return QString::fromUtf8(process.readLine()).trimmed();
 }
 
-XvfbServer::~XvfbServer()
+bool waitUntil(const QProcess &process, int timeoutMs, const std::function<bool()> &ready)
 {
-    stopProcess(m_process);
+    for (QDeadlineTimer deadline(timeoutMs);
+         !deadline.hasExpired() && process.state() != QProcess::NotRunning;) {
+        if (ready())
+            return true;
+        QCoreApplication::processEvents();
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(contents) == contents.size();
 }
 
 bool XvfbServer::start(QString *error)
 {
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_process.start(QStringLiteral("Xvfb"),
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
                      QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
                      QStringLiteral("1024x768x24")});
-    const QString number = readLine(m_process);
-    if (number.isEmpty()) {
-        *error = QStringLiteral("Xvfb did not start: ") + m_process.errorString();
-        return false;
-    }
-    m_display = u':' + number;
-    return true;
+    m_display = u':' + readLine(m_process);
+    *error = QStringLiteral("Xvfb did not start: ") + m_process.errorString();
+    return m_display.size() > 1;
 }
 
 bool XvfbServer::xdotool(const QStringList &arguments) const
@@ -81,38 +98,27 @@ PrivateBus::~PrivateBus()
 {
     for (const QString &name : m_connections)
         QDBusConnection::disconnectFromBus(name);
-    stopProcess(m_process);
 }
 
 bool PrivateBus::start(Kind kind, QString *error, const QProcessEnvironment &environment)
 {
     if (!environment.isEmpty())
         m_process.setProcessEnvironment(environment);
-    stopWithParent(m_process);
-    QStringList args{QStringLiteral("--nofork"), QStringLiteral("--print-address=1")};
-    if (kind == Kind::session)
-        args << QStringLiteral("--session");
-    else
-        args << QStringLiteral("--config-file=" TOCKLY_TEST_SUPPORT_DIR "/test-system-bus.conf");
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("dbus-daemon"), args);
+    m_process.start(QStringLiteral("dbus-daemon"),
+                    {QStringLiteral("--nofork"), QStringLiteral("--print-address=1"),
+                     kind == Kind::session ? QStringLiteral("--session")
+                                           : QStringLiteral("--config-file=" TOCKLY_TEST_SUPPORT_DIR
+                                                            "/test-system-bus.conf")});
     m_address = readLine(m_process);
-    if (m_address.isEmpty()) {
-        *error = QStringLiteral("dbus-daemon did not start: ") + m_process.errorString();
-        return false;
-    }
-    return true;
+    *error = QStringLiteral("dbus-daemon did not start: ") + m_process.errorString();
+    return !m_address.isEmpty();
 }
 
 QDBusConnection PrivateBus::connect(const QString &connectionName) const
 {
-    const_cast<PrivateBus *>(this)->m_connections << connectionName;
+    m_connections << connectionName;
     return QDBusConnection::connectToBus(m_address, connectionName);
-}
-
-FakeDesktopServices::~FakeDesktopServices()
-{
-    stopProcess(m_process);
 }
 
 bool FakeDesktopServices::start(const QString &busAddress, const QStringList &services,
@@ -121,9 +127,6 @@ bool FakeDesktopServices::start(const QString &busAddress, const QStringList &se
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral(TOCKLY_FAKE_DESKTOP_SERVICES),
                     QStringList{busAddress} + services);
-    if (readLine(m_process) != QLatin1String("ready")) {
-        *error = QStringLiteral("the fake desktop services did not start");
-        return false;
-    }
-    return true;
+    *error = QStringLiteral("the fake desktop services did not start");
+    return readLine(m_process) == QLatin1String("ready");
 }
