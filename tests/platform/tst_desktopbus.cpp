@@ -8,6 +8,8 @@
 #include <QDBusMessage>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 class TestDesktopBus : public QObject {
     Q_OBJECT
 
@@ -18,9 +20,9 @@ private slots:
         FakeDesktopServices logind;
         QString error;
         QVERIFY2(system.start(PrivateBus::Kind::system, &error) &&
-                     logind.start(system.address(), {QStringLiteral("login1")}, &error),
+                     logind.start(system.address(), {u"login1"_s}, &error),
                  qPrintable(error));
-        QDBusConnection controlBus = system.connect(QStringLiteral("control"));
+        QDBusConnection controlBus = system.connect(u"control"_s);
         const auto ask = [&](const char *method, const QVariantList &args = {}) {
             auto call = QDBusMessage::createMethodCall("org.freedesktop.login1", "/Control",
                                                        "org.quenby.test.FakeDesktop", method);
@@ -28,8 +30,7 @@ private slots:
             return controlBus.call(call).arguments().value(0).toInt();
         };
 
-        auto monitor =
-            std::make_unique<LogindSleepMonitor>(system.connect(QStringLiteral("tockly")));
+        auto monitor = std::make_unique<LogindSleepMonitor>(system.connect(u"tockly"_s));
         QVERIFY(monitor->isWatching());
         QTRY_VERIFY(monitor->holdsInhibitor());
         QCOMPARE(ask("InhibitorsHeld"), 1);
@@ -75,19 +76,18 @@ private slots:
         QString error;
         PrivateBus plasma, bare;
         FakeDesktopServices screenSaver;
-        QVERIFY2(
-            plasma.start(PrivateBus::Kind::session, &error) &&
-                bare.start(PrivateBus::Kind::session, &error) &&
-                screenSaver.start(plasma.address(), {QStringLiteral("screensaver-idle=7")}, &error),
-            qPrintable(error));
+        QVERIFY2(plasma.start(PrivateBus::Kind::session, &error) &&
+                     bare.start(PrivateBus::Kind::session, &error) &&
+                     screenSaver.start(plasma.address(), {u"screensaver-idle=7"_s}, &error),
+                 qPrintable(error));
 
-        IdleOnlyInputSource onPlasma(plasma.connect(QStringLiteral("plasma")));
+        IdleOnlyInputSource onPlasma(plasma.connect(u"plasma"_s));
         QCOMPARE(onPlasma.provider(), IdleOnlyInputSource::Provider::screenSaver);
         QVERIFY(qAbs(onPlasma.secondsSinceLastEvent(InputEvent::leftMouseDown) - 7) < 0.5);
         QCOMPARE(onPlasma.eventCounter(InputEvent::keyDown), 0u);
 
         // With nobody to ask, nothing counts as recent input.
-        IdleOnlyInputSource alone(bare.connect(QStringLiteral("bare")));
+        IdleOnlyInputSource alone(bare.connect(u"bare"_s));
         QCOMPARE(alone.provider(), IdleOnlyInputSource::Provider::none);
         QVERIFY(alone.secondsSinceLastEvent(InputEvent::keyDown) >= bootSeconds() - 1);
     }

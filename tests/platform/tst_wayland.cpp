@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QUrl>
 
+using namespace Qt::Literals::StringLiterals;
+
 using Protocol = WaylandIdleInputSource::Protocol;
 
 namespace {
@@ -39,7 +41,7 @@ double idle(const InputSource &input)
 QJsonObject topApps(const QProcessEnvironment &env)
 {
     QString out;
-    runTockly(env, {QStringLiteral("report"), QStringLiteral("--json")}, &out);
+    runTockly(env, {u"report"_s, u"--json"_s}, &out);
     QJsonObject apps;
     for (const QJsonValue app : QJsonDocument::fromJson(out.toUtf8())[u"topApps"].toArray())
         apps.insert(app[u"name"].toString(), app[u"seconds"]);
@@ -50,8 +52,7 @@ QJsonObject topApps(const QProcessEnvironment &env)
 QByteArray snapshot(const QString &folder)
 {
     QProcess find;
-    find.start(QStringLiteral("find"), {folder, QStringLiteral("-type"), QStringLiteral("f"),
-                                        QStringLiteral("-printf"), QStringLiteral("%p %s %T@\\n")});
+    find.start(u"find"_s, {folder, u"-type"_s, u"f"_s, u"-printf"_s, u"%p %s %T@\\n"_s});
     find.waitForFinished();
     return find.readAll();
 }
@@ -66,8 +67,7 @@ class TestWayland : public QObject {
 
     DesktopEntryNames names() const
     {
-        return DesktopEntryNames({data.filePath(QStringLiteral("applications"))},
-                                 QStringLiteral("C"));
+        return DesktopEntryNames({data.filePath(u"applications"_s)}, u"C"_s);
     }
 
     // A tockly under sway, with a home of its own; the test's connection to its bus is `bus`.
@@ -76,14 +76,14 @@ class TestWayland : public QObject {
         return tocklyEnvironment(sway.clientEnvironment(), home.path(),
                                  sway.sessionBus().address());
     }
-    QDBusConnection bus() const { return sway.sessionBus().connect(QStringLiteral("test")); }
+    QDBusConnection bus() const { return sway.sessionBus().connect(u"test"_s); }
 
 private slots:
     void initTestCase()
     {
         QString error;
         QVERIFY2(sway.start(&error), qPrintable(error));
-        QVERIFY(writeFile(data.filePath(QStringLiteral("applications/org.quenby.TestPad.desktop")),
+        QVERIFY(writeFile(data.filePath(u"applications/org.quenby.TestPad.desktop"_s),
                           "[Desktop Entry]\nType=Application\nName=Test Pad\nExec=true\n"));
     }
 
@@ -136,21 +136,21 @@ private slots:
         QFETCH(QString, frontmostSays);
         const auto has = [&](const char *what) { return offers.split(u' ').contains(what); };
         PlatformFacts f;
-        f.inputServiceProblem = QStringLiteral("is not installed");
+        f.inputServiceProblem = u"is not installed"_s;
         f.inputDevices = 4;
         f.inInputGroup = has("group");
         f.readableInputDevices = f.inInputGroup ? 2 : 0;
-        f.display = QStringLiteral(":0"); // XWayland has one too, and must not be trusted
+        f.display = u":0"_s; // XWayland has one too, and must not be trusted
         f.wayland = has("wayland");
         if (has("oldx11"))
-            f.x11Problem = QStringLiteral("the X11 server lacks XInput 2.2");
+            f.x11Problem = u"the X11 server lacks XInput 2.2"_s;
         if (has("unreachable"))
-            f.waylandProblem = QStringLiteral("cannot connect to the Wayland compositor");
+            f.waylandProblem = u"cannot connect to the Wayland compositor"_s;
         f.extIdleNotifier = has("ext2") ? 2 : 0;
         f.wlrForeignToplevel = has("wlr") ? 3 : 0;
-        f.desktop = has("gnome") ? QStringLiteral("GNOME") : QString();
+        f.desktop = has("gnome") ? u"GNOME"_s : QString();
         if (has("shell-on"))
-            f.gnomeExtension = {GnomeShellExtension::State::active, QStringLiteral("43.9")};
+            f.gnomeExtension = {GnomeShellExtension::State::active, u"43.9"_s};
         if (has("mutter"))
             f.idleProvider = IdleOnlyInputSource::Provider::mutterIdleMonitor;
 
@@ -160,9 +160,9 @@ private slots:
         QVERIFY2(c.inputReason.contains(inputSays), qPrintable(c.inputReason));
         QVERIFY2(c.frontmostReason.contains(frontmostSays), qPrintable(c.frontmostReason));
         // Whoever cannot count keys is told how to; whoever does without the service is told why.
-        QCOMPARE(c.inputReason.contains(QLatin1String("log out and back in")),
+        QCOMPARE(c.inputReason.contains("log out and back in"_L1),
                  input == int(InputBackend::idleOnly) || input == int(InputBackend::waylandIdle));
-        QVERIFY(c.inputReason.contains(QLatin1String("tockly-inputd is not installed")));
+        QVERIFY(c.inputReason.contains("tockly-inputd is not installed"_L1));
     }
 
     // A new window takes the focus; the .desktop Name= names it where there is one. Nobody
@@ -176,18 +176,15 @@ private slots:
         WaylandIdleInputSource input(c);
         QVERIFY(input.protocol() != Protocol::none);
         QString error;
-        QVERIFY2(
-            sway.openWindow(QStringLiteral("org.quenby.TestPad"), QStringLiteral("notes"), &error),
-            qPrintable(error));
-        QVERIFY2(sway.openWindow(QStringLiteral("plain-tool"), QStringLiteral("diary"), &error),
-                 qPrintable(error));
-        QTRY_COMPARE(frontmost(*front), QStringLiteral("plain-tool/plain-tool"));
+        QVERIFY2(sway.openWindow(u"org.quenby.TestPad"_s, u"notes"_s, &error), qPrintable(error));
+        QVERIFY2(sway.openWindow(u"plain-tool"_s, u"diary"_s, &error), qPrintable(error));
+        QTRY_COMPARE(frontmost(*front), u"plain-tool/plain-tool"_s);
         QVERIFY(sway.swaymsg({"[app_id=\"org.quenby.TestPad\"]", "focus"}));
-        QTRY_COMPARE(frontmost(*front), QStringLiteral("org.quenby.TestPad/Test Pad"));
+        QTRY_COMPARE(frontmost(*front), u"org.quenby.TestPad/Test Pad"_s);
         QVERIFY(sway.swaymsg({"workspace", "2"}));
-        QTRY_COMPARE(frontmost(*front), QStringLiteral("none"));
+        QTRY_COMPARE(frontmost(*front), u"none"_s);
         QVERIFY(sway.swaymsg({"workspace", "1"}));
-        QTRY_COMPARE(frontmost(*front), QStringLiteral("org.quenby.TestPad/Test Pad"));
+        QTRY_COMPARE(frontmost(*front), u"org.quenby.TestPad/Test Pad"_s);
 
         QTRY_VERIFY_WITH_TIMEOUT(idle(input) > 2.0 && idle(input) < 10, 8000);
         QVERIFY(sway.swaymsg({"seat", "seat0", "cursor", "move", "10", "10"}));
@@ -219,23 +216,21 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(idle(input) >= 1.0 && idle(input) < 10, 8000);
         }
         QTemporaryDir home, pages;
-        const QString page = pages.filePath(QStringLiteral("page.html"));
+        const QString page = pages.filePath(u"page.html"_s);
         QVERIFY(writeFile(page, "<title>secret page title</title>notes"));
         // A real window (not --headless), no network, nothing of the user's.
         ChildProcess chromium;
         chromium.setProcessEnvironment(kwin.clientEnvironment());
         chromium.setStandardOutputFile(QProcess::nullDevice());
         chromium.setStandardErrorFile(QProcess::nullDevice());
-        chromium.start(
-            QStringLiteral("chromium"),
-            {QStringLiteral("--ozone-platform=wayland"), QStringLiteral("--no-sandbox"),
-             QStringLiteral("--user-data-dir=") + pages.filePath(QStringLiteral("c")),
-             QStringLiteral("--no-first-run"), QStringLiteral("--disable-background-networking"),
-             QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
-             QStringLiteral("--disable-gpu"), QUrl::fromLocalFile(page).toString()});
+        chromium.start(u"chromium"_s, {u"--ozone-platform=wayland"_s, u"--no-sandbox"_s,
+                                       u"--user-data-dir="_s + pages.filePath(u"c"_s),
+                                       u"--no-first-run"_s, u"--disable-background-networking"_s,
+                                       u"--disable-component-update"_s, u"--disable-sync"_s,
+                                       u"--disable-gpu"_s, QUrl::fromLocalFile(page).toString()});
         QVERIFY(chromium.waitForStarted(10000));
 
-        QDBusConnection bus = kwin.sessionBus().connect(QStringLiteral("tockly"));
+        QDBusConnection bus = kwin.sessionBus().connect(u"tockly"_s);
         const auto scripting = [&bus](const char *method, const QVariantList &arguments) {
             auto call = QDBusMessage::createMethodCall("org.kde.KWin", "/Scripting",
                                                        "org.kde.kwin.Scripting", method);
@@ -244,30 +239,28 @@ private slots:
         };
         const QString plugin = KWinFrontmostApplication::pluginName;
         // A copy that a crashed run left loaded and running.
-        const QString leftOver = pages.filePath(QStringLiteral("left-over.js"));
-        QVERIFY(QFile::copy(QStringLiteral(":/tockly/kwin/active-window.js"), leftOver));
+        const QString leftOver = pages.filePath(u"left-over.js"_s);
+        QVERIFY(QFile::copy(u":/tockly/kwin/active-window.js"_s, leftOver));
         QVERIFY(scripting("loadScript", {leftOver, plugin}).toInt() >= 0);
         scripting("start", {});
 
         QVERIFY(bus.registerService(SingleInstance::serviceName));
         {
             KWinFrontmostApplication front(
-                bus, DesktopEntryNames({QStringLiteral("/usr/share/applications")}, "C"),
-                home.path());
+                bus, DesktopEntryNames({u"/usr/share/applications"_s}, "C"), home.path());
             QVERIFY(front.start());
-            QTRY_COMPARE_WITH_TIMEOUT(frontmost(front),
-                                      QStringLiteral("chromium/Chromium Web Browser"), 30000);
+            QTRY_COMPARE_WITH_TIMEOUT(frontmost(front), u"chromium/Chromium Web Browser"_s, 30000);
             QVERIFY(scripting("isScriptLoaded", {plugin}).toBool()); // ours, in its place
 
             // Nobody but KWin may tell which application is in front.
             auto forged = QDBusMessage::createMethodCall(SingleInstance::serviceName,
                                                          KWinFrontmostApplication::objectPath,
                                                          "org.quenby.Tockly.KWin", "Activated");
-            forged.setArguments({QStringLiteral("org.example.Game"), QStringLiteral("game")});
+            forged.setArguments({u"org.example.Game"_s, u"game"_s});
             const QDBusPendingCall pending =
-                kwin.sessionBus().connect(QStringLiteral("stranger")).asyncCall(forged);
+                kwin.sessionBus().connect(u"stranger"_s).asyncCall(forged);
             QTRY_VERIFY(pending.isFinished());
-            QCOMPARE(frontmost(front), QStringLiteral("chromium/Chromium Web Browser"));
+            QCOMPARE(frontmost(front), u"chromium/Chromium Web Browser"_s);
         }
         QTRY_VERIFY(!scripting("isScriptLoaded", {plugin}).toBool()); // unloaded with the tracker
         QVERIFY(bus.unregisterService(SingleInstance::serviceName));
@@ -275,9 +268,9 @@ private slots:
         // The tracker itself, everyone counting as active; its windows stay off KWin's screen.
         QProcessEnvironment env =
             tocklyEnvironment(kwin.clientEnvironment(), home.path(), kwin.sessionBus().address());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("QUENBY_DEMO_ACTIVE"), QStringLiteral("1"));
-        env.insert(QStringLiteral("XDG_DATA_DIRS"), data.path() + QStringLiteral(":/usr/share"));
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.insert(u"QUENBY_DEMO_ACTIVE"_s, u"1"_s);
+        env.insert(u"XDG_DATA_DIRS"_s, data.path() + u":/usr/share"_s);
         ChildProcess tockly;
         QVERIFY(startTockly(tockly, env, bus));
         // The first tick takes the counters' baselines, the next one counts, written at once.
@@ -287,21 +280,16 @@ private slots:
             QTest::qWait(1000);
         }
         // The focus moves on; the time follows it, and quitting writes what is pending.
-        QVERIFY2(
-            kwin.openWindow(QStringLiteral("org.quenby.TestPad"), QStringLiteral("notes"), &error),
-            qPrintable(error));
+        QVERIFY2(kwin.openWindow(u"org.quenby.TestPad"_s, u"notes"_s, &error), qPrintable(error));
         QTest::qWait(11000);
         stopProcess(tockly);
         const QJsonObject day = topApps(env);
         QVERIFY2(day[u"Test Pad"].toDouble() > 0 && day[u"Chromium Web Browser"].toDouble() > 0,
                  qPrintable(QJsonDocument(day).toJson()));
-        QCOMPARE(QProcess::execute(
-                     QStringLiteral("grep"),
-                     {QStringLiteral("-rq"), QStringLiteral("secret page title"), home.path()}),
-                 1);
+        QCOMPARE(QProcess::execute(u"grep"_s, {u"-rq"_s, u"secret page title"_s, home.path()}), 1);
 
         // The script under KWin 6, which cannot run here: its windows have other names.
-        QFile script(QStringLiteral(":/tockly/kwin/active-window.js"));
+        QFile script(u":/tockly/kwin/active-window.js"_s);
         QVERIFY(script.open(QIODevice::ReadOnly));
         QJSEngine js;
         const QJSValue result = js.evaluate(QStringLiteral(R"(
@@ -330,21 +318,20 @@ private slots:
     {
         ChildProcess owner;
         owner.setProcessEnvironment(sway.clientEnvironment());
-        owner.start(QStringLiteral("wl-copy"),
-                    {QStringLiteral("--foreground"),
-                     QStringLiteral("Join my crew! QUENBY-JOIN:LUCKY7 see you")});
+        owner.start(u"wl-copy"_s,
+                    {u"--foreground"_s, u"Join my crew! QUENBY-JOIN:LUCKY7 see you"_s});
         QVERIFY(owner.waitForStarted());
         QTemporaryDir home;
         ChildProcess tockly;
         QVERIFY(startTockly(tockly, tocklyUnderSway(home), bus()));
-        QTRY_COMPARE_WITH_TIMEOUT(pendingInvite(bus()), QStringLiteral("LUCKY7"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(pendingInvite(bus()), u"LUCKY7"_s, 10000);
         stopProcess(tockly);
 
         // Past the size limit, the clipboard reads as empty rather than filling memory.
         auto clipboard = DataControlClipboard::open(sway.socketPath().toUtf8());
         QVERIFY(clipboard);
         stopProcess(owner);
-        owner.start(QStringLiteral("wl-copy"), {QStringLiteral("--foreground")});
+        owner.start(u"wl-copy"_s, {u"--foreground"_s});
         owner.write(QByteArray(3 << 20, 'x'));
         owner.closeWriteChannel();
         QTRY_COMPARE(clipboard->text(5000, 4 << 20).size(), 3 << 20);
@@ -365,17 +352,16 @@ private slots:
         auto front = WlrFrontmostApplication::open(c, names());
         QVERIFY(front);
         QString error;
-        QVERIFY2(sway.openWindow(QStringLiteral("desk"), QStringLiteral("desk"), &error),
-                 qPrintable(error));
-        QTRY_COMPARE(frontmost(*front), QStringLiteral("desk/desk"));
+        QVERIFY2(sway.openWindow(u"desk"_s, u"desk"_s, &error), qPrintable(error));
+        QTRY_COMPARE(frontmost(*front), u"desk/desk"_s);
 
         QTemporaryDir home;
         QProcessEnvironment env = tocklyUnderSway(home);
-        QVERIFY(skipWelcome(home.filePath(QStringLiteral("config"))));
+        QVERIFY(skipWelcome(home.filePath(u"config"_s)));
         ChildProcess first;
         QVERIFY(startTockly(first, env, bus()));
-        const QString data = home.filePath(QStringLiteral("data"));
-        const QString lock = data + QStringLiteral("/Quenby/tockly.lock");
+        const QString data = home.filePath(u"data"_s);
+        const QString lock = data + u"/Quenby/tockly.lock"_s;
         QTRY_VERIFY(QFile::exists(lock));
         const QByteArray before = snapshot(data);
 
@@ -383,46 +369,49 @@ private slots:
         auto call =
             QDBusMessage::createMethodCall(SingleInstance::serviceName, SingleInstance::objectPath,
                                            SingleInstance::interfaceName, "OpenLinks");
-        call << QStringList{QStringLiteral("quenby://join/abc123")};
+        call << QStringList{u"quenby://join/abc123"_s};
         QCOMPARE(bus().call(call).type(), QDBusMessage::ReplyMessage);
-        QTRY_COMPARE(pendingInvite(bus()), QStringLiteral("ABC123"));
+        QTRY_COMPARE(pendingInvite(bus()), u"ABC123"_s);
         QByteArray tree;
         QTRY_VERIFY_WITH_TIMEOUT(sway.swaymsg({"-t", "get_tree"}, &tree) &&
                                      tree.contains(R"("app_id": "tockly")"),
                                  10000);
         QTest::qWait(1000);
-        QCOMPARE(frontmost(*front), QStringLiteral("desk/desk"));
+        QCOMPARE(frontmost(*front), u"desk/desk"_s);
 
         // A later process started with its launcher's token; the reset asked with the link is
         // not done.
-        env.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"),
-                   activationToken(sway.clientEnvironment()));
-        QVERIFY(!env.value(QStringLiteral("XDG_ACTIVATION_TOKEN")).isEmpty());
+        env.insert(u"XDG_ACTIVATION_TOKEN"_s, activationToken(sway.clientEnvironment()));
+        QVERIFY(!env.value(u"XDG_ACTIVATION_TOKEN"_s).isEmpty());
         QString output, errors;
-        QCOMPARE(runTockly(env,
-                           {QStringLiteral("-quenbyReset"), QStringLiteral("quenby://join/zz9zz9")},
-                           &output, &errors),
+        QCOMPARE(runTockly(env, {u"-quenbyReset"_s, u"quenby://join/zz9zz9"_s}, &output, &errors),
                  0);
-        QVERIFY2(errors.contains(QLatin1String("already running")), qPrintable(errors));
-        QTRY_COMPARE(pendingInvite(bus()), QStringLiteral("ZZ9ZZ9"));
-        QTRY_COMPARE_WITH_TIMEOUT(frontmost(*front).section(u'/', 0, 0), QStringLiteral("tockly"),
-                                  10000);
+        QVERIFY2(errors.contains("already running"_L1), qPrintable(errors));
+        QTRY_COMPARE(pendingInvite(bus()), u"ZZ9ZZ9"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(frontmost(*front).section(u'/', 0, 0), u"tockly"_s, 10000);
 
         // A later process with a data folder of its own does not even create it.
-        const QString elsewhere = home.filePath(QStringLiteral("elsewhere"));
-        env.insert(QStringLiteral("QUENBY_DATA_DIR"), elsewhere);
-        env.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+        const QString elsewhere = home.filePath(u"elsewhere"_s);
+        env.insert(u"QUENBY_DATA_DIR"_s, elsewhere);
+        env.remove(u"XDG_ACTIVATION_TOKEN"_s);
         QCOMPARE(runTockly(env, {}), 0);
         QVERIFY(!QFileInfo::exists(elsewhere));
-        env.remove(QStringLiteral("QUENBY_DATA_DIR"));
+        env.remove(u"QUENBY_DATA_DIR"_s);
         // Only the first process ever wrote the data folder, and it still holds it.
         QCOMPARE(snapshot(data), before);
         qint64 pid = 0;
         QVERIFY(QLockFile(lock).getLockInfo(&pid, nullptr, nullptr) && pid == first.processId());
-        QCOMPARE(runTockly(env, {QStringLiteral("doctor")}, &output), 0);
-        QVERIFY2(output.contains(QStringLiteral("single instance: session bus name "
-                                                "org.quenby.Tockly, held by process %1")
-                                     .arg(first.processId())),
+        // What `tockly doctor` finds under sway. Where this machine's input devices are
+        // readable, evdev counts instead.
+        QCOMPARE(runTockly(env, {u"doctor"_s}, &output), 0);
+        QVERIFY2((output.startsWith("input: idle time only, from the compositor's"_L1) &&
+                  output.contains("(sudo usermod -aG input $USER), then log out and back in"_L1)) ||
+                     output.startsWith("input: evdev"_L1),
+                 qPrintable(output));
+        QVERIFY2(output.contains("\nfrontmost application: wlr-foreign-toplevel-management: "
+                                 "the activated window's app_id"_L1) &&
+                     output.contains(u"single instance: session bus name org.quenby.Tockly, "
+                                     "held by process %1"_s.arg(first.processId())),
                  qPrintable(output));
         first.terminate();
         QVERIFY(first.waitForFinished(10000));
@@ -433,70 +422,53 @@ private slots:
     void withoutASessionBusTheRuntimeLockDecides()
     {
         QTemporaryDir home;
-        const QString runtime = home.filePath(QStringLiteral("runtime"));
+        const QString runtime = home.filePath(u"runtime"_s);
         QDir().mkpath(runtime);
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         auto env = tocklyEnvironment(QProcessEnvironment::systemEnvironment(), home.path(),
-                                     QStringLiteral("unix:path=") + home.path() +
-                                         QStringLiteral("/no-bus"));
+                                     u"unix:path="_s + home.path() + u"/no-bus"_s);
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
             env.remove(QString::fromLatin1(name));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtime);
         ChildProcess first;
         first.setProcessEnvironment(env);
         first.setProcessChannelMode(QProcess::ForwardedChannels);
         first.start(QStringLiteral(TOCKLY_BINARY), QStringList());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            QFile::exists(home.filePath(QStringLiteral("data/Quenby/tockly.lock"))), 15000);
-        QVERIFY(QFile::exists(runtime + QStringLiteral("/tockly.lock")));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(u"data/Quenby/tockly.lock"_s)), 15000);
+        QVERIFY(QFile::exists(runtime + u"/tockly.lock"_s));
 
         QCOMPARE(runTockly(env, {}), 0);
         // Links have no way to the running process without a bus: say so, fail.
         QString output, errors;
-        QCOMPARE(runTockly(env, {QStringLiteral("quenby://join/abc123")}, &output, &errors), 1);
-        QVERIFY2((output + errors).contains(QLatin1String("without a session bus")),
+        QCOMPARE(runTockly(env, {u"quenby://join/abc123"_s}, &output, &errors), 1);
+        QVERIFY2((output + errors).contains("without a session bus"_L1),
                  qPrintable(output + errors));
         first.terminate();
         QVERIFY(first.waitForFinished(10000));
         QCOMPARE(first.exitCode(), 0);
     }
 
-    // The backends `tockly doctor` finds under headless sway and under Xvfb.
-    void doctor()
+    // The backends `tockly doctor` finds under Xvfb (under sway: laterProcesses...()).
+    void doctorUnderXvfb()
     {
         XvfbServer xvfb;
         QString error;
         QVERIFY2(xvfb.start(&error), qPrintable(error));
-        QProcessEnvironment x11 = sway.clientEnvironment();
+        QTemporaryDir home;
+        QProcessEnvironment env = tocklyUnderSway(home);
         for (const char *name : {"WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP"})
-            x11.remove(QString::fromLatin1(name));
-        x11.insert(QStringLiteral("DISPLAY"), xvfb.display());
-        x11.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("x11"));
-        for (const bool wayland : {true, false}) {
-            QTemporaryDir home;
-            QString out;
-            QCOMPARE(runTockly(tocklyEnvironment(wayland ? sway.clientEnvironment() : x11,
-                                                 home.path(), sway.sessionBus().address()),
-                               {QStringLiteral("doctor")}, &out),
-                     0);
-            const QString input = out.section(u'\n', 0, 0);
-            // Where this machine's input devices are readable, evdev counts instead.
-            if (!input.contains(QLatin1String("evdev"))) {
-                QVERIFY2(input.startsWith(wayland ? "input: idle time only, from the compositor's"
-                                                  : "input: X11 XI2 raw events on :"),
-                         qPrintable(out));
-                QCOMPARE(input.contains(QLatin1String("(sudo usermod -aG input $USER), then log "
-                                                      "out and back in")),
-                         wayland);
-            }
-            QVERIFY2(out.section(u'\n', 1, 1)
-                         .startsWith(wayland ? "frontmost application: wlr-foreign-toplevel-"
-                                               "management: the activated window's app_id"
-                                             : "frontmost application: X11 _NET_ACTIVE_WINDOW "
-                                               "and WM_CLASS"),
-                     qPrintable(out));
-        }
+            env.remove(QString::fromLatin1(name));
+        env.insert(u"DISPLAY"_s, xvfb.display());
+        env.insert(u"XDG_SESSION_TYPE"_s, u"x11"_s);
+        QString out;
+        QCOMPARE(runTockly(env, {u"doctor"_s}, &out), 0);
+        // Where this machine's input devices are readable, evdev counts instead.
+        QVERIFY2(out.startsWith("input: X11 XI2 raw events on :"_L1) ||
+                     out.startsWith("input: evdev"_L1),
+                 qPrintable(out));
+        QVERIFY2(out.contains("\nfrontmost application: X11 _NET_ACTIVE_WINDOW and WM_CLASS"_L1),
+                 qPrintable(out));
     }
 
     // A 1000×800 screen, a 300×200 card.

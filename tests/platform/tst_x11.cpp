@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // A client that makes windows the way applications do, and plays the window manager's part
@@ -126,17 +128,16 @@ private slots:
     {
         QTemporaryDir home, system;
         qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", (system.path() + QStringLiteral(":/nonexistent")).toLocal8Bit());
-        QVERIFY(
-            writeFile(system.filePath(QStringLiteral("applications/org.example.Editor.desktop")),
-                      "[Desktop Entry]\nType=Application\nName=Test Editor\n"
-                      "Name[de]=Testeditor\nStartupWMClass=TocklyTestEditor\nExec=editor\n"
-                      "[Desktop Action New]\nName=New Window\n"));
-        QVERIFY(writeFile(system.filePath(QStringLiteral("applications/sketchpad.desktop")),
+        qputenv("XDG_DATA_DIRS", (system.path() + u":/nonexistent"_s).toLocal8Bit());
+        QVERIFY(writeFile(system.filePath(u"applications/org.example.Editor.desktop"_s),
+                          "[Desktop Entry]\nType=Application\nName=Test Editor\n"
+                          "Name[de]=Testeditor\nStartupWMClass=TocklyTestEditor\nExec=editor\n"
+                          "[Desktop Action New]\nName=New Window\n"));
+        QVERIFY(writeFile(system.filePath(u"applications/sketchpad.desktop"_s),
                           "[Desktop Entry]\nType=Application\nName=Sketch Pad\nExec=sketchpad\n"));
         // The user's own entry comes first.
         QVERIFY(
-            writeFile(home.filePath(QStringLiteral("applications/sketchpad.desktop")),
+            writeFile(home.filePath(u"applications/sketchpad.desktop"_s),
                       "[Desktop Entry]\nType=Application\nName=My Sketch Pad\nExec=sketchpad\n"));
         const auto folders = DesktopEntryNames::applicationFolders(SystemProcess({}));
         QCOMPARE(folders.size(), 3);
@@ -154,19 +155,18 @@ private slots:
             return ::frontmost(source);
         };
         const auto editor = client.window(QByteArray("tockly-editor\0TocklyTestEditor\0", 31));
-        QCOMPARE(inFront(editor, *frontmost), QStringLiteral("TocklyTestEditor/Test Editor"));
-        QCOMPARE(inFront(editor, *german), QStringLiteral("TocklyTestEditor/Testeditor"));
+        QCOMPARE(inFront(editor, *frontmost), u"TocklyTestEditor/Test Editor"_s);
+        QCOMPARE(inFront(editor, *german), u"TocklyTestEditor/Testeditor"_s);
         QCOMPARE(inFront(client.window(QByteArray("sketchpad\0SketchPad\0", 20)), *frontmost),
-                 QStringLiteral("SketchPad/My Sketch Pad"));
+                 u"SketchPad/My Sketch Pad"_s);
         QCOMPARE(inFront(client.window(QByteArray("calc\0Calc\0", 10)), *frontmost),
-                 QStringLiteral("Calc/Calc"));
-        QCOMPARE(inFront(client.window(QByteArray()), *frontmost), QStringLiteral("?/?"));
-        QCOMPARE(inFront(client.window(QByteArray("\0\0\0", 3)), *frontmost),
-                 QStringLiteral("?/?"));
+                 u"Calc/Calc"_s);
+        QCOMPARE(inFront(client.window(QByteArray()), *frontmost), u"?/?"_s);
+        QCOMPARE(inFront(client.window(QByteArray("\0\0\0", 3)), *frontmost), u"?/?"_s);
         // The window manager still names a window that is gone.
         client.destroy(editor);
-        QCOMPARE(inFront(editor, *frontmost), QStringLiteral("none"));
-        QCOMPARE(inFront(XCB_WINDOW_NONE, *frontmost), QStringLiteral("none"));
+        QCOMPARE(inFront(editor, *frontmost), u"none"_s);
+        QCOMPARE(inFront(XCB_WINDOW_NONE, *frontmost), u"none"_s);
     }
 };
 

@@ -11,6 +11,8 @@
 #include <csignal>
 #include <sys/prctl.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 ChildProcess::ChildProcess()
 {
     setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
@@ -24,8 +26,8 @@ ChildProcess::~ChildProcess()
 QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
                      const QString &interface, const QString &name, int timeoutMs)
 {
-    auto get = QDBusMessage::createMethodCall(
-        service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    auto get = QDBusMessage::createMethodCall(service, path, u"org.freedesktop.DBus.Properties"_s,
+                                              u"Get"_s);
     get << interface << name;
     const QDBusMessage reply = bus.call(get, QDBus::Block, timeoutMs);
     return reply.arguments().value(0).value<QDBusVariant>().variant();
@@ -75,12 +77,10 @@ bool writeFile(const QString &path, const QByteArray &contents)
 bool XvfbServer::start(QString *error)
 {
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                     QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                     QStringLiteral("1024x768x24")});
+    m_process.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
+                                u"0"_s, u"1024x768x24"_s});
     m_display = u':' + readLine(m_process);
-    *error = QStringLiteral("Xvfb did not start: ") + m_process.errorString();
+    *error = u"Xvfb did not start: "_s + m_process.errorString();
     return m_display.size() > 1;
 }
 
@@ -88,9 +88,9 @@ bool XvfbServer::xdotool(const QStringList &arguments) const
 {
     QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(u"DISPLAY"_s, m_display);
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral("xdotool"), arguments);
+    p.start(u"xdotool"_s, arguments);
     return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
@@ -105,13 +105,13 @@ bool PrivateBus::start(Kind kind, QString *error, const QProcessEnvironment &env
     if (!environment.isEmpty())
         m_process.setProcessEnvironment(environment);
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("dbus-daemon"),
-                    {QStringLiteral("--nofork"), QStringLiteral("--print-address=1"),
-                     kind == Kind::session ? QStringLiteral("--session")
+    m_process.start(u"dbus-daemon"_s,
+                    {u"--nofork"_s, u"--print-address=1"_s,
+                     kind == Kind::session ? u"--session"_s
                                            : QStringLiteral("--config-file=" TOCKLY_TEST_SUPPORT_DIR
                                                             "/test-system-bus.conf")});
     m_address = readLine(m_process);
-    *error = QStringLiteral("dbus-daemon did not start: ") + m_process.errorString();
+    *error = u"dbus-daemon did not start: "_s + m_process.errorString();
     return !m_address.isEmpty();
 }
 
@@ -127,6 +127,6 @@ bool FakeDesktopServices::start(const QString &busAddress, const QStringList &se
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral(TOCKLY_FAKE_DESKTOP_SERVICES),
                     QStringList{busAddress} + services);
-    *error = QStringLiteral("the fake desktop services did not start");
-    return readLine(m_process) == QLatin1String("ready");
+    *error = u"the fake desktop services did not start"_s;
+    return readLine(m_process) == "ready"_L1;
 }

@@ -19,6 +19,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace Qt::Literals::StringLiterals;
+
 // One row of ListSessions: id, user id, user name, seat, object path.
 struct SessionRow {
     QString id;
@@ -120,10 +122,10 @@ public slots:
         auto &s = logind.sessions[id];
         if (!s) {
             s = std::make_unique<FakeSession>();
-            s->row.path = QDBusObjectPath(QStringLiteral("/org/freedesktop/login1/session/") + id);
+            s->row.path = QDBusObjectPath(u"/org/freedesktop/login1/session/"_s + id);
             bus.registerObject(s->row.path.path(), s.get(), QDBusConnection::ExportAllProperties);
         }
-        s->row = {id, uid, QStringLiteral("user%1").arg(uid), seat, s->row.path};
+        s->row = {id, uid, u"user%1"_s.arg(uid), seat, s->row.path};
         s->active = active;
         s->remote = remote;
     }
@@ -145,25 +147,21 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    QDBusConnection bus = QDBusConnection::connectToBus(args.value(1), QStringLiteral("fake"));
+    QDBusConnection bus = QDBusConnection::connectToBus(args.value(1), u"fake"_s);
     qDBusRegisterMetaType<SessionRow>();
     qDBusRegisterMetaType<QList<SessionRow>>();
     const auto all = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals;
     Control control(bus);
     FakeScreenSaver screenSaver;
-    bool ok = bus.isConnected() && bus.registerObject(QStringLiteral("/Control"), &control, all);
+    bool ok = bus.isConnected() && bus.registerObject(u"/Control"_s, &control, all);
     for (const QString &a : args.mid(2)) {
-        if (a == QLatin1String("login1")) {
-            ok = ok &&
-                 bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &control.logind,
-                                    all) &&
-                 bus.registerService(QStringLiteral("org.freedesktop.login1"));
-        } else if (a.startsWith(QLatin1String("screensaver-idle="))) {
+        if (a == "login1"_L1) {
+            ok = ok && bus.registerObject(u"/org/freedesktop/login1"_s, &control.logind, all) &&
+                 bus.registerService(u"org.freedesktop.login1"_s);
+        } else if (a.startsWith("screensaver-idle="_L1)) {
             screenSaver.idleSeconds = a.section(u'=', 1).toUInt();
-            ok = ok &&
-                 bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &screenSaver,
-                                    all) &&
-                 bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
+            ok = ok && bus.registerObject(u"/org/freedesktop/ScreenSaver"_s, &screenSaver, all) &&
+                 bus.registerService(u"org.freedesktop.ScreenSaver"_s);
         }
     }
     if (!ok)

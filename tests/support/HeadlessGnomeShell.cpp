@@ -10,29 +10,30 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 using References = QList<std::pair<QString, QDBusObjectPath>>; // (application, path)
 
 QDBusMessage shellCall(const QString &interface, const QString &method, const QVariantList &args)
 {
-    auto call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell"), interface, method);
+    auto call = QDBusMessage::createMethodCall(u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
+                                               interface, method);
     call.setArguments(args);
     return call;
 }
 
 QDBusConnection a11y()
 {
-    return QDBusConnection(QStringLiteral("gnome-a11y"));
+    return QDBusConnection(u"gnome-a11y"_s);
 }
 
 // A Shell busy with a redraw must cost a retry, not the default 25 s a call over a whole tree.
 QVariant accessibleCall(const QString &app, const QString &path, const QString &method)
 {
     return a11y()
-        .call(QDBusMessage::createMethodCall(app, path, QStringLiteral("org.a11y.atspi.Accessible"),
-                                             method),
+        .call(QDBusMessage::createMethodCall(app, path, u"org.a11y.atspi.Accessible"_s, method),
               QDBus::Block, 2000)
         .arguments()
         .value(0);
@@ -42,7 +43,7 @@ QVariant accessibleCall(const QString &app, const QString &path, const QString &
 
 HeadlessGnomeShell::~HeadlessGnomeShell()
 {
-    QDBusConnection::disconnectFromBus(QStringLiteral("gnome-a11y"));
+    QDBusConnection::disconnectFromBus(u"gnome-a11y"_s);
     stop();
 }
 
@@ -51,32 +52,32 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
 {
     const QString home = m_runtime.path();
     QProcessEnvironment env;
-    env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH", "/usr/bin:/bin"));
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/runtime"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
-    env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("keyfile"));
-    QDir().mkpath(home + QStringLiteral("/runtime"));
-    QFile::setPermissions(home + QStringLiteral("/runtime"),
+    env.insert(u"PATH"_s, qEnvironmentVariable("PATH", "/usr/bin:/bin"));
+    env.insert(u"HOME"_s, home);
+    env.insert(u"LANG"_s, u"C.UTF-8"_s);
+    env.insert(u"XDG_RUNTIME_DIR"_s, home + u"/runtime"_s);
+    env.insert(u"XDG_CONFIG_HOME"_s, home + u"/config"_s);
+    env.insert(u"XDG_DATA_HOME"_s, home + u"/data"_s);
+    env.insert(u"XDG_CACHE_HOME"_s, home + u"/cache"_s);
+    env.insert(u"GSETTINGS_BACKEND"_s, u"keyfile"_s);
+    QDir().mkpath(home + u"/runtime"_s);
+    QFile::setPermissions(home + u"/runtime"_s,
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (auto it = applications.cbegin(); it != applications.cend(); ++it)
-        writeFile(home + QStringLiteral("/data/applications/%1.desktop").arg(it.key()),
+        writeFile(home + u"/data/applications/%1.desktop"_s.arg(it.key()),
                   "[Desktop Entry]\nType=Application\nExec=true\nName=" + it.value().toUtf8() +
                       '\n');
     // Without a display manager the Shell warns once that it cannot lock the screen.
-    writeFile(home + QStringLiteral("/data/gnome-shell/lock-warning-shown"), {});
+    writeFile(home + u"/data/gnome-shell/lock-warning-shown"_s, {});
     // The pointer passes the top left corner on its way: no overview there.
-    writeFile(home + QStringLiteral("/config/glib-2.0/settings/keyfile"),
+    writeFile(home + u"/config/glib-2.0/settings/keyfile"_s,
               "[org/gnome/shell]\nenabled-extensions=['" + extensions.join("','").toUtf8() +
                   "']\n[org/gnome/desktop/interface]\ntoolkit-accessibility=true\n"
                   "enable-animations=false\nenable-hot-corners=false\n");
     // Tockly's extension as the build made it, installed for this user.
     const QString ours = QStringLiteral(TOCKLY_GNOME_SHELL_EXTENSION);
     const QString installed =
-        home + QStringLiteral("/data/gnome-shell/extensions/") + QFileInfo(ours).fileName();
+        home + u"/data/gnome-shell/extensions/"_s + QFileInfo(ours).fileName();
     QDir().mkpath(installed);
     for (const QString &name : QDir(ours).entryList(QDir::Files))
         QFile::copy(ours + u'/' + name, installed + u'/' + name);
@@ -84,52 +85,43 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
     if (!m_systemBus.start(PrivateBus::Kind::system, error) ||
         !m_bus.start(PrivateBus::Kind::session, error, env))
         return false;
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_systemBus.address());
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
-    setClient(home + QStringLiteral("/runtime"), QStringLiteral("wayland-0"),
-              QStringLiteral("GNOME"));
+    env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, m_systemBus.address());
+    env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus.address());
+    setClient(home + u"/runtime"_s, u"wayland-0"_s, u"GNOME"_s);
     for (const QString &name : env.keys())
         m_client.insert(name, env.value(name));
-    m_connection = m_bus.connect(QStringLiteral("gnome-session"));
+    m_connection = m_bus.connect(u"gnome-session"_s);
     // Up once it answers on its own interface, half a minute on a busy machine, and shows the
     // overview it starts in.
     if (!launch(
-            QStringLiteral("gnome-shell"),
-            {QStringLiteral("--headless"), QStringLiteral("--wayland"), QStringLiteral("--no-x11"),
-             QStringLiteral("--virtual-monitor"), QStringLiteral("1280x800")},
+            u"gnome-shell"_s,
+            {u"--headless"_s, u"--wayland"_s, u"--no-x11"_s, u"--virtual-monitor"_s, u"1280x800"_s},
             env, 90000,
             [&] {
                 return QFile::exists(socketPath()) &&
-                       busProperty(m_connection, QStringLiteral("org.gnome.Shell"),
-                                   QStringLiteral("/org/gnome/Shell"),
-                                   QStringLiteral("org.gnome.Shell"),
-                                   QStringLiteral("OverviewActive"), 2000)
+                       busProperty(m_connection, u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
+                                   u"org.gnome.Shell"_s, u"OverviewActive"_s, 2000)
                            .toBool();
             },
             error))
         return false;
     // New windows get no focus in the overview.
-    m_connection.call(
-        shellCall(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
-                  {QStringLiteral("org.gnome.Shell"), QStringLiteral("OverviewActive"),
-                   QVariant::fromValue(QDBusVariant(false))}));
-    const QString remote = QStringLiteral("org.gnome.Mutter.RemoteDesktop");
-    m_remoteDesktop =
-        QDBusReply<QDBusObjectPath>(m_connection.call(QDBusMessage::createMethodCall(
-                                        remote, QStringLiteral("/org/gnome/Mutter/RemoteDesktop"),
-                                        remote, QStringLiteral("CreateSession"))))
-            .value()
-            .path();
-    pointer(QStringLiteral("Start"), {});
+    m_connection.call(shellCall(
+        u"org.freedesktop.DBus.Properties"_s, u"Set"_s,
+        {u"org.gnome.Shell"_s, u"OverviewActive"_s, QVariant::fromValue(QDBusVariant(false))}));
+    const QString remote = u"org.gnome.Mutter.RemoteDesktop"_s;
+    m_remoteDesktop = QDBusReply<QDBusObjectPath>(m_connection.call(QDBusMessage::createMethodCall(
+                                                      remote, u"/org/gnome/Mutter/RemoteDesktop"_s,
+                                                      remote, u"CreateSession"_s)))
+                          .value()
+                          .path();
+    pointer(u"Start"_s, {});
     // A session run as root begins with a warning that stays until the user moves.
     nudgePointer();
     const QDBusReply<QString> address = m_connection.call(QDBusMessage::createMethodCall(
-        QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-        QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
-    return QDBusConnection::connectToBus(address.value(), QStringLiteral("gnome-a11y"))
-               .isConnected() &&
-           m_connection.registerService(
-               QStringLiteral("org.freedesktop.impl.portal.desktop.gnome"));
+        u"org.a11y.Bus"_s, u"/org/a11y/bus"_s, u"org.a11y.Bus"_s, u"GetAddress"_s));
+    return QDBusConnection::connectToBus(address.value(), u"gnome-a11y"_s).isConnected() &&
+           m_connection.registerService(u"org.freedesktop.impl.portal.desktop.gnome"_s);
 }
 
 QStringList HeadlessGnomeShell::windows() const
@@ -137,27 +129,27 @@ QStringList HeadlessGnomeShell::windows() const
     using Windows = QMap<qulonglong, QVariantMap>;
     qDBusRegisterMetaType<Windows>();
     const QDBusReply<Windows> reply = m_connection.call(QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.Shell.Introspect"), QStringLiteral("/org/gnome/Shell/Introspect"),
-        QStringLiteral("org.gnome.Shell.Introspect"), QStringLiteral("GetWindows")));
+        u"org.gnome.Shell.Introspect"_s, u"/org/gnome/Shell/Introspect"_s,
+        u"org.gnome.Shell.Introspect"_s, u"GetWindows"_s));
     QStringList shown;
     for (const QVariantMap &w : reply.value())
-        if (!w.value(QStringLiteral("is-hidden")).toBool())
-            shown << w.value(QStringLiteral("wm-class")).toString();
+        if (!w.value(u"is-hidden"_s).toBool())
+            shown << w.value(u"wm-class"_s).toString();
     return shown;
 }
 
 int HeadlessGnomeShell::extensionState(const QString &uuid) const
 {
-    const QDBusReply<QVariantMap> info = m_connection.call(shellCall(
-        QStringLiteral("org.gnome.Shell.Extensions"), QStringLiteral("GetExtensionInfo"), {uuid}));
-    return info.value().value(QStringLiteral("state")).toInt();
+    const QDBusReply<QVariantMap> info = m_connection.call(
+        shellCall(u"org.gnome.Shell.Extensions"_s, u"GetExtensionInfo"_s, {uuid}));
+    return info.value().value(u"state"_s).toInt();
 }
 
 bool HeadlessGnomeShell::setExtensionEnabled(const QString &uuid, bool enabled) const
 {
-    const QDBusReply<bool> done = m_connection.call(shellCall(
-        QStringLiteral("org.gnome.Shell.Extensions"),
-        enabled ? QStringLiteral("EnableExtension") : QStringLiteral("DisableExtension"), {uuid}));
+    const QDBusReply<bool> done = m_connection.call(
+        shellCall(u"org.gnome.Shell.Extensions"_s,
+                  enabled ? u"EnableExtension"_s : u"DisableExtension"_s, {uuid}));
     return done.value();
 }
 
@@ -169,26 +161,24 @@ bool HeadlessGnomeShell::setExtensionEnabled(const QString &uuid, bool enabled) 
 QList<HeadlessGnomeShell::Accessible> HeadlessGnomeShell::accessibles() const
 {
     References todo = qdbus_cast<References>(accessibleCall(
-        QStringLiteral("org.a11y.atspi.Registry"),
-        QStringLiteral("/org/a11y/atspi/accessible/root"), QStringLiteral("GetChildren")));
+        u"org.a11y.atspi.Registry"_s, u"/org/a11y/atspi/accessible/root"_s, u"GetChildren"_s));
     todo.removeIf([&](const auto &app) {
         return a11y().interface()->servicePid(app.first).value() != uint(m_process.processId());
     });
     QList<Accessible> shown;
     while (!todo.isEmpty()) {
         const auto [app, parent] = todo.takeFirst();
-        for (const auto &[_, child] : qdbus_cast<References>(
-                 accessibleCall(app, parent.path(), QStringLiteral("GetChildren")))) {
-            const auto states = qdbus_cast<QList<uint>>(
-                accessibleCall(app, child.path(), QStringLiteral("GetState")));
+        for (const auto &[_, child] :
+             qdbus_cast<References>(accessibleCall(app, parent.path(), u"GetChildren"_s))) {
+            const auto states =
+                qdbus_cast<QList<uint>>(accessibleCall(app, child.path(), u"GetState"_s));
             if (states.isEmpty() || !(states[0] & (1u << 25))) // ATSPI_STATE_SHOWING
                 continue;
-            shown << Accessible{
-                app, child.path(),
-                busProperty(a11y(), app, child.path(), QStringLiteral("org.a11y.atspi.Accessible"),
-                            QStringLiteral("Name"), 2000)
-                    .toString(),
-                accessibleCall(app, child.path(), QStringLiteral("GetRole")).toUInt()};
+            shown << Accessible{app, child.path(),
+                                busProperty(a11y(), app, child.path(),
+                                            u"org.a11y.atspi.Accessible"_s, u"Name"_s, 2000)
+                                    .toString(),
+                                accessibleCall(app, child.path(), u"GetRole"_s).toUInt()};
             todo << std::pair{app, child};
         }
     }
@@ -197,17 +187,16 @@ QList<HeadlessGnomeShell::Accessible> HeadlessGnomeShell::accessibles() const
 
 void HeadlessGnomeShell::pointer(const QString &method, const QVariantList &args)
 {
-    auto call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.Mutter.RemoteDesktop"), m_remoteDesktop,
-        QStringLiteral("org.gnome.Mutter.RemoteDesktop.Session"), method);
+    auto call = QDBusMessage::createMethodCall(u"org.gnome.Mutter.RemoteDesktop"_s, m_remoteDesktop,
+                                               u"org.gnome.Mutter.RemoteDesktop.Session"_s, method);
     call.setArguments(args);
     m_connection.call(call);
 }
 
 void HeadlessGnomeShell::nudgePointer()
 {
-    pointer(QStringLiteral("NotifyPointerMotionRelative"), {1.0, 1.0});
-    pointer(QStringLiteral("NotifyPointerMotionRelative"), {-1.0, -1.0});
+    pointer(u"NotifyPointerMotionRelative"_s, {1.0, 1.0});
+    pointer(u"NotifyPointerMotionRelative"_s, {-1.0, -1.0});
 }
 
 bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
@@ -215,11 +204,10 @@ bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
     for (const Accessible &a : accessibles()) {
         if (a.role != role || a.name != name)
             continue;
-        const QDBusMessage extents =
-            a11y().call(QDBusMessage::createMethodCall(a.application, a.path,
-                                                       QStringLiteral("org.a11y.atspi.Component"),
-                                                       QStringLiteral("GetExtents"))
-                        << 0u); // screen coordinates
+        const QDBusMessage extents = a11y().call(
+            QDBusMessage::createMethodCall(a.application, a.path, u"org.a11y.atspi.Component"_s,
+                                           u"GetExtents"_s)
+            << 0u); // screen coordinates
         int x = 0, y = 0, width = 0, height = 0;
         if (extents.type() == QDBusMessage::ReplyMessage) { // else gone meanwhile
             const QDBusArgument box = extents.arguments().value(0).value<QDBusArgument>();
@@ -231,7 +219,7 @@ bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
             continue;
         // Relative moves only (absolute ones need a screen cast): first into the corner, so
         // that the pointer is where we think.
-        const QString move = QStringLiteral("NotifyPointerMotionRelative");
+        const QString move = u"NotifyPointerMotionRelative"_s;
         if (m_pointer.x() < 0) {
             pointer(move, {-10000.0, -10000.0});
             m_pointer = QPointF(0, 0);
@@ -249,7 +237,7 @@ bool HeadlessGnomeShell::click(const QString &name, uint role, bool rightButton)
     if (!pointAt(name, role))
         return false;
     const int button = rightButton ? 0x111 : 0x110; // BTN_RIGHT, BTN_LEFT
-    pointer(QStringLiteral("NotifyPointerButton"), {button, true});
-    pointer(QStringLiteral("NotifyPointerButton"), {button, false});
+    pointer(u"NotifyPointerButton"_s, {button, true});
+    pointer(u"NotifyPointerButton"_s, {button, false});
     return true;
 }

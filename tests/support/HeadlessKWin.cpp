@@ -3,30 +3,31 @@
 #include <QDBusConnectionInterface>
 #include <QFile>
 
+using namespace Qt::Literals::StringLiterals;
+
 bool HeadlessKWin::start(QString *error)
 {
-    const QString kwin = m_runtime.filePath(QStringLiteral("kwin_wayland"));
+    const QString kwin = m_runtime.filePath(u"kwin_wayland"_s);
     if (!m_bus.start(PrivateBus::Kind::session, error))
         return false;
-    if (!QFile::copy(QStringLiteral("/usr/bin/kwin_wayland"), kwin)) {
-        *error = QStringLiteral("cannot copy /usr/bin/kwin_wayland (is kwin-wayland installed?)");
+    if (!QFile::copy(u"/usr/bin/kwin_wayland"_s, kwin)) {
+        *error = u"cannot copy /usr/bin/kwin_wayland (is kwin-wayland installed?)"_s;
         return false;
     }
-    setClient(m_runtime.path(), QStringLiteral("kwin-test"), QStringLiteral("KDE"));
+    setClient(m_runtime.path(), u"kwin-test"_s, u"KDE"_s);
     QProcessEnvironment env = m_client;
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("KWIN_COMPOSE"), QStringLiteral("Q")); // no GPU here
-    QDBusConnection probe = m_bus.connect(QStringLiteral("kwin-probe"));
+    env.remove(u"WAYLAND_DISPLAY"_s);
+    env.remove(u"QT_QPA_PLATFORM"_s);
+    env.insert(u"KWIN_COMPOSE"_s, u"Q"_s); // no GPU here
+    QDBusConnection probe = m_bus.connect(u"kwin-probe"_s);
     return launch(
         kwin,
-        {QStringLiteral("--virtual"), QStringLiteral("--width"), QStringLiteral("1280"),
-         QStringLiteral("--height"), QStringLiteral("800"), QStringLiteral("--socket"),
-         QStringLiteral("kwin-test")},
+        {u"--virtual"_s, u"--width"_s, u"1280"_s, u"--height"_s, u"800"_s, u"--socket"_s,
+         u"kwin-test"_s},
         env, 20000,
         [&] {
             return QFile::exists(socketPath()) &&
-                   probe.interface()->isServiceRegistered(QStringLiteral("org.kde.KWin")).value();
+                   probe.interface()->isServiceRegistered(u"org.kde.KWin"_s).value();
         },
         error);
 }

@@ -54,15 +54,13 @@ void surfaceConfigure(void *, xdg_surface *surface, uint32_t serial)
 }
 const xdg_surface_listener surfaceListener = {&surfaceConfigure};
 
-wl_buffer *whiteBuffer(int width, int height)
+// A new memory file reads as zeros: black.
+wl_buffer *blackBuffer(int width, int height)
 {
     const int stride = width * 4, size = stride * height;
     const int fd = memfd_create("tockly-test-buffer", MFD_CLOEXEC);
     if (fd < 0 || ftruncate(fd, size) != 0)
         return nullptr;
-    void *pixels = mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    std::memset(pixels, 0xff, size_t(size));
-    munmap(pixels, size_t(size));
     wl_shm_pool *pool = wl_shm_create_pool(shm, fd, size);
     wl_buffer *buffer =
         wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_XRGB8888);
@@ -110,7 +108,7 @@ int main(int argc, char *argv[])
     while (!configured)
         if (wl_display_dispatch(display) < 0)
             return 1;
-    wl_surface_attach(surface, whiteBuffer(64, 64), 0, 0);
+    wl_surface_attach(surface, blackBuffer(64, 64), 0, 0);
     wl_surface_commit(surface);
     wl_display_roundtrip(display);
     std::printf("mapped\n");
