@@ -5,7 +5,6 @@
 #include "linux/LinuxWorkspace.h"
 #include "linux/SleepAwareIdle.h"
 
-#include <QDBusMessage>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -24,10 +23,9 @@ private slots:
                  qPrintable(error));
         QDBusConnection controlBus = system.connect(u"control"_s);
         const auto ask = [&](const char *method, const QVariantList &args = {}) {
-            auto call = QDBusMessage::createMethodCall("org.freedesktop.login1", "/Control",
-                                                       "org.quenby.test.FakeDesktop", method);
-            call.setArguments(args);
-            return controlBus.call(call).arguments().value(0).toInt();
+            return busCall(controlBus, u"org.freedesktop.login1"_s, u"/Control"_s,
+                           u"org.quenby.test.FakeDesktop"_s, QString::fromLatin1(method), args)
+                .toInt();
         };
 
         auto monitor = std::make_unique<LogindSleepMonitor>(system.connect(u"tockly"_s));

@@ -232,10 +232,8 @@ private slots:
 
         QDBusConnection bus = kwin.sessionBus().connect(u"tockly"_s);
         const auto scripting = [&bus](const char *method, const QVariantList &arguments) {
-            auto call = QDBusMessage::createMethodCall("org.kde.KWin", "/Scripting",
-                                                       "org.kde.kwin.Scripting", method);
-            call.setArguments(arguments);
-            return bus.call(call).arguments().value(0);
+            return busCall(bus, u"org.kde.KWin"_s, u"/Scripting"_s, u"org.kde.kwin.Scripting"_s,
+                           QString::fromLatin1(method), arguments);
         };
         const QString plugin = KWinFrontmostApplication::pluginName;
         // A copy that a crashed run left loaded and running.

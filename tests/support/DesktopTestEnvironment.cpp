@@ -23,14 +23,22 @@ ChildProcess::~ChildProcess()
     stopProcess(*this);
 }
 
+QVariant busCall(const QDBusConnection &bus, const QString &service, const QString &path,
+                 const QString &interface, const QString &method, const QVariantList &args,
+                 int timeoutMs)
+{
+    auto call = QDBusMessage::createMethodCall(service, path, interface, method);
+    call.setArguments(args);
+    return bus.call(call, QDBus::Block, timeoutMs).arguments().value(0);
+}
+
 QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
                      const QString &interface, const QString &name, int timeoutMs)
 {
-    auto get = QDBusMessage::createMethodCall(service, path, u"org.freedesktop.DBus.Properties"_s,
-                                              u"Get"_s);
-    get << interface << name;
-    const QDBusMessage reply = bus.call(get, QDBus::Block, timeoutMs);
-    return reply.arguments().value(0).value<QDBusVariant>().variant();
+    return busCall(bus, service, path, u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
+                   {interface, name}, timeoutMs)
+        .value<QDBusVariant>()
+        .variant();
 }
 
 void stopProcess(QProcess &p)

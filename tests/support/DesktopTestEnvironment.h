@@ -59,6 +59,10 @@ private:
     ChildProcess m_process;
 };
 
+// The first value of the reply to a call on the bus; invalid without a reply in `timeoutMs`.
+QVariant busCall(const QDBusConnection &bus, const QString &service, const QString &path,
+                 const QString &interface, const QString &method, const QVariantList &args = {},
+                 int timeoutMs = -1);
 // A property of an object on the bus; invalid when it cannot be read in `timeoutMs`.
 QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
                      const QString &interface, const QString &name, int timeoutMs = -1);

@@ -2,27 +2,18 @@
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusReply>
 #include <QDBusVariant>
 #include <QDir>
 #include <QFile>
+#include <QRect>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 using References = QList<std::pair<QString, QDBusObjectPath>>; // (application, path)
-
-QDBusMessage shellCall(const QString &interface, const QString &method, const QVariantList &args)
-{
-    auto call = QDBusMessage::createMethodCall(u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
-                                               interface, method);
-    call.setArguments(args);
-    return call;
-}
 
 QDBusConnection a11y()
 {
@@ -32,11 +23,7 @@ QDBusConnection a11y()
 // A Shell busy with a redraw must cost a retry, not the default 25 s a call over a whole tree.
 QVariant accessibleCall(const QString &app, const QString &path, const QString &method)
 {
-    return a11y()
-        .call(QDBusMessage::createMethodCall(app, path, u"org.a11y.atspi.Accessible"_s, method),
-              QDBus::Block, 2000)
-        .arguments()
-        .value(0);
+    return busCall(a11y(), app, path, u"org.a11y.atspi.Accessible"_s, method, {}, 2000);
 }
 
 } // namespace
@@ -106,21 +93,21 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
             error))
         return false;
     // New windows get no focus in the overview.
-    m_connection.call(shellCall(
-        u"org.freedesktop.DBus.Properties"_s, u"Set"_s,
-        {u"org.gnome.Shell"_s, u"OverviewActive"_s, QVariant::fromValue(QDBusVariant(false))}));
-    const QString remote = u"org.gnome.Mutter.RemoteDesktop"_s;
-    m_remoteDesktop = QDBusReply<QDBusObjectPath>(m_connection.call(QDBusMessage::createMethodCall(
-                                                      remote, u"/org/gnome/Mutter/RemoteDesktop"_s,
-                                                      remote, u"CreateSession"_s)))
-                          .value()
+    busCall(m_connection, u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
+            u"org.freedesktop.DBus.Properties"_s, u"Set"_s,
+            {u"org.gnome.Shell"_s, u"OverviewActive"_s, QVariant::fromValue(QDBusVariant(false))});
+    m_remoteDesktop = busCall(m_connection, u"org.gnome.Mutter.RemoteDesktop"_s,
+                              u"/org/gnome/Mutter/RemoteDesktop"_s,
+                              u"org.gnome.Mutter.RemoteDesktop"_s, u"CreateSession"_s)
+                          .value<QDBusObjectPath>()
                           .path();
     pointer(u"Start"_s, {});
     // A session run as root begins with a warning that stays until the user moves.
     nudgePointer();
-    const QDBusReply<QString> address = m_connection.call(QDBusMessage::createMethodCall(
-        u"org.a11y.Bus"_s, u"/org/a11y/bus"_s, u"org.a11y.Bus"_s, u"GetAddress"_s));
-    return QDBusConnection::connectToBus(address.value(), u"gnome-a11y"_s).isConnected() &&
+    const QString address = busCall(m_connection, u"org.a11y.Bus"_s, u"/org/a11y/bus"_s,
+                                    u"org.a11y.Bus"_s, u"GetAddress"_s)
+                                .toString();
+    return QDBusConnection::connectToBus(address, u"gnome-a11y"_s).isConnected() &&
            m_connection.registerService(u"org.freedesktop.impl.portal.desktop.gnome"_s);
 }
 
@@ -128,29 +115,31 @@ QStringList HeadlessGnomeShell::windows() const
 {
     using Windows = QMap<qulonglong, QVariantMap>;
     qDBusRegisterMetaType<Windows>();
-    const QDBusReply<Windows> reply = m_connection.call(QDBusMessage::createMethodCall(
-        u"org.gnome.Shell.Introspect"_s, u"/org/gnome/Shell/Introspect"_s,
-        u"org.gnome.Shell.Introspect"_s, u"GetWindows"_s));
     QStringList shown;
-    for (const QVariantMap &w : reply.value())
+    for (const QVariantMap &w : qdbus_cast<Windows>(busCall(
+             m_connection, u"org.gnome.Shell.Introspect"_s, u"/org/gnome/Shell/Introspect"_s,
+             u"org.gnome.Shell.Introspect"_s, u"GetWindows"_s)))
         if (!w.value(u"is-hidden"_s).toBool())
             shown << w.value(u"wm-class"_s).toString();
     return shown;
 }
 
+QVariant HeadlessGnomeShell::extensions(const QString &method, const QString &uuid) const
+{
+    return busCall(m_connection, u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
+                   u"org.gnome.Shell.Extensions"_s, method, {uuid});
+}
+
 int HeadlessGnomeShell::extensionState(const QString &uuid) const
 {
-    const QDBusReply<QVariantMap> info = m_connection.call(
-        shellCall(u"org.gnome.Shell.Extensions"_s, u"GetExtensionInfo"_s, {uuid}));
-    return info.value().value(u"state"_s).toInt();
+    return qdbus_cast<QVariantMap>(extensions(u"GetExtensionInfo"_s, uuid))
+        .value(u"state"_s)
+        .toInt();
 }
 
 bool HeadlessGnomeShell::setExtensionEnabled(const QString &uuid, bool enabled) const
 {
-    const QDBusReply<bool> done = m_connection.call(
-        shellCall(u"org.gnome.Shell.Extensions"_s,
-                  enabled ? u"EnableExtension"_s : u"DisableExtension"_s, {uuid}));
-    return done.value();
+    return extensions(enabled ? u"EnableExtension"_s : u"DisableExtension"_s, uuid).toBool();
 }
 
 // Walks down through what is shown, in the Shell's own tree only: the top bar, its menus and the
@@ -187,10 +176,8 @@ QList<HeadlessGnomeShell::Accessible> HeadlessGnomeShell::accessibles() const
 
 void HeadlessGnomeShell::pointer(const QString &method, const QVariantList &args)
 {
-    auto call = QDBusMessage::createMethodCall(u"org.gnome.Mutter.RemoteDesktop"_s, m_remoteDesktop,
-                                               u"org.gnome.Mutter.RemoteDesktop.Session"_s, method);
-    call.setArguments(args);
-    m_connection.call(call);
+    busCall(m_connection, u"org.gnome.Mutter.RemoteDesktop"_s, m_remoteDesktop,
+            u"org.gnome.Mutter.RemoteDesktop.Session"_s, method, args);
 }
 
 void HeadlessGnomeShell::nudgePointer()
@@ -204,18 +191,10 @@ bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
     for (const Accessible &a : accessibles()) {
         if (a.role != role || a.name != name)
             continue;
-        const QDBusMessage extents = a11y().call(
-            QDBusMessage::createMethodCall(a.application, a.path, u"org.a11y.atspi.Component"_s,
-                                           u"GetExtents"_s)
-            << 0u); // screen coordinates
-        int x = 0, y = 0, width = 0, height = 0;
-        if (extents.type() == QDBusMessage::ReplyMessage) { // else gone meanwhile
-            const QDBusArgument box = extents.arguments().value(0).value<QDBusArgument>();
-            box.beginStructure();
-            box >> x >> y >> width >> height;
-            box.endStructure();
-        }
-        if (width <= 0 || height <= 0)
+        // In screen coordinates; none when it is gone meanwhile.
+        const QRect box = qdbus_cast<QRect>(busCall(
+            a11y(), a.application, a.path, u"org.a11y.atspi.Component"_s, u"GetExtents"_s, {0u}));
+        if (box.isEmpty())
             continue;
         // Relative moves only (absolute ones need a screen cast): first into the corner, so
         // that the pointer is where we think.
@@ -224,7 +203,7 @@ bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
             pointer(move, {-10000.0, -10000.0});
             m_pointer = QPointF(0, 0);
         }
-        const QPointF target(x + width / 2.0, y + height / 2.0);
+        const QPointF target = QRectF(box).center();
         pointer(move, {target.x() - m_pointer.x(), target.y() - m_pointer.y()});
         m_pointer = target;
         return true;

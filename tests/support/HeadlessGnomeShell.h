@@ -46,6 +46,7 @@ public:
     bool click(const QString &name, uint role, bool rightButton = false);
 
 private:
+    QVariant extensions(const QString &method, const QString &uuid) const;
     void pointer(const QString &method, const QVariantList &args);
 
     PrivateBus m_systemBus;
