@@ -159,16 +159,19 @@ QList<HeadlessGnomeShell::Accessible> HeadlessGnomeShell::accessibles() const
         const auto [app, parent] = todo.takeFirst();
         for (const auto &[_, child] :
              qdbus_cast<References>(accessibleCall(app, parent.path(), u"GetChildren"_s))) {
+            const auto property = [&](const QString &name) {
+                return busProperty(a11y(), app, child.path(), u"org.a11y.atspi.Accessible"_s, name,
+                                   2000);
+            };
+            const Accessible a{app, child.path(), property(u"Name"_s).toString(),
+                               accessibleCall(app, child.path(), u"GetRole"_s).toUInt()};
             const auto states =
                 qdbus_cast<QList<uint>>(accessibleCall(app, child.path(), u"GetState"_s));
             if (states.isEmpty() || !(states[0] & (1u << 25))) // ATSPI_STATE_SHOWING
                 continue;
-            shown << Accessible{app, child.path(),
-                                busProperty(a11y(), app, child.path(),
-                                            u"org.a11y.atspi.Accessible"_s, u"Name"_s, 2000)
-                                    .toString(),
-                                accessibleCall(app, child.path(), u"GetRole"_s).toUInt()};
-            todo << std::pair{app, child};
+            shown << a;
+            if (property(u"ChildCount"_s).toInt() > 0)
+                todo << std::pair{app, child};
         }
     }
     return shown;
