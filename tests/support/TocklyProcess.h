@@ -32,11 +32,11 @@ inline bool skipWelcome(const QString &configHome)
 
 // Starts tockly and waits until it owns its name on `bus`.
 inline bool startTockly(QProcess &tockly, const QProcessEnvironment &env,
-                        const QDBusConnection &bus)
+                        const QDBusConnection &bus, const QStringList &arguments = {})
 {
     tockly.setProcessEnvironment(env);
     tockly.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    tockly.start(QStringLiteral(TOCKLY_BINARY), QStringList());
+    tockly.start(QStringLiteral(TOCKLY_BINARY), arguments);
     return waitUntil(tockly, 20000, [&] {
         return bus.interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")).value();
     });
