@@ -6,23 +6,20 @@
 #include "linux/GnomeShellFrontmostApplication.h"
 #include "linux/IdleOnlyInputSource.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDir>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
 const QString extension = GnomeShellExtension::uuid;
-const QString appIndicator = QStringLiteral("ubuntu-appindicators@ubuntu.com");
+const QString appIndicator = u"ubuntu-appindicators@ubuntu.com"_s;
 constexpr uint label = 29, menu = 33, button = 43;
 // The test windows' titles: nothing of ours may ever carry them.
-const QStringList titles{QStringLiteral("secret notes"), QStringLiteral("secret diary"),
-                         QStringLiteral("secret plans")};
+const QStringList titles{u"secret notes"_s, u"secret diary"_s, u"secret plans"_s};
 
 } // namespace
 
@@ -33,27 +30,27 @@ class TestGnome : public QObject {
     Q_OBJECT
 
     HeadlessGnomeShell shell;
-    QProcess monitor; // everything said on the session bus, for the privacy check
-    QProcess tockly;
+    ChildProcess monitor; // everything said on the session bus, for the privacy check
+    ChildProcess tockly;
     int runs = 0;
 
     // Each run records from an empty data folder, so its title stays "0m" for a minute.
-    QString dataFolder() const { return shell.home() + QStringLiteral("/run%1").arg(runs); }
+    QString dataFolder() const { return shell.home() + u"/run%1"_s.arg(runs); }
 
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = shell.clientEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-        env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
-        env.insert(QStringLiteral("QUENBY_DEMO_ACTIVE"), QString());
-        env.insert(QStringLiteral("QUENBY_DATA_DIR"), dataFolder());
+        env.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+        env.insert(u"QT_QUICK_BACKEND"_s, u"software"_s);
+        env.insert(u"QUENBY_DEMO_ACTIVE"_s, QString());
+        env.insert(u"QUENBY_DATA_DIR"_s, dataFolder());
         return env;
     }
 
-    QString run(const QStringList &arguments) const
+    QString run(const QString &command) const
     {
         QString out;
-        runTockly(environment(), arguments, &out);
+        runTockly(environment(), {command}, &out);
         return out.trimmed();
     }
 
@@ -61,54 +58,54 @@ class TestGnome : public QObject {
     void startTockly(bool fresh = false)
     {
         stopProcess(tockly);
-        const QString config = shell.home() + QStringLiteral("/config");
-        if (fresh || !QFile::exists(config + QStringLiteral("/Quenby/settings.json")))
+        const QString config = shell.home() + u"/config"_s;
+        if (fresh || !QFile::exists(config + u"/Quenby/settings.json"_s))
             QVERIFY(skipWelcome(config));
         ++runs;
         QVERIFY(::startTockly(tockly, environment(), shell.bus()));
     }
 
-    // The item's title, as `tockly status` prints it.
-    QString title() const
+    // Shown objects of that role whose name matches.
+    int shown(uint role, const QRegularExpression &name) const
     {
-        return run({QStringLiteral("status")}).section(QStringLiteral(" · "), 0, 0);
+        const auto all = shell.accessibles();
+        return int(std::count_if(all.cbegin(), all.cend(), [&](const auto &a) {
+            return a.role == role && name.match(a.name).hasMatch();
+        }));
     }
-
+    int shown(uint role, const QString &name) const
+    {
+        return shown(role, QRegularExpression(u'^' + QRegularExpression::escape(name) + u'$'));
+    }
     // Tockly's items in the top bar: ours, named Tockly, and the AppIndicator extension's, named
     // after the title ("0m", "45s", "2h 5m").
     int items() const
     {
-        static const QRegularExpression duration(QStringLiteral("^(\\d+h )?\\d+[sm]$"));
-        const auto all = shell.accessibles();
-        return int(std::count_if(all.cbegin(), all.cend(), [](const auto &a) {
-            return a.showing && a.role == menu &&
-                   (a.name == QLatin1String("Tockly") || duration.match(a.name).hasMatch());
-        }));
+        return shown(menu, QRegularExpression(u"^(Tockly|(\\d+h )?\\d+[sm])$"_qs));
     }
-    int ours() const { return shell.countShown(QStringLiteral("Tockly"), menu); }
+    int ours() const { return shown(menu, u"Tockly"_s); }
     // The title `tockly status` prints shows in the top bar, once. It changes with each tick in
     // the first minute, so it is read before and after looking.
     bool titleShown() const
     {
-        const QString before = title();
-        const int shown = shell.countShown(before, label);
-        return shown == 1 || (shown == 0 && shell.countShown(title(), label) == 1);
+        const auto title = [this] { return run(u"status"_s).section(u" · "_s, 0, 0); };
+        const int before = shown(label, title());
+        return before == 1 || (before == 0 && shown(label, title()) == 1);
     }
 
 private slots:
     void initTestCase()
     {
         QString error;
-        QVERIFY2(
-            shell.start({extension},
-                        {{QStringLiteral("org.quenby.TestPad"), QStringLiteral("Test Pad")},
-                         {QStringLiteral("org.quenby.TestDiary"), QStringLiteral("Test Diary")}},
-                        &error),
-            qPrintable(error));
+        QVERIFY2(shell.start({extension},
+                             {{u"org.quenby.TestPad"_s, u"Test Pad"_s},
+                              {u"org.quenby.TestDiary"_s, u"Test Diary"_s}},
+                             &error),
+                 qPrintable(error));
         QTRY_COMPARE_WITH_TIMEOUT(shell.extensionState(extension), 1, 20000);
         monitor.setProcessEnvironment(shell.clientEnvironment());
-        monitor.setStandardOutputFile(shell.home() + QStringLiteral("/bus.log"));
-        monitor.start(QStringLiteral("dbus-monitor"), {QStringLiteral("--session")});
+        monitor.setStandardOutputFile(shell.home() + u"/bus.log"_s);
+        monitor.start(u"dbus-monitor"_s, {u"--session"_s});
     }
 
     // What went over the session bus, the test's own questions to the Shell aside, never
@@ -117,56 +114,49 @@ private slots:
     {
         stopProcess(tockly);
         stopProcess(monitor);
-        QFile log(shell.home() + QStringLiteral("/bus.log"));
+        QFile log(shell.home() + u"/bus.log"_s);
         QVERIFY(log.open(QIODevice::ReadOnly));
         const QString test = shell.bus().baseService();
-        const QRegularExpression start(
-            QStringLiteral("\\n(?=(signal|method call|method return|error) )"));
+        const QRegularExpression start(u"\\n(?=(signal|method call|method return|error) )"_s);
         QString said;
         for (const QString &message : QString::fromUtf8(log.readAll()).split(start)) {
             const QString header = message.section(u'\n', 0, 0);
-            if (!header.contains(QStringLiteral("sender=") + test + u' ') &&
-                !header.contains(QStringLiteral("destination=") + test + u' '))
+            if (!header.contains(u"sender="_s + test + u' ') &&
+                !header.contains(u"destination="_s + test + u' '))
                 said += message;
         }
-        QVERIFY(said.contains(QStringLiteral("FocusedAppChanged")));
+        QVERIFY(said.contains(u"FocusedAppChanged"_s));
         for (const QString &t : titles)
             QVERIFY2(!said.contains(t), qPrintable(t));
     }
 
     // Named by the .desktop file, or by the app id without one; nobody but the enabled extension
-    // may tell.
-    void focusedApplication()
+    // may tell. Mutter's idle time, as the clock reads it on GNOME under Wayland: gone with a
+    // move of the pointer, growing after it; it counts nothing.
+    void focusedApplicationAndIdle()
     {
         GnomeShellFrontmostApplication front(shell.bus());
         QString error;
-        QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestPad"), titles[0], &error),
-                 qPrintable(error));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
-        QVERIFY2(shell.openWindow(QStringLiteral("plain-tool"), titles[2], &error),
-                 qPrintable(error));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("plain-tool/plain-tool"));
+        QVERIFY2(shell.openWindow(u"org.quenby.TestPad"_s, titles[0], &error), qPrintable(error));
+        QTRY_COMPARE(frontmost(front), u"org.quenby.TestPad/Test Pad"_s);
+        QVERIFY2(shell.openWindow(u"plain-tool"_s, titles[2], &error), qPrintable(error));
+        QTRY_COMPARE(frontmost(front), u"plain-tool/plain-tool"_s);
 
         QVERIFY(shell.setExtensionEnabled(extension, false));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("none"));
+        QTRY_COMPARE(frontmost(front), u"none"_s);
         QVERIFY(shell.bus().registerService(GnomeShellExtension::serviceName));
         QVERIFY(shell.bus().send(QDBusMessage::createSignal(GnomeShellExtension::objectPath,
                                                             GnomeShellExtension::interfaceName,
-                                                            QStringLiteral("FocusedAppChanged"))
-                                 << QStringLiteral("org.example.Game") << QStringLiteral("Game")));
+                                                            u"FocusedAppChanged"_s)
+                                 << u"org.example.Game"_s << u"Game"_s));
         QTest::qWait(500);
-        QCOMPARE(frontmost(front), QStringLiteral("none"));
+        QCOMPARE(frontmost(front), u"none"_s);
         QVERIFY(shell.bus().unregisterService(GnomeShellExtension::serviceName));
         QVERIFY(shell.setExtensionEnabled(extension, true));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("plain-tool/plain-tool"));
-        shell.closeWindow(QStringLiteral("plain-tool"));
-        QTRY_COMPARE(frontmost(front), QStringLiteral("org.quenby.TestPad/Test Pad"));
-    }
+        QTRY_COMPARE(frontmost(front), u"plain-tool/plain-tool"_s);
+        shell.closeWindow(u"plain-tool"_s);
+        QTRY_COMPARE(frontmost(front), u"org.quenby.TestPad/Test Pad"_s);
 
-    // Mutter's idle time, as the clock reads it on GNOME under Wayland: gone with a move of the
-    // pointer, growing after it; it counts nothing.
-    void idleFromMutter()
-    {
         IdleOnlyInputSource idle(shell.bus());
         QCOMPARE(idle.provider(), IdleOnlyInputSource::Provider::mutterIdleMonitor);
         QTest::qWait(2500);
@@ -183,22 +173,20 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ours(), 1, 10000);
         QTest::qWait(7000);
         QString error;
-        QVERIFY2(shell.openWindow(QStringLiteral("org.quenby.TestDiary"), titles[1], &error),
-                 qPrintable(error));
+        QVERIFY2(shell.openWindow(u"org.quenby.TestDiary"_s, titles[1], &error), qPrintable(error));
         QTest::qWait(7000);
-        shell.closeWindow(QStringLiteral("org.quenby.TestDiary"));
+        shell.closeWindow(u"org.quenby.TestDiary"_s);
         QTest::qWait(7000);
         tockly.terminate(); // writes the day's activity on the way out
         QVERIFY(tockly.waitForFinished(10000));
-        QFile file(dataFolder() + QStringLiteral("/Quenby/activity.json"));
+        QFile file(dataFolder() + u"/Quenby/activity.json"_s);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const auto days = decodeActivity(file.readAll());
         QVERIFY(days && days->size() == 1);
         const DayActivity day = days->first();
-        QCOMPARE(day.appSeconds.keys(),
-                 QStringList({QStringLiteral("Test Diary"), QStringLiteral("Test Pad")}));
-        QVERIFY(day.appSeconds.value(QStringLiteral("Test Diary")) >= 4);
-        QVERIFY(day.appSeconds.value(QStringLiteral("Test Pad")) >= 8);
+        QCOMPARE(day.appSeconds.keys(), QStringList({u"Test Diary"_s, u"Test Pad"_s}));
+        QVERIFY(day.appSeconds.value(u"Test Diary"_s) >= 4);
+        QVERIFY(day.appSeconds.value(u"Test Pad"_s) >= 8);
         QCOMPARE(day.appSwitches, 2);
     }
 
@@ -206,8 +194,8 @@ private slots:
     void topBarItem()
     {
         QVERIFY(shell.setExtensionEnabled(appIndicator, true));
-        QTRY_VERIFY(shell.bus().interface()->isServiceRegistered(
-            QStringLiteral("org.kde.StatusNotifierWatcher")));
+        QTRY_VERIFY(
+            shell.bus().interface()->isServiceRegistered(u"org.kde.StatusNotifierWatcher"_s));
         startTockly();
         QTRY_COMPARE(ours(), 1);
         QTest::qWait(2000); // time for a second item to turn up
@@ -215,10 +203,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(titleShown(), 15000);
 
         // A left click toggles the card.
-        QVERIFY(shell.click(QStringLiteral("Tockly"), menu));
-        QTRY_VERIFY(shell.windows().contains(QStringLiteral("tockly")));
-        QVERIFY(shell.click(QStringLiteral("Tockly"), menu));
-        QTRY_VERIFY(!shell.windows().contains(QStringLiteral("tockly")));
+        QVERIFY(shell.click(u"Tockly"_s, menu));
+        QTRY_VERIFY(shell.windows().contains(u"tockly"_s));
+        QVERIFY(shell.click(u"Tockly"_s, menu));
+        QTRY_VERIFY(!shell.windows().contains(u"tockly"_s));
 
         // Without ours, Tockly's tray item is back, through the AppIndicator extension.
         QVERIFY(shell.setExtensionEnabled(extension, false));
@@ -232,9 +220,9 @@ private slots:
         QTRY_COMPARE(ours(), 1);
 
         // The menu of the right button quits.
-        QVERIFY(shell.click(QStringLiteral("Tockly"), menu, true));
+        QVERIFY(shell.click(u"Tockly"_s, menu, true));
         bool clicked = false; // the condition of QTRY_VERIFY is evaluated once more at the end
-        QTRY_VERIFY(clicked || (clicked = shell.click(QStringLiteral("Quit Tockly"), label)));
+        QTRY_VERIFY(clicked || (clicked = shell.click(u"Quit Tockly"_s, label)));
         QVERIFY(tockly.waitForFinished(10000));
         QTRY_COMPARE(items(), 0);
         QVERIFY(shell.setExtensionEnabled(appIndicator, false));
@@ -244,23 +232,23 @@ private slots:
     {
         QVERIFY(shell.setExtensionEnabled(extension, false));
         QTRY_COMPARE(shell.extensionState(extension), 2);
-        const QString before = run({QStringLiteral("doctor")});
+        const QString before = run(u"doctor"_s);
         QVERIFY2(before.contains(QStringLiteral("installed but not enabled; enable it with: "
                                                 "gnome-extensions enable tockly@quenby.org")),
                  qPrintable(before));
 
         // The one click, on the notification's button, which shows when the pointer is over it.
+        const QString offer = u"Show Tockly in the top bar?"_s;
         startTockly(true);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            shell.pointAt(QStringLiteral("Show Tockly in the top bar?"), label), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(shell.pointAt(offer, label), 15000);
         bool clicked = false; // the condition of QTRY_VERIFY is evaluated once more at the end
-        QTRY_VERIFY(clicked || (clicked = shell.click(QStringLiteral("Enable"), button)));
+        QTRY_VERIFY(clicked || (clicked = shell.click(u"Enable"_s, button)));
         QTRY_COMPARE(shell.extensionState(extension), 1);
         QTRY_COMPARE(ours(), 1);
-        const QString after = run({QStringLiteral("doctor")});
+        const QString after = run(u"doctor"_s);
         QVERIFY2(after.contains(QStringLiteral("frontmost application: the GNOME Shell "
                                                "extension ")) &&
-                     after.contains(QStringLiteral("panel item: GNOME's top bar")),
+                     after.contains(u"panel item: GNOME's top bar"_s),
                  qPrintable(after));
 
         // Offered once: not again at the next start, also when it was declined.
@@ -268,7 +256,7 @@ private slots:
         QVERIFY(shell.setExtensionEnabled(extension, false));
         startTockly();
         QTest::qWait(4000);
-        QCOMPARE(shell.countShown(QStringLiteral("Show Tockly in the top bar?"), label), 0);
+        QCOMPARE(shown(label, offer), 0);
         stopProcess(tockly);
         QVERIFY(shell.setExtensionEnabled(extension, true));
     }

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 using Status = LoginItems::Status;
@@ -11,7 +13,7 @@ using Status = LoginItems::Status;
 bool validates(const QString &path)
 {
     QProcess p;
-    p.start(QStringLiteral("desktop-file-validate"), {path});
+    p.start(u"desktop-file-validate"_s, {path});
     return p.waitForFinished(10000) && p.exitCode() == 0 && p.readAll().trimmed().isEmpty();
 }
 
@@ -24,7 +26,7 @@ private slots:
     void entryFileIsTheLoginItem()
     {
         QTemporaryDir config;
-        AutostartLoginItems items(config.path(), QStringLiteral("/opt/Tockly 100%/tockly"));
+        AutostartLoginItems items(config.path(), u"/opt/Tockly 100%/tockly"_s);
         QCOMPARE(items.status(), Status::notRegistered);
         QVERIFY(items.unregisterApp());
 
@@ -54,7 +56,7 @@ private slots:
     {
         StoreFixture f;
         QTemporaryDir config;
-        AutostartLoginItems items(config.path(), QStringLiteral("/usr/bin/tockly"));
+        AutostartLoginItems items(config.path(), u"/usr/bin/tockly"_s);
         f.loginItemsService = &items;
         MacWorkStore *store = &f.open();
         QVERIFY(!store->launchAtLogin());
@@ -70,7 +72,7 @@ private slots:
         // A file where the autostart folder should be blocks even root.
         QVERIFY(QDir(config.path()).removeRecursively());
         QDir().mkpath(config.path());
-        QFile blocker(config.filePath(QStringLiteral("autostart")));
+        QFile blocker(config.filePath(u"autostart"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         QVERIFY(!items.registerApp());

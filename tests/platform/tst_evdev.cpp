@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 InputTally decode(const std::vector<Recorded> &events)
@@ -26,7 +28,7 @@ private slots:
     // The keyboard's and the mouse's recordings are counted by tockly-inputd in tst_inputd.
     void droppedEventsAreDiscardedUpToTheNextReport()
     {
-        const InputTally t = decode(recording(QStringLiteral("dropped.evemu")));
+        const InputTally t = decode(recording(u"dropped.evemu"_s));
         // a before the overflow and d after it; b, c and the wheel fell into the gap.
         QCOMPARE(t.counter(InputEvent::keyDown), 2u);
         QCOMPARE(t.counter(InputEvent::scrollWheel), 0u);

@@ -4,8 +4,6 @@
 #include "linux/X11FrontmostApplication.h"
 #include "linux/XInputSource.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,27 +11,20 @@
 
 #include <cstdlib>
 
-namespace {
+using namespace Qt::Literals::StringLiterals;
 
-void writeFile(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
+namespace {
 
 // A client that makes windows the way applications do, and plays the window manager's part
 // of announcing the active one.
 class TestClient {
 public:
     explicit TestClient(const QString &display)
+        : c(xcb_connect(display.toLocal8Bit().constData(), nullptr)),
+          root(xcb_setup_roots_iterator(xcb_get_setup(c)).data->root)
     {
-        c = xcb_connect(display.toLocal8Bit().constData(), nullptr);
-        root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-        const char name[] = "_NET_ACTIVE_WINDOW";
         auto *reply =
-            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 18, "_NET_ACTIVE_WINDOW"), nullptr);
         activeAtom = reply->atom;
         std::free(reply);
     }
@@ -48,25 +39,22 @@ public:
             xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
                                 uint32_t(wmClass.size()), wmClass.constData());
         xcb_map_window(c, w);
-        xcb_aux_sync();
+        sync();
         return w;
     }
     void activate(xcb_window_t w)
     {
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, activeAtom, XCB_ATOM_WINDOW, 32, 1, &w);
-        xcb_aux_sync();
+        sync();
     }
     void destroy(xcb_window_t w)
     {
         xcb_destroy_window(c, w);
-        xcb_aux_sync();
+        sync();
     }
 
 private:
-    void xcb_aux_sync()
-    {
-        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-    }
+    void sync() { std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
 
     xcb_connection_t *c;
     xcb_window_t root;
@@ -82,9 +70,10 @@ class TestX11 : public QObject {
     std::unique_ptr<XInputSource> input;
 
     quint32 n(InputEvent type) const { return input->eventCounter(type); }
-    void xdotool(const QString &command)
+    double since(InputEvent type) const { return input->secondsSinceLastEvent(type); }
+    void xdotool(const char *command)
     {
-        QVERIFY2(xvfb.xdotool(command.split(u' ')), qPrintable(command));
+        QVERIFY2(xvfb.xdotool(QString::fromLatin1(command).split(u' ')), command);
     }
 
 private slots:
@@ -105,7 +94,7 @@ private slots:
              {"type --delay 20 abcdefghijklmnopqrstuvwxy", "click --repeat 3 --delay 20 1",
               "click 3", "click 2", "click --repeat 4 --delay 20 5", "click 4", "click 6",
               "key shift", "key ctrl+z", "keydown x sleep 0.9 keyup x"})
-            xdotool(QString::fromLatin1(command));
+            xdotool(command);
         QTRY_COMPARE(n(InputEvent::keyDown), 27u);
         QTRY_COMPARE(n(InputEvent::scrollWheel), 6u);
         QTest::qWait(200);
@@ -118,39 +107,38 @@ private slots:
 
     void idleTimesFollowInputWithoutMotionEvents()
     {
-        xdotool(QStringLiteral("mousemove_relative -- 15 10"));
-        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) < 0.5);
-        const double key = input->secondsSinceLastEvent(InputEvent::keyDown);
-
+        xdotool("mousemove_relative -- 15 10");
+        QTRY_VERIFY(since(InputEvent::mouseMoved) < 0.5);
+        const double key = since(InputEvent::keyDown);
         QTest::qWait(1200);
-        QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
-        QVERIFY(input->secondsSinceLastEvent(InputEvent::keyDown) >= key + 1.1);
+        QVERIFY(since(InputEvent::mouseMoved) >= 1.1);
+        QVERIFY(since(InputEvent::keyDown) >= key + 1.1);
 
         // A key press is not taken for movement, a move not for a key.
-        xdotool(QStringLiteral("key q"));
-        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::keyDown) < 0.5);
-        QVERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) >= 1.1);
+        xdotool("key q");
+        QTRY_VERIFY(since(InputEvent::keyDown) < 0.5);
+        QVERIFY(since(InputEvent::mouseMoved) >= 1.1);
         QTest::qWait(300);
-        xdotool(QStringLiteral("mousemove_relative -- -5 0"));
+        xdotool("mousemove_relative -- -5 0");
         // Movement after the key, however slowly xdotool ran.
-        QTRY_VERIFY(input->secondsSinceLastEvent(InputEvent::mouseMoved) + 0.25 <
-                    input->secondsSinceLastEvent(InputEvent::keyDown));
+        QTRY_VERIFY(since(InputEvent::mouseMoved) + 0.25 < since(InputEvent::keyDown));
     }
 
     void frontmostApplicationFromActiveWindowAndDesktopFiles()
     {
         QTemporaryDir home, system;
         qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", (system.path() + QStringLiteral(":/nonexistent")).toLocal8Bit());
-        writeFile(system.filePath(QStringLiteral("applications/org.example.Editor.desktop")),
-                  "[Desktop Entry]\nType=Application\nName=Test Editor\nName[de]=Testeditor\n"
-                  "StartupWMClass=TocklyTestEditor\nExec=editor\n"
-                  "[Desktop Action New]\nName=New Window\n");
-        writeFile(system.filePath(QStringLiteral("applications/sketchpad.desktop")),
-                  "[Desktop Entry]\nType=Application\nName=Sketch Pad\nExec=sketchpad\n");
+        qputenv("XDG_DATA_DIRS", (system.path() + u":/nonexistent"_s).toLocal8Bit());
+        QVERIFY(writeFile(system.filePath(u"applications/org.example.Editor.desktop"_s),
+                          "[Desktop Entry]\nType=Application\nName=Test Editor\n"
+                          "Name[de]=Testeditor\nStartupWMClass=TocklyTestEditor\nExec=editor\n"
+                          "[Desktop Action New]\nName=New Window\n"));
+        QVERIFY(writeFile(system.filePath(u"applications/sketchpad.desktop"_s),
+                          "[Desktop Entry]\nType=Application\nName=Sketch Pad\nExec=sketchpad\n"));
         // The user's own entry comes first.
-        writeFile(home.filePath(QStringLiteral("applications/sketchpad.desktop")),
-                  "[Desktop Entry]\nType=Application\nName=My Sketch Pad\nExec=sketchpad\n");
+        QVERIFY(
+            writeFile(home.filePath(u"applications/sketchpad.desktop"_s),
+                      "[Desktop Entry]\nType=Application\nName=My Sketch Pad\nExec=sketchpad\n"));
         const auto folders = DesktopEntryNames::applicationFolders(SystemProcess({}));
         QCOMPARE(folders.size(), 3);
 
@@ -162,26 +150,23 @@ private slots:
         QVERIFY(!frontmost->query()); // no window manager has named one yet
 
         TestClient client(xvfb.display());
-        const auto editor = client.window(QByteArray("tockly-editor\0TocklyTestEditor\0", 31));
-        const auto sketch = client.window(QByteArray("sketchpad\0SketchPad\0", 20));
-        const auto unknown = client.window(QByteArray("calc\0Calc\0", 10));
-        const auto bare = client.window(QByteArray());
-        const auto garbage = client.window(QByteArray("\0\0\0", 3));
-
         const auto inFront = [&](xcb_window_t w, const FrontmostApplicationSource &source) {
             client.activate(w);
             return ::frontmost(source);
         };
-        QCOMPARE(inFront(editor, *frontmost), QStringLiteral("TocklyTestEditor/Test Editor"));
-        QCOMPARE(inFront(editor, *german), QStringLiteral("TocklyTestEditor/Testeditor"));
-        QCOMPARE(inFront(sketch, *frontmost), QStringLiteral("SketchPad/My Sketch Pad"));
-        QCOMPARE(inFront(unknown, *frontmost), QStringLiteral("Calc/Calc"));
-        QCOMPARE(inFront(bare, *frontmost), QStringLiteral("?/?"));
-        QCOMPARE(inFront(garbage, *frontmost), QStringLiteral("?/?"));
+        const auto editor = client.window(QByteArray("tockly-editor\0TocklyTestEditor\0", 31));
+        QCOMPARE(inFront(editor, *frontmost), u"TocklyTestEditor/Test Editor"_s);
+        QCOMPARE(inFront(editor, *german), u"TocklyTestEditor/Testeditor"_s);
+        QCOMPARE(inFront(client.window(QByteArray("sketchpad\0SketchPad\0", 20)), *frontmost),
+                 u"SketchPad/My Sketch Pad"_s);
+        QCOMPARE(inFront(client.window(QByteArray("calc\0Calc\0", 10)), *frontmost),
+                 u"Calc/Calc"_s);
+        QCOMPARE(inFront(client.window(QByteArray()), *frontmost), u"?/?"_s);
+        QCOMPARE(inFront(client.window(QByteArray("\0\0\0", 3)), *frontmost), u"?/?"_s);
         // The window manager still names a window that is gone.
         client.destroy(editor);
-        QCOMPARE(inFront(editor, *frontmost), QStringLiteral("none"));
-        QCOMPARE(inFront(XCB_WINDOW_NONE, *frontmost), QStringLiteral("none"));
+        QCOMPARE(inFront(editor, *frontmost), u"none"_s);
+        QCOMPARE(inFront(XCB_WINDOW_NONE, *frontmost), u"none"_s);
     }
 };
 

@@ -1,21 +1,44 @@
 #include "DesktopTestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
-#include <QProcessEnvironment>
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
 
 #include <csignal>
 #include <sys/prctl.h>
 
-QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
-                     const QString &interface, const QString &name)
+using namespace Qt::Literals::StringLiterals;
+
+ChildProcess::ChildProcess()
 {
-    auto get = QDBusMessage::createMethodCall(
-        service, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << interface << name;
-    const QDBusMessage reply = bus.call(get);
-    return reply.arguments().value(0).value<QDBusVariant>().variant();
+    setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
+
+ChildProcess::~ChildProcess()
+{
+    stopProcess(*this);
+}
+
+QVariant busCall(const QDBusConnection &bus, const QString &service, const QString &path,
+                 const QString &interface, const QString &method, const QVariantList &args,
+                 int timeoutMs)
+{
+    auto call = QDBusMessage::createMethodCall(service, path, interface, method);
+    call.setArguments(args);
+    return bus.call(call, QDBus::Block, timeoutMs).arguments().value(0);
+}
+
+QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
+                     const QString &interface, const QString &name, int timeoutMs)
+{
+    return busCall(bus, service, path, u"org.freedesktop.DBus.Properties"_s, u"Get"_s,
+                   {interface, name}, timeoutMs)
+        .value<QDBusVariant>()
+        .variant();
 }
 
 void stopProcess(QProcess &p)
@@ -29,14 +52,9 @@ void stopProcess(QProcess &p)
     }
 }
 
-void stopWithParent(QProcess &process)
+QString readLine(QProcess &process)
 {
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-QString readLine(QProcess &process, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
+    QDeadlineTimer deadline(10000);
     while (!process.canReadLine()) {
         if (deadline.hasExpired() || process.state() == QProcess::NotRunning)
             return {};
@@ -45,35 +63,42 @@ QString readLine(QProcess &process, int timeoutMs)
     return QString::fromUtf8(process.readLine()).trimmed();
 }
 
-XvfbServer::~XvfbServer()
+bool waitUntil(const QProcess &process, int timeoutMs, const std::function<bool()> &ready)
 {
-    stopProcess(m_process);
+    for (QDeadlineTimer deadline(timeoutMs);
+         !deadline.hasExpired() && process.state() != QProcess::NotRunning;) {
+        if (ready())
+            return true;
+        QCoreApplication::processEvents();
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(contents) == contents.size();
 }
 
 bool XvfbServer::start(QString *error)
 {
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                     QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                     QStringLiteral("1024x768x24")});
-    const QString number = readLine(m_process);
-    if (number.isEmpty()) {
-        *error = QStringLiteral("Xvfb did not start: ") + m_process.errorString();
-        return false;
-    }
-    m_display = u':' + number;
-    return true;
+    m_process.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
+                                u"0"_s, u"1024x768x24"_s});
+    m_display = u':' + readLine(m_process);
+    *error = u"Xvfb did not start: "_s + m_process.errorString();
+    return m_display.size() > 1;
 }
 
 bool XvfbServer::xdotool(const QStringList &arguments) const
 {
     QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(u"DISPLAY"_s, m_display);
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral("xdotool"), arguments);
+    p.start(u"xdotool"_s, arguments);
     return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
@@ -81,38 +106,27 @@ PrivateBus::~PrivateBus()
 {
     for (const QString &name : m_connections)
         QDBusConnection::disconnectFromBus(name);
-    stopProcess(m_process);
 }
 
 bool PrivateBus::start(Kind kind, QString *error, const QProcessEnvironment &environment)
 {
     if (!environment.isEmpty())
         m_process.setProcessEnvironment(environment);
-    stopWithParent(m_process);
-    QStringList args{QStringLiteral("--nofork"), QStringLiteral("--print-address=1")};
-    if (kind == Kind::session)
-        args << QStringLiteral("--session");
-    else
-        args << QStringLiteral("--config-file=" TOCKLY_TEST_SUPPORT_DIR "/test-system-bus.conf");
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("dbus-daemon"), args);
+    m_process.start(u"dbus-daemon"_s,
+                    {u"--nofork"_s, u"--print-address=1"_s,
+                     kind == Kind::session ? u"--session"_s
+                                           : QStringLiteral("--config-file=" TOCKLY_TEST_SUPPORT_DIR
+                                                            "/test-system-bus.conf")});
     m_address = readLine(m_process);
-    if (m_address.isEmpty()) {
-        *error = QStringLiteral("dbus-daemon did not start: ") + m_process.errorString();
-        return false;
-    }
-    return true;
+    *error = u"dbus-daemon did not start: "_s + m_process.errorString();
+    return !m_address.isEmpty();
 }
 
 QDBusConnection PrivateBus::connect(const QString &connectionName) const
 {
-    const_cast<PrivateBus *>(this)->m_connections << connectionName;
+    m_connections << connectionName;
     return QDBusConnection::connectToBus(m_address, connectionName);
-}
-
-FakeDesktopServices::~FakeDesktopServices()
-{
-    stopProcess(m_process);
 }
 
 bool FakeDesktopServices::start(const QString &busAddress, const QStringList &services,
@@ -121,9 +135,6 @@ bool FakeDesktopServices::start(const QString &busAddress, const QStringList &se
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral(TOCKLY_FAKE_DESKTOP_SERVICES),
                     QStringList{busAddress} + services);
-    if (readLine(m_process) != QLatin1String("ready")) {
-        *error = QStringLiteral("the fake desktop services did not start");
-        return false;
-    }
-    return true;
+    *error = u"the fake desktop services did not start"_s;
+    return readLine(m_process) == "ready"_L1;
 }

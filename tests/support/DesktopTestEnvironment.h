@@ -3,25 +3,31 @@
 #include <QDBusConnection>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QString>
 #include <QStringList>
 #include <QVariant>
 
-// The desktop a platform test needs, started by the test itself and private to it: an X server
-// for real X input, dbus-daemons standing in for the session and system buses, and fake desktop
-// services on them. Each stops when its object goes.
+#include <functional>
+
+// The desktop a platform test needs, started by the test itself and private to it: an X server,
+// dbus-daemons standing in for the session and system buses, and fake desktop services on them.
+
+// A process of the test's: it stops with its object, and with the test when that dies first.
+class ChildProcess : public QProcess {
+public:
+    ChildProcess();
+    ~ChildProcess() override;
+};
 
 // Xvfb on a free display that it picks itself (-displayfd), listening on no TCP port.
 class XvfbServer {
 public:
-    ~XvfbServer();
     bool start(QString *error);
     QString display() const { return m_display; }
     // Runs xdotool on this display and waits for it to finish.
     bool xdotool(const QStringList &arguments) const;
 
 private:
-    QProcess m_process;
+    ChildProcess m_process;
     QString m_display;
 };
 
@@ -37,33 +43,35 @@ public:
     QDBusConnection connect(const QString &connectionName) const;
 
 private:
-    QProcess m_process;
+    ChildProcess m_process;
     QString m_address;
-    QStringList m_connections;
+    mutable QStringList m_connections;
 };
 
-// The helper process playing the desktop's services on a private bus: with "login1" it is a
-// logind that hands out delay inhibitor locks, announces sleep on request and lists the sessions
-// the test sets (SetSession: id, uid, seat, active, remote); with "screensaver-idle=S" it answers
-// the idle-time query. Control methods
-// live at /Control, interface org.quenby.test.FakeDesktop.
+// tockly-fake-desktop-services on a private bus: with "login1" a logind that hands out delay
+// inhibitor locks, announces sleep on request and lists the sessions the test sets; with
+// "screensaver-idle=S" the idle-time query. Steered at /Control, org.quenby.test.FakeDesktop.
 class FakeDesktopServices {
 public:
-    ~FakeDesktopServices();
     bool start(const QString &busAddress, const QStringList &services, QString *error);
 
 private:
-    QProcess m_process;
+    ChildProcess m_process;
 };
 
-// A property of an object on the bus; invalid when it cannot be read.
+// The first value of the reply to a call on the bus; invalid without a reply in `timeoutMs`.
+QVariant busCall(const QDBusConnection &bus, const QString &service, const QString &path,
+                 const QString &interface, const QString &method, const QVariantList &args = {},
+                 int timeoutMs = -1);
+// A property of an object on the bus; invalid when it cannot be read in `timeoutMs`.
 QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
-                     const QString &interface, const QString &name);
+                     const QString &interface, const QString &name, int timeoutMs = -1);
 
 // Asks a process to end, and kills it when it does not within 3 s.
 void stopProcess(QProcess &process);
-// The process gets SIGTERM when the test dies before it could stop it.
-void stopWithParent(QProcess &process);
-
-// Waits for a process's standard output to give one line; empty on timeout.
-QString readLine(QProcess &process, int timeoutMs = 10000);
+// Waits for a process's standard output to give one line; empty after 10 s.
+QString readLine(QProcess &process);
+// Waits until `ready` holds while `process` runs; false when it ends or after `timeoutMs`.
+bool waitUntil(const QProcess &process, int timeoutMs, const std::function<bool()> &ready);
+// Writes a file, making its folder first.
+bool writeFile(const QString &path, const QByteArray &contents);

@@ -11,12 +11,15 @@
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <poll.h>
 #include <unistd.h>
 #include <vector>
+
+using namespace Qt::Literals::StringLiterals;
 
 // One row of ListSessions: id, user id, user name, seat, object path.
 struct SessionRow {
@@ -66,21 +69,7 @@ public:
             close(fd);
     }
 
-    // Locks whose holder has not closed its end yet: the read end of a pipe reports a hang-up
-    // once every write end is closed, as logind sees it.
-    int held() const
-    {
-        int n = 0;
-        for (int fd : readEnds) {
-            pollfd p{fd, POLLIN, 0};
-            if (poll(&p, 1, 0) >= 0 && !(p.revents & POLLHUP))
-                ++n;
-        }
-        return n;
-    }
-
-    std::vector<int> readEnds;
-    int requests = 0;
+    std::vector<int> readEnds; // of the locks handed out
     std::map<QString, std::unique_ptr<FakeSession>> sessions;
     int sessionLists = 0;
 
@@ -97,7 +86,6 @@ public slots:
     QDBusUnixFileDescriptor Inhibit(const QString &, const QString &, const QString &,
                                     const QString &)
     {
-        ++requests;
         int fds[2];
         if (pipe(fds) != 0)
             return {};
@@ -124,67 +112,56 @@ class Control : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.quenby.test.FakeDesktop")
 public:
-    FakeLogind *logind = nullptr;
-    QDBusConnection *bus = nullptr;
+    explicit Control(QDBusConnection bus) : bus(bus) {}
+    FakeLogind logind;
+    QDBusConnection bus;
 public slots:
     // Adds or changes a session; an empty seat makes it seatless, as a remote login is.
     void SetSession(const QString &id, uint uid, const QString &seat, bool active, bool remote)
     {
-        if (!logind)
-            return;
-        auto &s = logind->sessions[id];
+        auto &s = logind.sessions[id];
         if (!s) {
             s = std::make_unique<FakeSession>();
-            s->row.path = QDBusObjectPath(QStringLiteral("/org/freedesktop/login1/session/") + id);
-            bus->registerObject(s->row.path.path(), s.get(), QDBusConnection::ExportAllProperties);
+            s->row.path = QDBusObjectPath(u"/org/freedesktop/login1/session/"_s + id);
+            bus.registerObject(s->row.path.path(), s.get(), QDBusConnection::ExportAllProperties);
         }
-        s->row.id = id;
-        s->row.uid = uid;
-        s->row.user = QStringLiteral("user%1").arg(uid);
-        s->row.seat = seat;
+        s->row = {id, uid, u"user%1"_s.arg(uid), seat, s->row.path};
         s->active = active;
         s->remote = remote;
     }
     // How often the session list was asked for.
-    int SessionLists() { return logind ? logind->sessionLists : 0; }
-    void EmitPrepareForSleep(bool start)
+    int SessionLists() { return logind.sessionLists; }
+    void EmitPrepareForSleep(bool start) { emit logind.PrepareForSleep(start); }
+    // Locks whose holder has not closed its end yet: the read end of a pipe reports a hang-up
+    // once every write end is closed, as logind sees it.
+    int InhibitorsHeld()
     {
-        if (logind)
-            emit logind->PrepareForSleep(start);
+        return int(std::count_if(logind.readEnds.cbegin(), logind.readEnds.cend(), [](int fd) {
+            pollfd p{fd, POLLIN, 0};
+            return poll(&p, 1, 0) >= 0 && !(p.revents & POLLHUP);
+        }));
     }
-    int InhibitorsHeld() { return logind ? logind->held() : 0; }
-    int InhibitRequests() { return logind ? logind->requests : 0; }
 };
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 2)
-        return 2;
-    QDBusConnection bus = QDBusConnection::connectToBus(args[1], QStringLiteral("fake"));
-    if (!bus.isConnected())
-        return 1;
+    QDBusConnection bus = QDBusConnection::connectToBus(args.value(1), u"fake"_s);
     qDBusRegisterMetaType<SessionRow>();
     qDBusRegisterMetaType<QList<SessionRow>>();
     const auto all = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals;
-    Control control;
-    control.bus = &bus;
-    FakeLogind logind;
+    Control control(bus);
     FakeScreenSaver screenSaver;
-    bool ok = bus.registerObject(QStringLiteral("/Control"), &control, all);
+    bool ok = bus.isConnected() && bus.registerObject(u"/Control"_s, &control, all);
     for (const QString &a : args.mid(2)) {
-        if (a == QLatin1String("login1")) {
-            control.logind = &logind;
-            ok = ok &&
-                 bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &logind, all) &&
-                 bus.registerService(QStringLiteral("org.freedesktop.login1"));
-        } else if (a.startsWith(QLatin1String("screensaver-idle="))) {
+        if (a == "login1"_L1) {
+            ok = ok && bus.registerObject(u"/org/freedesktop/login1"_s, &control.logind, all) &&
+                 bus.registerService(u"org.freedesktop.login1"_s);
+        } else if (a.startsWith("screensaver-idle="_L1)) {
             screenSaver.idleSeconds = a.section(u'=', 1).toUInt();
-            ok = ok &&
-                 bus.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &screenSaver,
-                                    all) &&
-                 bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
+            ok = ok && bus.registerObject(u"/org/freedesktop/ScreenSaver"_s, &screenSaver, all) &&
+                 bus.registerService(u"org.freedesktop.ScreenSaver"_s);
         }
     }
     if (!ok)

@@ -23,19 +23,20 @@ xdg_wm_base *wmBase = nullptr;
 xdg_activation_v1 *activation = nullptr;
 bool configured = false;
 
+template<typename T>
+void bind(T **global, wl_registry *registry, uint32_t name, const char *interface,
+          const wl_interface &wanted)
+{
+    if (!std::strcmp(interface, wanted.name))
+        *global = static_cast<T *>(wl_registry_bind(registry, name, &wanted, 1));
+}
+
 void global(void *, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
 {
-    if (!std::strcmp(interface, wl_compositor_interface.name))
-        compositor = static_cast<wl_compositor *>(
-            wl_registry_bind(registry, name, &wl_compositor_interface, 1));
-    else if (!std::strcmp(interface, wl_shm_interface.name))
-        shm = static_cast<wl_shm *>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
-    else if (!std::strcmp(interface, xdg_wm_base_interface.name))
-        wmBase =
-            static_cast<xdg_wm_base *>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
-    else if (!std::strcmp(interface, xdg_activation_v1_interface.name))
-        activation = static_cast<xdg_activation_v1 *>(
-            wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
+    bind(&compositor, registry, name, interface, wl_compositor_interface);
+    bind(&shm, registry, name, interface, wl_shm_interface);
+    bind(&wmBase, registry, name, interface, xdg_wm_base_interface);
+    bind(&activation, registry, name, interface, xdg_activation_v1_interface);
 }
 void globalRemove(void *, wl_registry *, uint32_t) {}
 const wl_registry_listener registryListener = {&global, &globalRemove};
@@ -53,22 +54,13 @@ void surfaceConfigure(void *, xdg_surface *surface, uint32_t serial)
 }
 const xdg_surface_listener surfaceListener = {&surfaceConfigure};
 
-void toplevelConfigure(void *, xdg_toplevel *, int32_t, int32_t, wl_array *) {}
-void toplevelClose(void *, xdg_toplevel *) {}
-void toplevelBounds(void *, xdg_toplevel *, int32_t, int32_t) {}
-void toplevelCapabilities(void *, xdg_toplevel *, wl_array *) {}
-const xdg_toplevel_listener toplevelListener = {&toplevelConfigure, &toplevelClose, &toplevelBounds,
-                                                &toplevelCapabilities};
-
-wl_buffer *whiteBuffer(int width, int height)
+// A new memory file reads as zeros: black.
+wl_buffer *blackBuffer(int width, int height)
 {
     const int stride = width * 4, size = stride * height;
     const int fd = memfd_create("tockly-test-buffer", MFD_CLOEXEC);
     if (fd < 0 || ftruncate(fd, size) != 0)
         return nullptr;
-    void *pixels = mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    std::memset(pixels, 0xff, size_t(size));
-    munmap(pixels, size_t(size));
     wl_shm_pool *pool = wl_shm_create_pool(shm, fd, size);
     wl_buffer *buffer =
         wl_shm_pool_create_buffer(pool, 0, width, height, stride, WL_SHM_FORMAT_XRGB8888);
@@ -80,7 +72,6 @@ wl_buffer *whiteBuffer(int width, int height)
 void tokenDone(void *, xdg_activation_token_v1 *, const char *token)
 {
     std::printf("%s\n", token);
-    std::fflush(stdout);
 }
 const xdg_activation_token_v1_listener tokenListener = {&tokenDone};
 
@@ -89,13 +80,10 @@ const xdg_activation_token_v1_listener tokenListener = {&tokenDone};
 int main(int argc, char *argv[])
 {
     const bool tokenOnly = argc == 2 && !std::strcmp(argv[1], "--activation-token");
-    if (argc != 3 && !tokenOnly)
-        return 2;
     wl_display *display = wl_display_connect(nullptr);
-    if (!display)
+    if (!display || (argc != 3 && !tokenOnly))
         return 1;
-    wl_registry *registry = wl_display_get_registry(display);
-    wl_registry_add_listener(registry, &registryListener, nullptr);
+    wl_registry_add_listener(wl_display_get_registry(display), &registryListener, nullptr);
     wl_display_roundtrip(display);
     if (tokenOnly) {
         if (!activation)
@@ -109,19 +97,18 @@ int main(int argc, char *argv[])
     if (!compositor || !shm || !wmBase)
         return 1;
     xdg_wm_base_add_listener(wmBase, &wmBaseListener, nullptr);
-
+    // The toplevel's own events (size, close) need no answer.
     wl_surface *surface = wl_compositor_create_surface(compositor);
     xdg_surface *xdgSurface = xdg_wm_base_get_xdg_surface(wmBase, surface);
     xdg_surface_add_listener(xdgSurface, &surfaceListener, nullptr);
     xdg_toplevel *toplevel = xdg_surface_get_toplevel(xdgSurface);
-    xdg_toplevel_add_listener(toplevel, &toplevelListener, nullptr);
     xdg_toplevel_set_app_id(toplevel, argv[1]);
     xdg_toplevel_set_title(toplevel, argv[2]);
     wl_surface_commit(surface);
     while (!configured)
         if (wl_display_dispatch(display) < 0)
             return 1;
-    wl_surface_attach(surface, whiteBuffer(64, 64), 0, 0);
+    wl_surface_attach(surface, blackBuffer(64, 64), 0, 0);
     wl_surface_commit(surface);
     wl_display_roundtrip(display);
     std::printf("mapped\n");

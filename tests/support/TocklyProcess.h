@@ -3,11 +3,6 @@
 #include "DesktopTestEnvironment.h"
 
 #include <QDBusConnectionInterface>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTest>
 
 // The tockly binary of this build (TOCKLY_BINARY, defined by the test's target) run by a test as
 // a user would run it, with folders and buses of the test's own.
@@ -31,10 +26,8 @@ inline QProcessEnvironment tocklyEnvironment(QProcessEnvironment base, const QSt
 // The settings of a user past the welcome, in the configuration folder `configHome`.
 inline bool skipWelcome(const QString &configHome)
 {
-    QDir().mkpath(configHome + QStringLiteral("/Quenby"));
-    QFile settings(configHome + QStringLiteral("/Quenby/settings.json"));
-    return settings.open(QIODevice::WriteOnly) &&
-           settings.write(R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})") > 0;
+    return writeFile(configHome + QStringLiteral("/Quenby/settings.json"),
+                     R"({"quenby.mac.welcomed.v1": {"type": "bool", "value": true}})");
 }
 
 // Starts tockly and waits until it owns its name on `bus`.
@@ -44,13 +37,9 @@ inline bool startTockly(QProcess &tockly, const QProcessEnvironment &env,
     tockly.setProcessEnvironment(env);
     tockly.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     tockly.start(QStringLiteral(TOCKLY_BINARY), arguments);
-    QDeadlineTimer deadline(20000);
-    while (!deadline.hasExpired() && tockly.state() != QProcess::NotRunning) {
-        if (bus.interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")).value())
-            return true;
-        QTest::qWait(100);
-    }
-    return false;
+    return waitUntil(tockly, 20000, [&] {
+        return bus.interface()->isServiceRegistered(QStringLiteral("org.quenby.Tockly")).value();
+    });
 }
 
 // The invitation the running tockly on `bus` offers to join; empty when none.
@@ -67,13 +56,11 @@ inline QString pendingInvite(const QDBusConnection &bus)
 inline int runTockly(const QProcessEnvironment &env, const QStringList &arguments,
                      QString *output = nullptr, QString *errors = nullptr)
 {
-    QProcess p;
+    ChildProcess p;
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(TOCKLY_BINARY), arguments);
-    if (!p.waitForFinished(20000)) {
-        stopProcess(p);
+    if (!p.waitForFinished(20000))
         return -1;
-    }
     if (output)
         *output = QString::fromUtf8(p.readAllStandardOutput());
     if (errors)

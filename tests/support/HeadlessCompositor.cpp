@@ -1,0 +1,73 @@
+#include "HeadlessCompositor.h"
+
+#include <QFile>
+
+using namespace Qt::Literals::StringLiterals;
+
+QString HeadlessCompositor::socketPath() const
+{
+    return m_client.value(u"XDG_RUNTIME_DIR"_s) + u'/' + m_client.value(u"WAYLAND_DISPLAY"_s);
+}
+
+void HeadlessCompositor::setClient(const QString &runtimeDir, const QString &display,
+                                   const QString &desktop)
+{
+    m_client = QProcessEnvironment::systemEnvironment();
+    m_client.remove(u"DISPLAY"_s);
+    m_client.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir);
+    m_client.insert(u"WAYLAND_DISPLAY"_s, display);
+    m_client.insert(u"XDG_SESSION_TYPE"_s, u"wayland"_s);
+    m_client.insert(u"XDG_CURRENT_DESKTOP"_s, desktop);
+    m_client.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus.address());
+}
+
+bool HeadlessCompositor::launch(const QString &program, const QStringList &arguments,
+                                const QProcessEnvironment &environment, int timeoutMs,
+                                const std::function<bool()> &ready, QString *error)
+{
+    const QString log = m_runtime.filePath(u"compositor.log"_s);
+    m_process.setProcessEnvironment(environment);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.setStandardOutputFile(log);
+    m_process.start(program, arguments);
+    if (waitUntil(m_process, timeoutMs, ready))
+        return true;
+    QFile f(log);
+    f.open(QIODevice::ReadOnly);
+    *error = program + u" did not start: "_s + QString::fromUtf8(f.readAll().right(3000));
+    return false;
+}
+
+void HeadlessCompositor::stop()
+{
+    m_windows.clear();
+    stopProcess(m_process);
+}
+
+bool HeadlessCompositor::openWindow(const QString &appId, const QString &title, QString *error)
+{
+    auto p = std::make_unique<ChildProcess>();
+    p->setProcessEnvironment(m_client);
+    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {appId, title});
+    *error = u"the test window %1 was not shown"_s.arg(appId);
+    if (readLine(*p) != "mapped"_L1)
+        return false;
+    m_windows.emplace_back(appId, std::move(p));
+    return true;
+}
+
+void HeadlessCompositor::closeWindow(const QString &appId)
+{
+    std::erase_if(m_windows, [&](const auto &window) { return window.first == appId; });
+}
+
+QString activationToken(const QProcessEnvironment &env)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {u"--activation-token"_s});
+    const QString token = readLine(p);
+    p.waitForFinished();
+    return token;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "DesktopTestEnvironment.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+// What the headless compositors of the tests share: a private runtime folder (holding the
+// compositor's log), a private session bus, the compositor, and the test windows it was asked to
+// open. They all stop with the object.
+class HeadlessCompositor {
+public:
+    // The environment of a client of this compositor and its bus (and of no X server).
+    QProcessEnvironment clientEnvironment() const { return m_client; }
+    const PrivateBus &sessionBus() const { return m_bus; }
+    QString socketPath() const;
+
+    // A window of tockly-test-wayland-client with that app_id and title; true once shown, which
+    // gives it the focus. Closing it gives the focus back to the window below.
+    bool openWindow(const QString &appId, const QString &title, QString *error);
+    void closeWindow(const QString &appId);
+
+protected:
+    // The client environment for the socket `display` in `runtimeDir`, in that desktop.
+    void setClient(const QString &runtimeDir, const QString &display, const QString &desktop);
+    // Starts the compositor, its output going to the log; false (and the log's end in `error`)
+    // when `ready` does not hold within `timeoutMs`.
+    bool launch(const QString &program, const QStringList &arguments,
+                const QProcessEnvironment &environment, int timeoutMs,
+                const std::function<bool()> &ready, QString *error);
+    void stop();
+
+    QTemporaryDir m_runtime;
+    PrivateBus m_bus;
+    QProcessEnvironment m_client;
+    ChildProcess m_process;
+
+private:
+    std::vector<std::pair<QString, std::unique_ptr<ChildProcess>>> m_windows;
+};
+
+// A new activation token from the compositor of `environment`, as a launcher gets one for the
+// program it starts; empty when it offers no xdg-activation.
+QString activationToken(const QProcessEnvironment &environment);
