@@ -7,6 +7,7 @@
 #include "linux/JsonSettingsStore.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <csignal>
 
