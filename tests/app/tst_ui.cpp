@@ -5,6 +5,7 @@
 #include "AppShell.h"
 #include "CardModel.h"
 #include "CardPanel.h"
+#include "CrewTestSupport.h"
 #include "DesktopTestEnvironment.h"
 #include "ExportDocument.h"
 #include "Fonts.h"
@@ -325,7 +326,6 @@ private slots:
         QCOMPARE(times, (QStringList{"1h 56m", "1h 40m", "1h 23m", "1h 6m", "50m"}));
         // The owner may remove everybody but themselves.
         QCOMPARE(removable, (QList<bool>{true, false, true, true, true}));
-        capture(f.shell->card().window(), "card-counting-crew", 330);
         // Nothing goes before the confirmation; "Keep" takes it back.
         click(findItem(rows(card)[3], "removeButton"));
         click(findItem(rows(card)[3], "keep"));
@@ -416,7 +416,6 @@ private slots:
         QVERIFY(!join->isEnabled());
         typeText(window, "Ann  ");
         QVERIFY(join->isEnabled());
-        capture(window, "invitation", 380);
         // The button is off while the request runs.
         QTest::keyClick(window, Qt::Key_Return);
         QVERIFY(invite->busy());
@@ -577,7 +576,6 @@ private slots:
         QVERIFY(!shown(findItem(root, "emptyDay")));
         QCOMPARE(findItems(root, "session").size(), 1);
         QTRY_COMPARE(findItems(root, "chip").size(), 7);
-        capture(window, "history-rich-day", 760, 600);
         for (int i = 0; i < 3; ++i)
             click(findItem(root, "previousMonth"));
         QTRY_COMPARE(textOf(findItem(root, "monthTitle")), "December 2025");
@@ -683,6 +681,76 @@ private slots:
             card.chooseDay(sunday);
             QCOMPARE(card.dayDetail().toMap().value("date").toString(), row.day);
         }
+    }
+    // The pictures the project publishes (scripts/screenshots): the card counting beside a crew
+    // of six, yesterday in full in the history, and the invitation being filled in.
+    void screenshots()
+    {
+        const auto week = [](UiFixture &f) {
+            for (const auto &[daysAgo, seconds] : {std::pair{1, 2.2 * 3600},
+                                                   {2, 3.1 * 3600},
+                                                   {3, 1.4 * 3600},
+                                                   {4, 4.6 * 3600},
+                                                   {5, 2.9 * 3600}})
+                f.worked(daysAgo, seconds);
+            f.activity.insert(
+                "2026-03-10",
+                {.keys = 9400, .clicks = 620, .scrolls = 2300, .typingSeconds = 2100});
+        };
+        {
+            UiFixture f;
+            week(f);
+            f.worked(0, 2.5 * 3600);
+            Answer board;
+            board.crewName = "Night Owls";
+            board.owner = "Ann";
+            board.board = {
+                {"Mika", 18720}, {"Jo", 14040}, {"Ann", 9360}, {"Sam", 3960}, {"Priya", 2520}};
+            f.crew.answers["fetch LUCKY7"] = {board};
+            f.start();
+            QVERIFY(awaitTask(f.store->joinCrew("LUCKY7", "Ann")));
+            f.type(120);
+            QQuickItem *card = f.showCard();
+            QTRY_COMPARE(rows(card).size(), 5);
+            capture(f.shell->card().window(), "card-counting-crew", 330);
+        }
+        {
+            UiFixture f;
+            week(f);
+            const Instant yesterday = *f.calendar.addDays(f.at("2026-03-10 08:00"), -1);
+            f.entries.append({QUuid::createUuid(), yesterday - 1800, 900, WorkEntry::Kind::added});
+            f.entries.append(
+                {QUuid::createUuid(), yesterday + 3 * 3600, -600, WorkEntry::Kind::removed});
+            DayActivity rich{.keys = 12840,
+                             .clicks = 1460,
+                             .scrolls = 3120,
+                             .modifierTaps = 388,
+                             .typingSeconds = 5400,
+                             .mousingSeconds = 2700,
+                             .appSeconds = {{"Code Editor", 6200},
+                                            {"Terminal", 2900},
+                                            {"Web Browser", 1800},
+                                            {"Notes", 700},
+                                            {"Chat", 240}},
+                             .appSwitches = 142};
+            for (int h = 6; h <= 9; ++h)
+                rich.hourlyKeys[size_t(h)] = 900 + 610 * (h % 3);
+            f.activity.insert("2026-03-09", rich);
+            f.start().showHistory();
+            QQuickView *history = f.shell->windows().historyWindow();
+            QVERIFY(QTest::qWaitForWindowExposed(history));
+            click(findItems(history->rootObject(), "dayCell").at(8));
+            QTRY_COMPARE(findItems(history->rootObject(), "chip").size(), 7);
+            capture(history, "history-rich-day", 760, 600);
+        }
+        UiFixture f;
+        f.start().windows().showInviteWindow("LUCKY7");
+        QQuickView *invite = f.shell->windows().inviteWindow();
+        QVERIFY(QTest::qWaitForWindowActive(invite));
+        QTRY_COMPARE(invite->activeFocusItem()->objectName(), "inviteNickname");
+        typeText(invite, "Ann");
+        QTRY_COMPARE(textOf(findItem(invite->rootObject(), "inviteNickname")), "Ann");
+        capture(invite, "invitation", 380);
     }
 };
 
