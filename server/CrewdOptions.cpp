@@ -1,5 +1,7 @@
 #include "CrewdOptions.h"
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 bool number(const QString &text, int low, int high, int *out)
@@ -83,10 +85,10 @@ std::optional<CrewdOptions> CrewdOptions::parse(const QStringList &args, QString
             o.limits.trustProxy = true;
             continue;
         }
-        static const QStringList withValue{u"--listen"_qs,          u"--db"_qs,
-                                           u"--rate-limit"_qs,      u"--create-limit"_qs,
-                                           u"--threads"_qs,         u"--db-connections"_qs,
-                                           u"--request-timeout"_qs, u"--client-connections"_qs};
+        static const QStringList withValue{u"--listen"_s,          u"--db"_s,
+                                           u"--rate-limit"_s,      u"--create-limit"_s,
+                                           u"--threads"_s,         u"--db-connections"_s,
+                                           u"--request-timeout"_s, u"--client-connections"_s};
         if (!withValue.contains(arg)) {
             *error = QStringLiteral("unknown option %1").arg(arg);
             return std::nullopt;

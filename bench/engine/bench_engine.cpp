@@ -198,7 +198,8 @@ void BM_Construction(benchmark::State &state)
         auto store = b.open();
         if (store->entries().size() != b.entryCount)
             state.SkipWithError("the record did not load");
-        benchmark::DoNotOptimize(store->menuBarTitle());
+        auto title = store->menuBarTitle();
+        benchmark::DoNotOptimize(title);
     }
     state.counters["entries"] = double(b.entryCount);
 }

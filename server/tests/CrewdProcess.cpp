@@ -15,6 +15,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 bool HttpReply::isRefusal() const
 {
     const QJsonDocument doc = QJsonDocument::fromJson(body);
@@ -26,17 +28,17 @@ bool HttpReply::isRefusal() const
 
 CrewdProcess::CrewdProcess(QStringList extraArgs) : m_args(std::move(extraArgs))
 {
-    m_dbArgument = u"sqlite:"_qs + m_dir.filePath(u"crewd.sqlite"_qs);
+    m_dbArgument = u"sqlite:"_s + m_dir.filePath(u"crewd.sqlite"_s);
     if (qgetenv("TOCKLY_CREWD_ENGINE") != "postgresql")
         return;
     QFile state(qEnvironmentVariable("TOCKLY_PG_STATE"));
     if (!state.open(QIODevice::ReadOnly))
         qWarning("no PostgreSQL cluster: TOCKLY_PG_STATE is not readable");
     const QString adminUrl = QString::fromUtf8(state.readAll().split('\n').value(1).trimmed());
-    m_pgName = u"crewd_%1"_qs.arg(QRandomGenerator::global()->generate64(), 0, 16);
+    m_pgName = u"crewd_%1"_s.arg(QRandomGenerator::global()->generate64(), 0, 16);
     m_dbArgument = adminUrl.left(adminUrl.lastIndexOf(u'/') + 1) + m_pgName;
-    if (!QSqlQuery(database(m_connection + u"-admin"_qs, u"postgres"_qs))
-             .exec(u"CREATE DATABASE "_qs + m_pgName))
+    if (!QSqlQuery(database(m_connection + u"-admin"_s, u"postgres"_s))
+             .exec(u"CREATE DATABASE "_s + m_pgName))
         qWarning("cannot create the database %s", qPrintable(m_pgName));
 }
 
@@ -50,9 +52,9 @@ CrewdProcess::~CrewdProcess()
     stop();
     QSqlDatabase::removeDatabase(m_connection);
     if (!m_pgName.isEmpty() && m_ownsDatabase) {
-        QSqlQuery(database(m_connection + u"-admin"_qs, u"postgres"_qs))
-            .exec(u"DROP DATABASE IF EXISTS %1 WITH (FORCE)"_qs.arg(m_pgName));
-        QSqlDatabase::removeDatabase(m_connection + u"-admin"_qs);
+        QSqlQuery(database(m_connection + u"-admin"_s, u"postgres"_s))
+            .exec(u"DROP DATABASE IF EXISTS %1 WITH (FORCE)"_s.arg(m_pgName));
+        QSqlDatabase::removeDatabase(m_connection + u"-admin"_s);
     }
 }
 
@@ -61,9 +63,9 @@ bool CrewdProcess::start()
     // Tests send far more from one address than any client would; the rate-limit test passes
     // its own limits after these.
     m_process.setProgram(QStringLiteral(TOCKLY_CREWD_BINARY));
-    m_process.setArguments(QStringList{u"--listen"_qs, u"127.0.0.1:0"_qs, u"--db"_qs, m_dbArgument,
-                                       u"--rate-limit"_qs, u"10000000"_qs, u"--create-limit"_qs,
-                                       u"10000000"_qs}
+    m_process.setArguments(QStringList{u"--listen"_s, u"127.0.0.1:0"_s, u"--db"_s, m_dbArgument,
+                                       u"--rate-limit"_s, u"10000000"_s, u"--create-limit"_s,
+                                       u"10000000"_s}
                            << m_args);
     // A test that crashes takes its server with it.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -122,8 +124,8 @@ HttpReply CrewdProcess::get(const std::string &path, const httplib::Headers &hea
 
 static QByteArray body(const Member &m, QJsonObject o)
 {
-    o.insert(u"code"_qs, m.code);
-    o.insert(u"memberId"_qs, m.memberId);
+    o.insert(u"code"_s, m.code);
+    o.insert(u"memberId"_s, m.memberId);
     return compactJson(o);
 }
 
@@ -137,13 +139,13 @@ static Member member(HttpReply reply, const QString &nickname)
 Member CrewdProcess::create(const QString &crewName, const QString &nickname)
 {
     return member(
-        post("/api/crew", compactJson({{u"crewName"_qs, crewName}, {u"nickname"_qs, nickname}})),
+        post("/api/crew", compactJson({{u"crewName"_s, crewName}, {u"nickname"_s, nickname}})),
         nickname);
 }
 
 Member CrewdProcess::join(const QString &code, const QString &nickname)
 {
-    return member(post("/api/join", compactJson({{u"code"_qs, code}, {u"nickname"_qs, nickname}})),
+    return member(post("/api/join", compactJson({{u"code"_s, code}, {u"nickname"_s, nickname}})),
                   nickname);
 }
 
@@ -159,7 +161,7 @@ HttpReply CrewdProcess::leave(const Member &m)
 
 HttpReply CrewdProcess::kick(const Member &by, const QString &nickname)
 {
-    return post("/api/kick", body(by, {{u"nickname"_qs, nickname}}));
+    return post("/api/kick", body(by, {{u"nickname"_s, nickname}}));
 }
 
 QJsonObject CrewdProcess::fetch(const QString &code)
@@ -173,7 +175,7 @@ QSqlDatabase CrewdProcess::database(const QString &connection, const QString &na
         return QSqlDatabase::database(connection);
     const QUrl url(m_dbArgument);
     QSqlDatabase db =
-        QSqlDatabase::addDatabase(m_pgName.isEmpty() ? u"QSQLITE"_qs : u"QPSQL"_qs, connection);
+        QSqlDatabase::addDatabase(m_pgName.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, connection);
     db.setHostName(url.host());
     db.setPort(url.port());
     db.setUserName(url.userName());
@@ -217,7 +219,7 @@ QByteArray reportBody(const Member &m, const std::map<QString, double> &days)
     QJsonObject d;
     for (const auto &[key, seconds] : days)
         d.insert(key, seconds);
-    return body(m, {{u"nickname"_qs, m.nickname}, {u"days"_qs, d}});
+    return body(m, {{u"nickname"_s, m.nickname}, {u"days"_s, d}});
 }
 
 QStringList nicknames(const QJsonObject &crew)

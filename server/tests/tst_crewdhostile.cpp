@@ -32,24 +32,24 @@ class CrewdHostileTest : public QObject {
     std::pair<std::string, QJsonObject> validRequest()
     {
         const Member &m = anyMember();
-        QJsonObject o{{u"code"_qs, m.code}, {u"memberId"_qs, m.memberId}};
+        QJsonObject o{{u"code"_s, m.code}, {u"memberId"_s, m.memberId}};
         switch (pick(6)) {
         case 0:
-            return {"/api/crew", {{u"crewName"_qs, u"Fuzz"_qs}, {u"nickname"_qs, u"Owner"_qs}}};
+            return {"/api/crew", {{u"crewName"_s, u"Fuzz"_s}, {u"nickname"_s, u"Owner"_s}}};
         case 1:
             return {"/api/join",
-                    {{u"code"_qs, m.code}, {u"nickname"_qs, u"N%1"_qs.arg(pick(100000))}}};
+                    {{u"code"_s, m.code}, {u"nickname"_s, u"N%1"_s.arg(pick(100000))}}};
         case 2:
             return {"/api/leave", o};
         case 3:
-            o.insert(u"nickname"_qs, anyMember().nickname);
+            o.insert(u"nickname"_s, anyMember().nickname);
             return {"/api/kick", o};
         }
         QJsonObject days;
         for (int i = pick(5); i > 0; --i)
             days.insert(dayKey(-pick(14)), double(pick(90000)));
-        o.insert(u"nickname"_qs, m.nickname);
-        o.insert(u"days"_qs, days);
+        o.insert(u"nickname"_s, m.nickname);
+        o.insert(u"days"_s, days);
         return {"/api/report", o};
     }
 
@@ -87,10 +87,10 @@ private slots:
     {
         QVERIFY2(server.start(), server.errorOutput().constData());
         for (int c = 0; c < 3; ++c) {
-            members.push_back(server.create(u"Crew %1"_qs.arg(c), u"Owner"_qs));
+            members.push_back(server.create(u"Crew %1"_s.arg(c), u"Owner"_s));
             const QString code = members.back().code;
             for (int i = 0; i < 5; ++i) {
-                members.push_back(server.join(code, u"M%1"_qs.arg(i)));
+                members.push_back(server.join(code, u"M%1"_s.arg(i)));
                 server.report(members.back(), {{dayKey(0), 100.0 * i}});
             }
         }
@@ -111,20 +111,20 @@ private slots:
             if (kind == 0) {
                 path = (pick(2) ? "/api/crew/" : "/c/") +
                        QUrl::toPercentEncoding(
-                           QString::fromLatin1(mutated({{u"c"_qs, members[0].code}})))
+                           QString::fromLatin1(mutated({{u"c"_s, members[0].code}})))
                            .toStdString();
                 r = server.get(path);
             } else {
                 std::tie(path, sent) = validRequest();
                 r = server.post(path, kind == 1 ? compactJson(sent) : mutated(sent));
             }
-            QVERIFY2(r.status != 0, qPrintable(u"no answer to request %1"_qs.arg(i)));
+            QVERIFY2(r.status != 0, qPrintable(u"no answer to request %1"_s.arg(i)));
             QVERIFY2(r.status < 500, r.body.constData());
             const QString after = server.stateDigest();
             if (r.status >= 400) {
                 ++refused;
                 QVERIFY2(path.starts_with("/c/") || r.isRefusal(), r.body.constData());
-                QVERIFY2(after == state, qPrintable(u"a refused %1 changed the stored rows"_qs.arg(
+                QVERIFY2(after == state, qPrintable(u"a refused %1 changed the stored rows"_s.arg(
                                              QString::fromStdString(path))));
             } else if (++accepted; r.json().contains(u"memberId")) {
                 // A crew made or joined: use it from now on.
@@ -136,7 +136,7 @@ private slots:
             state = after;
         }
         QVERIFY2(refused > 300 && accepted > 20,
-                 qPrintable(u"%1 refused, %2 accepted"_qs.arg(refused).arg(accepted)));
+                 qPrintable(u"%1 refused, %2 accepted"_s.arg(refused).arg(accepted)));
     }
 
     void garbageOnTheWire()
@@ -169,3 +169,5 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdHostileTest)
 #include "tst_crewdhostile.moc"
+
+using namespace Qt::Literals::StringLiterals;

@@ -14,12 +14,12 @@ QByteArray chromium(const QStringList &action, const QString &url, bool *ok)
 {
     QTemporaryDir profile;
     QProcess p;
-    p.start(u"chromium"_qs,
-            QStringList{u"--headless"_qs, u"--no-sandbox"_qs, u"--disable-gpu"_qs,
-                        u"--disable-quic"_qs, u"--no-first-run"_qs,
-                        u"--disable-background-networking"_qs, u"--disable-component-update"_qs,
-                        u"--disable-sync"_qs, u"--disable-dev-shm-usage"_qs,
-                        u"--hide-scrollbars"_qs, u"--user-data-dir="_qs + profile.path()}
+    p.start(u"chromium"_s,
+            QStringList{u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--disable-quic"_s,
+                        u"--no-first-run"_s, u"--disable-background-networking"_s,
+                        u"--disable-component-update"_s, u"--disable-sync"_s,
+                        u"--disable-dev-shm-usage"_s, u"--hide-scrollbars"_s,
+                        u"--user-data-dir="_s + profile.path()}
                 << action << url);
     *ok = p.waitForFinished(90000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     if (!*ok)
@@ -37,8 +37,7 @@ private slots:
     {
         CrewdProcess server;
         QVERIFY2(server.start(), server.errorOutput().constData());
-        const Member ann =
-            server.create(u"<img src=x onerror=alert(1)> & \"Jerry's\""_qs, u"Ann"_qs);
+        const Member ann = server.create(u"<img src=x onerror=alert(1)> & \"Jerry's\""_s, u"Ann"_s);
         const HttpReply page = server.get("/c/" + ann.code.toLower().toStdString());
         QCOMPARE(page.status, 200);
         const std::string csp = page.header("Content-Security-Policy");
@@ -54,9 +53,9 @@ private slots:
 
         // The hostile name stays text in the browser too, and the page's own script ran under
         // the policy: it reveals the copy button.
-        const QString url = u"http://127.0.0.1:%1/c/%2"_qs.arg(server.port()).arg(ann.code);
+        const QString url = u"http://127.0.0.1:%1/c/%2"_s.arg(server.port()).arg(ann.code);
         bool ok = false;
-        const QByteArray dom = chromium({u"--dump-dom"_qs}, url, &ok);
+        const QByteArray dom = chromium({u"--dump-dom"_s}, url, &ok);
         QVERIFY(ok);
         QVERIFY2(dom.contains("<h1>&lt;img src=x onerror=alert(1)&gt;"), dom.constData());
         QVERIFY(!dom.contains("<img"));
@@ -64,14 +63,14 @@ private slots:
         QVERIFY(dom.contains("QUENBY-JOIN:" + ann.code.toLatin1()));
 
         // Styled under its own policy: the cream background, and the coral button.
-        const QString file = u"%1/crewd-invite.png"_qs.arg(TOCKLY_SCREENSHOT_DIR);
+        const QString file = u"%1/crewd-invite.png"_s.arg(TOCKLY_SCREENSHOT_DIR);
         QVERIFY(QDir().mkpath(TOCKLY_SCREENSHOT_DIR));
         QFile::remove(file);
-        chromium({u"--window-size=900,1000"_qs, u"--screenshot="_qs + file}, url, &ok);
+        chromium({u"--window-size=900,1000"_s, u"--screenshot="_s + file}, url, &ok);
         QVERIFY(ok);
         const QImage shot(file);
         QCOMPARE(shot.size(), QSize(900, 1000));
-        QCOMPARE(QColor(shot.pixel(5, 5)).name(), u"#fff7eb"_qs);
+        QCOMPARE(QColor(shot.pixel(5, 5)).name(), u"#fff7eb"_s);
         bool coral = false;
         for (int y = 0; y < shot.height() && !coral; y += 2)
             for (int x = 0; x < shot.width() && !coral; x += 2)
@@ -82,3 +81,5 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdPageTest)
 #include "tst_crewdpage.moc"
+
+using namespace Qt::Literals::StringLiterals;

@@ -38,9 +38,9 @@ bool keepsItsReply(CrewdProcess &server, const Member &m)
 {
     for (int attempt = 0; attempt < 20; ++attempt) {
         const double shown = today(server.fetch(m.code), m.nickname);
-        const QString days = u"{\"%1\":%2}"_qs.arg(dayKey()).arg(5000 + attempt);
+        const QString days = u"{\"%1\":%2}"_s.arg(dayKey()).arg(5000 + attempt);
         if (!server.execSql(
-                u"UPDATE members SET days = '%1' WHERE member_id = '%2'"_qs.arg(days, m.memberId)))
+                u"UPDATE members SET days = '%1' WHERE member_id = '%2'"_s.arg(days, m.memberId)))
             return false;
         if (today(server.fetch(m.code), m.nickname) == shown)
             return true;
@@ -61,18 +61,18 @@ private slots:
 
     void aCrewFromCreationToItsEnd()
     {
-        const Member ann = server.create(u"  Night Owls "_qs, u"Ann"_qs);
-        QVERIFY(QRegularExpression(u"^[A-Z0-9]{6}$"_qs).match(ann.code).hasMatch());
-        QVERIFY(QRegularExpression(u"^[0-9a-f]{32}$"_qs).match(ann.memberId).hasMatch());
-        QCOMPARE(ann.reply.json().value(u"crewName").toString(), u"Night Owls"_qs);
+        const Member ann = server.create(u"  Night Owls "_s, u"Ann"_s);
+        QVERIFY(QRegularExpression(u"^[A-Z0-9]{6}$"_s).match(ann.code).hasMatch());
+        QVERIFY(QRegularExpression(u"^[0-9a-f]{32}$"_s).match(ann.memberId).hasMatch());
+        QCOMPARE(ann.reply.json().value(u"crewName").toString(), u"Night Owls"_s);
         // Joining by the code in lower case, as a person might type it; names are trimmed.
-        const Member bob = server.join(ann.code.toLower(), u" Bob\t"_qs);
+        const Member bob = server.join(ann.code.toLower(), u" Bob\t"_s);
         QCOMPARE(bob.code, ann.code);
         QVERIFY(!bob.memberId.isEmpty() && bob.memberId != ann.memberId);
-        QVERIFY(refusedWith(server.join(u"QQQQQ0"_qs, u"Zed"_qs).reply, 404));
-        QVERIFY(refusedWith(server.join(ann.code, u"  ANN "_qs).reply, 409));
+        QVERIFY(refusedWith(server.join(u"QQQQQ0"_s, u"Zed"_s).reply, 404));
+        QVERIFY(refusedWith(server.join(ann.code, u"  ANN "_s).reply, 409));
         // 32 emoji are 32 characters, however many bytes they take.
-        const QString owl = u"\U0001F989"_qs;
+        const QString owl = u"\U0001F989"_s;
         QCOMPARE(server.create(owl.repeated(48), owl.repeated(32)).reply.status, 200);
 
         // A report replaces the days it sends, and only those.
@@ -82,11 +82,11 @@ private slots:
         QCOMPARE(server.report(ann, {{dayKey(0), 4000}}).status, 200);
         QCOMPARE(server.report(bob, {{dayKey(0), 90000}}).status, 200);
         const HttpReply fetched = server.get("/api/crew/" + ann.code.toStdString());
-        QCOMPARE(fetched.json().value(u"ownerNickname").toString(), u"Ann"_qs);
-        QCOMPARE(nicknames(fetched.json()), QStringList({u"Ann"_qs, u"Bob"_qs}));
-        QCOMPARE(daysOf(fetched.json(), u"Ann"_qs),
+        QCOMPARE(fetched.json().value(u"ownerNickname").toString(), u"Ann"_s);
+        QCOMPARE(nicknames(fetched.json()), QStringList({u"Ann"_s, u"Bob"_s}));
+        QCOMPARE(daysOf(fetched.json(), u"Ann"_s),
                  QJsonObject({{dayKey(0), 4000}, {dayKey(-1), 7200}, {dayKey(-14), 60}}));
-        QCOMPARE(daysOf(fetched.json(), u"Bob"_qs).value(dayKey(0)).toDouble(), 90000.0);
+        QCOMPARE(daysOf(fetched.json(), u"Bob"_s).value(dayKey(0)).toDouble(), 90000.0);
         // Anyone with the code may fetch, so a fetch never shows the ids that act for members.
         QVERIFY(!fetched.body.contains(ann.memberId.toUtf8()) &&
                 !fetched.body.contains(bob.memberId.toUtf8()));
@@ -95,11 +95,10 @@ private slots:
         // Refusals change nothing that is stored: bad days, ids that are not in the crew, and
         // removals but by the owner of another member. (Which days and seconds are refused is
         // checked without a server in crewd_rules.)
-        Member stranger = ann, wrongCrew = server.create(u"Elsewhere"_qs, u"Cleo"_qs),
-               lostCrew = ann;
+        Member stranger = ann, wrongCrew = server.create(u"Elsewhere"_s, u"Cleo"_s), lostCrew = ann;
         stranger.memberId = QString(32, u'a');
         wrongCrew.code = ann.code;
-        lostCrew.code = u"QQQQQ0"_qs;
+        lostCrew.code = u"QQQQQ0"_s;
         const QString before = server.stateDigest();
         std::map<QString, double> seventeen;
         for (int d = -8; d <= 8; ++d)
@@ -109,36 +108,36 @@ private slots:
         QVERIFY(refusedWith(server.report(stranger, {{dayKey(0), 1}}), 403));
         QVERIFY(refusedWith(server.report(wrongCrew, {{dayKey(0), 1}}), 403));
         QVERIFY(refusedWith(server.report(lostCrew, {{dayKey(0), 1}}), 404));
-        const HttpReply notOwner = server.kick(bob, u"Ann"_qs);
+        const HttpReply notOwner = server.kick(bob, u"Ann"_s);
         QVERIFY(refusedWith(notOwner, 403));
-        QCOMPARE(notOwner.error(), u"Only the crew's owner can remove members."_qs);
-        QVERIFY(refusedWith(server.kick(ann, u"Zed"_qs), 409));
-        QVERIFY(refusedWith(server.kick(ann, u"Ann"_qs), 409)); // oneself: that is leaving
+        QCOMPARE(notOwner.error(), u"Only the crew's owner can remove members."_s);
+        QVERIFY(refusedWith(server.kick(ann, u"Zed"_s), 409));
+        QVERIFY(refusedWith(server.kick(ann, u"Ann"_s), 409)); // oneself: that is leaving
         QCOMPARE(server.stateDigest(), before);
         seventeen.erase(dayKey(8));
         QCOMPARE(server.report(bob, seventeen).status, 200); // sixteen days at once are fine
 
         // 50 members at most; the place of a member the owner removes can be taken again, and
         // the removed member's id no longer counts.
-        std::vector<Member> others{server.join(ann.code, u"Cleo"_qs)};
+        std::vector<Member> others{server.join(ann.code, u"Cleo"_s)};
         while (others.size() < 48)
-            others.push_back(server.join(ann.code, u"Member %1"_qs.arg(others.size())));
-        const HttpReply full = server.join(ann.code, u"Late"_qs).reply;
+            others.push_back(server.join(ann.code, u"Member %1"_s.arg(others.size())));
+        const HttpReply full = server.join(ann.code, u"Late"_s).reply;
         QVERIFY(refusedWith(full, 409) && full.error().contains(u"full"));
         QCOMPARE(nicknames(server.fetch(ann.code)).size(), 50);
-        QCOMPARE(server.kick(ann, u"cleo"_qs).status, 200);
+        QCOMPARE(server.kick(ann, u"cleo"_s).status, 200);
         QVERIFY(refusedWith(server.report(others[0], {{dayKey(0), 1}}), 403));
-        others[0] = server.join(ann.code, u"Late"_qs);
+        others[0] = server.join(ann.code, u"Late"_s);
         QCOMPARE(others[0].reply.status, 200);
         QCOMPARE(server.leave(others[1]).status, 200); // so can the place of one who leaves
-        others[1] = server.join(ann.code, u"Later"_qs);
+        others[1] = server.join(ann.code, u"Later"_s);
         QCOMPARE(others[1].reply.status, 200);
 
         // Ownership passes to the next in line; the id that left no longer counts.
         QCOMPARE(server.leave(ann).status, 200);
-        QCOMPARE(server.fetch(ann.code).value(u"ownerNickname").toString(), u"Bob"_qs);
+        QCOMPARE(server.fetch(ann.code).value(u"ownerNickname").toString(), u"Bob"_s);
         QVERIFY(refusedWith(server.leave(ann), 403));
-        QVERIFY(refusedWith(server.kick(ann, u"Bob"_qs), 403));
+        QVERIFY(refusedWith(server.kick(ann, u"Bob"_s), 403));
         // The last one out: the crew and its code are gone.
         for (const Member &m : others)
             QCOMPARE(server.leave(m).status, 200);
@@ -156,7 +155,7 @@ private slots:
             {"/api/crew", "{'crewName':'  ','nickname':'B'}", 400},
             {"/api/crew", "{'nickname':'B','crewName':'" + QByteArray(49, 'x') + "'}", 400},
             {"/api/join",
-             "{'code':'CODE','nickname':'" + u"\U0001F989"_qs.repeated(33).toUtf8() + "'}", 400},
+             "{'code':'CODE','nickname':'" + u"\U0001F989"_s.repeated(33).toUtf8() + "'}", 400},
             {"/api/join", "{'code':'CODE','nickname':'A\\u0007B'}", 400},
             {"/api/join", "{'code':'CODE','nickname':'A\\u202eB'}", 400},
             {"/api/leave", "{'code':'CODE','memberId':7}", 400},
@@ -170,8 +169,7 @@ private slots:
         }
         QCOMPARE(server.stateDigest(), before);
 
-        const QByteArray small =
-            compactJson({{u"crewName"_qs, u"A"_qs}, {u"nickname"_qs, u"B"_qs}});
+        const QByteArray small = compactJson({{u"crewName"_s, u"A"_s}, {u"nickname"_s, u"B"_s}});
         QVERIFY(refusedWith(server.post("/api/crew", small, "text/plain"), 415));
         // At most 16 KiB: white space up to the limit is fine, one byte more is not.
         QByteArray body = small;
@@ -182,11 +180,11 @@ private slots:
 
     void rateLimits()
     {
-        CrewdProcess limited({u"--rate-limit"_qs, u"4"_qs, u"--create-limit"_qs, u"2"_qs});
+        CrewdProcess limited({u"--rate-limit"_s, u"4"_s, u"--create-limit"_s, u"2"_s});
         QVERIFY2(limited.start(), limited.errorOutput().constData());
-        QCOMPARE(limited.create(u"One"_qs, u"A"_qs).reply.status, 200);
-        QCOMPARE(limited.create(u"Two"_qs, u"A"_qs).reply.status, 200);
-        QVERIFY(refusedWith(limited.create(u"Three"_qs, u"A"_qs).reply, 429));
+        QCOMPARE(limited.create(u"One"_s, u"A"_s).reply.status, 200);
+        QCOMPARE(limited.create(u"Two"_s, u"A"_s).reply.status, 200);
+        QVERIFY(refusedWith(limited.create(u"Three"_s, u"A"_s).reply, 429));
         QCOMPARE(limited.get("/api/crew/QQQQQ0").status, 404); // the 4th request
         const HttpReply limit = limited.get("/api/crew/QQQQQ0");
         QVERIFY(refusedWith(limit, 429));
@@ -195,7 +193,7 @@ private slots:
         QCOMPARE(limited.get("/api/crew/QQQQQ0", {{"X-Forwarded-For", "203.0.113.9"}}).status, 429);
         QCOMPARE(limited.get("/healthz").status, 200);
 
-        CrewdProcess proxied({u"--rate-limit"_qs, u"1"_qs, u"--trust-proxy"_qs});
+        CrewdProcess proxied({u"--rate-limit"_s, u"1"_s, u"--trust-proxy"_s});
         QVERIFY2(proxied.start(), proxied.errorOutput().constData());
         const auto status = [&](const char *forwarded) {
             return proxied.get("/api/crew/QQQQQ0", {{"X-Forwarded-For", forwarded}}).status;
@@ -216,7 +214,7 @@ private slots:
         QVERIFY(own.stateDigest().startsWith(u"1|\n--\n")); // at schema version 1
         own.stop();
         // A database from a newer build is left alone.
-        QVERIFY(own.execSql(u"INSERT INTO schema_migrations (version) VALUES (99)"_qs));
+        QVERIFY(own.execSql(u"INSERT INTO schema_migrations (version) VALUES (99)"_s));
         QVERIFY(!own.start());
         own.stop();
         QVERIFY(own.errorOutput().contains("newer"));
@@ -228,9 +226,9 @@ private slots:
     {
         CrewdProcess killed;
         QVERIFY2(killed.start(), killed.errorOutput().constData());
-        std::vector<Member> members{killed.create(u"Load"_qs, u"R0"_qs)};
+        std::vector<Member> members{killed.create(u"Load"_s, u"R0"_s)};
         while (members.size() < 8)
-            members.push_back(killed.join(members[0].code, u"R%1"_qs.arg(members.size())));
+            members.push_back(killed.join(members[0].code, u"R%1"_s.arg(members.size())));
 
         // Each member sends rising totals for today, with half of it for yesterday in the same
         // report, one after the other on a connection of its own. Per member: the last value
@@ -272,7 +270,7 @@ private slots:
             const QJsonObject days = daysOf(crew, members[i].nickname);
             const int stored = days.value(dayKey(0)).toInt();
             QVERIFY2(stored == acknowledged[i] || (unanswered[i] && stored == unanswered[i]),
-                     qPrintable(u"stored %1, acknowledged %2, unanswered %3"_qs.arg(stored)
+                     qPrintable(u"stored %1, acknowledged %2, unanswered %3"_s.arg(stored)
                                     .arg(acknowledged[i])
                                     .arg(unanswered[i])));
             QCOMPARE(days.value(dayKey(-1)).toInt(), stored / 2);
@@ -290,47 +288,49 @@ private slots:
         CrewdProcess b{CrewdProcess::SameDatabaseAs{a}};
         QVERIFY2(a.start(), a.errorOutput().constData());
         QVERIFY2(b.start(), b.errorOutput().constData());
-        const Member owner = a.create(u"Night owls"_qs, u"Ada"_qs);
-        const Member bo = a.join(owner.code, u"Bo"_qs);
-        QCOMPARE(nicknames(b.fetch(owner.code)), (QStringList{u"Ada"_qs, u"Bo"_qs}));
+        const Member owner = a.create(u"Night owls"_s, u"Ada"_s);
+        const Member bo = a.join(owner.code, u"Bo"_s);
+        QCOMPARE(nicknames(b.fetch(owner.code)), (QStringList{u"Ada"_s, u"Bo"_s}));
 
         double previous = -1; // no day yet
         for (double seconds : {600.0, 1200.0, 1800.0}) {
-            QCOMPARE(today(b.fetch(owner.code), u"Bo"_qs), previous);
+            QCOMPARE(today(b.fetch(owner.code), u"Bo"_s), previous);
             QVERIFY(report(a, bo, seconds));
-            QCOMPARE(today(a.fetch(owner.code), u"Bo"_qs), seconds);
-            QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(owner.code), u"Bo"_qs), seconds, 2000);
+            QCOMPARE(today(a.fetch(owner.code), u"Bo"_s), seconds);
+            QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(owner.code), u"Bo"_s), seconds, 2000);
             previous = seconds;
         }
 
-        QVERIFY(!b.join(owner.code, u"Cy"_qs).memberId.isEmpty());
+        QVERIFY(!b.join(owner.code, u"Cy"_s).memberId.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(nicknames(a.fetch(owner.code)),
-                                  (QStringList{u"Ada"_qs, u"Bo"_qs, u"Cy"_qs}), 2000);
-        QCOMPARE(b.kick(owner, u"Cy"_qs).status, 200);
-        QTRY_COMPARE_WITH_TIMEOUT(nicknames(a.fetch(owner.code)),
-                                  (QStringList{u"Ada"_qs, u"Bo"_qs}), 2000);
+                                  (QStringList{u"Ada"_s, u"Bo"_s, u"Cy"_s}), 2000);
+        QCOMPARE(b.kick(owner, u"Cy"_s).status, 200);
+        QTRY_COMPARE_WITH_TIMEOUT(nicknames(a.fetch(owner.code)), (QStringList{u"Ada"_s, u"Bo"_s}),
+                                  2000);
         QCOMPARE(a.leave(owner).status, 200);
-        QTRY_COMPARE_WITH_TIMEOUT(b.fetch(owner.code).value(u"ownerNickname").toString(), u"Bo"_qs,
+        QTRY_COMPARE_WITH_TIMEOUT(b.fetch(owner.code).value(u"ownerNickname").toString(), u"Bo"_s,
                                   2000);
         QCOMPARE(a.leave(bo).status, 200);
         QTRY_COMPARE_WITH_TIMEOUT(b.get("/api/crew/" + owner.code.toStdString()).status, 404, 2000);
 
         // The replies are really kept; when the listening connection dies, changes made
         // meanwhile still show, and once it listens again replies are kept again.
-        const Member di = a.create(u"Larks"_qs, u"Di"_qs);
+        const Member di = a.create(u"Larks"_s, u"Di"_s);
         QVERIFY(report(a, di, 100));
-        QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(di.code), u"Di"_qs), 100.0, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(di.code), u"Di"_s), 100.0, 2000);
         QVERIFY(keepsItsReply(b, di));
         QVERIFY(a.execSql(u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
-                          " WHERE application_name = 'tockly-crewd-listener'"_qs));
+                          " WHERE application_name = 'tockly-crewd-listener'"_s));
         QVERIFY(report(a, di, 200));
-        QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(di.code), u"Di"_qs), 200.0, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(di.code), u"Di"_s), 200.0, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(b.errorOutput().contains("notifications lost"), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(keepsItsReply(b, di), 10000);
         QVERIFY(report(a, di, 300));
-        QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(di.code), u"Di"_qs), 300.0, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(today(b.fetch(di.code), u"Di"_s), 300.0, 2000);
     }
 };
 
 QTEST_GUILESS_MAIN(CrewdProtocolTest)
 #include "tst_crewdprotocol.moc"
+
+using namespace Qt::Literals::StringLiterals;

@@ -38,8 +38,8 @@ class CrewdSlowClientsTest : public QObject {
 private slots:
     void slowClientsDoNotStarveOthers()
     {
-        CrewdProcess server({u"--threads"_qs, QString::number(kThreads), u"--request-timeout"_qs,
-                             QString::number(kDeadlineSeconds), u"--client-connections"_qs,
+        CrewdProcess server({u"--threads"_s, QString::number(kThreads), u"--request-timeout"_s,
+                             QString::number(kDeadlineSeconds), u"--client-connections"_s,
                              QString::number(kCap)});
         QVERIFY2(server.start(), server.errorOutput().constData());
         // A fresh connection from 127.0.0.1: whether a whole 200 answer came within a second.
@@ -122,7 +122,7 @@ private slots:
             const double held = s.closedAt - s.sentAt;
             QVERIFY2(s.closedAt >= 0 && held >= kDeadlineSeconds - 0.05 &&
                          held < kDeadlineSeconds + 1,
-                     qPrintable(u"closed after %1 s"_qs.arg(held)));
+                     qPrintable(u"closed after %1 s"_s.arg(held)));
         }
         QVERIFY(server.running());
     }
@@ -130,3 +130,5 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdSlowClientsTest)
 #include "tst_crewdslowclients.moc"
+
+using namespace Qt::Literals::StringLiterals;

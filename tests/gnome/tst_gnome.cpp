@@ -79,10 +79,7 @@ class TestGnome : public QObject {
     }
     // Tockly's items in the top bar: ours, named Tockly, and the AppIndicator extension's, named
     // after the title ("0m", "45s", "2h 5m").
-    int items() const
-    {
-        return shown(menu, QRegularExpression(u"^(Tockly|(\\d+h )?\\d+[sm])$"_qs));
-    }
+    int items() const { return shown(menu, QRegularExpression(u"^(Tockly|(\\d+h )?\\d+[sm])$"_s)); }
     int ours() const { return shown(menu, u"Tockly"_s); }
     // The title `tockly status` prints shows in the top bar, once. It changes with each tick in
     // the first minute, so it is read before and after looking.
