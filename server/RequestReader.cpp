@@ -26,7 +26,8 @@ void RequestReader::begin()
 size_t RequestReader::read(std::string_view bytes)
 {
     size_t used = 0;
-    while (m_state == State::incomplete) {
+    // Never with nothing to read: the parser would do arithmetic on an empty buffer's null data.
+    while (m_state == State::incomplete && used < bytes.size()) {
         boost::beast::error_code ec;
         const size_t n = m_parser->put(boost::asio::buffer(bytes.substr(used)), ec);
         used += n;
@@ -60,7 +61,7 @@ size_t RequestReader::read(std::string_view bytes)
             break;
         if (m_parser->is_done())
             m_state = State::complete;
-        else if (n == 0 || used == bytes.size())
+        else if (n == 0)
             break;
     }
     return used;
