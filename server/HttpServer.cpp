@@ -3,7 +3,6 @@
 #include "RateLimiter.h"
 
 #include <boost/asio/post.hpp>
-#include <boost/asio/strand.hpp>
 #include <boost/beast/http/write.hpp>
 
 #include <sstream>
@@ -29,8 +28,8 @@ constexpr auto kLinger = 1s;
 
 } // namespace
 
-// Lives on a strand of its own: its handlers never run at once. Exactly one wait for bytes or one
-// write is under way at a time, beside one timer that checks the deadline of the phase.
+// Lives on one worker's thread. Exactly one wait for bytes or one write is under way at a time,
+// beside one timer that checks the deadline of the phase.
 class HttpServer::Connection : public std::enable_shared_from_this<Connection> {
 public:
     Connection(HttpServer &server, tcp::socket socket, std::string peer, std::string clientKey)
@@ -264,9 +263,11 @@ HttpServer::HttpServer(Limits limits, Handler handler)
           "timeout=" +
           std::to_string(std::chrono::ceil<std::chrono::seconds>(limits.idleTimeout).count()) +
           ", max=" + std::to_string(limits.requestsPerConnection)),
-      m_io(std::max(1, limits.threads)), m_acceptor(asio::make_strand(m_io)),
-      m_acceptPause(m_acceptor.get_executor())
-{}
+      m_io(1), m_acceptor(m_io), m_acceptPause(m_io)
+{
+    for (int i = 0; i < std::max(1, limits.threads); ++i)
+        m_workers.push_back(std::make_unique<asio::io_context>(1));
+}
 
 HttpServer::~HttpServer() = default;
 
@@ -304,23 +305,28 @@ int HttpServer::listen(const std::string &host, int port, std::string *error)
 
 void HttpServer::run()
 {
-    accept();
-    // Not on this thread: it leaves after the others, when what they kept per thread (a
-    // database connection) is gone.
+    // Requests are answered on the workers only: this thread ends last, after what they kept
+    // per thread (a database connection) is gone.
     std::vector<std::thread> threads;
-    for (int i = 0; i < std::max(1, m_limits.threads); ++i)
-        threads.emplace_back([this] { m_io.run(); });
+    for (const auto &worker : m_workers) {
+        m_keepWorking.push_back(asio::make_work_guard(*worker));
+        threads.emplace_back([&worker = *worker] { worker.run(); });
+    }
+    accept();
+    m_io.run();
     for (std::thread &t : threads)
         t.join();
 }
 
 void HttpServer::stop()
 {
-    asio::post(m_acceptor.get_executor(), [this] {
+    asio::post(m_io, [this] {
         m_stopping = true;
         error_code ec;
         m_acceptor.close(ec);
         m_acceptPause.cancel();
+        // Each worker ends once its last connection has closed.
+        m_keepWorking.clear();
         std::vector<std::shared_ptr<Connection>> open;
         {
             std::lock_guard lock(m_mutex);
@@ -335,7 +341,9 @@ void HttpServer::stop()
 
 void HttpServer::accept()
 {
-    m_acceptor.async_accept(asio::make_strand(m_io), [this](error_code ec, tcp::socket socket) {
+    // In turn, so that connections that keep busy spread over the threads.
+    asio::io_context &worker = *m_workers[m_nextWorker++ % m_workers.size()];
+    m_acceptor.async_accept(worker, [this](error_code ec, tcp::socket socket) {
         if (m_stopping)
             return;
         if (!ec) {

@@ -3,6 +3,7 @@
 #include "Reply.h"
 #include "RequestReader.h"
 
+#include <boost/asio/executor_work_guard.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/steady_timer.hpp>
@@ -16,12 +17,14 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
-// The service's HTTP server, on Boost.Asio and Beast. A connection does not own a thread: a
-// fixed pool of threads waits on every socket at once and runs whatever has become possible on
-// any of them, reading what has arrived and answering a request once it is whole. A client that
-// sends slowly, connects and sends nothing, or does not read its answers costs a socket and
-// buffers but never holds a thread, so everyone else is still served. Each request must arrive
+// The service's HTTP server, on Boost.Asio and Beast. A connection does not own a thread: each
+// of a fixed pool of threads waits on the sockets of its share of the connections (handed out
+// in turn as they come) and runs whatever has become possible on any of them, reading what has
+// arrived and answering a request once it is whole. A client that sends slowly, connects and
+// sends nothing, or does not read its answers costs a socket and buffers but never holds a
+// thread, so everyone else is still served. Each request must arrive
 // whole within requestTimeout of its first byte (408 otherwise), an idle connection is closed
 // after idleTimeout, and one client address (IPv6: its /64) may hold connectionsPerClient
 // connections (503 beyond).
@@ -30,7 +33,7 @@ public:
     using Request = RequestReader::Request;
     using Response = boost::beast::http::response<boost::beast::http::string_body>;
     // Answers one request, on one of the server's threads; it may wait there (for the database),
-    // which holds that thread and the request's connection only.
+    // which holds that thread's connections meanwhile.
     using Handler = std::function<Response(const Request &, const std::string &peerAddress)>;
 
     struct Limits {
@@ -52,7 +55,7 @@ public:
 
     // Binds and listens; the port (the one the system chose for 0), or 0 and why not in error.
     int listen(const std::string &host, int port, std::string *error);
-    // Serves on limits.threads threads, this one included, until stop() has taken effect.
+    // Serves on limits.threads threads until stop() has taken effect; this one accepts.
     void run();
     // From any thread: accepts no more, closes connections that wait for a request, and lets
     // those being answered finish, each with "Connection: close".
@@ -67,7 +70,13 @@ private:
     const Limits m_limits;
     const Handler m_handler;
     const std::string m_keepAlive; // the Keep-Alive header of answers that keep the connection
-    boost::asio::io_context m_io;
+    // One per thread, so that a connection's handlers never run at once and threads never hand
+    // work to each other.
+    std::vector<std::unique_ptr<boost::asio::io_context>> m_workers;
+    using WorkGuard = boost::asio::executor_work_guard<boost::asio::io_context::executor_type>;
+    std::vector<WorkGuard> m_keepWorking; // until stop
+    size_t m_nextWorker = 0;
+    boost::asio::io_context m_io; // the acceptor's
     boost::asio::ip::tcp::acceptor m_acceptor;
     boost::asio::steady_timer m_acceptPause;
     std::atomic<bool> m_stopping = false;
