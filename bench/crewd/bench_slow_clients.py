@@ -161,13 +161,15 @@ def main():
     builds = [chr(ord("A") + i) for i in range(len(crewds))]
     for build, crewd in zip(builds, crewds):
         print(f"  {build}: {crewd}")
-    print(f"\n  {'/healthz':<18}{'requests':>9}{'failed':>8}{'p50 ms':>10}{'p99 ms':>10}{'max ms':>10}")
+    print(f"\n  {'/healthz':<18}{'requests':>9}{'failed':>8}{'p50 ms':>10}{'p99 ms':>10}{'max ms':>10}"
+          "  p99 ms of each round")
     for phase, name in [(0, "alone"), (1, "beside flood")]:
         for build, crewd in zip(builds, crewds):
             lat = sorted(x for r in results[crewd] for x in r[phase][0])
             failed = sum(r[phase][1] for r in results[crewd])
+            rounds = " ".join(f"{pct(r[phase][0], 99):.1f}" for r in results[crewd])
             print(f"  {build} {name:<16}{len(lat):>9}{failed:>8}{pct(lat, 50):>10.1f}"
-                  f"{pct(lat, 99):>10.1f}{(lat[-1] if lat else float('nan')):>10.1f}")
+                  f"{pct(lat, 99):>10.1f}{(lat[-1] if lat else float('nan')):>10.1f}  {rounds}")
     for build, crewd in zip(builds, crewds):
         opened = sum(r[2][0] for r in results[crewd])
         closed = sum(r[2][1] for r in results[crewd])
