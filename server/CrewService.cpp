@@ -27,7 +27,8 @@ Response sendPage(int status, const QByteArray &html)
     Response res(http::status(status), 11);
     res.set(http::field::content_type, "text/html; charset=utf-8");
     const QByteArray &policy = InvitePage::contentSecurityPolicy();
-    res.set("Content-Security-Policy", std::string_view(policy.constData(), size_t(policy.size())));
+    res.set("Content-Security-Policy",
+            boost::beast::string_view(policy.constData(), size_t(policy.size())));
     res.set("Referrer-Policy", "no-referrer");
     res.body().assign(html.constData(), size_t(html.size()));
     return res;
@@ -51,16 +52,16 @@ bool isJson(const HttpServer::Request &req)
 }
 
 // The path of a request target, without its query and with its escapes decoded.
-std::string pathOf(std::string_view target)
+std::string pathOf(boost::beast::string_view target)
 {
     const QByteArray path(target.data(), qsizetype(target.substr(0, target.find('?')).size()));
     return QByteArray::fromPercentEncoding(path).toStdString();
 }
 
-std::string_view trimmed(std::string_view s)
+boost::beast::string_view trimmed(boost::beast::string_view s)
 {
     const size_t begin = s.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
+    if (begin == s.npos)
         return {};
     return s.substr(begin, s.find_last_not_of(" \t") - begin + 1);
 }
@@ -100,11 +101,11 @@ std::string CrewService::clientAddress(const Request &req, const std::string &pe
         return peerAddress;
     // The proxy appends the address it saw to the last of these lines; anything before it came
     // from the client.
-    std::string_view chain;
+    boost::beast::string_view chain;
     const auto [first, end] = req.equal_range("X-Forwarded-For");
     for (auto it = first; it != end; ++it)
         chain = it->value();
-    const std::string_view last = trimmed(chain.substr(chain.rfind(',') + 1));
+    const boost::beast::string_view last = trimmed(chain.substr(chain.rfind(',') + 1));
     return last.empty() ? peerAddress : std::string(last);
 }
 
