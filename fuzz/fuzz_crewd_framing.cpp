@@ -1,37 +1,63 @@
-// Where the crew service's reader thread finds the end of a request in the bytes received. The
-// reader frames a request once its headers are in and then waits for the body by size alone, so
-// the frame of a whole request must not change when more bytes follow it, or fewer precede.
+// How the crew service reads a request from the bytes a connection receives. They arrive in
+// pieces: the first byte says where the input is cut in two, and the outcome must not depend on
+// where (but the parser may refuse bytes that are not HTTP for another reason, or only once
+// more of them are in). A whole request must not change when more bytes follow it, a connection
+// never holds more than one request's worth while it waits, and a refusal is one the service
+// answers.
 
 #include "FuzzCheck.h"
-#include "RequestFraming.h"
+#include "RequestReader.h"
+
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    if (size == 0)
+        return 0;
+    using State = RequestReader::State;
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
     const size_t maxHeader = 2048, maxBody = 512;
-    const RequestFrame f = frameRequest(bytes, maxHeader, maxBody);
-    switch (f.state) {
-    case RequestFrame::State::refused:
-        FUZZ_CHECK((f.status == 400 || f.status == 411 || f.status == 431) && f.reason);
+
+    RequestReader whole(maxHeader, maxBody);
+    const size_t used = whole.read(bytes);
+    FUZZ_CHECK(used <= bytes.size());
+
+    // The unused bytes of the first piece come again with the second, as a connection keeps them.
+    RequestReader pieces(maxHeader, maxBody);
+    const size_t cut = data[0] % (size + 1);
+    std::string pending(bytes.substr(0, cut));
+    size_t piecesUsed = pieces.read(pending);
+    pending.erase(0, piecesUsed);
+    if (pieces.state() == State::incomplete) {
+        pending.append(bytes.substr(cut));
+        piecesUsed += pieces.read(pending);
+    }
+    if (pieces.state() == State::incomplete && whole.state() == State::refused) {
+        FUZZ_CHECK(bytes.size() < maxHeader + maxBody);
+        return 0;
+    }
+    FUZZ_CHECK(pieces.state() == whole.state());
+
+    switch (whole.state()) {
+    case State::refused:
+        for (const RequestReader *r : {&whole, &pieces})
+            FUZZ_CHECK(r->reason() && (r->status() == 400 || r->status() == 411 ||
+                                       r->status() == 413 || r->status() == 431));
         break;
-    case RequestFrame::State::complete: {
-        FUZZ_CHECK(f.headerBytes > 0 && f.headerBytes <= f.size && f.size <= bytes.size());
-        FUZZ_CHECK(f.size - f.headerBytes <= maxBody && f.headerBytes <= maxHeader);
-        FUZZ_CHECK(bytes.substr(0, f.headerBytes).find("\n\r\n") == f.headerBytes - 3);
-        const RequestFrame alone = frameRequest(bytes.substr(0, f.size), maxHeader, maxBody);
-        FUZZ_CHECK(alone.state == f.state && alone.size == f.size &&
-                   alone.bodyTooLarge == f.bodyTooLarge);
-        if (f.headerBytes < f.size) {
-            const RequestFrame partial =
-                frameRequest(bytes.substr(0, f.size - 1), maxHeader, maxBody);
-            FUZZ_CHECK(partial.state == RequestFrame::State::incomplete &&
-                       partial.headerBytes == f.headerBytes && partial.size == f.size);
-        }
+    case State::complete: {
+        FUZZ_CHECK(piecesUsed == used);
+        const RequestReader::Request request = whole.take(), again = pieces.take();
+        FUZZ_CHECK(request.body().size() <= maxBody);
+        FUZZ_CHECK(request.method_string() == again.method_string() &&
+                   request.target() == again.target() && request.body() == again.body());
+        RequestReader alone(maxHeader, maxBody);
+        FUZZ_CHECK(alone.read(bytes.substr(0, used)) == used && alone.state() == State::complete);
+        // Then the next request is read from where this one ended.
+        whole.read(bytes.substr(used));
         break;
     }
-    case RequestFrame::State::incomplete:
+    case State::incomplete:
         FUZZ_CHECK(bytes.size() < maxHeader + maxBody);
-        FUZZ_CHECK(!f.headerBytes || f.size > bytes.size());
         break;
     }
     return 0;

@@ -9,31 +9,29 @@
 
 #include <string_view>
 
-#include <httplib.h>
+namespace http = boost::beast::http;
+using Response = HttpServer::Response;
 
 namespace {
 
-const char kJson[] = "application/json";
-
-void send(httplib::Response &res, const Reply &reply)
+Response send(const Reply &reply)
 {
-    res.status = reply.status;
-    res.set_content(reply.body.constData(), size_t(reply.body.size()), kJson);
+    Response res = HttpServer::jsonResponse(reply);
     if (reply.status == 429)
-        res.set_header("Retry-After", "60");
+        res.set(http::field::retry_after, "60");
+    return res;
 }
 
-void sendPage(httplib::Response &res, int status, const QByteArray &html)
+Response sendPage(int status, const QByteArray &html)
 {
-    res.status = status;
-    res.set_header("Content-Security-Policy", InvitePage::contentSecurityPolicy().constData());
-    res.set_header("Referrer-Policy", "no-referrer");
-    res.set_content(html.constData(), size_t(html.size()), "text/html; charset=utf-8");
-}
-
-QByteArrayView bodyOf(const httplib::Request &req)
-{
-    return QByteArrayView(req.body.data(), qsizetype(req.body.size()));
+    Response res(http::status(status), 11);
+    res.set(http::field::content_type, "text/html; charset=utf-8");
+    const QByteArray &policy = InvitePage::contentSecurityPolicy();
+    res.set("Content-Security-Policy",
+            boost::beast::string_view(policy.constData(), size_t(policy.size())));
+    res.set("Referrer-Policy", "no-referrer");
+    res.body().assign(html.constData(), size_t(html.size()));
+    return res;
 }
 
 // The crew a request changes; a new crew has no code yet, and nothing to forget.
@@ -46,12 +44,26 @@ template<typename Request> QString code(const Request &r)
     return r.code;
 }
 
-bool isJson(const httplib::Request &req)
+bool isJson(const HttpServer::Request &req)
 {
     // Browsers cannot send this type across sites without asking first, so a page elsewhere
     // cannot make a visitor's browser create or join crews.
-    const std::string type = req.get_header_value("Content-Type");
-    return type.compare(0, 16, "application/json") == 0;
+    return req[http::field::content_type].starts_with("application/json");
+}
+
+// The path of a request target, without its query and with its escapes decoded.
+std::string pathOf(boost::beast::string_view target)
+{
+    const QByteArray path(target.data(), qsizetype(target.substr(0, target.find('?')).size()));
+    return QByteArray::fromPercentEncoding(path).toStdString();
+}
+
+boost::beast::string_view trimmed(boost::beast::string_view s)
+{
+    const size_t begin = s.find_first_not_of(" \t");
+    if (begin == s.npos)
+        return {};
+    return s.substr(begin, s.find_last_not_of(" \t") - begin + 1);
 }
 
 } // namespace
@@ -67,65 +79,54 @@ QDate CrewService::today()
     return QDateTime::currentDateTimeUtc().date();
 }
 
-void CrewService::install(httplib::Server &server)
+Response CrewService::answer(const Request &req, const std::string &peerAddress)
 {
-    server.set_payload_max_length(size_t(CrewWire::maxBodyBytes));
-    server.Get(".*",
-               [this](const httplib::Request &req, httplib::Response &res) { get(req, res); });
-    server.Post(".*",
-                [this](const httplib::Request &req, httplib::Response &res) { post(req, res); });
-    // Whatever the library refuses by itself (too large, unknown method) still gets an "error".
-    server.set_error_handler(
-        httplib::Server::HandlerWithResponse([](const httplib::Request &, httplib::Response &res) {
-            if (!res.body.empty())
-                return httplib::Server::HandlerResponse::Unhandled;
-            const char16_t *text = res.status == 413   ? u"The request is too large."
-                                   : res.status == 404 ? u"Not found."
-                                                       : u"The request could not be read.";
-            send(res, Reply::error(res.status, text));
-            return httplib::Server::HandlerResponse::Handled;
-        }));
-    server.set_exception_handler(
-        [](const httplib::Request &, httplib::Response &res, std::exception_ptr) {
-            send(res, Reply::error(500, u"Something went wrong on the crew server."));
-        });
-}
-
-std::string CrewService::clientAddress(const httplib::Request &req) const
-{
-    if (m_limits.trustProxy && req.has_header("X-Forwarded-For")) {
-        // The proxy appends the address it saw; anything before it came from the client.
-        const std::string chain = req.get_header_value("X-Forwarded-For");
-        const size_t comma = chain.rfind(',');
-        std::string last = comma == std::string::npos ? chain : chain.substr(comma + 1);
-        const size_t begin = last.find_first_not_of(" \t");
-        const size_t end = last.find_last_not_of(" \t");
-        if (begin != std::string::npos)
-            return last.substr(begin, end - begin + 1);
+    const std::string path = pathOf(req.target());
+    switch (req.method()) {
+    case http::verb::get:
+    case http::verb::head:
+        return get(path, clientAddress(req, peerAddress));
+    case http::verb::post:
+        return post(path, req, clientAddress(req, peerAddress));
+    case http::verb::unknown:
+        return send(Reply::error(400, u"The request could not be read."));
+    default:
+        return send(Reply::error(404, u"Not found."));
     }
-    return req.remote_addr;
 }
 
-void CrewService::get(const httplib::Request &req, httplib::Response &res)
+std::string CrewService::clientAddress(const Request &req, const std::string &peerAddress) const
 {
-    const std::string &path = req.path;
+    if (!m_limits.trustProxy)
+        return peerAddress;
+    // The proxy appends the address it saw to the last of these lines; anything before it came
+    // from the client.
+    boost::beast::string_view chain;
+    const auto [first, end] = req.equal_range("X-Forwarded-For");
+    for (auto it = first; it != end; ++it)
+        chain = it->value();
+    const boost::beast::string_view last = trimmed(chain.substr(chain.rfind(',') + 1));
+    return last.empty() ? peerAddress : std::string(last);
+}
+
+Response CrewService::get(const std::string &path, const std::string &address)
+{
     if (path == "/healthz")
-        return send(res, Reply::ok());
+        return send(Reply::ok());
     const std::string_view prefix = path.starts_with(CrewWire::fetchPrefix)  ? CrewWire::fetchPrefix
                                     : path.starts_with(CrewWire::pagePrefix) ? CrewWire::pagePrefix
                                                                              : "";
     const bool page = prefix == CrewWire::pagePrefix;
     if (prefix.empty())
-        return send(res, Reply::error(404, u"Not found."));
-    if (!m_requests.allow(clientAddress(req)))
-        return send(res,
-                    Reply::error(429, u"Too many requests. Please wait a minute and try again."));
+        return send(Reply::error(404, u"Not found."));
+    if (!m_requests.allow(address))
+        return send(Reply::error(429, u"Too many requests. Please wait a minute and try again."));
     const QString code = normalizedCode(QString::fromStdString(path.substr(prefix.size())));
     if (page)
-        return invitePage(code, res);
+        return invitePage(code);
     if (!CrewWire::isCrewCode(code))
-        return send(res, Reply::unknownCrew());
-    send(res, fetch(code));
+        return send(Reply::unknownCrew());
+    return send(fetch(code));
 }
 
 Reply CrewService::fetch(const QString &code)
@@ -152,7 +153,7 @@ Reply CrewService::change(const QString &code, std::function<Reply(CrewStore &)>
     return reply;
 }
 
-void CrewService::invitePage(const QString &code, httplib::Response &res)
+Response CrewService::invitePage(const QString &code)
 {
     CrewStore::Summary crew;
     CrewStore::Lookup found = CrewStore::Lookup::unknown;
@@ -163,52 +164,50 @@ void CrewService::invitePage(const QString &code, httplib::Response &res)
         });
     }
     if (found == CrewStore::Lookup::failed)
-        return send(res, Reply::storageFailure());
+        return send(Reply::storageFailure());
     if (found == CrewStore::Lookup::unknown)
-        return sendPage(res, 404, InvitePage::notFound());
-    sendPage(res, 200, InvitePage::html(code, crew.name, crew.members));
+        return sendPage(404, InvitePage::notFound());
+    return sendPage(200, InvitePage::html(code, crew.name, crew.members));
 }
 
-void CrewService::post(const httplib::Request &req, httplib::Response &res)
+Response CrewService::post(const std::string &path, const Request &req, const std::string &address)
 {
-    const std::string &path = req.path;
     const bool known = path == CrewWire::createPath || path == CrewWire::joinPath ||
                        path == CrewWire::leavePath || path == CrewWire::kickPath ||
                        path == CrewWire::reportPath;
     if (!known)
-        return send(res, Reply::error(404, u"Not found."));
-    const std::string address = clientAddress(req);
+        return send(Reply::error(404, u"Not found."));
     if (!m_requests.allow(address))
-        return send(res,
-                    Reply::error(429, u"Too many requests. Please wait a minute and try again."));
+        return send(Reply::error(429, u"Too many requests. Please wait a minute and try again."));
     if (!isJson(req))
-        return send(res, Reply::error(415, u"Requests must be sent as application/json."));
+        return send(Reply::error(415, u"Requests must be sent as application/json."));
 
-    const QByteArrayView body = bodyOf(req);
+    const QByteArrayView body(req.body().data(), qsizetype(req.body().size()));
     auto answer = [&](const auto &parsed, auto operation) {
         if (!parsed.request)
-            return send(res, parsed.refusal);
+            return send(parsed.refusal);
         const auto &request = *parsed.request;
-        send(res,
-             change(code(request), [&](CrewStore &store) { return operation(store, request); }));
+        return send(
+            change(code(request), [&](CrewStore &store) { return operation(store, request); }));
     };
     if (path == CrewWire::createPath) {
         const auto parsed = parseCreate(body);
         // Only well-formed creations use up the allowance for new crews.
         if (parsed.request && !m_creates.allow(address))
-            return send(res,
-                        Reply::error(
-                            429, u"Too many new crews from your network. Please try again later."));
-        answer(parsed, [](CrewStore &s, const CreateRequest &r) { return s.create(r); });
-    } else if (path == CrewWire::joinPath) {
-        answer(parseJoin(body), [](CrewStore &s, const JoinRequest &r) { return s.join(r); });
-    } else if (path == CrewWire::leavePath) {
-        answer(parseLeave(body), [](CrewStore &s, const LeaveRequest &r) { return s.leave(r); });
-    } else if (path == CrewWire::kickPath) {
-        answer(parseKick(body), [](CrewStore &s, const KickRequest &r) { return s.kick(r); });
-    } else {
-        const QDate day = today();
-        answer(parseReport(body, day),
-               [day](CrewStore &s, const ReportRequest &r) { return s.report(r, day); });
+            return send(Reply::error(
+                429, u"Too many new crews from your network. Please try again later."));
+        return answer(parsed, [](CrewStore &s, const CreateRequest &r) { return s.create(r); });
     }
+    if (path == CrewWire::joinPath)
+        return answer(parseJoin(body),
+                      [](CrewStore &s, const JoinRequest &r) { return s.join(r); });
+    if (path == CrewWire::leavePath)
+        return answer(parseLeave(body),
+                      [](CrewStore &s, const LeaveRequest &r) { return s.leave(r); });
+    if (path == CrewWire::kickPath)
+        return answer(parseKick(body),
+                      [](CrewStore &s, const KickRequest &r) { return s.kick(r); });
+    const QDate day = today();
+    return answer(parseReport(body, day),
+                  [day](CrewStore &s, const ReportRequest &r) { return s.report(r, day); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FetchCache.h"
+#include "HttpServer.h"
 #include "RateLimiter.h"
 #include "StorePool.h"
 
@@ -8,12 +9,6 @@
 
 #include <functional>
 #include <memory>
-
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-} // namespace httplib
 
 // The HTTP face of the service: the six API requests, the invitation page and /healthz, with
 // the checks that come before any storage is touched (size, rate, JSON shape).
@@ -29,16 +24,19 @@ public:
     // from the database.
     CrewService(StorePool &pool, Limits limits, FetchCache *cache);
 
-    void install(httplib::Server &server);
+    // Answers one request from peerAddress (the proxy's, with trustProxy).
+    HttpServer::Response answer(const HttpServer::Request &req, const std::string &peerAddress);
 
     // The day the service counts reports against: the date in UTC.
     static QDate today();
 
 private:
-    void get(const httplib::Request &req, httplib::Response &res);
-    void post(const httplib::Request &req, httplib::Response &res);
-    void invitePage(const QString &code, httplib::Response &res);
-    std::string clientAddress(const httplib::Request &req) const;
+    using Request = HttpServer::Request;
+    using Response = HttpServer::Response;
+    Response get(const std::string &path, const std::string &address);
+    Response post(const std::string &path, const Request &req, const std::string &address);
+    Response invitePage(const QString &code);
+    std::string clientAddress(const Request &req, const std::string &peerAddress) const;
 
     Reply fetch(const QString &code);
     Reply change(const QString &code, std::function<Reply(CrewStore &)> operation);

@@ -1,27 +1,43 @@
 #pragma once
 
-#include <httplib.h>
+#include "Reply.h"
+#include "RequestReader.h"
+
+#include <boost/asio/executor_work_guard.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/beast/http/message.hpp>
+#include <boost/beast/http/string_body.hpp>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
-// The service's HTTP server. cpp-httplib parses, routes and answers, but a connection does not
-// own a thread: each worker thread keeps many connections in an epoll set of its own, reads
-// whatever has arrived on them without waiting, and answers a request once it is whole. A client
-// that sends slowly, connects and sends nothing, or does not read its answers costs a socket and
-// buffers but never holds a worker, so everyone else is still served. Each request must arrive
-// whole within requestTimeout of its first byte, an idle connection is closed after idleTimeout,
-// and one client address (IPv6: its /64) may hold connectionsPerClient connections.
-class HttpServer : public httplib::Server {
+// The service's HTTP server, on Boost.Asio and Beast. A connection does not own a thread: each
+// of a fixed pool of threads waits on the sockets of its share of the connections (handed out
+// in turn as they come) and runs whatever has become possible on any of them, reading what has
+// arrived and answering a request once it is whole. A client that sends slowly, connects and
+// sends nothing, or does not read its answers costs a socket and buffers but never holds a
+// thread, so everyone else is still served. Each request must arrive
+// whole within requestTimeout of its first byte (408 otherwise), an idle connection is closed
+// after idleTimeout, and one client address (IPv6: its /64) may hold connectionsPerClient
+// connections (503 beyond).
+class HttpServer {
 public:
+    using Request = RequestReader::Request;
+    using Response = boost::beast::http::response<boost::beast::http::string_body>;
+    // Answers one request, on one of the server's threads; it may wait there (for the database),
+    // which holds that thread's connections meanwhile.
+    using Handler = std::function<Response(const Request &, const std::string &peerAddress)>;
+
     struct Limits {
-        int workers = 96; // requests served at once
+        int threads = 96; // requests served at once
         std::chrono::milliseconds requestTimeout{10000};
         std::chrono::milliseconds idleTimeout{10000};
         std::chrono::milliseconds writeTimeout{10000}; // for an answer to leave
@@ -31,47 +47,41 @@ public:
         size_t maxBodyBytes = 16 * 1024;
     };
 
-    explicit HttpServer(Limits limits);
-    ~HttpServer() override;
+    HttpServer(Limits limits, Handler handler);
+    ~HttpServer();
+
+    // The reply as an answer of type application/json.
+    static Response jsonResponse(const Reply &reply);
+
+    // Binds and listens; the port (the one the system chose for 0), or 0 and why not in error.
+    int listen(const std::string &host, int port, std::string *error);
+    // Serves on limits.threads threads until stop() has taken effect; this one accepts.
+    void run();
+    // From any thread: accepts no more, closes connections that wait for a request, and lets
+    // those being answered finish, each with "Connection: close".
+    void stop();
 
 private:
-    using Clock = std::chrono::steady_clock;
-    struct Connection;
-    using ConnectionPtr = std::shared_ptr<Connection>;
-    struct Worker;
-    class Stream;
-    class Lifetime;
-
-    // Called by the listening loop for each accepted socket, on its own thread: hands the
-    // socket to the next worker, refused when its client holds too many.
-    bool process_and_close_socket(socket_t sock) override;
-
-    void startServing();
-    void stopServing();
-
-    // On a worker's thread.
-    void work(Worker &w);
-    // Reads what has arrived and answers every whole request in it.
-    void take(Worker &w, const ConnectionPtr &c);
-    // Answers the request at the front into the connection's outbox.
-    void serve(Connection &c);
-    // Sends the outbox; false when the socket has no room, and the connection then waits for
-    // room (for at most writeTimeout) instead of for more requests.
-    bool flush(Worker &w, Connection &c);
-    void watch(Worker &w, Connection &c, uint32_t events);
-    // Refuses what has taken too long and closes what is done.
-    void sweep(Worker &w, Clock::time_point now);
-    void close(Worker &w, const ConnectionPtr &c);
-
-    // Answers with an error and shuts this side; the worker drops what still arrives until the
-    // client closes or a second has passed.
-    void refuse(Connection &c, int status, const char16_t *reason);
+    class Connection;
+    void accept();
+    void onAccepted(boost::asio::ip::tcp::socket socket);
+    void forget(const Connection &c);
 
     const Limits m_limits;
+    const Handler m_handler;
+    const std::string m_keepAlive; // the Keep-Alive header of answers that keep the connection
+    // One per thread, so that a connection's handlers never run at once and threads never hand
+    // work to each other.
+    std::vector<std::unique_ptr<boost::asio::io_context>> m_workers;
+    using WorkGuard = boost::asio::executor_work_guard<boost::asio::io_context::executor_type>;
+    std::vector<WorkGuard> m_keepWorking; // until stop
+    size_t m_nextWorker = 0;
+    boost::asio::io_context m_io; // the acceptor's
+    boost::asio::ip::tcp::acceptor m_acceptor;
+    boost::asio::steady_timer m_acceptPause;
     std::atomic<bool> m_stopping = false;
-    std::vector<std::unique_ptr<Worker>> m_workers;
-    size_t m_nextWorker = 0; // the listening thread's
 
-    std::mutex m_clientsMutex;
+    std::mutex m_mutex; // guards what follows
     std::unordered_map<std::string, int> m_perClient;
+    std::unordered_map<const Connection *, std::weak_ptr<Connection>> m_connections;
 };

@@ -9,13 +9,10 @@
 
 #include <QCoreApplication>
 
-#include <httplib.h>
-
 #include <csignal>
 #include <cstdio>
 #include <pthread.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <thread>
 
 int main(int argc, char **argv)
@@ -55,28 +52,17 @@ int main(int argc, char **argv)
     }
 
     HttpServer::Limits http;
-    http.workers = options->threads;
+    http.threads = options->threads;
     http.requestTimeout = std::chrono::seconds(options->requestSeconds);
     // Behind a proxy every connection comes from the proxy.
     http.connectionsPerClient = options->limits.trustProxy ? 0 : options->clientConnections;
     http.maxBodyBytes = size_t(CrewWire::maxBodyBytes);
-    HttpServer server(http);
-    // Nagle would only delay small replies.
-    server.set_tcp_nodelay(true);
     // Connections wait without a thread, so they are bounded by the open-files limit alone.
     rlimit files{};
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
         files.rlim_cur = files.rlim_max;
         ::setrlimit(RLIMIT_NOFILE, &files);
     }
-    // The library listens with a backlog of 5: when many clients connect at once, the rest
-    // would wait for retransmitted handshakes, seconds each. The socket is listened on again,
-    // with room, once it is bound.
-    int listening = -1;
-    server.set_socket_options([&listening](int sock) {
-        httplib::default_socket_options(sock);
-        listening = sock;
-    });
 
     // With SQLite this process makes every change, so a kept fetch reply is right until it
     // invalidates it. With PostgreSQL other instances' changes arrive as notifications, and
@@ -91,14 +77,16 @@ int main(int argc, char **argv)
         listener->waitUntilListening(5000);
     }
     CrewService service(pool, options->limits, &cache);
-    service.install(server);
+    HttpServer server(http, [&service](const HttpServer::Request &req, const std::string &peer) {
+        return service.answer(req, peer);
+    });
 
     const std::string host = options->host.toStdString();
-    int port = options->port;
-    const bool bound =
-        port == 0 ? (port = server.bind_to_any_port(host)) > 0 : server.bind_to_port(host, port);
-    if (!bound || ::listen(listening, SOMAXCONN) != 0) {
-        std::fprintf(stderr, "tockly-crewd: cannot listen on %s:%d\n", host.c_str(), options->port);
+    std::string why;
+    const int port = server.listen(host, options->port, &why);
+    if (port == 0) {
+        std::fprintf(stderr, "tockly-crewd: cannot listen on %s:%d: %s\n", host.c_str(),
+                     options->port, why.c_str());
         return 1;
     }
     std::printf("tockly-crewd: listening on %s:%d, crews in %s\n", host.c_str(), port,
@@ -110,11 +98,11 @@ int main(int argc, char **argv)
         sigwait(&stopSignals, &signal);
         server.stop();
     });
-    const bool ok = server.listen_after_bind();
-    // listen_after_bind also returns when the socket fails; wake the stopper in that case.
+    server.run();
+    // run returns only after stop; should it ever end otherwise, the stopper must not wait on.
     pthread_kill(stopper.native_handle(), SIGTERM);
     stopper.join();
     listener.reset();
     pool.stop();
-    return ok ? 0 : 1;
+    return 0;
 }

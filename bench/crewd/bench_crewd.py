@@ -2,12 +2,14 @@
 """Load on tockly-crewd with wrk over 127.0.0.1: /healthz (the ceiling of the HTTP layer), the
 fetch of a 20-member crew with 14 days of data, and reports, at 64 connections, on SQLite and
 on PostgreSQL. Every run is bounded in time. Prints requests per second, p99 latency and the
-fetch rate as a share of the /healthz rate.
+fetch rate as a share of the /healthz rate. --crewd may be given more than once to compare
+builds side by side in one run: they take turns, --rounds times, and each figure is the median
+of its rounds; the last column sets the last build against the first.
 
   bench_crewd [--quick] [--engines sqlite,postgresql] [--seconds 10] [--connections 64]
-              [--db-connections 4]
+              [--db-connections 4] [--crewd PATH]... [--rounds 1]
 """
-import argparse, http.client, json, os, re, shutil, subprocess, sys, tempfile, time
+import argparse, http.client, json, os, re, shutil, statistics, subprocess, sys, tempfile, time
 from datetime import datetime, timedelta, timezone
 
 CREWD = "@CMAKE_BINARY_DIR@/server/tockly-crewd"
@@ -19,9 +21,9 @@ def day(offset):
 
 
 class Server:
-    def __init__(self, db, threads, connections):
+    def __init__(self, crewd, db, threads, connections):
         self.proc = subprocess.Popen(
-            [CREWD, "--listen", "127.0.0.1:0", "--db", db, "--threads", str(threads),
+            [crewd, "--listen", "127.0.0.1:0", "--db", db, "--threads", str(threads),
              "--db-connections", str(connections),
              # one client address sends everything here; the limiter still runs, with room
              "--rate-limit", "100000000", "--create-limit", "100000000",
@@ -105,17 +107,8 @@ def wrk(port, path, seconds, connections, script=None):
     return rate, p99ms, failures
 
 
-def bench(engine, args, folder):
-    state = os.path.join(folder, "pg.state")
-    if engine == "sqlite":
-        db = "sqlite:" + os.path.join(folder, "bench.sqlite")
-    else:
-        # The cluster keeps PostgreSQL's own defaults for durability (fsync on).
-        subprocess.run([PG_CLUSTER, "start", state, "--durable"], check=True)
-        url = open(state).read().split()[1]
-        subprocess.run(["psql", "-q", url, "-c", "CREATE DATABASE bench"], check=True)
-        db = url.rsplit("/", 1)[0] + "/bench"
-    server = Server(db, threads=args.connections + 32, connections=args.db_connections)
+def bench(crewd, db, args, folder):
+    server = Server(crewd, db, threads=args.connections + 32, connections=args.db_connections)
     try:
         code, members = seed(server, crews=1 if args.quick else 10)
         script = report_script(members, folder)
@@ -126,8 +119,35 @@ def bench(engine, args, folder):
         return rows
     finally:
         server.stop()
+
+
+def engine_runs(engine, args, folder):
+    """Each build's rows, per round, on a fresh database each time."""
+    runs = {crewd: [] for crewd in args.crewd}
+    state = os.path.join(folder, "pg.state")
+    if engine != "sqlite":
+        # The cluster keeps PostgreSQL's own defaults for durability (fsync on).
+        subprocess.run([PG_CLUSTER, "start", state, "--durable"], check=True)
+    try:
+        for n in range(args.rounds):
+            for i, crewd in enumerate(args.crewd):
+                name = f"bench{n}_{i}"
+                if engine == "sqlite":
+                    db = "sqlite:" + os.path.join(folder, name + ".sqlite")
+                else:
+                    url = open(state).read().split()[1]
+                    subprocess.run(["psql", "-q", url, "-c", f"CREATE DATABASE {name}"], check=True)
+                    db = url.rsplit("/", 1)[0] + "/" + name
+                runs[crewd].append(bench(crewd, db, args, folder))
+    finally:
         if engine != "sqlite":
             subprocess.run([PG_CLUSTER, "stop", state])
+    return runs
+
+
+def median_rows(rounds):
+    return {name: tuple(statistics.median(r[name][k] for r in rounds) for k in range(2))
+            + (sum(r[name][2] for r in rounds),) for name in rounds[0]}
 
 
 def main():
@@ -137,34 +157,52 @@ def main():
     p.add_argument("--seconds", type=int, default=10)
     p.add_argument("--connections", type=int, default=64)
     p.add_argument("--db-connections", type=int, default=4, help="PostgreSQL connections")
+    p.add_argument("--crewd", action="append", help="a tockly-crewd to measure (default: this build's)")
+    p.add_argument("--rounds", type=int, default=1, help="turns each build takes")
     args = p.parse_args()
     if args.quick:
         args.seconds = 1
+    args.crewd = args.crewd or [CREWD]
     engines = (args.engines or ("sqlite" if args.quick else "sqlite,postgresql")).split(",")
     if not shutil.which("wrk"):
         raise SystemExit("wrk is not installed (scripts/deps)")
     print(f"tockly-crewd under wrk: {args.connections} connections, {args.seconds} s per run, "
-          f"{os.cpu_count()} cores shared by server and wrk, load average {os.getloadavg()[0]:.1f} "
-          "before the start")
+          f"{args.rounds} round(s), {os.cpu_count()} cores shared by server and wrk, load average "
+          f"{os.getloadavg()[0]:.1f} before the start")
+    builds = [chr(ord("A") + i) for i in range(len(args.crewd))]
+    for build, crewd in zip(builds, args.crewd):
+        print(f"  {build}: {crewd}")
     failed = 0
     for engine in engines:
         with tempfile.TemporaryDirectory() as folder:
             os.chmod(folder, 0o755)
-            rows = bench(engine, args, folder)
+            runs = engine_runs(engine, args, folder)
+        table = {crewd: median_rows(rounds) for crewd, rounds in runs.items()}
+        first, last = table[args.crewd[0]], table[args.crewd[-1]]
         print(f"\n{engine}:")
-        print(f"  {'request':<10}{'req/s':>10}{'p99 ms':>10}{'errors':>8}")
-        for name, (rate, p99, errors) in rows.items():
-            print(f"  {name:<10}{rate:>10.0f}{p99:>10.2f}{errors:>8}")
-            failed += errors
-        ratio = rows["fetch"][0] / rows["healthz"][0]
-        print(f"  fetch / healthz: {ratio:.0%}")
+        print(f"  {'request':<10}" + "".join(f"{b + ' req/s':>12}{b + ' p99 ms':>11}{b + ' errors':>10}"
+                                             for b in builds)
+              + (f"{builds[-1] + '/' + builds[0]:>8}" if len(builds) > 1 else ""))
+        for name in first:
+            line = f"  {name:<10}"
+            for crewd in args.crewd:
+                rate, p99, errors = table[crewd][name]
+                line += f"{rate:>12.0f}{p99:>11.2f}{errors:>10}"
+                failed += errors
+            if len(builds) > 1:
+                line += f"{last[name][0] / first[name][0]:>8.0%}"
+            print(line)
+        print("  fetch / healthz: " + ", ".join(
+            f"{b} {table[c]['fetch'][0] / table[c]['healthz'][0]:.0%}" for b, c in zip(builds, args.crewd)))
         if not args.quick:
-            checks = [("fetch >= 5000 req/s", rows["fetch"][0] >= 5000),
-                      ("report >= 2000 req/s", rows["report"][0] >= 2000),
-                      ("fetch >= 40% of /healthz", ratio >= 0.4)]
-            if engine == "sqlite":
-                checks.insert(1, ("fetch p99 <= 20 ms", rows["fetch"][1] <= 20))
-            print("  targets: " + ", ".join(f"{n} {'met' if ok else 'MISSED'}" for n, ok in checks))
+            for b, crewd in zip(builds, args.crewd):
+                rows = table[crewd]
+                checks = [("fetch >= 5000 req/s", rows["fetch"][0] >= 5000),
+                          ("report >= 2000 req/s", rows["report"][0] >= 2000),
+                          ("fetch >= 40% of /healthz", rows["fetch"][0] >= 0.4 * rows["healthz"][0])]
+                if engine == "sqlite":
+                    checks.insert(1, ("fetch p99 <= 20 ms", rows["fetch"][1] <= 20))
+                print(f"  targets {b}: " + ", ".join(f"{n} {'met' if ok else 'MISSED'}" for n, ok in checks))
     if failed:
         raise SystemExit(f"{failed} requests failed")
 

@@ -3,11 +3,12 @@
 flood: connections that send a request line and then one more header line every few seconds,
 never finishing, reconnecting --reconnect seconds after the server closes them. The flood comes from --addresses
 loopback addresses (127.0.0.2, 127.0.0.3, ...), the normal client from 127.0.0.1. Prints the
-latency percentiles side by side and how the server treated the flood. --crewd may be given
-more than once, to compare builds in one run (the service's default options each time).
+latency percentiles and how the server treated the flood. --crewd may be given more than once,
+to compare builds side by side in one run (the service's default options each time); they take
+turns, --rounds times, and each build's percentiles are over all of its rounds.
 
   bench_slow_clients [--crewd PATH]... [--flood 300] [--addresses 1] [--trickle 2] [--seconds 20]
-                     [--reconnect 0]
+                     [--reconnect 0] [--rounds 1]
 """
 import argparse, http.client, os, re, selectors, socket, subprocess, tempfile, threading, time
 
@@ -121,28 +122,21 @@ def pct(values, p):
 
 
 def run(crewd, args):
+    """Latencies alone and beside the flood, failures of each, and how long the flood was held."""
     with tempfile.TemporaryDirectory() as folder:
         proc, port = start(crewd, folder)
         try:
-            alone, alone_failed = probe(port, args.seconds)
+            alone = probe(port, args.seconds)
             flood = Flood(port, args.flood, args.addresses, args.trickle, args.reconnect)
             flood.thread.start()
             time.sleep(3)
-            loaded, loaded_failed = probe(port, args.seconds)
+            loaded = probe(port, args.seconds)
             flood.stop.set()
             flood.thread.join()
         finally:
             proc.terminate()
             proc.wait(30)
-    print(f"\n{crewd}:")
-    print(f"  {'/healthz':<14}{'requests':>9}{'failed':>8}{'p50 ms':>10}{'p99 ms':>10}{'max ms':>10}")
-    for name, lat, failed in [("alone", alone, alone_failed), ("beside flood", loaded, loaded_failed)]:
-        print(f"  {name:<14}{len(lat):>9}{failed:>8}{pct(lat, 50):>10.1f}{pct(lat, 99):>10.1f}"
-              f"{(lat[-1] if lat else float('nan')):>10.1f}")
-    held = sorted(flood.lifetimes)
-    print(f"  flood: {flood.opened} connections opened, {flood.closed_by_server} closed by the "
-          f"server" + (f", after {pct(held, 50):.1f} s (median), {held[-1]:.1f} s (longest)"
-                       if held else ""))
+    return alone, loaded, (flood.opened, flood.closed_by_server, flood.lifetimes)
 
 
 def main():
@@ -153,12 +147,36 @@ def main():
     p.add_argument("--trickle", type=float, default=2.0)
     p.add_argument("--seconds", type=int, default=20)
     p.add_argument("--reconnect", type=float, default=0.0)
+    p.add_argument("--rounds", type=int, default=1)
     args = p.parse_args()
+    crewds = args.crewd or [CREWD]
     print(f"{args.flood} slow connections from {args.addresses} address(es), a header line every "
-          f"{args.trickle:g} s, back {args.reconnect:g} s after each close; {args.seconds} s of /healthz alone and beside them; "
-          f"{os.cpu_count()} cores, load average {os.getloadavg()[0]:.1f} before the start")
-    for crewd in args.crewd or [CREWD]:
-        run(crewd, args)
+          f"{args.trickle:g} s, back {args.reconnect:g} s after each close; {args.seconds} s of "
+          f"/healthz alone and beside them; {args.rounds} round(s); {os.cpu_count()} cores, load "
+          f"average {os.getloadavg()[0]:.1f} before the start")
+    results = {crewd: [] for crewd in crewds}
+    for _ in range(args.rounds):
+        for crewd in crewds:
+            results[crewd].append(run(crewd, args))
+    builds = [chr(ord("A") + i) for i in range(len(crewds))]
+    for build, crewd in zip(builds, crewds):
+        print(f"  {build}: {crewd}")
+    print(f"\n  {'/healthz':<18}{'requests':>9}{'failed':>8}{'p50 ms':>10}{'p99 ms':>10}{'max ms':>10}"
+          "  p99 ms of each round")
+    for phase, name in [(0, "alone"), (1, "beside flood")]:
+        for build, crewd in zip(builds, crewds):
+            lat = sorted(x for r in results[crewd] for x in r[phase][0])
+            failed = sum(r[phase][1] for r in results[crewd])
+            rounds = " ".join(f"{pct(r[phase][0], 99):.1f}" for r in results[crewd])
+            print(f"  {build} {name:<16}{len(lat):>9}{failed:>8}{pct(lat, 50):>10.1f}"
+                  f"{pct(lat, 99):>10.1f}{(lat[-1] if lat else float('nan')):>10.1f}  {rounds}")
+    for build, crewd in zip(builds, crewds):
+        opened = sum(r[2][0] for r in results[crewd])
+        closed = sum(r[2][1] for r in results[crewd])
+        held = sorted(x for r in results[crewd] for x in r[2][2])
+        print(f"  {build} flood: {opened} connections opened, {closed} closed by the server"
+              + (f", after {pct(held, 50):.1f} s (median), {held[-1]:.1f} s (longest)"
+                 if held else ""))
 
 
 if __name__ == "__main__":

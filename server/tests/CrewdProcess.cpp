@@ -8,14 +8,20 @@
 #include <QSqlRecord>
 #include <QUrl>
 
+#include <boost/beast/http/read.hpp>
+#include <boost/beast/http/string_body.hpp>
+#include <boost/beast/http/write.hpp>
+
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
+namespace http = boost::beast::http;
 
 bool HttpReply::isRefusal() const
 {
@@ -78,23 +84,24 @@ bool CrewdProcess::start()
     m_port = at < 0 ? 0 : line.mid(at + 23).split(',').value(0).toInt();
     if (m_port <= 0)
         return false;
-    m_client = std::make_unique<httplib::Client>("127.0.0.1", m_port);
-    m_client->set_keep_alive(true);
-    m_client->set_tcp_nodelay(true);
-    m_client->set_read_timeout(20, 0);
+    m_client = std::make_unique<HttpClient>(m_port);
     return true;
 }
 
-void CrewdProcess::stop()
+bool CrewdProcess::stop()
 {
     m_client.reset();
+    bool clean = false;
     if (m_process.state() != QProcess::NotRunning) {
         m_process.terminate();
-        if (!m_process.waitForFinished(15000))
+        clean = m_process.waitForFinished(15000) &&
+                m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+        if (m_process.state() != QProcess::NotRunning)
             m_process.kill();
         m_process.waitForFinished(5000);
     }
     m_stderr += m_process.readAllStandardError();
+    return clean;
 }
 
 void CrewdProcess::kill()
@@ -104,22 +111,64 @@ void CrewdProcess::kill()
     m_process.waitForFinished(10000);
 }
 
-static HttpReply toReply(const httplib::Result &r)
+HttpClient::HttpClient(int port, std::chrono::seconds timeout) : m_port(port), m_timeout(timeout) {}
+
+HttpReply HttpClient::request(http::verb method, const std::string &target, const QByteArray &body,
+                              const HttpHeaders &headers)
 {
-    return r ? HttpReply{r->status, QByteArray::fromStdString(r->body), r->headers} : HttpReply{};
+    auto &socket = m_stream.socket();
+    // A connection the server has closed meanwhile reads as readable: its end.
+    pollfd p{socket.native_handle(), POLLIN, 0};
+    if (socket.is_open() && ::poll(&p, 1, 0) != 0)
+        m_stream.close();
+    http::request<http::string_body> req(method, target, 11);
+    req.set(http::field::host, "127.0.0.1");
+    for (const auto &[name, value] : headers)
+        req.set(name, value);
+    if (method == http::verb::post) {
+        req.body() = body.toStdString();
+        req.prepare_payload();
+    }
+    http::response<http::string_body> res;
+    boost::beast::error_code failed;
+    const auto read = [&] {
+        http::async_read(m_stream, m_buffer, res,
+                         [&](boost::beast::error_code ec, size_t) { failed = ec; });
+    };
+    const auto write = [&] {
+        http::async_write(m_stream, req, [&](boost::beast::error_code ec, size_t) {
+            ec ? void(failed = ec) : read();
+        });
+    };
+    m_stream.expires_after(m_timeout);
+    if (socket.is_open()) {
+        write();
+    } else {
+        m_buffer.clear();
+        m_stream.async_connect(
+            {boost::asio::ip::address_v4::loopback(), quint16(m_port)},
+            [&](boost::beast::error_code ec) { ec ? void(failed = ec) : write(); });
+    }
+    m_io.restart();
+    m_io.run();
+    if (failed || !res.keep_alive())
+        m_stream.close();
+    if (failed)
+        return {};
+    return {int(res.result_int()), QByteArray::fromStdString(res.body()), res.base()};
 }
 
 HttpReply CrewdProcess::post(const std::string &path, const QByteArray &body,
                              const std::string &contentType)
 {
-    if (!m_client)
-        return {};
-    return toReply(m_client->Post(path, body.constData(), size_t(body.size()), contentType));
+    return m_client
+               ? m_client->request(http::verb::post, path, body, {{"Content-Type", contentType}})
+               : HttpReply{};
 }
 
-HttpReply CrewdProcess::get(const std::string &path, const httplib::Headers &headers)
+HttpReply CrewdProcess::get(const std::string &path, const HttpHeaders &headers)
 {
-    return m_client ? toReply(m_client->Get(path, headers)) : HttpReply{};
+    return m_client ? m_client->request(http::verb::get, path, {}, headers) : HttpReply{};
 }
 
 static QByteArray body(const Member &m, QJsonObject o)

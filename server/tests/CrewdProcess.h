@@ -7,26 +7,45 @@
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 
-#include <httplib.h>
+#include <boost/asio/io_context.hpp>
+#include <boost/beast/core/flat_buffer.hpp>
+#include <boost/beast/core/tcp_stream.hpp>
+#include <boost/beast/http/fields.hpp>
+#include <boost/beast/http/verb.hpp>
 
+#include <chrono>
 #include <map>
 #include <memory>
+
+using HttpHeaders = std::map<std::string, std::string>;
 
 // One answer, as the tests look at it.
 struct HttpReply {
     int status = 0; // 0: no HTTP answer at all
     QByteArray body;
-    httplib::Headers headers;
+    boost::beast::http::fields headers;
 
     QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
     QString error() const { return json().value(u"error").toString(); }
-    std::string header(const std::string &name) const
-    {
-        const auto it = headers.find(name);
-        return it == headers.end() ? std::string() : it->second;
-    }
+    std::string header(const std::string &name) const { return std::string(headers[name]); }
     // A refusal the app can show: a JSON object of strings with a non-empty "error".
     bool isRefusal() const;
+};
+
+// One keep-alive connection to 127.0.0.1:port, as the app's HTTP client keeps one, opened again
+// when the server has closed it; each exchange must end within the timeout.
+class HttpClient {
+public:
+    explicit HttpClient(int port, std::chrono::seconds timeout = std::chrono::seconds(20));
+    HttpReply request(boost::beast::http::verb method, const std::string &target,
+                      const QByteArray &body = {}, const HttpHeaders &headers = {});
+
+private:
+    int m_port;
+    std::chrono::seconds m_timeout;
+    boost::asio::io_context m_io;
+    boost::beast::tcp_stream m_stream{m_io};
+    boost::beast::flat_buffer m_buffer;
 };
 
 // A member as the service knows it; the id is empty when the service refused (see `reply`).
@@ -51,7 +70,8 @@ public:
     ~CrewdProcess();
 
     bool start();
-    void stop();
+    // SIGTERM; true when it then ended by itself, with status 0.
+    bool stop();
     void kill(); // SIGKILL, as a crash would
     bool running() const { return m_process.state() == QProcess::Running; }
     int port() const { return m_port; }
@@ -59,7 +79,7 @@ public:
 
     HttpReply post(const std::string &path, const QByteArray &body,
                    const std::string &contentType = "application/json");
-    HttpReply get(const std::string &path, const httplib::Headers &headers = {});
+    HttpReply get(const std::string &path, const HttpHeaders &headers = {});
 
     // The crew operations as the app calls them.
     Member create(const QString &crewName, const QString &nickname);
@@ -85,7 +105,7 @@ private:
     QProcess m_process;
     QByteArray m_stderr;
     int m_port = 0;
-    std::unique_ptr<httplib::Client> m_client;
+    std::unique_ptr<HttpClient> m_client;
     QString m_connection = QStringLiteral("digest-%1").arg(QRandomGenerator::global()->generate());
 };
 

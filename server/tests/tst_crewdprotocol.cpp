@@ -1,11 +1,15 @@
 // The crew protocol against a running tockly-crewd, on the engine TOCKLY_CREWD_ENGINE names:
-// requests and refusals, rate limits, the schema, acknowledged reports across a SIGKILL, and two
-// instances on one PostgreSQL database.
+// requests and refusals, rate limits, the schema, connections and shutdown, acknowledged reports
+// across a SIGKILL, and two instances on one PostgreSQL database.
 
 #include "CrewdProcess.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <thread>
@@ -49,6 +53,20 @@ bool keepsItsReply(CrewdProcess &server, const Member &m)
         QTest::qWait(100);
     }
     return false;
+}
+
+// Sends bytes on a raw connection and reads until the answer holds `until`, the connection ends
+// or ten seconds pass.
+QByteArray exchange(int fd, const QByteArray &bytes, const QByteArray &until)
+{
+    ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
+    timeval timeout{10, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    QByteArray answer;
+    char buffer[4096];
+    for (ssize_t n; !answer.contains(until) && (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+        answer.append(buffer, n);
+    return answer;
 }
 
 } // namespace
@@ -209,6 +227,45 @@ private slots:
         QCOMPARE(status("1.2.3.4, 203.0.113.2"), 429);
     }
 
+    void connectionsAndShutdown()
+    {
+        CrewdProcess own;
+        QVERIFY2(own.start(), own.errorOutput().constData());
+        // Requests sent at once are answered in order, and the connection stays open.
+        const int kept = rawConnection(own.port());
+        const QByteArray three =
+            exchange(kept,
+                     "GET /healthz HTTP/1.1\r\n\r\nGET /api/crew/QQQQQ0 HTTP/1.1\r\n\r\n"
+                     "POST /api/none HTTP/1.1\r\nContent-Length: 2\r\n\r\n{}",
+                     "Not found.\"}");
+        const qsizetype ok = three.indexOf("{\"ok\":true}"),
+                        unknown = three.indexOf("doesn't exist"),
+                        none = three.indexOf("Not found.");
+        QVERIFY2(ok > 0 && unknown > ok && none > unknown, three.constData());
+        QCOMPARE(three.count("HTTP/1.1 "), 3);
+        QVERIFY(!three.contains("Connection: close"));
+        // A client that waits before it sends its body is told to go on.
+        const QByteArray join = R"({"code":"QQQQQ0","nickname":"Zed"})";
+        QCOMPARE(exchange(kept,
+                          "POST /api/join HTTP/1.1\r\nContent-Type: application/json\r\n"
+                          "Expect: 100-continue\r\nContent-Length: " +
+                              QByteArray::number(join.size()) + "\r\n\r\n",
+                          "\r\n\r\n"),
+                 "HTTP/1.1 100 Continue\r\n\r\n");
+        QVERIFY(exchange(kept, join, "}").startsWith("HTTP/1.1 404"));
+
+        // Stopped with that connection idle and a request half sent on another, it ends
+        // cleanly, without waiting until they time out (10 s).
+        const int halfSent = rawConnection(own.port());
+        ::send(halfSent, "GET /healthz HTTP/1.1\r\n", 23, MSG_NOSIGNAL);
+        QElapsedTimer stopping;
+        stopping.start();
+        QVERIFY2(own.stop(), own.errorOutput().constData());
+        QVERIFY(stopping.elapsed() < 8000);
+        ::close(kept);
+        ::close(halfSent);
+    }
+
     void refusesNewerSchemas()
     {
         CrewdProcess own;
@@ -240,17 +297,15 @@ private slots:
         std::vector<std::thread> threads;
         for (size_t i = 0; i < members.size(); ++i) {
             threads.emplace_back([&, i, port = killed.port()] {
-                httplib::Client client("127.0.0.1", port);
-                client.set_keep_alive(true);
-                client.set_tcp_nodelay(true);
-                client.set_read_timeout(5, 0);
+                HttpClient client(port, std::chrono::seconds(5));
                 for (int value = 2; value <= 80000; value += 2) {
                     const QByteArray body =
                         reportBody(members[i], {{dayKey(0), value}, {dayKey(-1), value / 2}});
-                    const auto result =
-                        client.Post("/api/report", body.toStdString(), "application/json");
-                    if (!result || result->status != 200) {
-                        unanswered[i] = result ? 0 : value;
+                    const HttpReply reply =
+                        client.request(boost::beast::http::verb::post, "/api/report", body,
+                                       {{"Content-Type", "application/json"}});
+                    if (reply.status != 200) {
+                        unanswered[i] = reply.status ? 0 : value;
                         return;
                     }
                     acknowledged[i] = value;

@@ -1,13 +1,13 @@
 // Checks that need no server and a fixed date or clock: the report window, the rate limiter,
-// the fetch cache's handling of a change during a read, where a request ends, codes and the
-// command line.
+// the fetch cache's handling of a change during a read, how requests are read and refused, codes
+// and the command line.
 
 #include "CrewRequest.h"
 #include "CrewdOptions.h"
 #include "FetchCache.h"
 #include "RandomIds.h"
 #include "RateLimiter.h"
-#include "RequestFraming.h"
+#include "RequestReader.h"
 
 #include <QSet>
 #include <QTest>
@@ -55,33 +55,53 @@ private slots:
         QCOMPARE(RateLimiter::clientKey("::ffff:192.0.2.7"), std::string("192.0.2.7"));
     }
 
-    void requestEndsWhereTheParserWillStop()
+    void requestsAreReadUpToTheirLength()
     {
-        using State = RequestFrame::State;
-        const auto frame = [](std::string_view bytes) { return frameRequest(bytes, 64, 8); };
+        using State = RequestReader::State;
+        RequestReader reader(64, 8);
         // A body of Content-Length bytes; what follows is the next request.
         const std::string_view post = "POST /a HTTP/1.1\r\ncontent-length:  3 \r\n\r\nabcGET";
-        QCOMPARE(frame(post).state, State::complete);
-        QCOMPARE(frame(post).size, post.size() - 3);
-        QCOMPARE(frame(post.substr(0, post.size() - 4)).state, State::incomplete);
-        // A line without its carriage return is no header, and does not end the headers.
-        QCOMPARE(frame("GET / HTTP/1.1\nContent-Length: 2\n\r\n").size, size_t(35));
-        QCOMPARE(frame("GET / HTTP/1.1\r\nX: 1\n\n").state, State::incomplete);
-        const auto expect = frame("POST / HTTP/1.1\r\nExpect: 100-Continue\r\n"
-                                  "Content-Length: 2\r\n\r\n");
-        QVERIFY(expect.state == State::incomplete && expect.expectsContinue);
-        const auto large = frame("POST / HTTP/1.1\r\nContent-Length: 9\r\n\r\n");
-        QVERIFY(large.state == State::complete && large.bodyTooLarge);
-        // Refused: no length but chunks, two lengths, a length that is not a number, headers
-        // that do not end in time.
+        QCOMPARE(reader.read(post), post.size() - 3);
+        QCOMPARE(reader.state(), State::complete);
+        QCOMPARE(reader.take().body(), std::string("abc"));
+        // Bytes come in pieces, and what is not used yet comes again with the next.
+        std::string pending = "PUT / HTTP/1.1\r\nContent-Len";
+        for (const char *more : {"gth: 2\r\n\r\nx", "yGET"}) {
+            pending.erase(0, reader.read(pending));
+            QCOMPARE(reader.state(), State::incomplete);
+            QVERIFY(!reader.expectsContinue());
+            pending += more;
+        }
+        pending.erase(0, reader.read(pending));
+        QCOMPARE(pending, std::string("GET"));
+        QCOMPARE(reader.state(), State::complete);
+        QCOMPARE(reader.take().body(), std::string("xy"));
+        RequestReader expect(64, 8);
+        expect.read("POST / HTTP/1.1\r\nExpect: 100-Continue\r\nContent-Length: 2\r\n\r\n");
+        QVERIFY(expect.state() == State::incomplete && expect.expectsContinue());
+        // Refused: no length but chunks or another coding, two lengths, a length that is not a
+        // number or over the limit, lines without their carriage return, headers that do not
+        // end in time.
         for (const auto &[bytes, status] : std::initializer_list<std::pair<std::string, int>>{
                  {"POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n", 411},
+                 {"POST / HTTP/1.1\r\nTransfer-Encoding: gzip\r\n\r\n", 411},
                  {"POST / HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\n", 400},
                  {"POST / HTTP/1.1\r\nContent-Length: -1\r\n\r\n", 400},
+                 {"POST / HTTP/1.1\r\nContent-Length: 9\r\n\r\n", 413},
+                 {"GET / HTTP/1.1\nContent-Length: 2\n\r\n", 400},
                  {"GET / HTTP/1.1\r\nX-Long: " + std::string(64, 'x'), 431}}) {
-            QCOMPARE(frame(bytes).state, State::refused);
-            QCOMPARE(frame(bytes).status, status);
+            RequestReader refusing(64, 8);
+            refusing.read(bytes);
+            QCOMPARE(refusing.state(), State::refused);
+            QCOMPARE(refusing.status(), status);
         }
+        // Also a header that comes in pieces, each under the limit.
+        RequestReader pieces(64, 8);
+        std::string start = "GET / HTTP/1.1\r\nA: " + std::string(30, 'a') + "\r\nB";
+        start.erase(0, pieces.read(start));
+        pieces.read(start + ": " + std::string(40, 'b') + "\r\n\r\n");
+        QCOMPARE(pieces.state(), State::refused);
+        QCOMPARE(pieces.status(), 431);
     }
 
     void fetchCacheNeverKeepsAReplyFromBeforeAChange()

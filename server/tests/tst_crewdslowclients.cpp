@@ -61,8 +61,10 @@ private slots:
             const int from = i < 300 ? 2 : 3 + (i - 300) / kCap;
             const int fd = rawConnection(server.port(), from);
             QVERIFY(fd >= 0);
+            // Timed before it goes out: the service may have read it before send returns here.
+            const double sentAt = seconds();
             ::send(fd, "GET /healthz HTTP/1.1\r\n", 23, MSG_NOSIGNAL);
-            slow.push_back({fd, from, seconds(), {}});
+            slow.push_back({fd, from, sentAt, {}});
         }
         // 2 from 127.0.0.23 that ask for more answers than their sockets hold, pages of 2 KiB,
         // and never read them: answers wait for room there, and must hold no thread meanwhile.
