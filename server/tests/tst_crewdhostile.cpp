@@ -7,6 +7,8 @@
 #include <QJsonArray>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // Pieces of JSON and of broken UTF-8 to drop into bodies, separated by '|'.
@@ -169,5 +171,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdHostileTest)
 #include "tst_crewdhostile.moc"
-
-using namespace Qt::Literals::StringLiterals;

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 // Runs headless Chromium on one address with a new, empty profile; returns its standard output.
@@ -81,5 +83,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdPageTest)
 #include "tst_crewdpage.moc"
-
-using namespace Qt::Literals::StringLiterals;

@@ -10,6 +10,8 @@
 #include <atomic>
 #include <thread>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 bool refusedWith(const HttpReply &r, int status)
@@ -332,5 +334,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdProtocolTest)
 #include "tst_crewdprotocol.moc"
-
-using namespace Qt::Literals::StringLiterals;

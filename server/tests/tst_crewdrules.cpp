@@ -12,6 +12,8 @@
 #include <QSet>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 class CrewdRulesTest : public QObject {
     Q_OBJECT
 
@@ -143,5 +145,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdRulesTest)
 #include "tst_crewdrules.moc"
-
-using namespace Qt::Literals::StringLiterals;

@@ -16,6 +16,8 @@
 
 #include <algorithm>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 constexpr int kThreads = 8;
@@ -130,5 +132,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(CrewdSlowClientsTest)
 #include "tst_crewdslowclients.moc"
-
-using namespace Qt::Literals::StringLiterals;
