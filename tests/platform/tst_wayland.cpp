@@ -287,12 +287,13 @@ private slots:
     }
 
     // Under KWin too, a later process started by a launcher for a click brings the window it
-    // opens to the front with the launcher's token.
+    // opens to the front with the launcher's token. KWin prevents focus stealing at its
+    // strictest: KWin 6 leaves the window that an older caller opens behind.
     void kwinRaisesTheWindowWithTheLaunchersToken()
     {
         HeadlessKWin kwin;
         QString error;
-        QVERIFY2(kwin.start(&error), qPrintable(error));
+        QVERIFY2(kwin.start(&error, true), qPrintable(error));
         QTemporaryDir home;
         QProcessEnvironment env =
             tocklyEnvironment(kwin.clientEnvironment(), home.path(), kwin.sessionBus().address());
@@ -302,6 +303,11 @@ private slots:
         const QString token = kwin.launcherToken(u"tockly"_s, &error);
         QVERIFY2(!token.isEmpty(), qPrintable(error));
         QTRY_COMPARE(kwin.activeWindow(), u"launcher"_s);
+        QCOMPARE(runTockly(env, {u"quenby://join/abc123"_s}), 0);
+        QTest::qWait(2000);
+        if (kwin.version() >= 6)
+            QCOMPARE(kwin.activeWindow(), u"launcher"_s);
+
         env.insert(u"XDG_ACTIVATION_TOKEN"_s, token);
         QCOMPARE(runTockly(env, {u"quenby://join/zz9zz9"_s}), 0);
         QTRY_COMPARE_WITH_TIMEOUT(kwin.activeWindow(), u"Crew Invite"_s, 10000);

@@ -2,6 +2,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -12,7 +13,7 @@ const QByteArray activeMark = "tockly-test active window: ";
 
 } // namespace
 
-bool HeadlessKWin::start(QString *error)
+bool HeadlessKWin::start(QString *error, bool strictFocus)
 {
     const QString kwin = m_runtime.filePath(u"kwin_wayland"_s);
     if (!m_bus.start(PrivateBus::Kind::session, error))
@@ -27,6 +28,9 @@ bool HeadlessKWin::start(QString *error)
     env.remove(u"QT_QPA_PLATFORM"_s);
     env.insert(u"KWIN_COMPOSE"_s, u"Q"_s); // no GPU here
     env.insert(u"XDG_CONFIG_HOME"_s, m_runtime.filePath(u"config"_s));
+    if (strictFocus)
+        writeFile(m_runtime.filePath(u"config/kwinrc"_s),
+                  "[Windows]\nFocusStealingPreventionLevel=4\n");
     // The test launcher clicks through KWin's fake input, which KWin otherwise lends only to the
     // programs that installed .desktop files name.
     env.insert(u"KWIN_WAYLAND_NO_PERMISSION_CHECKS"_s, u"1"_s);
@@ -70,4 +74,15 @@ QString HeadlessKWin::activeWindow() const
         return {};
     const qsizetype from = at + activeMark.size();
     return QString::fromUtf8(all.mid(from, all.indexOf('\n', from) - from));
+}
+
+int HeadlessKWin::version() const
+{
+    static const QRegularExpression line(u"KWin version: (\\d+)\\."_s);
+    return line
+        .match(busCall(m_bus.connect(u"kwin-version"_s), u"org.kde.KWin"_s, u"/KWin"_s,
+                       u"org.kde.KWin"_s, u"supportInformation"_s)
+                   .toString())
+        .captured(1)
+        .toInt();
 }
