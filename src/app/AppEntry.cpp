@@ -119,7 +119,12 @@ void AppEntry::buildShell()
     m_shell = std::make_unique<AppShell>(*m_store, *m_settings);
     CardPanel &card = m_shell->card();
 
-    m_tray = std::make_unique<TrayItem>(m_sessionBus, *m_store);
+    m_tray = std::make_unique<TrayItem>(
+        m_sessionBus,
+        [](const QString &name) {
+            return QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+        },
+        *m_store);
     m_shell->attachTray(*m_tray);
     connect(&m_busObject, &TocklyBusObject::cardToggleRequested, &card, [&card] { card.toggle(); });
     connect(&m_busObject, &TocklyBusObject::cardRequested, &card, [&card] { card.show(); });
