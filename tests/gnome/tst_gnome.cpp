@@ -272,12 +272,13 @@ private slots:
                                              u"focus-new-windows"_s, mode});
             return gsettings.waitForFinished() && gsettings.exitCode() == 0;
         };
-        QVERIFY(focusNewWindows(u"strict"_s));
         startTockly();
         GnomeShellFrontmostApplication front(shell.bus());
         QString error;
         QVERIFY2(shell.openWindow(u"org.quenby.TestPad"_s, titles[0], &error), qPrintable(error));
         QTRY_COMPARE(frontmost(front), u"org.quenby.TestPad/Test Pad"_s);
+        // Strict for Tockly's window alone: GNOME 48 leaves any new window behind, the test's too.
+        QVERIFY(focusNewWindows(u"strict"_s));
         QCOMPARE(runTockly(environment(), {u"quenby://join/abc123"_s}), 0);
         QTRY_VERIFY(shell.windows().contains(u"tockly"_s));
         QTest::qWait(1000);
@@ -287,6 +288,7 @@ private slots:
                 .section(u'.', 0, 0)
                 .toInt() >= 48)
             QCOMPARE(frontmost(front), u"org.quenby.TestPad/Test Pad"_s);
+        QVERIFY(focusNewWindows(u"smart"_s));
 
         const QString token = shell.launcherToken(u"tockly"_s, &error);
         QVERIFY2(!token.isEmpty(), qPrintable(error));
@@ -298,7 +300,6 @@ private slots:
         shell.closeWindow(u"launcher"_s);
         shell.closeWindow(u"org.quenby.TestPad"_s);
         stopProcess(tockly);
-        QVERIFY(focusNewWindows(u"smart"_s));
     }
 };
 
