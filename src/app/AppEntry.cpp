@@ -51,8 +51,12 @@ std::optional<int> AppEntry::start()
     if (m_instance.claim() == SingleInstance::Role::later) {
         m_sessionBus.unregisterObject(SingleInstance::objectPath);
         QString error;
+        // Launchers built on GLib before 2.76 (GNOME 43's own among them) hand the token over
+        // only as DESKTOP_STARTUP_ID.
         const QString token =
-            m_process.environmentValue(QStringLiteral("XDG_ACTIVATION_TOKEN")).value_or(QString());
+            m_process.environmentValue(QStringLiteral("XDG_ACTIVATION_TOKEN"))
+                .value_or(m_process.environmentValue(QStringLiteral("DESKTOP_STARTUP_ID"))
+                              .value_or(QString()));
         if (!m_instance.handOver(m_links, token, &error)) {
             std::fprintf(stderr, "tockly: already running (%s); %s\n",
                          qPrintable(m_instance.mechanism()), qPrintable(error));
@@ -115,7 +119,12 @@ void AppEntry::buildShell()
     m_shell = std::make_unique<AppShell>(*m_store, *m_settings);
     CardPanel &card = m_shell->card();
 
-    m_tray = std::make_unique<TrayItem>(m_sessionBus, *m_store);
+    m_tray = std::make_unique<TrayItem>(
+        m_sessionBus,
+        [](const QString &name) {
+            return QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+        },
+        *m_store);
     m_shell->attachTray(*m_tray);
     connect(&m_busObject, &TocklyBusObject::cardToggleRequested, &card, [&card] { card.toggle(); });
     connect(&m_busObject, &TocklyBusObject::cardRequested, &card, [&card] { card.show(); });

@@ -18,8 +18,9 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-TrayItem::TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *parent)
-    : QObject(parent), m_bus(std::move(bus)), m_store(store),
+TrayItem::TrayItem(QDBusConnection bus, Connect connectItemBus, const MacWorkStore &store,
+                   QObject *parent)
+    : QObject(parent), m_bus(std::move(bus)), m_connect(std::move(connectItemBus)), m_store(store),
       m_serviceName(
           QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()))
 {
@@ -78,20 +79,24 @@ void TrayItem::setMode(Mode mode)
 void TrayItem::useStatusNotifier()
 {
     if (m_mode != Mode::statusNotifier) {
+        // Qt's own tray icon may hold a name like ours: it goes first.
+        m_fallback.reset();
+        m_autoTrackAction = nullptr;
+        m_fallbackMenu.reset();
+        // The name before the objects: a host that finds the objects finds them under it.
+        m_itemBus = m_connect(m_serviceName);
         const auto contents =
             QDBusConnection::ExportScriptableContents | QDBusConnection::ExportAllProperties;
-        if (!m_bus.registerObject(StatusNotifierItem::objectPath, m_item.get(), contents) ||
-            !m_bus.registerObject(StatusNotifierItem::menuPath, m_menu.get(), contents) ||
-            !m_bus.registerService(m_serviceName)) {
+        if (!m_itemBus->registerService(m_serviceName) ||
+            !m_itemBus->registerObject(StatusNotifierItem::objectPath, m_item.get(), contents) ||
+            !m_itemBus->registerObject(StatusNotifierItem::menuPath, m_menu.get(), contents)) {
+            closeItemBus();
             useFallback();
             return;
         }
     }
     // A watcher that restarted has forgotten us: registering again is how it learns.
     registerWithWatcher(registrationAttempts);
-    m_fallback.reset();
-    m_autoTrackAction = nullptr;
-    m_fallbackMenu.reset();
     setMode(Mode::statusNotifier);
 }
 
@@ -131,11 +136,19 @@ void TrayItem::registerWithWatcher(int attemptsLeft)
 
 void TrayItem::withdrawStatusNotifier()
 {
-    if (m_mode != Mode::statusNotifier)
+    if (m_mode == Mode::statusNotifier)
+        closeItemBus();
+}
+
+void TrayItem::closeItemBus()
+{
+    if (!m_itemBus)
         return;
-    m_bus.unregisterObject(StatusNotifierItem::objectPath);
-    m_bus.unregisterObject(StatusNotifierItem::menuPath);
-    m_bus.unregisterService(m_serviceName);
+    m_itemBus->unregisterObject(StatusNotifierItem::objectPath);
+    m_itemBus->unregisterObject(StatusNotifierItem::menuPath);
+    m_itemBus->unregisterService(m_serviceName);
+    m_itemBus.reset();
+    QDBusConnection::disconnectFromBus(m_serviceName);
 }
 
 void TrayItem::useShellExtension()

@@ -4,7 +4,9 @@
 #include <QObject>
 #include <QPoint>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class DBusMenu;
 class MacWorkStore;
@@ -20,6 +22,12 @@ class StatusNotifierItem;
 // runs, it shows the item in the top bar itself and this one withdraws, so that the AppIndicator
 // extension does not show a second. It moves between these as the services come and go. Both
 // menus carry a "Track automatically" check that shows the store's setting and asks to change it.
+//
+// The StatusNotifierItem lives on a connection of its own, opened when the item is shown and
+// closed when it withdraws: GNOME's AppIndicator extension, when it starts, also looks for items
+// among the connections on the bus and names one it finds after any name its connection holds,
+// so an item on Tockly's main connection, which holds other names, could show twice. Closing the
+// connection is also what tells every host the item is gone.
 class TrayItem : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +37,11 @@ public:
     static constexpr int registrationAttempts = 3;
     static constexpr int registrationCheckMs = 2000;
 
-    TrayItem(QDBusConnection bus, const MacWorkStore &store, QObject *parent = nullptr);
+    // Opens a new connection to the bus of `bus` under the given connection name.
+    using Connect = std::function<QDBusConnection(const QString &name)>;
+
+    TrayItem(QDBusConnection bus, Connect connectItemBus, const MacWorkStore &store,
+             QObject *parent = nullptr);
     ~TrayItem() override;
 
     Mode mode() const { return m_mode; }
@@ -54,10 +66,13 @@ private:
     void useShellExtension();
     void registerWithWatcher(int attemptsLeft);
     void withdrawStatusNotifier();
+    void closeItemBus();
     void setMode(Mode mode);
     void follow();
 
     QDBusConnection m_bus;
+    Connect m_connect;
+    std::optional<QDBusConnection> m_itemBus; // while a StatusNotifierItem
     const MacWorkStore &m_store;
     Mode m_mode = Mode::none;
     QString m_serviceName;

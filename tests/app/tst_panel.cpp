@@ -188,7 +188,8 @@ private slots:
         f.open();
         AppShell shell(*f.store, f.settings);
         QDBusConnection app = bus.connect("app");
-        TrayItem tray(app, *f.store);
+        TrayItem tray(
+            app, [this](const QString &name) { return bus.connect(name); }, *f.store);
         shell.attachTray(tray);
         QTRY_VERIFY(watcher.registered.contains(tray.serviceName()));
         const QString service = tray.serviceName();
@@ -206,6 +207,9 @@ private slots:
         f.type(90);
         QTRY_COMPARE(watcher.labels.value(watcher.labels.size() - 1), "1m");
         QCOMPARE(itemProperty(panel, service, "XAyatanaLabel").toString(), "1m");
+        // Not on the connection that holds the application's other names, where a host looking
+        // for items on its own would find it under one of those and show it twice.
+        QVERIFY(!itemProperty(panel, app.baseService(), "XAyatanaLabel").isValid());
 
         // A left click opens the card; the next one closes it.
         for (const bool open : {true, false}) {

@@ -15,6 +15,8 @@ namespace {
 
 using References = QList<std::pair<QString, QDBusObjectPath>>; // (application, path)
 
+const QSize monitor(1280, 800);
+
 QDBusConnection a11y()
 {
     return QDBusConnection(u"gnome-a11y"_s);
@@ -82,7 +84,8 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
     // overview it starts in.
     if (!launch(
             u"gnome-shell"_s,
-            {u"--headless"_s, u"--wayland"_s, u"--no-x11"_s, u"--virtual-monitor"_s, u"1280x800"_s},
+            {u"--headless"_s, u"--wayland"_s, u"--no-x11"_s, u"--virtual-monitor"_s,
+             u"%1x%2"_s.arg(monitor.width()).arg(monitor.height())},
             env, 90000,
             [&] {
                 return QFile::exists(socketPath()) &&
@@ -199,27 +202,45 @@ bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
             a11y(), a.application, a.path, u"org.a11y.atspi.Component"_s, u"GetExtents"_s, {0u}));
         if (box.isEmpty())
             continue;
-        // Relative moves only (absolute ones need a screen cast): first into the corner, so
-        // that the pointer is where we think.
-        const QString move = u"NotifyPointerMotionRelative"_s;
-        if (m_pointer.x() < 0) {
-            pointer(move, {-10000.0, -10000.0});
-            m_pointer = QPointF(0, 0);
-        }
-        const QPointF target = QRectF(box).center();
-        pointer(move, {target.x() - m_pointer.x(), target.y() - m_pointer.y()});
-        m_pointer = target;
+        moveTo(QRectF(box).center());
         return true;
     }
     return false;
+}
+
+void HeadlessGnomeShell::moveTo(QPointF target)
+{
+    // Relative moves only (absolute ones need a screen cast): first into the corner, so that the
+    // pointer is where we think.
+    const QString move = u"NotifyPointerMotionRelative"_s;
+    if (m_pointer.x() < 0) {
+        pointer(move, {-10000.0, -10000.0});
+        m_pointer = QPointF(0, 0);
+    }
+    pointer(move, {target.x() - m_pointer.x(), target.y() - m_pointer.y()});
+    m_pointer = target;
 }
 
 bool HeadlessGnomeShell::click(const QString &name, uint role, bool rightButton)
 {
     if (!pointAt(name, role))
         return false;
-    const int button = rightButton ? 0x111 : 0x110; // BTN_RIGHT, BTN_LEFT
+    pressButton(rightButton ? 0x111 : 0x110); // BTN_RIGHT, BTN_LEFT
+    return true;
+}
+
+void HeadlessGnomeShell::pointAtTheMiddle()
+{
+    moveTo(QRectF(QPoint(), monitor).center());
+}
+
+void HeadlessGnomeShell::click()
+{
+    pressButton(0x110);
+}
+
+void HeadlessGnomeShell::pressButton(int button)
+{
     pointer(u"NotifyPointerButton"_s, {button, true});
     pointer(u"NotifyPointerButton"_s, {button, false});
-    return true;
 }

@@ -19,7 +19,7 @@ public:
         uint role = 0; // AT-SPI's: 29 a label, 43 a push button, 33 a menu
     };
 
-    ~HeadlessGnomeShell();
+    ~HeadlessGnomeShell() override;
     // `extensions` are enabled from the start; `applications` maps desktop-file ids to the
     // Name= of .desktop files in the session's data folder.
     bool start(const QStringList &extensions, const QMap<QString, QString> &applications,
@@ -45,9 +45,15 @@ public:
     bool pointAt(const QString &name, uint role);
     bool click(const QString &name, uint role, bool rightButton = false);
 
+protected:
+    void pointAtTheMiddle() override;
+    void click() override;
+
 private:
     QVariant extensions(const QString &method, const QString &uuid) const;
     void pointer(const QString &method, const QVariantList &args);
+    void moveTo(QPointF target);
+    void pressButton(int button);
 
     PrivateBus m_systemBus;
     QDBusConnection m_connection{QString()};
