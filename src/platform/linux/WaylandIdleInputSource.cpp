@@ -133,8 +133,11 @@ double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
         return now.boot; // nothing is known: no input since boot
     if (!m_heard && now.monotonic - m_createdAt < m_timeout + lateEventGrace)
         return now.boot; // too early to tell whether the user is there
-    // Not idle: the compositor would have said so a timeout after the last input.
-    const bool active = !m_idle && !obeysInhibitors(m_protocol);
+    // Not idle: the compositor would have said so a timeout after the last input. Where its
+    // silence proves nothing, only for a while after the input it last confirmed.
+    bool active = !m_idle;
+    if (active && obeysInhibitors(m_protocol))
+        active = m_lastInput && now.monotonic - *m_lastInput < longestUnbrokenInput;
     if (!active && !m_lastInput)
         return now.boot; // no input known since the start
     // The compositor's timeouts run on the monotonic clock, which stops during sleep.

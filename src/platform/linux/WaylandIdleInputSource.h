@@ -23,9 +23,9 @@ struct org_kde_kwin_idle_timeout;
 //
 // Where the notification obeys idle inhibitors (a film, a call), its silence proves nothing:
 // the compositor is quiet both while the user works without a one-second pause and while an
-// inhibitor holds. There input is what the compositor confirmed: a "resumed", or the end of a
-// stretch of silence that an "idled" closed in time. Silence that lasts longer than anyone
-// works without a pause, and the "idled" that follows it when an inhibitor lets go, count for
+// inhibitor holds. There silence after a "resumed" counts as input for as long as anyone works
+// without a pause, and an "idled" that closes it in time dates the end of that input. Silence
+// that lasts longer, and the "idled" that follows it when an inhibitor lets go, count for
 // nothing: the stretch ends at its last confirmed input.
 class WaylandIdleInputSource final : public InputSource {
 public:
