@@ -20,10 +20,8 @@
 
 #include <atomic>
 #include <csignal>
-#include <fcntl.h>
 #include <limits>
 #include <random>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -34,71 +32,12 @@ namespace {
 
 constexpr uint nobody = 65534;
 
-QByteArray record(int type, int code, int value)
-{
-    input_event e{};
-    e.type = quint16(type);
-    e.code = quint16(code);
-    e.value = value;
-    return QByteArray(reinterpret_cast<const char *>(&e), sizeof e);
-}
-
-// The key presses of lower-case letters and spaces, as a keyboard reports them. The letters'
-// codes run from KEY_Q along the rows, with other keys in the gaps.
-QByteArray typed(const QByteArray &text)
-{
-    static const QByteArray rows = "qwertyuiop____asdfghjkl_____zxcvbnm";
-    QByteArray out;
-    for (const char c : text) {
-        const int code = c == ' ' ? KEY_SPACE : KEY_Q + int(rows.indexOf(c));
-        for (int value : {1, 0})
-            out += record(EV_KEY, code, value) + record(EV_SYN, SYN_REPORT, 0);
-    }
-    return out;
-}
-
 QByteArray recorded(const char *name)
 {
     return bytes(recording(QString::fromLatin1(name)));
 }
 
-// A device in the service's folder: a named pipe the test writes into, put in place whole as a
-// device node appears (made under a hidden name, then renamed).
-class Device {
-public:
-    Device(const QString &folder, const QString &name)
-        : m_path(QFile::encodeName(folder + u'/' + name))
-    {
-        const QByteArray hidden = QFile::encodeName(folder + "/."_L1 + name);
-        if (mkfifo(hidden, 0600) != 0 || (m_fd = open(hidden, O_RDWR | O_CLOEXEC)) < 0 ||
-            rename(hidden, m_path) != 0)
-            qFatal("cannot make the device %s", m_path.constData());
-    }
-    ~Device()
-    {
-        unplug();
-        unlink(m_path);
-    }
-    bool write(const QByteArray &data) const
-    {
-        for (qsizetype done = 0, n = 0; done < data.size(); done += n)
-            if ((n = ::write(m_fd, data.constData() + done, size_t(data.size() - done))) < 0)
-                return false;
-        return true;
-    }
-
-    // The writer goes, as a device that is pulled out: the reader sees the end.
-    void unplug()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-        m_fd = -1;
-    }
-
-private:
-    QByteArray m_path;
-    int m_fd = -1;
-};
+using Device = EvdevPipe;
 
 struct Reading {
     QString error; // the error's name; empty when answered
@@ -364,9 +303,9 @@ private slots:
         std::mt19937 random(19);
         QByteArray noise(10000 * sizeof(input_event), Qt::Uninitialized);
         std::generate(noise.begin(), noise.end(), [&] { return char(random()); });
-        noise += record(EV_SYN, SYN_REPORT, 0) +
-                 record(EV_REL, REL_WHEEL, std::numeric_limits<int>::min()) +
-                 record(EV_SYN, SYN_REPORT, 0);
+        noise += evdevRecord(EV_SYN, SYN_REPORT, 0) +
+                 evdevRecord(EV_REL, REL_WHEEL, std::numeric_limits<int>::min()) +
+                 evdevRecord(EV_SYN, SYN_REPORT, 0);
         uint keys = 0;
         for (const QByteArray &stream : {noise, typed("ab").left(sizeof(input_event) * 5)}) {
             Device device(rig.folder(), u"seat0-bad"_s);

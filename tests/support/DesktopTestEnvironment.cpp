@@ -92,13 +92,18 @@ bool XvfbServer::start(QString *error)
     return m_display.size() > 1;
 }
 
-bool XvfbServer::xdotool(const QStringList &arguments) const
+QProcessEnvironment XvfbServer::environment() const
 {
-    QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert(u"DISPLAY"_s, m_display);
-    p.setProcessEnvironment(env);
-    p.start(u"xdotool"_s, arguments);
+    return env;
+}
+
+bool XvfbServer::run(const QString &program, const QStringList &arguments) const
+{
+    QProcess p;
+    p.setProcessEnvironment(environment());
+    p.start(program, arguments);
     return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 

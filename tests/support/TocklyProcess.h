@@ -2,7 +2,10 @@
 
 #include "DesktopTestEnvironment.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
+#include <QElapsedTimer>
+#include <QThread>
 
 // The tockly binary of this build (TOCKLY_BINARY, defined by the test's target) run by a test as
 // a user would run it, with folders and buses of the test's own.
@@ -49,6 +52,42 @@ inline QString pendingInvite(const QDBusConnection &bus)
                        QStringLiteral("/org/quenby/Tockly"), QStringLiteral("org.quenby.Tockly"),
                        QStringLiteral("PendingInvite"))
         .toString();
+}
+
+// Whether the tockly on `bus` counts now.
+inline bool isTracking(const QDBusConnection &bus)
+{
+    return busProperty(bus, QStringLiteral("org.quenby.Tockly"),
+                       QStringLiteral("/org/quenby/Tockly"), QStringLiteral("org.quenby.Tockly"),
+                       QStringLiteral("IsTracking"))
+        .toBool();
+}
+
+// When the tockly on `bus` was seen counting while it was watched for `ms`, polled every 250 ms
+// after `step` (the test's input, say): milliseconds from the start, -1 when never.
+struct Tracked {
+    qint64 first = -1;
+    qint64 last = -1;
+};
+inline Tracked watchTracking(const QDBusConnection &bus, int ms,
+                             const std::function<void()> &step = {})
+{
+    Tracked seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        if (step)
+            step();
+        const qint64 at = clock.elapsed();
+        if (isTracking(bus)) {
+            seen.last = at;
+            if (seen.first < 0)
+                seen.first = at;
+        }
+        QCoreApplication::processEvents();
+        QThread::msleep(250);
+    }
+    return seen;
 }
 
 // Runs a tockly that ends by itself (a command, or a later process handing over); its exit code,

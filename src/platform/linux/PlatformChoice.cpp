@@ -48,13 +48,19 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
                             .arg(f.readableInputDevices);
     } else if (x11 && !f.wayland) {
         c.input = InputBackend::x11;
-        c.inputReason =
-            QStringLiteral("X11 XI2 raw events on %1, idle from MIT-SCREEN-SAVER").arg(f.display);
+        c.inputReason = QStringLiteral("X11 XI2 raw events on %1").arg(f.display);
     } else if (c.waylandIdle != WaylandIdleInputSource::Protocol::none) {
         c.input = InputBackend::waylandIdle;
         c.inputReason = QStringLiteral("idle time only, from the compositor's %1 (a 1-second "
                                        "notification); keys and clicks are not counted (%2; %3)")
                             .arg(WaylandIdleInputSource::protocolName(c.waylandIdle), why, session);
+        if (WaylandIdleInputSource::obeysInhibitors(c.waylandIdle))
+            c.inputReason +=
+                QStringLiteral("; this desktop cannot tell input from an idle inhibitor (a film or "
+                               "a call keeping the screen on), so input it does not confirm "
+                               "counts for at most %1 s; tockly-inputd counts the input itself and "
+                               "removes the doubt")
+                    .arg(WaylandIdleInputSource::longestUnbrokenInput);
     } else {
         c.input = InputBackend::idleOnly;
         if (f.idleProvider == IdleOnlyInputSource::Provider::none)

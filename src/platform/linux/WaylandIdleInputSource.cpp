@@ -66,7 +66,7 @@ WaylandIdleInputSource::WaylandIdleInputSource(std::shared_ptr<WaylandConnection
                                                int timeoutMs)
     : m_connection(std::move(connection)), m_timeout(timeoutMs / 1000.0)
 {
-    m_createdAt = monotonicSeconds();
+    m_createdAt = m_quietFrom = monotonicSeconds();
     wl_seat *seat = m_connection ? m_connection->seat() : nullptr;
     if (!seat)
         return;
@@ -111,10 +111,19 @@ WaylandIdleInputSource::~WaylandIdleInputSource()
 
 void WaylandIdleInputSource::setIdle(bool idle)
 {
+    const double now = monotonicSeconds();
+    if (!idle) {
+        m_lastInput = m_quietFrom = now;
+    } else if (!m_idle) {
+        const double last = now - m_timeout;
+        // The first "idled", a timeout after the start, says only that the input came before.
+        const bool idleFromStart = !m_heard && now - m_createdAt < m_timeout + lateEventGrace;
+        if (!idleFromStart &&
+            (!obeysInhibitors(m_protocol) || last - m_quietFrom <= longestUnbrokenInput))
+            m_lastInput = std::max(m_lastInput.value_or(last), last);
+    }
     m_heard = true;
     m_idle = idle;
-    if (idle)
-        m_idledAt = monotonicSeconds();
 }
 
 double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
@@ -122,12 +131,16 @@ double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
     const auto now = SleepAwareIdle::Clocks::now();
     if (m_protocol == Protocol::none)
         return now.boot; // nothing is known: no input since boot
-    // The compositor's timeouts run on the monotonic clock, which stops during sleep.
-    double idle = 0;
-    if (m_idle)
-        idle = now.monotonic - m_idledAt + m_timeout;
-    // Not idle: the compositor would have said so a timeout after the last input.
-    else if (!m_heard && now.monotonic - m_createdAt < m_timeout + lateEventGrace)
+    if (!m_heard && now.monotonic - m_createdAt < m_timeout + lateEventGrace)
         return now.boot; // too early to tell whether the user is there
+    // Not idle: the compositor would have said so a timeout after the last input. Where its
+    // silence proves nothing, only for a while after the input it last confirmed.
+    bool active = !m_idle;
+    if (active && obeysInhibitors(m_protocol))
+        active = m_lastInput && now.monotonic - *m_lastInput < longestUnbrokenInput;
+    if (!active && !m_lastInput)
+        return now.boot; // no input known since the start
+    // The compositor's timeouts run on the monotonic clock, which stops during sleep.
+    const double idle = active ? 0 : std::max(0.0, now.monotonic - *m_lastInput);
     return std::max(0.0, now.boot - m_sleep.lastInput(idle, now));
 }

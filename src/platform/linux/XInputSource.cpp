@@ -11,8 +11,23 @@ namespace {
 // A latest input this much newer than the latest key or button is taken for mouse movement;
 // the slack covers the server's whole-millisecond idle reading.
 constexpr double motionSlack = 0.05;
-// Readings within this time of each other share one idle query: a tick asks for several.
-constexpr double idleQueryReuse = 0.05;
+// Readings within this time of each other belong to one tick, which asks for several.
+constexpr double readingReuse = 0.05;
+
+struct Selection {
+    xcb_input_event_mask_t head;
+    uint32_t mask;
+};
+
+Selection rawSelection(bool motion)
+{
+    uint32_t mask =
+        XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE |
+        XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+    if (motion)
+        mask |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
+    return {{XCB_INPUT_DEVICE_ALL_MASTER, 1}, mask};
+}
 
 bool isModifierKeysym(xcb_keysym_t sym)
 {
@@ -87,13 +102,7 @@ std::unique_ptr<XInputSource> XInputSource::open(const QByteArray &display, QStr
     if (!ss || !ss->present)
         return failAndClose(QStringLiteral("the X11 server lacks MIT-SCREEN-SAVER"));
 
-    struct {
-        xcb_input_event_mask_t head;
-        uint32_t mask;
-    } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
-                XCB_INPUT_XI_EVENT_MASK_RAW_KEY_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_KEY_RELEASE |
-                    XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS |
-                    XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE};
+    Selection selection = rawSelection(true);
     if (xcb_generic_error_t *e =
             xcb_request_check(c, xcb_input_xi_select_events_checked(c, root, 1, &selection.head))) {
         std::free(e);
@@ -112,6 +121,7 @@ XInputSource::XInputSource(xcb_connection_t *connection, unsigned root, quint8 x
         m_connection, xcb_screensaver_query_info(m_connection, m_root), nullptr)};
     m_origin = info ? now - info->ms_since_user_input / 1000.0 : now;
     m_lastNonMotion = m_origin;
+    m_motionSelected = true;
     m_notifier = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection),
                                                    QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { readEvents(); });
@@ -143,6 +153,14 @@ void XInputSource::loadModifierKeys()
             if (isModifierKeysym(syms[k * perKey + level]))
                 m_modifierKeys.set(size_t(first + k));
     }
+}
+
+void XInputSource::select(bool motion) const
+{
+    Selection selection = rawSelection(motion);
+    xcb_input_xi_select_events(m_connection, m_root, 1, &selection.head);
+    xcb_flush(m_connection);
+    m_motionSelected = motion;
 }
 
 void XInputSource::readEvents() const
@@ -208,36 +226,45 @@ void XInputSource::handle(const void *e) const
     case XCB_INPUT_RAW_BUTTON_RELEASE:
         m_lastNonMotion = now;
         break;
+    case XCB_INPUT_RAW_MOTION:
+        // One event shows that the mouse moves; the rest of this tick's would only wake us.
+        m_tally.touch(InputEvent::mouseMoved, now);
+        if (m_motionSelected)
+            select(false);
+        break;
     default:
         break;
     }
 }
 
-void XInputSource::refreshIdle() const
+void XInputSource::refreshMotion() const
 {
     const auto asked = SleepAwareIdle::Clocks::now();
-    if (m_lastIdleQuery >= 0 && asked.boot - m_lastIdleQuery < idleQueryReuse)
+    if (m_lastReading >= 0 && asked.boot - m_lastReading < readingReuse)
         return;
-    m_lastIdleQuery = asked.boot;
+    m_lastReading = asked.boot;
     readEvents();
-    // The time is taken before the request, so the derived last input is never later than
-    // the real one and a key press is not mistaken for movement.
+    if (m_motionSelected)
+        return; // the mouse rested since the last reading
+    // It moved: the server's latest input dates the end of that movement, unless a key or
+    // button came later. The time is taken before the request, so the derived last input is
+    // never later than the real one and a key press is not mistaken for movement.
     Reply<xcb_screensaver_query_info_reply_t> info{xcb_screensaver_query_info_reply(
         m_connection, xcb_screensaver_query_info(m_connection, m_root), nullptr)};
     // Events that arrived while we waited for the reply are queued, not signalled.
     readEvents();
-    if (!info)
-        return;
-    // Also set by a client resetting the screen saver (a video player, say): the server
-    // cannot tell that apart from movement. The server's clock stops during sleep.
-    const double lastInput = m_sleep.lastInput(info->ms_since_user_input / 1000.0, asked);
-    if (lastInput > m_lastNonMotion + motionSlack)
-        m_tally.touch(InputEvent::mouseMoved, lastInput);
+    if (info) {
+        // The server's clock stops during sleep.
+        const double lastInput = m_sleep.lastInput(info->ms_since_user_input / 1000.0, asked);
+        if (lastInput > m_lastNonMotion + motionSlack)
+            m_tally.touch(InputEvent::mouseMoved, lastInput);
+    }
+    select(true);
 }
 
 double XInputSource::secondsSinceLastEvent(InputEvent type) const
 {
-    refreshIdle();
+    refreshMotion();
     return m_tally.secondsSince(type, bootSeconds(), m_origin);
 }
 
