@@ -400,8 +400,10 @@ struct Held {
     double from = 0, to = 0;
 };
 
-// Prints the path's table; false when a target is missed.
-bool report(const Path &p, const Held &film, const Held &call)
+// Prints the path's table; false when a target is missed. A short run on a busy machine judges
+// only what no delay explains (time during the film or the call, counts, stretches missing or
+// made up); the ends of each stretch are judged by the full run.
+bool report(const Path &p, const Held &film, const Held &call, bool judgeEnds)
 {
     const std::vector<Stretch> want = truth(p), got = recorded(p);
     const auto total = [](const std::vector<Stretch> &s) { return overlap(s, -1e9, 1e9); };
@@ -458,7 +460,7 @@ bool report(const Path &p, const Held &film, const Held &call)
                 std::abs(startErr) <= tick + 0.5 && std::abs(endErr) <= endTick + 0.5;
             std::printf("  %-8d%-16s%-16s%+10.1f%+10.1f%6.0f%s\n", ++row, qPrintable(t),
                         qPrintable(r), startErr, endErr, tick, within ? "" : "  MISSED");
-            ok = ok && within;
+            ok = ok && (within || !judgeEnds);
             ++i;
             ++j;
         } else {
@@ -771,6 +773,6 @@ int main(int argc, char **argv)
     if (undelivered)
         std::printf("FAILED: %d inputs or desktop changes were not delivered\n", undelivered);
     for (const auto &p : paths)
-        ok = report(*p, film, call) && ok;
+        ok = report(*p, film, call, !quick) && ok;
     return ok ? 0 : 1;
 }
