@@ -84,6 +84,9 @@ class Extension {
 export const tracker = new Signals();
 tracker.focus_app = null;
 
+// The Shell's global object: a display without windows.
+globalThis.global = {display: new Signals(), get_window_actors: () => []};
+
 // A Shell.App: from a desktop file, or standing for a window without one.
 export function app(id, name, wmClass = null) {
     return {
