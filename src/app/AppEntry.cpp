@@ -51,8 +51,12 @@ std::optional<int> AppEntry::start()
     if (m_instance.claim() == SingleInstance::Role::later) {
         m_sessionBus.unregisterObject(SingleInstance::objectPath);
         QString error;
+        // Launchers built on GLib before 2.76 (GNOME 43's own among them) hand the token over
+        // only as DESKTOP_STARTUP_ID.
         const QString token =
-            m_process.environmentValue(QStringLiteral("XDG_ACTIVATION_TOKEN")).value_or(QString());
+            m_process.environmentValue(QStringLiteral("XDG_ACTIVATION_TOKEN"))
+                .value_or(m_process.environmentValue(QStringLiteral("DESKTOP_STARTUP_ID"))
+                              .value_or(QString()));
         if (!m_instance.handOver(m_links, token, &error)) {
             std::fprintf(stderr, "tockly: already running (%s); %s\n",
                          qPrintable(m_instance.mechanism()), qPrintable(error));

@@ -91,7 +91,11 @@ QString shortTime(Instant t, const Calendar &calendar)
 {
     const QDateTime local =
         QDateTime::fromMSecsSinceEpoch(qint64(std::floor(unixMSecs(t))), calendar.zone());
-    return calendar.locale().toString(local.time(), QLocale::ShortFormat);
+    // Qt 6.5 and later (CLDR 42) put a narrow no-break space before AM and PM: the same text on
+    // every release.
+    return calendar.locale()
+        .toString(local.time(), QLocale::ShortFormat)
+        .replace(QChar(0x202F), u' ');
 }
 
 QString wordsLine(qint64 keys, const QLocale &locale)

@@ -339,6 +339,53 @@ private slots:
         stopProcess(tockly);
         QVERIFY(shell.setExtensionEnabled(extension, true));
     }
+
+    // A link handed over by a later process opens Tockly's window; with the token that the
+    // later process's launcher got for a click it comes to the front, here in DESKTOP_STARTUP_ID
+    // alone, as launchers built on GLib before 2.76 (GNOME 43's own) pass it. The Shell gives new
+    // windows no focus of their own ("strict"): GNOME 48 follows that (43 still focuses every new
+    // window), so only an activation with a valid token brings Tockly's window forward there.
+    void laterProcessRaisesTheWindowWithTheLaunchersToken()
+    {
+        const auto focusNewWindows = [&](const QString &mode) {
+            QProcess gsettings;
+            gsettings.setProcessEnvironment(shell.clientEnvironment());
+            gsettings.start(u"gsettings"_s, {u"set"_s, u"org.gnome.desktop.wm.preferences"_s,
+                                             u"focus-new-windows"_s, mode});
+            return gsettings.waitForFinished() && gsettings.exitCode() == 0;
+        };
+        QVERIFY(focusNewWindows(u"strict"_s));
+        startTockly();
+        GnomeShellFrontmostApplication front(shell.bus());
+        QString error;
+        QVERIFY2(shell.openWindow(u"org.quenby.TestPad"_s, titles[0], &error), qPrintable(error));
+        QTRY_COMPARE(frontmost(front), u"org.quenby.TestPad/Test Pad"_s);
+        QString errors;
+        QVERIFY2(runTockly(environment(), {u"quenby://join/abc123"_s}, nullptr, &errors) == 0,
+                 qPrintable(errors));
+        QTRY_VERIFY(shell.windows().contains(u"tockly"_s));
+        QTest::qWait(1000);
+        if (busProperty(shell.bus(), u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
+                        u"org.gnome.Shell"_s, u"ShellVersion"_s)
+                .toString()
+                .section(u'.', 0, 0)
+                .toInt() >= 48)
+            QCOMPARE(frontmost(front), u"org.quenby.TestPad/Test Pad"_s);
+
+        const QString token = shell.launcherToken(u"tockly"_s, &error);
+        QVERIFY2(!token.isEmpty(), qPrintable(error));
+        QTRY_COMPARE(frontmost(front), u"launcher/launcher"_s);
+        QProcessEnvironment later = environment();
+        later.insert(u"DESKTOP_STARTUP_ID"_s, token);
+        QCOMPARE(runTockly(later, {u"quenby://join/zz9zz9"_s}), 0);
+        // Named by its desktop entry when there is one.
+        QTRY_COMPARE_WITH_TIMEOUT(frontmost(front),
+                                  packaged ? u"tockly/Tockly"_s : u"tockly/tockly"_s, 10000);
+        shell.closeWindow(u"launcher"_s);
+        shell.closeWindow(u"org.quenby.TestPad"_s);
+        stopProcess(tockly);
+        QVERIFY(focusNewWindows(u"smart"_s));
+    }
 };
 
 // With --build-tree, Tockly as run from the build tree: no desktop entry, the extension

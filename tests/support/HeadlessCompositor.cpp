@@ -62,12 +62,23 @@ void HeadlessCompositor::closeWindow(const QString &appId)
     std::erase_if(m_windows, [&](const auto &window) { return window.first == appId; });
 }
 
-QString activationToken(const QProcessEnvironment &env)
+QString HeadlessCompositor::launcherToken(const QString &appId, QString *error)
 {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {u"--activation-token"_s});
-    const QString token = readLine(p);
-    p.waitForFinished();
+    auto p = std::make_unique<ChildProcess>();
+    p->setProcessEnvironment(m_client);
+    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {u"--launcher"_s, appId});
+    *error = u"the launcher was not shown"_s;
+    if (readLine(*p) != "mapped"_L1)
+        return {};
+    // A click before the compositor has seen the pointer arrive goes to what was there before.
+    pointAtTheMiddle();
+    *error = u"the pointer did not reach the launcher"_s;
+    if (readLine(*p) != "pointed at"_L1)
+        return {};
+    click();
+    const QString token = readLine(*p);
+    *error = u"the launcher got no token for its click"_s;
+    m_windows.emplace_back(u"launcher"_s, std::move(p));
     return token;
 }

@@ -12,6 +12,7 @@
 // open. They all stop with the object.
 class HeadlessCompositor {
 public:
+    virtual ~HeadlessCompositor() = default;
     // The environment of a client of this compositor and its bus (and of no X server).
     QProcessEnvironment clientEnvironment() const { return m_client; }
     const PrivateBus &sessionBus() const { return m_bus; }
@@ -21,6 +22,11 @@ public:
     // gives it the focus. Closing it gives the focus back to the window below.
     bool openWindow(const QString &appId, const QString &title, QString *error);
     void closeWindow(const QString &appId);
+    // What a launcher hands to the program `appId` it starts on a click: an activation token the
+    // compositor gave it with its seat, the serial of that click and its surface. The launcher
+    // (app id "launcher", in the middle of the screen) stays open until closed, as a browser
+    // whose link was clicked does. Empty (and why in `error`) when there is none.
+    QString launcherToken(const QString &appId, QString *error);
 
 protected:
     // The client environment for the socket `display` in `runtimeDir`, in that desktop.
@@ -31,6 +37,10 @@ protected:
                 const QProcessEnvironment &environment, int timeoutMs,
                 const std::function<bool()> &ready, QString *error);
     void stop();
+    // For compositors that lend no input device to clients: the pointer to the middle of the
+    // screen, and a left click where it is.
+    virtual void pointAtTheMiddle() {}
+    virtual void click() {}
 
     QTemporaryDir m_runtime;
     PrivateBus m_bus;
@@ -40,7 +50,3 @@ protected:
 private:
     std::vector<std::pair<QString, std::unique_ptr<ChildProcess>>> m_windows;
 };
-
-// A new activation token from the compositor of `environment`, as a launcher gets one for the
-// program it starts; empty when it offers no xdg-activation.
-QString activationToken(const QProcessEnvironment &environment);

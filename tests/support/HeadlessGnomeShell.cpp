@@ -15,6 +15,8 @@ namespace {
 
 using References = QList<std::pair<QString, QDBusObjectPath>>; // (application, path)
 
+const QSize monitor(1280, 800);
+
 QDBusConnection a11y()
 {
     return QDBusConnection(u"gnome-a11y"_s);
@@ -103,7 +105,8 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
     // overview it starts in.
     if (!launch(
             u"gnome-shell"_s,
-            {u"--headless"_s, u"--wayland"_s, u"--no-x11"_s, u"--virtual-monitor"_s, u"1280x800"_s},
+            {u"--headless"_s, u"--wayland"_s, u"--no-x11"_s, u"--virtual-monitor"_s,
+             u"%1x%2"_s.arg(monitor.width()).arg(monitor.height())},
             env, 90000,
             [&] {
                 return QFile::exists(socketPath()) &&
@@ -273,7 +276,21 @@ bool HeadlessGnomeShell::click(const QString &name, uint role, bool rightButton)
 void HeadlessGnomeShell::click(QPointF at, bool rightButton)
 {
     pointAt(at);
-    const int button = rightButton ? 0x111 : 0x110; // BTN_RIGHT, BTN_LEFT
+    pressButton(rightButton ? 0x111 : 0x110); // BTN_RIGHT, BTN_LEFT
+}
+
+void HeadlessGnomeShell::pointAtTheMiddle()
+{
+    pointAt(QRectF(QPoint(), monitor).center());
+}
+
+void HeadlessGnomeShell::click()
+{
+    pressButton(0x110);
+}
+
+void HeadlessGnomeShell::pressButton(int button)
+{
     pointer(u"NotifyPointerButton"_s, {button, true});
     pointer(u"NotifyPointerButton"_s, {button, false});
 }

@@ -20,7 +20,7 @@ public:
         uint role = 0; // AT-SPI's: 29 a label, 43 a push button, 33 a menu
     };
 
-    ~HeadlessGnomeShell();
+    ~HeadlessGnomeShell() override;
     // Before start: a folder laid out as a package lays out /usr (Tockly's program, desktop
     // entry, icons and extension), whose bin/ and share/ are searched first. Without one, Tockly's
     // extension as the build made it is installed for the user only, as from source.
@@ -61,10 +61,15 @@ public:
     // A key of the keyboard, by its evdev code, pressed or released.
     void key(int code, bool pressed);
 
+protected:
+    void pointAtTheMiddle() override;
+    void click() override;
+
 private:
     QVariant extensions(const QString &method, const QString &uuid) const;
     // A call on the remote-desktop session, which drives the pointer and the keyboard.
     void pointer(const QString &method, const QVariantList &args);
+    void pressButton(int button);
 
     PrivateBus m_systemBus;
     QDBusConnection m_connection{QString()};

@@ -10,11 +10,13 @@ using namespace Qt::Literals::StringLiterals;
 bool HeadlessSway::start(QString *error)
 {
     const QString dir = m_runtime.path();
-    // No bar, no X server; focus moves only when the test says so.
+    // No bar, no X server; focus moves only when the test says so. A launcher floats in the
+    // middle, where it is clicked.
     const QString config = m_runtime.filePath(u"config"_s);
     if (!m_bus.start(PrivateBus::Kind::session, error) ||
         !writeFile(config, "output HEADLESS-1 resolution 800x600\nxwayland disable\n"
-                           "focus_follows_mouse no\ndefault_border none\n"))
+                           "focus_follows_mouse no\ndefault_border none\n"
+                           "for_window [app_id=\"launcher\"] floating enable\n"))
         return false;
     QFile::setPermissions(config, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -119,10 +119,13 @@ Rectangle {
             clip: true
 
             ColumnLayout {
+                id: detailColumn
                 width: scroll.availableWidth - 2
                 spacing: 14
 
-                // A positioner, not a layout: the chips are rebuilt on every redraw.
+                // A positioner, not a layout: the chips are rebuilt on every redraw. The chips
+                // take their width from the column: from the grid's own, which the grid sets
+                // from theirs, Qt 6.8 repositions them without end.
                 Grid {
                     id: chipGrid
                     Layout.fillWidth: true
@@ -137,7 +140,7 @@ Rectangle {
                             required property var modelData
                             objectName: "chip"
                             property string chipId: modelData.id
-                            width: (chipGrid.width - chipGrid.spacing) / 2
+                            width: (detailColumn.width - chipGrid.spacing) / 2
                             implicitHeight: chipRow.implicitHeight + 14
                             radius: 10
                             color: Colors.alpha(Colors.peach, 0.8)
