@@ -71,6 +71,17 @@ class TestGnome : public QObject {
         QVERIFY(::startTockly(tockly, environment(), shell.bus()));
     }
 
+    // What gsettings prints in the Shell's session; none when it failed.
+    std::optional<QString> gsettings(const QStringList &arguments) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(shell.clientEnvironment());
+        p.start(u"gsettings"_s, arguments);
+        if (!p.waitForFinished() || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return std::nullopt;
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+
     // Shown objects of that role whose name matches.
     int shown(uint role, const QRegularExpression &name) const
     {
@@ -320,6 +331,12 @@ private slots:
         const QString offer = u"Show Tockly in the top bar?"_s;
         startTockly(true);
         QTRY_VERIFY_WITH_TIMEOUT(shell.pointAt(offer, label), 15000);
+        // With the desktop entry the Shell files it under the application.
+        if (packaged)
+            QCOMPARE(gsettings({u"get"_s, u"org.gnome.desktop.notifications"_s,
+                                u"application-children"_s})
+                         .value_or(QString()),
+                     u"['tockly']"_s);
         bool clicked = false; // the condition of QTRY_VERIFY is evaluated once more at the end
         QTRY_VERIFY(clicked || (clicked = shell.click(u"Enable"_s, button)));
         QTRY_COMPARE(shell.extensionState(extension), 1);
@@ -348,11 +365,9 @@ private slots:
     void laterProcessRaisesTheWindowWithTheLaunchersToken()
     {
         const auto focusNewWindows = [&](const QString &mode) {
-            QProcess gsettings;
-            gsettings.setProcessEnvironment(shell.clientEnvironment());
-            gsettings.start(u"gsettings"_s, {u"set"_s, u"org.gnome.desktop.wm.preferences"_s,
-                                             u"focus-new-windows"_s, mode});
-            return gsettings.waitForFinished() && gsettings.exitCode() == 0;
+            return gsettings({u"set"_s, u"org.gnome.desktop.wm.preferences"_s,
+                              u"focus-new-windows"_s, mode})
+                .has_value();
         };
         QVERIFY(focusNewWindows(u"strict"_s));
         startTockly();
