@@ -2,7 +2,10 @@
 //
 // The item mirrors the running Tockly (org.quenby.Tockly on the session bus): its symbol and
 // today's title, updated on Tockly's StatusChanged signal, never polled. It exists only while
-// Tockly runs. A left click toggles Tockly's card; the menu offers the tray menu's entries.
+// Tockly runs. A left click opens Tockly's card, or closes it when it is on the screen; the menu
+// offers the tray menu's entries. The card's window is placed under the item and kept out of the
+// window switcher and the overview, as a panel's popup is. It is told from Tockly's other windows
+// by its title, and only windows of Tockly's own process are asked for one.
 //
 // While enabled, the extension owns org.quenby.Tockly.Shell and serves there the focused window's
 // application as the Shell's window tracker knows it: the desktop-file id and the name the Shell
@@ -16,6 +19,7 @@
 const TOCKLY_NAME = 'org.quenby.Tockly';
 const TOCKLY_PATH = '/org/quenby/Tockly';
 const TOCKLY_INTERFACE = 'org.quenby.Tockly';
+const CARD_TITLE = 'Tockly';
 const SHELL_NAME = 'org.quenby.Tockly.Shell';
 const SHELL_PATH = '/org/quenby/Tockly/Shell';
 const SHELL_INTERFACE = `<node>
@@ -82,6 +86,8 @@ class TocklyExtension extends ExtensionBase {
         this._service.export(Gio.DBus.session, SHELL_PATH);
         this._shellName = Gio.bus_own_name_on_connection(Gio.DBus.session, SHELL_NAME,
             Gio.BusNameOwnerFlags.NONE, null, null);
+        this._windowHandler = global.display.connect('window-created',
+            (display, window) => this._windowCreated(window));
         this._tocklyWatch = Gio.bus_watch_name_on_connection(Gio.DBus.session, TOCKLY_NAME,
             Gio.BusNameWatcherFlags.NONE,
             (connection, name, owner) => this._tocklyAppeared(owner),
@@ -91,6 +97,7 @@ class TocklyExtension extends ExtensionBase {
     disable() {
         Gio.bus_unwatch_name(this._tocklyWatch);
         this._tocklyVanished();
+        global.display.disconnect(this._windowHandler);
         Gio.bus_unown_name(this._shellName);
         this._service.unexport();
         this._service = null;
@@ -122,6 +129,12 @@ class TocklyExtension extends ExtensionBase {
                 this._showButton(properties.Title ?? '',
                     'AutoTrackEnabled' in properties ? properties.AutoTrackEnabled : null);
             });
+        this._busCall('org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus',
+            'GetConnectionUnixProcessID', new GLib.Variant('(s)', [owner]), reply => {
+                [this._pid] = reply.deepUnpack();
+                for (const actor of global.get_window_actors())
+                    this._windowCreated(actor.meta_window);
+            });
     }
 
     _tocklyVanished() {
@@ -132,6 +145,8 @@ class TocklyExtension extends ExtensionBase {
         this._cancellable?.cancel();
         this._cancellable = null;
         this._owner = null;
+        this._pid = null;
+        this._forgetCard();
         this._button?.destroy();
         this._button = null;
         this._autoTrackItem = null;
@@ -139,7 +154,7 @@ class TocklyExtension extends ExtensionBase {
 
     _showButton(title, autoTrack) {
         this._button = new TocklyButton(`${this.path}/tockly-symbolic.svg`,
-            () => this._call(TOCKLY_INTERFACE, 'ToggleCard'));
+            () => this._cardClicked());
         const menu = this._button.menu;
         const item = (text, method) => {
             const entry = new PopupMenu.PopupMenuItem(text);
@@ -162,6 +177,67 @@ class TocklyExtension extends ExtensionBase {
         Main.panel.addToStatusArea(this.uuid, this._button);
     }
 
+    // Decided here, from the window the person sees at the moment of the click: the click may
+    // also take the focus from the card, which closes it before Tockly hears of the click.
+    _cardClicked() {
+        if (!this._pid)
+            this._call(TOCKLY_INTERFACE, 'ToggleCard');
+        else
+            this._call(TOCKLY_INTERFACE, this._card ? 'HideCard' : 'ShowCard');
+    }
+
+    _windowCreated(window) {
+        if (!this._pid || window.get_pid() !== this._pid)
+            return;
+        // A new window's title comes with its first content.
+        if (!window.get_title()) {
+            const handler = window.connect('notify::title', () => {
+                window.disconnect(handler);
+                this._windowCreated(window);
+            });
+            return;
+        }
+        if (this._card || window.get_title() !== CARD_TITLE)
+            return;
+        this._card = window;
+        // The Shell's switchers and overview leave out skip-taskbar windows, which a Wayland
+        // client cannot ask to be.
+        Object.defineProperty(window, 'skip_taskbar', {value: true, configurable: true});
+        // Mutter places a new window when it first shows it, and the card grows with its content.
+        this._cardHandlers = [
+            window.connect('shown', () => this._placeCard()),
+            window.connect('size-changed', () => this._placeCard()),
+            window.connect('unmanaged', () => this._forgetCard()),
+        ];
+        this._placeCard();
+    }
+
+    _forgetCard() {
+        if (!this._card)
+            return;
+        for (const id of this._cardHandlers)
+            this._card.disconnect(id);
+        delete this._card.skip_taskbar;
+        this._card = null;
+    }
+
+    // Under the item, within the work area of its monitor.
+    _placeCard() {
+        const frame = this._card.get_frame_rect();
+        if (!this._button || frame.width === 0)
+            return;
+        const [x, y] = this._button.get_transformed_position();
+        const [width, height] = this._button.get_transformed_size();
+        const area = Main.layoutManager.getWorkAreaForMonitor(
+            Main.layoutManager.findIndexForActor(this._button));
+        const clamp = (value, low, high) => Math.max(low, Math.min(value, high));
+        const left = clamp(Math.round(x + (width - frame.width) / 2), area.x,
+            area.x + area.width - frame.width);
+        const top = clamp(Math.round(y + height), area.y, area.y + area.height - frame.height);
+        if (left !== frame.x || top !== frame.y)
+            this._card.move_frame(true, left, top);
+    }
+
     _setTitle(title) {
         if (this._button)
             this._button.label.text = title;
@@ -177,10 +253,14 @@ class TocklyExtension extends ExtensionBase {
 
     // Calls Tockly without waiting; `done` gets the reply unless Tockly went away meanwhile.
     _call(iface, method, parameters = null, done = null) {
-        if (!this._owner)
-            return;
+        if (this._owner)
+            this._busCall(this._owner, TOCKLY_PATH, iface, method, parameters, done);
+    }
+
+    // The same for any name on the bus, while Tockly is there.
+    _busCall(name, path, iface, method, parameters, done) {
         const cancellable = this._cancellable;
-        Gio.DBus.session.call(this._owner, TOCKLY_PATH, iface, method, parameters, null,
+        Gio.DBus.session.call(name, path, iface, method, parameters, null,
             Gio.DBusCallFlags.NONE, -1, cancellable, (connection, result) => {
                 try {
                     const reply = connection.call_finish(result);

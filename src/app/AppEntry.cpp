@@ -128,6 +128,7 @@ void AppEntry::buildShell()
     m_shell->attachTray(*m_tray);
     connect(&m_busObject, &TocklyBusObject::cardToggleRequested, &card, [&card] { card.toggle(); });
     connect(&m_busObject, &TocklyBusObject::cardRequested, &card, [&card] { card.show(); });
+    connect(&m_busObject, &TocklyBusObject::cardHideRequested, &card, &CardPanel::hide);
     connect(&m_busObject, &TocklyBusObject::historyRequested, m_shell.get(),
             &AppShell::showHistory);
     connect(&m_busObject, &TocklyBusObject::quitRequested, m_shell.get(), &AppShell::quit);

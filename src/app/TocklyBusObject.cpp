@@ -48,6 +48,11 @@ void TocklyBusObject::ShowCard()
     QTimer::singleShot(0, this, &TocklyBusObject::cardRequested);
 }
 
+void TocklyBusObject::HideCard()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::cardHideRequested);
+}
+
 void TocklyBusObject::ShowHistory()
 {
     QTimer::singleShot(0, this, &TocklyBusObject::historyRequested);

@@ -43,6 +43,8 @@ public slots:
     Q_SCRIPTABLE void SetAutoTrackEnabled(bool enabled);
     // The tray menu's entries, for panel widgets that show their own menu.
     Q_SCRIPTABLE void ShowCard();
+    // For a panel widget that sees whether the card is on the screen, and so toggles it itself.
+    Q_SCRIPTABLE void HideCard();
     Q_SCRIPTABLE void ShowHistory();
     Q_SCRIPTABLE void Quit();
 
@@ -54,6 +56,7 @@ signals:
     void cardToggleRequested();
     void autoTrackChangeRequested(bool enabled);
     void cardRequested();
+    void cardHideRequested();
     void historyRequested();
     void quitRequested();
 

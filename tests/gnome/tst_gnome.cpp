@@ -7,9 +7,13 @@
 #include "linux/IdleOnlyInputSource.h"
 
 #include <QDBusMessage>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <csignal>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -24,11 +28,13 @@ const QStringList titles{u"secret notes"_s, u"secret diary"_s, u"secret plans"_s
 } // namespace
 
 // Tockly under a real GNOME Shell 43 with its extension: the application in front, the top-bar
-// item as a screen reader finds it (beside the AppIndicator extension too), the offer to enable
-// the extension, and `tockly doctor` before and after.
+// item as a screen reader finds it (beside the AppIndicator extension too) and its card, the offer
+// to enable the extension, and `tockly doctor` before and after. Installed as the package installs
+// it, or run from the build tree; the machine's own applications are out of the Shell's sight.
 class TestGnome : public QObject {
     Q_OBJECT
 
+    const bool packaged; // laid out as Tockly's package lays it out, or as run from the build
     HeadlessGnomeShell shell;
     ChildProcess monitor; // everything said on the session bus, for the privacy check
     ChildProcess tockly;
@@ -65,6 +71,17 @@ class TestGnome : public QObject {
         QVERIFY(::startTockly(tockly, environment(), shell.bus()));
     }
 
+    // What gsettings prints in the Shell's session; none when it failed.
+    std::optional<QString> gsettings(const QStringList &arguments) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(shell.clientEnvironment());
+        p.start(u"gsettings"_s, arguments);
+        if (!p.waitForFinished() || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return std::nullopt;
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    }
+
     // Shown objects of that role whose name matches.
     int shown(uint role, const QRegularExpression &name) const
     {
@@ -81,6 +98,7 @@ class TestGnome : public QObject {
     // after the title ("0m", "45s", "2h 5m").
     int items() const { return shown(menu, QRegularExpression(u"^(Tockly|(\\d+h )?\\d+[sm])$"_s)); }
     int ours() const { return shown(menu, u"Tockly"_s); }
+    bool cardShown() const { return shell.windows().contains(u"tockly"_s); }
     // The title `tockly status` prints shows in the top bar, once. It changes with each tick in
     // the first minute, so it is read before and after looking.
     bool titleShown() const
@@ -90,9 +108,44 @@ class TestGnome : public QObject {
         return before == 1 || (before == 0 && shown(label, title()) == 1);
     }
 
+    // Where a screenshot finds the card: its cream background (none when it is not shown). The
+    // screenshot stays in the build's screenshots folder.
+    QRect cardOnScreen(const QString &name) const
+    {
+        const QString file = QStringLiteral(TOCKLY_SCREENSHOT_DIR) +
+                             (packaged ? u"/gnome-package-card-"_s : u"/gnome-build-card-"_s) +
+                             name + u".png"_s;
+        if (!QDir().mkpath(QFileInfo(file).path()) || !shell.screenshot(file))
+            return {};
+        const QImage image(file);
+        const auto cream = [](QRgb c) {
+            return qAbs(qRed(c) - 255) + qAbs(qGreen(c) - 247) + qAbs(qBlue(c) - 235) <= 3;
+        };
+        QRect card;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (cream(image.pixel(x, y)))
+                    card |= QRect(x, y, 1, 1);
+        return card;
+    }
+
+public:
+    explicit TestGnome(bool packaged) : packaged(packaged) {}
+
 private slots:
     void initTestCase()
     {
+        if (packaged) {
+            // What the package holds, laid out by the same install rules in a folder of ours.
+            const QString prefix = shell.home() + u"/usr"_s;
+            ChildProcess install;
+            install.setStandardOutputFile(QProcess::nullDevice());
+            install.start(QStringLiteral(TOCKLY_CMAKE),
+                          {u"--install"_s, QStringLiteral(TOCKLY_BUILD_DIR), u"--component"_s,
+                           u"app"_s, u"--prefix"_s, prefix});
+            QVERIFY(install.waitForFinished(60000) && install.exitCode() == 0);
+            shell.setPackagePrefix(prefix);
+        }
         QString error;
         QVERIFY2(shell.start({extension},
                              {{u"org.quenby.TestPad"_s, u"Test Pad"_s},
@@ -230,7 +283,10 @@ private slots:
         QCOMPARE(day.appSwitches, 2);
     }
 
-    // Clicked as a user clicks it, beside the AppIndicator extension: one item all along.
+    // Clicked as a user clicks it, beside the AppIndicator extension: one item all along. The card
+    // opens under it, is left out of the window switcher, and closes at the next click. The item
+    // is clicked where it was found: while the card has the focus, the Shell's application menu
+    // is called "Tockly" too (with the desktop entry installed).
     void topBarItem()
     {
         QVERIFY(shell.setExtensionEnabled(appIndicator, true));
@@ -242,11 +298,48 @@ private slots:
         QTRY_COMPARE(items(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(titleShown(), 15000);
 
-        // A left click toggles the card.
-        QVERIFY(shell.click(u"Tockly"_s, menu));
-        QTRY_VERIFY(shell.windows().contains(u"tockly"_s));
-        QVERIFY(shell.click(u"Tockly"_s, menu));
-        QTRY_VERIFY(!shell.windows().contains(u"tockly"_s));
+        QRect itemBox;
+        QTRY_VERIFY(!(itemBox = shell.extents(u"Tockly"_s, menu)).isEmpty());
+        const QPoint item = itemBox.center();
+        shell.click(item);
+        QTRY_VERIFY(cardShown());
+        // Right under the item, whole on the screen (330 wide).
+        QRect card;
+        QTRY_VERIFY((card = cardOnScreen(u"open"_s)).top() == itemBox.bottom() + 1);
+        QVERIFY2(
+            card.left() <= item.x() && item.x() <= card.right() && card.width() == 330,
+            qPrintable(
+                u"card %1 to %2, item at %3"_s.arg(card.left()).arg(card.right()).arg(item.x())));
+        shell.click(item);
+        QTRY_VERIFY(!cardShown());
+        QTRY_VERIFY(cardOnScreen(u"closed"_s).isEmpty());
+
+        // Test Pad, and nothing of Tockly's, in the switcher of Alt+Tab. Tockly is held still
+        // meanwhile, or the card would close as the switcher takes the focus, and with it
+        // Tockly's entry.
+        shell.click(item);
+        QTRY_COMPARE(shell.windows(true), QStringList{u"tockly"_s});
+        ::kill(pid_t(tockly.processId()), SIGSTOP);
+        constexpr int alt = 56, tab = 15; // evdev key codes
+        shell.key(alt, true);
+        shell.key(tab, true);
+        shell.key(tab, false);
+        const auto switcher = [&] { // its applications' labels, below the top bar
+            QStringList names;
+            for (const auto &a : shell.accessibles())
+                if (a.role == label && shell.extents(a).top() > itemBox.bottom())
+                    names << a.name;
+            return names;
+        };
+        QStringList listed;
+        QTRY_VERIFY((listed = switcher()).contains(u"Test Pad"_s));
+        shell.key(alt, false);
+        ::kill(pid_t(tockly.processId()), SIGCONT);
+        QVERIFY2(!listed.contains(u"Tockly"_s, Qt::CaseInsensitive),
+                 qPrintable(listed.join(u", ")));
+        QTRY_VERIFY(switcher().isEmpty());
+        shell.click(item);
+        QTRY_VERIFY(!cardShown());
 
         // Without ours, Tockly's tray item is back, through the AppIndicator extension.
         QVERIFY(shell.setExtensionEnabled(extension, false));
@@ -281,6 +374,12 @@ private slots:
         const QString offer = u"Show Tockly in the top bar?"_s;
         startTockly(true);
         QTRY_VERIFY_WITH_TIMEOUT(shell.pointAt(offer, label), 15000);
+        // With the desktop entry the Shell files it under the application.
+        if (packaged)
+            QCOMPARE(gsettings({u"get"_s, u"org.gnome.desktop.notifications"_s,
+                                u"application-children"_s})
+                         .value_or(QString()),
+                     u"['tockly']"_s);
         bool clicked = false; // the condition of QTRY_VERIFY is evaluated once more at the end
         QTRY_VERIFY(clicked || (clicked = shell.click(u"Enable"_s, button)));
         QTRY_COMPARE(shell.extensionState(extension), 1);
@@ -309,11 +408,9 @@ private slots:
     void laterProcessRaisesTheWindowWithTheLaunchersToken()
     {
         const auto focusNewWindows = [&](const QString &mode) {
-            QProcess gsettings;
-            gsettings.setProcessEnvironment(shell.clientEnvironment());
-            gsettings.start(u"gsettings"_s, {u"set"_s, u"org.gnome.desktop.wm.preferences"_s,
-                                             u"focus-new-windows"_s, mode});
-            return gsettings.waitForFinished() && gsettings.exitCode() == 0;
+            return gsettings({u"set"_s, u"org.gnome.desktop.wm.preferences"_s,
+                              u"focus-new-windows"_s, mode})
+                .has_value();
         };
         startTockly();
         GnomeShellFrontmostApplication front(shell.bus());
@@ -322,7 +419,9 @@ private slots:
         QTRY_COMPARE(frontmost(front), u"org.quenby.TestPad/Test Pad"_s);
         // Strict for Tockly's window alone: GNOME 48 leaves any new window behind, the test's too.
         QVERIFY(focusNewWindows(u"strict"_s));
-        QCOMPARE(runTockly(environment(), {u"quenby://join/abc123"_s}), 0);
+        QString errors;
+        QVERIFY2(runTockly(environment(), {u"quenby://join/abc123"_s}, nullptr, &errors) == 0,
+                 qPrintable(errors));
         QTRY_VERIFY(shell.windows().contains(u"tockly"_s));
         QTest::qWait(1000);
         if (busProperty(shell.bus(), u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
@@ -339,12 +438,22 @@ private slots:
         QProcessEnvironment later = environment();
         later.insert(u"DESKTOP_STARTUP_ID"_s, token);
         QCOMPARE(runTockly(later, {u"quenby://join/zz9zz9"_s}), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(frontmost(front), u"tockly/tockly"_s, 10000);
+        // Named by its desktop entry when there is one.
+        QTRY_COMPARE_WITH_TIMEOUT(frontmost(front),
+                                  packaged ? u"tockly/Tockly"_s : u"tockly/tockly"_s, 10000);
         shell.closeWindow(u"launcher"_s);
         shell.closeWindow(u"org.quenby.TestPad"_s);
         stopProcess(tockly);
     }
 };
 
-QTEST_GUILESS_MAIN(TestGnome)
+// With --build-tree, Tockly as run from the build tree: no desktop entry, the extension
+// installed for the user.
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments();
+    TestGnome test(!arguments.removeAll(u"--build-tree"_s));
+    return QTest::qExec(&test, arguments);
+}
 #include "tst_gnome.moc"

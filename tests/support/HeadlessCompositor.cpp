@@ -19,6 +19,8 @@ void HeadlessCompositor::setClient(const QString &runtimeDir, const QString &dis
     m_client.insert(u"XDG_SESSION_TYPE"_s, u"wayland"_s);
     m_client.insert(u"XDG_CURRENT_DESKTOP"_s, desktop);
     m_client.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus.address());
+    m_client.insert(u"LSAN_OPTIONS"_s, u"print_suppressions=0:suppressions="_s +
+                                           QStringLiteral(TOCKLY_TEST_WAYLAND_LEAKS));
 }
 
 bool HeadlessCompositor::launch(const QString &program, const QStringList &arguments,

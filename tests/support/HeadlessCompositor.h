@@ -13,7 +13,8 @@
 class HeadlessCompositor {
 public:
     virtual ~HeadlessCompositor() = default;
-    // The environment of a client of this compositor and its bus (and of no X server).
+    // The environment of a client of this compositor and its bus (and of no X server), where
+    // LeakSanitizer leaves aside what Qt's Wayland client leaves behind at exit.
     QProcessEnvironment clientEnvironment() const { return m_client; }
     const PrivateBus &sessionBus() const { return m_bus; }
     QString socketPath() const;

@@ -63,13 +63,34 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
               "[org/gnome/shell]\nenabled-extensions=['" + extensions.join("','").toUtf8() +
                   "']\n[org/gnome/desktop/interface]\ntoolkit-accessibility=true\n"
                   "enable-animations=false\nenable-hot-corners=false\n");
-    // Tockly's extension as the build made it, installed for this user.
-    const QString ours = QStringLiteral(TOCKLY_GNOME_SHELL_EXTENSION);
-    const QString installed =
-        home + u"/data/gnome-shell/extensions/"_s + QFileInfo(ours).fileName();
-    QDir().mkpath(installed);
-    for (const QString &name : QDir(ours).entryList(QDir::Files))
-        QFile::copy(ours + u'/' + name, installed + u'/' + name);
+    // The machine's data folders as seen without their applications: the Shell knows only those
+    // of the test, whether Tockly's package is installed here or not.
+    QStringList dataDirs;
+    if (!m_packagePrefix.isEmpty()) {
+        // A desktop entry counts only when its program is found.
+        env.insert(u"PATH"_s, m_packagePrefix + u"/bin:"_s + env.value(u"PATH"_s));
+        dataDirs << m_packagePrefix + u"/share"_s;
+    }
+    for (const QString &share : {u"/usr/local/share"_s, u"/usr/share"_s}) {
+        const QString view = home + u"/system%1"_s.arg(dataDirs.size());
+        QDir().mkpath(view);
+        for (const QFileInfo &entry :
+             QDir(share).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            if (entry.fileName() != u"applications"_s)
+                QFile::link(entry.filePath(), view + u'/' + entry.fileName());
+        dataDirs << view;
+    }
+    env.insert(u"XDG_DATA_DIRS"_s, dataDirs.join(u':'));
+    // Without the package's layout, Tockly's extension as the build made it, installed for this
+    // user.
+    if (m_packagePrefix.isEmpty()) {
+        const QString ours = QStringLiteral(TOCKLY_GNOME_SHELL_EXTENSION);
+        const QString installed =
+            home + u"/data/gnome-shell/extensions/"_s + QFileInfo(ours).fileName();
+        QDir().mkpath(installed);
+        for (const QString &name : QDir(ours).entryList(QDir::Files))
+            QFile::copy(ours + u'/' + name, installed + u'/' + name);
+    }
 
     if (!m_systemBus.start(PrivateBus::Kind::system, error) ||
         !m_bus.start(PrivateBus::Kind::session, error, env))
@@ -114,7 +135,7 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
            m_connection.registerService(u"org.freedesktop.impl.portal.desktop.gnome"_s);
 }
 
-QStringList HeadlessGnomeShell::windows() const
+QStringList HeadlessGnomeShell::windows(bool focusedOnly) const
 {
     using Windows = QMap<qulonglong, QVariantMap>;
     qDBusRegisterMetaType<Windows>();
@@ -122,7 +143,7 @@ QStringList HeadlessGnomeShell::windows() const
     for (const QVariantMap &w : qdbus_cast<Windows>(busCall(
              m_connection, u"org.gnome.Shell.Introspect"_s, u"/org/gnome/Shell/Introspect"_s,
              u"org.gnome.Shell.Introspect"_s, u"GetWindows"_s)))
-        if (!w.value(u"is-hidden"_s).toBool())
+        if (!w.value(u"is-hidden"_s).toBool() && (!focusedOnly || w.value(u"has-focus"_s).toBool()))
             shown << w.value(u"wm-class"_s).toString();
     return shown;
 }
@@ -186,29 +207,51 @@ void HeadlessGnomeShell::pointer(const QString &method, const QVariantList &args
             u"org.gnome.Mutter.RemoteDesktop.Session"_s, method, args);
 }
 
+void HeadlessGnomeShell::key(int code, bool pressed)
+{
+    pointer(u"NotifyKeyboardKeycode"_s, {uint(code), pressed});
+}
+
+bool HeadlessGnomeShell::screenshot(const QString &file) const
+{
+    return busCall(m_connection, u"org.gnome.Shell.Screenshot"_s, u"/org/gnome/Shell/Screenshot"_s,
+                   u"org.gnome.Shell.Screenshot"_s, u"Screenshot"_s, {false, false, file})
+        .toBool();
+}
+
 void HeadlessGnomeShell::nudgePointer()
 {
     pointer(u"NotifyPointerMotionRelative"_s, {1.0, 1.0});
     pointer(u"NotifyPointerMotionRelative"_s, {-1.0, -1.0});
 }
 
-bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
+QRect HeadlessGnomeShell::extents(const Accessible &a) const
 {
-    for (const Accessible &a : accessibles()) {
-        if (a.role != role || a.name != name)
-            continue;
-        // In screen coordinates; none when it is gone meanwhile.
-        const QRect box = qdbus_cast<QRect>(busCall(
-            a11y(), a.application, a.path, u"org.a11y.atspi.Component"_s, u"GetExtents"_s, {0u}));
-        if (box.isEmpty())
-            continue;
-        moveTo(QRectF(box).center());
-        return true;
-    }
-    return false;
+    // In screen coordinates; none when it is gone meanwhile.
+    return qdbus_cast<QRect>(busCall(a11y(), a.application, a.path, u"org.a11y.atspi.Component"_s,
+                                     u"GetExtents"_s, {0u}));
 }
 
-void HeadlessGnomeShell::moveTo(QPointF target)
+QRect HeadlessGnomeShell::extents(const QString &name, uint role) const
+{
+    for (const Accessible &a : accessibles()) {
+        const QRect box = a.role == role && a.name == name ? extents(a) : QRect();
+        if (!box.isEmpty())
+            return box;
+    }
+    return {};
+}
+
+bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
+{
+    const QRect box = extents(name, role);
+    if (box.isEmpty())
+        return false;
+    pointAt(QRectF(box).center());
+    return true;
+}
+
+void HeadlessGnomeShell::pointAt(QPointF target)
 {
     // Relative moves only (absolute ones need a screen cast): first into the corner, so that the
     // pointer is where we think.
@@ -223,15 +266,22 @@ void HeadlessGnomeShell::moveTo(QPointF target)
 
 bool HeadlessGnomeShell::click(const QString &name, uint role, bool rightButton)
 {
-    if (!pointAt(name, role))
+    const QRect box = extents(name, role);
+    if (box.isEmpty())
         return false;
-    pressButton(rightButton ? 0x111 : 0x110); // BTN_RIGHT, BTN_LEFT
+    click(QRectF(box).center(), rightButton);
     return true;
+}
+
+void HeadlessGnomeShell::click(QPointF at, bool rightButton)
+{
+    pointAt(at);
+    pressButton(rightButton ? 0x111 : 0x110); // BTN_RIGHT, BTN_LEFT
 }
 
 void HeadlessGnomeShell::pointAtTheMiddle()
 {
-    moveTo(QRectF(QPoint(), monitor).center());
+    pointAt(QRectF(QPoint(), monitor).center());
 }
 
 void HeadlessGnomeShell::click()

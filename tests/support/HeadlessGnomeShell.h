@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QPointF>
+#include <QRect>
 
 // A headless GNOME Shell of the test's own: Wayland on one virtual monitor, no Xwayland, private
 // session and system buses, a private home whose settings are a key file (the machine's stay
@@ -20,6 +21,10 @@ public:
     };
 
     ~HeadlessGnomeShell() override;
+    // Before start: a folder laid out as a package lays out /usr (Tockly's program, desktop
+    // entry, icons and extension), whose bin/ and share/ are searched first. Without one, Tockly's
+    // extension as the build made it is installed for the user only, as from source.
+    void setPackagePrefix(const QString &prefix) { m_packagePrefix = prefix; }
     // `extensions` are enabled from the start; `applications` maps desktop-file ids to the
     // Name= of .desktop files in the session's data folder.
     bool start(const QStringList &extensions, const QMap<QString, QString> &applications,
@@ -33,17 +38,28 @@ public:
     int extensionState(const QString &uuid) const;
     bool setExtensionEnabled(const QString &uuid, bool enabled) const;
 
-    // The shown windows' WM classes (Wayland app ids), from the Shell's own introspection
-    // interface (it answers the desktop portal, whose name the test takes).
-    QStringList windows() const;
-    // What the Shell shows now, as a screen reader finds it.
+    // The shown windows' WM classes (Wayland app ids), or only the focused one's, from the
+    // Shell's own introspection interface (it answers the desktop portal, whose name the test
+    // takes).
+    QStringList windows(bool focusedOnly = false) const;
+    // What the Shell shows now, as a screen reader finds it, and where the first of that name
+    // and role is on the screen (empty when none is shown).
     QList<Accessible> accessibles() const;
+    QRect extents(const Accessible &accessible) const;
+    QRect extents(const QString &name, uint role) const;
+    // The whole screen as a PNG file (it answers the desktop portal, as for windows()).
+    bool screenshot(const QString &file) const;
 
     // The user at the pointer: a small move (the user is active again), the pointer over the
-    // middle of what shows under that name and role, or a click there.
+    // middle of what shows under that name and role (or over a point of the screen), or a click
+    // there.
     void nudgePointer();
     bool pointAt(const QString &name, uint role);
+    void pointAt(QPointF target);
     bool click(const QString &name, uint role, bool rightButton = false);
+    void click(QPointF at, bool rightButton = false);
+    // A key of the keyboard, by its evdev code, pressed or released.
+    void key(int code, bool pressed);
 
 protected:
     void pointAtTheMiddle() override;
@@ -51,12 +67,13 @@ protected:
 
 private:
     QVariant extensions(const QString &method, const QString &uuid) const;
+    // A call on the remote-desktop session, which drives the pointer and the keyboard.
     void pointer(const QString &method, const QVariantList &args);
-    void moveTo(QPointF target);
     void pressButton(int button);
 
     PrivateBus m_systemBus;
     QDBusConnection m_connection{QString()};
     QString m_remoteDesktop; // the session's path
     QPointF m_pointer{-1, -1};
+    QString m_packagePrefix;
 };
