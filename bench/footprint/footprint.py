@@ -2,7 +2,9 @@
 """Footprint of Tockly beside Workrave under one fixed X input script, in one run.
 
 A third program, Tockly in a headless sway session (its own compositor, natively under Wayland),
-runs beside them without input, so that its idle wake-ups can be set against those under X11.
+runs beside them without input, so that its idle wake-ups can be set against those under X11; and
+Tockly syncing its record through a folder where another computer has written a month
+(tockly-sync), under the same input, so that watching the folder can be set against not syncing.
 
 Both programs run at once on one private Xvfb display, each with its own private session bus and
 home, and receive the same xdotool input: an active phase (typing, clicks, wheel, mouse moves),
@@ -264,6 +266,33 @@ def input_step(second):
     return args
 
 
+def synced(env, folder):
+    """Syncing through `folder`, where another computer has written a month of its record: the
+    folder is watched for changes, which never come."""
+    import base64
+    import uuid
+    peer = str(uuid.uuid4()).upper()
+    os.makedirs(os.path.join(folder, peer))
+    month = time.strftime("%Y-%m")
+    start = time.time() - 978307200.0 - 7200
+    entries = [{"date": start + 600 * i, "id": str(uuid.uuid4()).upper(), "kind": "timed",
+                "seconds": 300.0} for i in range(6)]
+    with open(os.path.join(folder, peer, "computer.json"), "w") as f:
+        json.dump({"format": 1, "id": peer, "machine": "footprint", "name": "laptop"}, f)
+    with open(os.path.join(folder, peer, month + ".json"), "w") as f:
+        json.dump({"format": 1, "computer": peer, "machine": "footprint", "month": month,
+                   "entries": entries, "activity": {}}, f)
+    setting = json.dumps({"folder": folder, "id": str(uuid.uuid4()).upper(), "published": False})
+    path = os.path.join(env["XDG_CONFIG_HOME"], "Quenby", "settings.json")
+    with open(path) as f:
+        settings = json.load(f)
+    settings["quenby.mac.sync.v1"] = {"type": "data",
+                                      "value": base64.b64encode(setting.encode()).decode()}
+    with open(path, "w") as f:
+        json.dump(settings, f)
+    return env
+
+
 def dict_delta(before, after):
     return {k: v - before.get(k, 0) for k, v in after.items() if v != before.get(k, 0)}
 
@@ -327,6 +356,7 @@ def main():
         xenv = dict(os.environ, DISPLAY=display)
         tenv = welcomed(environment("tockly"))
         tenv["TOCKLY_FOOTPRINT_PROBE"] = "1"
+        senv = synced(welcomed(environment("tockly-sync")), os.path.join(tmp, "synced"))
         sway, sway_folder, wayland = start_sway()
         helpers.append(sway)
         wenv = welcomed(environment("tockly-sway"))
@@ -349,7 +379,8 @@ def main():
         workrave = Program("workrave", [args.workrave], environment("workrave"))
         tockly_sway = Program("tockly-sway", [args.tockly], wenv)
         tockly_gnome = Program("tockly-gnome", [args.tockly], genv)
-        programs = [tockly, workrave, tockly_sway, tockly_gnome]
+        tockly_sync = Program("tockly-sync", [args.tockly], senv)
+        programs = [tockly, workrave, tockly_sway, tockly_gnome, tockly_sync]
         started = time.monotonic()
 
         def run_until(t, step=None):
@@ -411,7 +442,7 @@ def main():
           f"{args.deep_idle:.0f} s counted")
     print(f"{'':12}{'CPU s':>10}{'peak RSS MB':>14}{'end RSS MB':>12}{'switches':>10}"
           f"{'wake-ups':>10}{'per 20 s':>10}")
-    for n in ("tockly", "workrave", "tockly-sway", "tockly-gnome"):
+    for n in ("tockly", "workrave", "tockly-sway", "tockly-gnome", "tockly-sync"):
         print(f"{n:12}{cpu[n]:10.2f}{hwm[n] / 1024:14.1f}{rss_end[n] / 1024:12.1f}"
               f"{switches[n]:10d}{wakeups[n]:10d}{per20[n]:10.2f}")
     print(f"CPU ratio tockly/workrave: {ratio:.3f}")
@@ -443,6 +474,8 @@ def main():
         "under sway no more idle wake-ups than under X11": wakeups["tockly-sway"] <= wakeups["tockly"],
         "under GNOME with the extension no more idle wake-ups than under X11":
             wakeups["tockly-gnome"] <= wakeups["tockly"],
+        "syncing with another computer: no more idle wake-ups than without":
+            wakeups["tockly-sync"] <= wakeups["tockly"],
         "no frames while the card is hidden": hidden_frames == 0,
         # The tick's timer fires at most once a second while idle; nothing else runs.
         "no timers beyond the tick while hidden": hidden_timers <= args.deep_idle + 1,

@@ -44,6 +44,7 @@ public slots:
     // The tray menu's entries, for panel widgets that show their own menu.
     Q_SCRIPTABLE void ShowCard();
     Q_SCRIPTABLE void ShowHistory();
+    Q_SCRIPTABLE void ShowOtherComputers();
     Q_SCRIPTABLE void Quit();
 
 signals:
@@ -55,6 +56,7 @@ signals:
     void autoTrackChangeRequested(bool enabled);
     void cardRequested();
     void historyRequested();
+    void otherComputersRequested();
     void quitRequested();
 
 private:
