@@ -201,6 +201,8 @@ int runSync(const Process &process, const Clock &clock, QDBusConnection bus, QTe
                                  local.calendar, clock.now());
             const auto index = RecordView::indexByDate(stored.entries);
             const SyncFolder::Record record{stored.entries, index, stored.activity};
+            // As the application's start would, so that a new name or id reaches the folder.
+            local.sync.start(record);
             QString refused;
             if (change->first == u"SetFolder")
                 refused = local.sync.setFolder(change->second, record);

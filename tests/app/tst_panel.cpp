@@ -225,7 +225,7 @@ private slots:
             labels << child.properties.value("label").toString();
         QCOMPARE(labels, (QStringList{"Open", "History…", "Other computers…", "",
                                       "Track automatically", "", "Quit Tockly"}));
-        QCOMPARE(root.children[3].properties.value("toggle-type").toString(), "checkmark");
+        QCOMPARE(root.children[4].properties.value("toggle-type").toString(), "checkmark");
         // The check pauses and resumes the store (its state in the menu: below).
         menuEvent(panel, service, DBusMenu::autoTrack);
         QTRY_VERIFY(!f.store->autoTrackEnabled());
@@ -233,6 +233,8 @@ private slots:
         QTRY_VERIFY(f.store->autoTrackEnabled());
         menuEvent(panel, service, DBusMenu::history);
         QTRY_VERIFY(shell.windows().historyWindow());
+        menuEvent(panel, service, DBusMenu::otherComputers);
+        QTRY_VERIFY(shell.windows().otherComputersWindow());
         menuEvent(panel, service, DBusMenu::open);
         QTRY_VERIFY(shell.card().isShown());
 
