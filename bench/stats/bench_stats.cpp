@@ -108,21 +108,24 @@ void BM_StatsLiteral(benchmark::State &state)
 }
 
 // What the card recomputes when it redraws: the last 7 day totals, today's score and pace.
+void cardRedraw(const RecordView &v)
+{
+    double sum = 0;
+    Instant day = v.calendar().startOfDay(v.now());
+    for (int i = 0; i < 7; ++i) {
+        sum += dayTotal(v, day, v.now());
+        day = *v.calendar().addDays(day, -1);
+    }
+    benchmark::DoNotOptimize(sum);
+    benchmark::DoNotOptimize(score(v, v.now(), v.now()));
+    benchmark::DoNotOptimize(typingPace(activityOnDay(v, v.now())));
+}
+
 void BM_CardRedraw(benchmark::State &state)
 {
     const Fixture &f = fixture();
-    for (auto _ : state) {
-        const RecordView v = f.view();
-        double sum = 0;
-        Instant day = v.calendar().startOfDay(f.now);
-        for (int i = 0; i < 7; ++i) {
-            sum += dayTotal(v, day, f.now);
-            day = *v.calendar().addDays(day, -1);
-        }
-        benchmark::DoNotOptimize(sum);
-        benchmark::DoNotOptimize(score(v, f.now, f.now));
-        benchmark::DoNotOptimize(typingPace(activityOnDay(v, f.now)));
-    }
+    for (auto _ : state)
+        cardRedraw(f.view());
 }
 
 void BM_DecodeEntries(benchmark::State &state)
@@ -225,19 +228,8 @@ void BM_StatsThreeComputers(benchmark::State &state)
 void BM_CardRedrawThreeComputers(benchmark::State &state)
 {
     ThreeComputers &t = threeComputers();
-    const Fixture &f = t.own;
-    for (auto _ : state) {
-        const RecordView v = t.view(t.merged);
-        double sum = 0;
-        Instant day = v.calendar().startOfDay(f.now);
-        for (int i = 0; i < 7; ++i) {
-            sum += dayTotal(v, day, f.now);
-            day = *v.calendar().addDays(day, -1);
-        }
-        benchmark::DoNotOptimize(sum);
-        benchmark::DoNotOptimize(score(v, f.now, f.now));
-        benchmark::DoNotOptimize(typingPace(activityOnDay(v, f.now)));
-    }
+    for (auto _ : state)
+        cardRedraw(t.view(t.merged));
 }
 
 // The whole merge, as at start: every month of the three records.

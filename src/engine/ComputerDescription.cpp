@@ -14,12 +14,12 @@ QByteArray encodeComputerDescription(const ComputerDescription &d)
 
 std::optional<ComputerDescription> decodeComputerDescription(QByteArrayView json)
 {
-    if (syncFormatOf(json) != kSyncFormat)
+    const auto o = syncObject(json);
+    if (!o)
         return std::nullopt;
-    const QJsonObject o = parseJson(json)->toObject();
-    const QJsonValue id = o.value(QLatin1String("id"));
-    const QJsonValue name = o.value(QLatin1String("name"));
-    const QJsonValue machine = o.value(QLatin1String("machine"));
+    const QJsonValue id = o->value(QLatin1String("id"));
+    const QJsonValue name = o->value(QLatin1String("name"));
+    const QJsonValue machine = o->value(QLatin1String("machine"));
     if (!id.isString() || !name.isString() || !machine.isString())
         return std::nullopt;
     const auto uuid = uuidFromText(id.toString().toStdString());

@@ -41,14 +41,14 @@ QByteArray encodeMonthRecord(const MonthRecord &r)
 
 std::optional<MonthRecord> decodeMonthRecord(QByteArrayView json)
 {
-    if (syncFormatOf(json) != kSyncFormat)
+    const auto o = syncObject(json);
+    if (!o)
         return std::nullopt;
-    const QJsonObject o = parseJson(json)->toObject();
-    const QJsonValue computer = o.value(QLatin1String("computer"));
-    const QJsonValue machine = o.value(QLatin1String("machine"));
-    const QJsonValue month = o.value(QLatin1String("month"));
-    const QJsonValue entries = o.value(QLatin1String("entries"));
-    const QJsonValue activity = o.value(QLatin1String("activity"));
+    const QJsonValue computer = o->value(QLatin1String("computer"));
+    const QJsonValue machine = o->value(QLatin1String("machine"));
+    const QJsonValue month = o->value(QLatin1String("month"));
+    const QJsonValue entries = o->value(QLatin1String("entries"));
+    const QJsonValue activity = o->value(QLatin1String("activity"));
     if (!computer.isString() || !machine.isString() || !month.isString() || !entries.isArray() ||
         !activity.isObject())
         return std::nullopt;

@@ -42,6 +42,14 @@ int syncFormatOf(QByteArrayView json)
     return format > 0 && format <= 1000000 ? int(format) : 0;
 }
 
+std::optional<QJsonObject> syncObject(QByteArrayView json)
+{
+    auto o = object(json);
+    if (!o || o->value(QLatin1String("format")).toInteger(0) != kSyncFormat)
+        return std::nullopt;
+    return o;
+}
+
 QString machineOf(QByteArrayView json)
 {
     const auto o = object(json);

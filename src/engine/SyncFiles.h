@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QUuid>
 
@@ -25,6 +26,8 @@ SyncFile readSyncFile(const QString &path, qint64 largest);
 
 // The "format" a file says it is in; 0 when it says none it could be.
 int syncFormatOf(QByteArrayView json);
+// The file's object, when it is one in our format.
+std::optional<QJsonObject> syncObject(QByteArrayView json);
 // The "machine" a file of any format says wrote it; empty when it says none.
 QString machineOf(QByteArrayView json);
 // The stamp written as "machine": a hash of the system's machine id and the computer's id, so
