@@ -42,23 +42,27 @@ OtherComputers::OtherComputers(const Clock &clock, const Calendar &calendar, Fol
 {
     m_pause.setSingleShot(true);
     m_pause.setInterval(300);
-    connect(&m_pause, &QTimer::timeout, this, [this] {
-        rescan();
-        if (std::exchange(m_ownChanged, false))
-            emit ownFolderChanged();
-    });
+    connect(&m_pause, &QTimer::timeout, this, &OtherComputers::rescanChanges);
     if (!m_watcher)
         return;
-    connect(m_watcher, &FolderWatcher::changed, this, [this](const QString &folder) {
-        // Our folder, or the synced folder itself (which may bring ours back); not another
-        // computer's.
-        const QDir synced(m_folder);
-        if (m_missingSince || folder == m_folder || folder == synced.filePath(uuidText(m_ownId)))
-            m_ownChanged = true;
-        m_pause.start();
-    });
+    connect(m_watcher, &FolderWatcher::changed, this,
+            [this](const QString &folder, const QString &name) {
+                if (folder == QDir(m_folder).filePath(uuidText(m_ownId))) {
+                    m_ownChanged = true;
+                } else if (m_missingSince || folder == m_folder) {
+                    // Computers came or went, or the folder may be back, ours with it.
+                    m_changedAll = m_ownChanged = true;
+                } else if (const auto known = m_changes.constFind(folder);
+                           known == m_changes.cend() || !known->isEmpty()) {
+                    if (name.isEmpty())
+                        m_changes.insert(folder, {});
+                    else
+                        m_changes[folder].insert(name);
+                }
+                m_pause.start();
+            });
     connect(m_watcher, &FolderWatcher::mountsChanged, this, [this] {
-        m_ownChanged = true;
+        m_changedAll = m_ownChanged = true;
         m_pause.start();
     });
 }
@@ -87,6 +91,28 @@ bool OtherComputers::hasRecords() const
                        [](const auto &c) { return !c.second.months.isEmpty(); });
 }
 
+void OtherComputers::rescanChanges()
+{
+    m_pause.stop();
+    const auto changes = std::exchange(m_changes, {});
+    bool all = std::exchange(m_changedAll, false) || m_missingSince;
+    for (auto it = changes.begin(); !all && it != changes.end(); ++it) {
+        const auto id = uuidFromText(QFileInfo(it.key()).fileName().toStdString());
+        const auto c = id ? m_computers.find(*id) : m_computers.end();
+        // A computer not seen before, or whose folder was gone or goes now, is read whole.
+        if (c == m_computers.end() || c->second.goneSince || !QFileInfo(it.key()).isDir())
+            all = true;
+        else
+            scan(c->second, it.key(), it->isEmpty() ? nullptr : &*it);
+    }
+    if (all)
+        rescan();
+    else
+        finish();
+    if (std::exchange(m_ownChanged, false))
+        emit ownFolderChanged();
+}
+
 void OtherComputers::rescan()
 {
     if (!m_folder.isEmpty()) {
@@ -112,6 +138,11 @@ void OtherComputers::rescan()
                     c.goneSince = m_clock.now();
         }
     }
+    finish();
+}
+
+void OtherComputers::finish()
+{
     watchFolders();
     if (!m_changedMonths.isEmpty()) {
         const QSet<QString> months = std::exchange(m_changedMonths, {});
@@ -131,19 +162,28 @@ void OtherComputers::rescan()
     }
 }
 
-void OtherComputers::scan(Computer &c, const QString &path)
+void OtherComputers::scan(Computer &c, const QString &path, const QSet<QString> *only)
 {
     c.goneSince.reset();
     if (c.name.isEmpty())
         c.name = uuidText(c.id).left(8);
-    QSet<QString> present;
+    QFileInfoList files;
+    if (only)
+        for (const QString &name : *only)
+            files.append(QFileInfo(QDir(path).filePath(name)));
+    else
+        files = QDir(path).entryInfoList(QDir::Files);
+    // Of the files looked at, those that are there.
+    QSet<QString> looked, present;
     bool changed = false;
-    const QFileInfoList files = QDir(path).entryInfoList(QDir::Files);
     for (const QFileInfo &file : files) {
         const QString name = file.fileName();
         const QString month = monthOfFileName(name);
         if (name != kDescriptionFile && month.isEmpty())
             continue; // a sync tool's temporary file, a conflict copy, anything else
+        looked.insert(name);
+        if (!file.exists())
+            continue;
         present.insert(name);
         const Instant wrote = instantFromUnixMSecs(file.lastModified().toMSecsSinceEpoch());
         c.lastWrote = std::max(c.lastWrote.value_or(wrote), wrote);
@@ -155,9 +195,12 @@ void OtherComputers::scan(Computer &c, const QString &path)
         else
             changed = readMonth(c, file, month) || changed;
     }
+    const auto removed = [&](const QString &name) {
+        return (!only || looked.contains(name)) && !present.contains(name);
+    };
     // Months whose files the computer removed (its record was emptied) no longer count.
     for (auto it = c.months.begin(); it != c.months.end();) {
-        if (present.contains(monthFileName(it.key()))) {
+        if (!removed(monthFileName(it.key()))) {
             ++it;
             continue;
         }
@@ -166,8 +209,8 @@ void OtherComputers::scan(Computer &c, const QString &path)
         changed = true;
     }
     for (auto it = c.problems.begin(); it != c.problems.end();)
-        it = present.contains(it.key()) ? std::next(it) : c.problems.erase(it);
-    c.seen.removeIf([&](const auto &file) { return !present.contains(file.key()); });
+        it = removed(it.key()) ? c.problems.erase(it) : std::next(it);
+    c.seen.removeIf([&](const auto &file) { return removed(file.key()); });
     if (!changed)
         return;
     RecordView::Index entries;

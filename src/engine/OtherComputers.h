@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QTimer>
 
@@ -46,7 +47,11 @@ public:
     // `ownFolderMade`: this computer's folder was made there, so that a folder without it is an
     // empty mount point, not the synced folder.
     void setFolder(const QString &folder, const QUuid &ownId, bool ownFolderMade);
+    // Reads the whole folder again.
     void rescan();
+    // Reads what the watcher told of, now rather than after the pause: only the files it named
+    // when it named them.
+    void rescanChanges();
 
     const std::map<QUuid, Computer> &computers() const { return m_computers; }
     bool hasRecords() const;
@@ -63,7 +68,9 @@ signals:
     void ownFolderChanged();
 
 private:
-    void scan(Computer &computer, const QString &path);
+    void finish();
+    // Reads the computer's files again: those named in `only`, or all of them.
+    void scan(Computer &computer, const QString &path, const QSet<QString> *only = nullptr);
     void readDescription(Computer &computer, const QFileInfo &file);
     bool readMonth(Computer &computer, const QFileInfo &file, const QString &month);
     void resum(const QSet<QString> &months);
@@ -76,6 +83,9 @@ private:
     FolderWatcher *m_watcher;
     QTimer m_pause;
     bool m_ownChanged = false;
+    // What the watcher told of: the files of each folder (none: the whole folder), or anything.
+    QHash<QString, QSet<QString>> m_changes;
+    bool m_changedAll = false;
 
     QString m_folder;
     QUuid m_ownId;

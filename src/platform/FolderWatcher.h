@@ -14,6 +14,9 @@ public:
     virtual void watch(const QStringList &folders) = 0;
 
 signals:
-    void changed(const QString &folder);
+    // `name`: the file in the folder that changed; empty when the folder itself did (removed,
+    // unmounted) or when the system could not say.
+    void changed(const QString &folder, const QString &name);
+    // The system's mounts changed, or it lost count of changes: anything may have changed.
     void mountsChanged();
 };

@@ -8,6 +8,7 @@
 #include "TocklyProcess.h"
 #include "WorkEntry.h"
 
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -104,7 +105,7 @@ struct Computer {
     PrivateBus session;
     QDBusConnection bus{QString()};
     QProcessEnvironment env;
-    QProcess app;
+    ChildProcess app;
 
     bool start(const QString &name, const QString &faketime)
     {
@@ -123,7 +124,10 @@ struct Computer {
         env.insert("FAKETIME_NO_CACHE", "1");
         env.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
         env.insert("ASAN_OPTIONS", "detect_leaks=0:verify_asan_link_order=0");
-        return skipWelcome(home + "/config") && QDir().mkpath(sync) && startTockly(app, env, bus);
+        // A copied home brings its settings along.
+        const bool settings = QFileInfo::exists(home + "/config/Quenby/settings.json");
+        return (settings || skipWelcome(home + "/config")) && QDir().mkpath(sync) &&
+               startTockly(app, env, bus);
     }
 
     QString run(const QStringList &args, int *exitCode = nullptr) const
@@ -183,6 +187,24 @@ double unionOn(const QList<QList<WorkEntry>> &records, const QString &day)
         reached = std::max(reached, to);
     }
     return total;
+}
+
+// Polls until `ready` holds, for `seconds` at most: for checks that run a program each time, which
+// Qt Test's QTRY would repeat for as many times as it waits, not for as long.
+bool eventually(const std::function<bool()> &ready, int seconds)
+{
+    for (QDeadlineTimer deadline(seconds * 1000);; QTest::qWait(500)) {
+        if (ready())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+    }
+}
+
+// Typing that has ended, or ends within a minute.
+bool typed(QProcess &xdotool)
+{
+    return xdotool.state() == QProcess::NotRunning || xdotool.waitForFinished(60000);
 }
 
 double sumOn(const QList<WorkEntry> &entries, const QString &day)
@@ -259,8 +281,10 @@ private slots:
         QCOMPARE(code, 0);
         laptop.run({"sync", "--name", "laptop"});
         // Each sees the other once Syncthing has carried their descriptions across.
-        QTRY_VERIFY_WITH_TIMEOUT(desk.run({"sync"}).contains("Others:        laptop"), 60000);
-        QTRY_VERIFY_WITH_TIMEOUT(laptop.run({"sync"}).contains("Others:        desk"), 60000);
+        QVERIFY(
+            eventually([&] { return desk.run({"sync"}).contains("Others:        laptop"); }, 60));
+        QVERIFY(
+            eventually([&] { return laptop.run({"sync"}).contains("Others:        desk"); }, 60));
 
         // The clocks jump to 75 s before the next midnight in Berlin.
         const QDateTime now = QDateTime::currentDateTime().toTimeZone(berlin);
@@ -274,10 +298,10 @@ private slots:
         ChildProcess a, b;
         desk.type(a, 40);
         laptop.type(b, 85);
-        QVERIFY(a.waitForFinished(60000));
+        QVERIFY(typed(a));
         QTest::qWait(45000);
         desk.type(a, 40);
-        QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+        QVERIFY(typed(a) && typed(b));
         QTest::qWait(35000); // both segments close
 
         // Once Syncthing has carried everything, both report the same union.
@@ -286,7 +310,7 @@ private slots:
             return near(a["dayTotal"].toDouble(), b["dayTotal"].toDouble()) &&
                    a["words"] == b["words"];
         };
-        QTRY_VERIFY_WITH_TIMEOUT(same(days[0]) && same(days[1]), 150000);
+        QVERIFY(eventually([&] { return same(days[0]) && same(days[1]); }, 150));
         const QList<WorkEntry> deskEntries = desk.entries(), laptopEntries = laptop.entries();
         for (const QString &day : days) {
             const QJsonObject report = desk.report(day);
@@ -308,9 +332,9 @@ private slots:
         QVERIFY(sumOn(laptopEntries, days[1]) >= 5 && sumOn(deskEntries, days[1]) >= 30);
         QVERIFY(sumOn(laptopEntries, days[0]) >= 60);
         // The title in the panel is the day across both.
-        QTRY_COMPARE_WITH_TIMEOUT(desk.title(), desk.report(days[1])["durationText"].toString(),
-                                  40000);
-        QTRY_COMPARE_WITH_TIMEOUT(laptop.title(), desk.title(), 40000);
+        QVERIFY(eventually(
+            [&] { return desk.title() == desk.report(days[1])["durationText"].toString(); }, 40));
+        QVERIFY(eventually([&] { return laptop.title() == desk.title(); }, 40));
     }
 
     void faultsLeaveOurRecordAlone()
@@ -331,25 +355,34 @@ private slots:
         // Half synced.
         const QByteArray whole = readAll(laptopPath + "/" + month);
         QVERIFY(writeFile(laptopPath + "/" + month, whole.left(whole.size() / 2)));
-        QTRY_VERIFY_WITH_TIMEOUT(desk.doctor()
-                                         .filter(month +
-                                                 ": cannot be read (half synced, or damaged); "
-                                                 "left alone, its last good reading counts")
-                                         .size() == 1,
-                                 30000);
+        QVERIFY(eventually(
+            [&] {
+                return desk.doctor()
+                           .filter(month + ": cannot be read (half synced, or damaged); "
+                                           "left alone, its last good reading counts")
+                           .size() == 1;
+            },
+            30));
         // Of a newer format.
         const QString tablet = desk.sync + "/" + uuidText(QUuid::createUuid());
         QVERIFY(writeFile(tablet + "/computer.json", R"({"format":2,"name":"tablet"})"));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            desk.doctor().filter("computer.json: written in a newer format (2)").size() == 1,
-            30000);
+        QVERIFY(eventually(
+            [&] {
+                return desk.doctor()
+                           .filter("computer.json: written in a newer format (2)")
+                           .size() == 1;
+            },
+            30));
         // Removed.
         QVERIFY(QDir(laptopPath).removeRecursively());
-        QTRY_VERIFY_WITH_TIMEOUT(desk.doctor()
-                                         .filter("laptop (" + laptopPath +
-                                                 "): its folder is gone; it counts as last seen")
-                                         .size() == 1,
-                                 30000);
+        QVERIFY(eventually(
+            [&] {
+                return desk.doctor()
+                           .filter("laptop (" + laptopPath +
+                                   "): its folder is gone; it counts as last seen")
+                           .size() == 1;
+            },
+            30));
         QCOMPARE(desk.title(), title);
 
         // A second machine with the desk's id, from a copied home folder: it writes nothing
@@ -372,9 +405,13 @@ private slots:
         for (const QString &name : QDir(ownFolder).entryList(QDir::Files))
             before.insert(name, readAll(ownFolder + "/" + name));
         QVERIFY(copy.start("copy", faketime));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            copy.doctor().filter("another computer (desk) writes there as this one").size() == 1,
-            30000);
+        QVERIFY(eventually(
+            [&] {
+                return copy.doctor()
+                           .filter("another computer (desk) writes there as this one")
+                           .size() == 1;
+            },
+            30));
         stopProcess(copy.app);
         for (const QString &path : machineIds)
             QVERIFY(TestMounts::unmount(path));
@@ -386,13 +423,17 @@ private slots:
         // The share unmounted: the others count as last seen, nothing lands under the mount
         // point, and once it is back the desk's folder gets what it missed.
         QVERIFY(TestMounts::unmount(desk.sync));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            desk.doctor().filter("is not there (an unmounted share?)").size() == 1, 30000);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            desk.doctor().filter("this computer's folder, is not there").size() == 1, 30000);
+        QVERIFY(eventually(
+            [&] { return desk.doctor().filter("is not there (an unmounted share?)").size() == 1; },
+            30));
+        QVERIFY(eventually(
+            [&] {
+                return desk.doctor().filter("this computer's folder, is not there").size() == 1;
+            },
+            30));
         ChildProcess keys;
         desk.type(keys, 40);
-        QVERIFY(keys.waitForFinished(60000));
+        QVERIFY(typed(keys));
         QTest::qWait(35000);
         QVERIFY(readAll(ownEntries) != entriesBefore);
         QCOMPARE(QDir(desk.sync).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
@@ -414,8 +455,8 @@ private slots:
                     entries.append(e);
             return entries;
         };
-        QTRY_COMPARE_WITH_TIMEOUT(published(), ownInMonth(), 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(desk.doctor().filter("is not there").size(), 0, 30000);
+        QVERIFY(eventually([&] { return published() == ownInMonth(); }, 20));
+        QVERIFY(eventually([&] { return desk.doctor().filter("is not there").size() == 0; }, 30));
         // What the others had is still counted, as last seen.
         QVERIFY(desk.doctor().filter("laptop (").size() == 1);
     }

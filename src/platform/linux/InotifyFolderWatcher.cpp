@@ -68,7 +68,8 @@ void InotifyFolderWatcher::watch(const QStringList &folders)
 void InotifyFolderWatcher::readEvents()
 {
     alignas(inotify_event) char buffer[16384];
-    QSet<QString> changed;
+    QSet<QPair<QString, QString>> changed;
+    bool overflow = false;
     for (;;) {
         const ssize_t n = ::read(m_inotify, buffer, sizeof buffer);
         if (n <= 0)
@@ -76,15 +77,19 @@ void InotifyFolderWatcher::readEvents()
         for (ssize_t at = 0; at < n;) {
             const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
             at += ssize_t(sizeof(inotify_event) + event->len);
+            overflow = overflow || (event->mask & IN_Q_OVERFLOW);
             const auto folder = m_folders.constFind(event->wd);
             if (folder == m_folders.cend())
                 continue;
-            changed.insert(*folder);
+            changed.insert({*folder, event->len ? QFile::decodeName(event->name) : QString()});
             // The folder was removed or its file system unmounted: the kernel dropped the watch.
             if (event->mask & IN_IGNORED)
                 m_folders.erase(folder);
         }
     }
-    for (const QString &folder : changed)
-        emit this->changed(folder);
+    for (const auto &[folder, name] : changed)
+        emit this->changed(folder, name);
+    // Events were lost: anything may have changed.
+    if (overflow)
+        emit mountsChanged();
 }
