@@ -653,6 +653,9 @@ void MacWorkStore::followSync()
 
 QString MacWorkStore::setSyncFolder(const QString &folder)
 {
+    // Stopping what is not on touches no file.
+    if (folder.isEmpty() && !m_sync.isOn())
+        return {};
     // What goes to the folder is what the main files hold.
     persistActivity();
     m_savedActivity = m_activityByDay;

@@ -48,7 +48,10 @@ SyncFolder::SyncFolder(const Services &s)
 
 QString SyncFolder::computerName() const
 {
-    return m_setting.name.isEmpty() ? m_hostName : m_setting.name;
+    if (!m_setting.name.isEmpty())
+        return m_setting.name;
+    // A description needs a name, and a system may have no host name.
+    return m_hostName.isEmpty() ? uuidText(m_setting.id).left(8) : m_hostName.left(200);
 }
 
 QString SyncFolder::ownFolder() const
@@ -111,6 +114,8 @@ void SyncFolder::setState(State state, const QString &detail)
 QString SyncFolder::setFolder(const QString &folder, const Record &record)
 {
     if (folder.isEmpty()) {
+        if (!isOn())
+            return {};
         m_setting.folder.clear();
         m_writeFailures.clear();
         setState(State::ok);

@@ -86,6 +86,14 @@ private slots:
                                        timed(at("2026-03-02 09:00"), 900)};
         f.writeData("entries.json", encodeEntries(earlier, JsonStyle::compact));
         MacWorkStore &s = f.open();
+        // Never on: stopping it writes nothing, not even the setting.
+        const QByteArray entries = f.readData("entries.json"),
+                         activity = f.readData("activity.json");
+        const int writes = f.settings.writes;
+        QCOMPARE(s.setSyncFolder(QString()), QString());
+        QCOMPARE(f.settings.writes, writes);
+        QVERIFY(!f.settings.values.contains(SyncSetting::key));
+        QCOMPARE(f.readData("entries.json") + f.readData("activity.json"), entries + activity);
         QVERIFY(s.setSyncFolder(synced.filePath("nowhere")).contains("is not a folder"));
         QVERIFY(!s.syncFolder().isOn());
         QCOMPARE(s.setSyncFolder(synced.path()), QString());

@@ -30,6 +30,8 @@ InotifyFolderWatcher::InotifyFolderWatcher(QObject *parent) : FolderWatcher(pare
         m_mountsNotifier = std::make_unique<QSocketNotifier>(m_mounts, QSocketNotifier::Exception);
         connect(m_mountsNotifier.get(), &QSocketNotifier::activated, this,
                 &InotifyFolderWatcher::mountsChanged);
+        // Nothing is watched yet: a mount elsewhere wakes nobody.
+        m_mountsNotifier->setEnabled(false);
     }
 }
 
@@ -45,6 +47,8 @@ InotifyFolderWatcher::~InotifyFolderWatcher()
 
 void InotifyFolderWatcher::watch(const QStringList &folders)
 {
+    if (m_mountsNotifier)
+        m_mountsNotifier->setEnabled(!folders.isEmpty());
     if (m_inotify < 0)
         return;
     const QSet<QString> wanted(folders.begin(), folders.end());
