@@ -189,6 +189,7 @@ private slots:
             counts));
         QTRY_VERIFY(near(today(s), own + 1800 + 60));
         QCOMPARE(s.menuBarTitle(), durationText(own + 1860));
+        QVERIFY(near(s.reportDays(s.clock().now()).value("2026-03-10"), own + 1860)); // crews
         QCOMPARE(activityOnDay(s.recordView(), s.clock().now())->keys,
                  s.activityByDay().value("2026-03-10").keys + 500);
         QCOMPARE(s.otherComputers().computers().at(laptop.id).name, "laptop");
