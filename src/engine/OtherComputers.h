@@ -8,8 +8,8 @@
 
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 #include <map>
