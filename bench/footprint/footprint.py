@@ -2,8 +2,10 @@
 """Footprint of Tockly beside Workrave under one fixed X input script, in one run.
 
 A third program, Tockly in a headless sway session (its own compositor, natively under Wayland),
-runs beside them without input, so that its idle wake-ups can be set against those under X11.
-With --tockly-before, an earlier build of Tockly runs beside them on the same display, so that a
+runs beside them without input, so that its idle wake-ups can be set against those under X11;
+Tockly syncing its record through a folder where another computer has written a month
+(tockly-sync), under the same input, so that watching the folder can be set against not syncing;
+and with --tockly-before, an earlier build of Tockly beside them on the same display, so that a
 change is measured against its predecessor in the same run.
 
 Both programs run at once on one private Xvfb display, each with its own private session bus and
@@ -277,6 +279,33 @@ def input_step(second):
     return args
 
 
+def synced(env, folder):
+    """Syncing through `folder`, where another computer has written a month of its record: the
+    folder is watched for changes, which never come."""
+    import base64
+    import uuid
+    peer = str(uuid.uuid4()).upper()
+    os.makedirs(os.path.join(folder, peer))
+    month = time.strftime("%Y-%m")
+    start = time.time() - 978307200.0 - 7200
+    entries = [{"date": start + 600 * i, "id": str(uuid.uuid4()).upper(), "kind": "timed",
+                "seconds": 300.0} for i in range(6)]
+    with open(os.path.join(folder, peer, "computer.json"), "w") as f:
+        json.dump({"format": 1, "id": peer, "machine": "footprint", "name": "laptop"}, f)
+    with open(os.path.join(folder, peer, month + ".json"), "w") as f:
+        json.dump({"format": 1, "computer": peer, "machine": "footprint", "month": month,
+                   "entries": entries, "activity": {}}, f)
+    setting = json.dumps({"folder": folder, "id": str(uuid.uuid4()).upper(), "published": False})
+    path = os.path.join(env["XDG_CONFIG_HOME"], "Quenby", "settings.json")
+    with open(path) as f:
+        settings = json.load(f)
+    settings["quenby.mac.sync.v1"] = {"type": "data",
+                                      "value": base64.b64encode(setting.encode()).decode()}
+    with open(path, "w") as f:
+        json.dump(settings, f)
+    return env
+
+
 def dict_delta(before, after):
     return {k: v - before.get(k, 0) for k, v in after.items() if v != before.get(k, 0)}
 
@@ -344,6 +373,7 @@ def main():
         xenv = dict(os.environ, DISPLAY=display)
         tenv = welcomed(environment("tockly"))
         tenv["TOCKLY_FOOTPRINT_PROBE"] = "1"
+        senv = synced(welcomed(environment("tockly-sync")), os.path.join(tmp, "synced"))
         sway, sway_folder, wayland = start_sway()
         helpers.append(sway)
         wenv = welcomed(environment("tockly-sway"))
@@ -365,7 +395,8 @@ def main():
         tockly = Program("tockly", [args.tockly], tenv)
         tockly_sway = Program("tockly-sway", [args.tockly], wenv)
         tockly_gnome = Program("tockly-gnome", [args.tockly], genv)
-        programs = [tockly, tockly_sway, tockly_gnome]
+        tockly_sync = Program("tockly-sync", [args.tockly], senv)
+        programs = [tockly, tockly_sway, tockly_gnome, tockly_sync]
         if args.workrave != "none":
             programs.insert(1, Program("workrave", [args.workrave], environment("workrave")))
         if args.tockly_before:
@@ -489,6 +520,8 @@ def main():
         "under sway no more idle wake-ups than under X11": wakeups["tockly-sway"] <= wakeups["tockly"],
         "under GNOME with the extension no more idle wake-ups than under X11":
             wakeups["tockly-gnome"] <= wakeups["tockly"],
+        "syncing with another computer: no more idle wake-ups than without":
+            wakeups["tockly-sync"] <= wakeups["tockly"],
         "no frames while the card is hidden": hidden_frames == 0,
         # The tick's timer fires at most once a second while idle; nothing else runs.
         "no timers beyond the tick while hidden": hidden_timers <= args.deep_idle + 1,

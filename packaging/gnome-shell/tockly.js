@@ -163,6 +163,7 @@ class TocklyExtension extends ExtensionBase {
         };
         item('Open', 'ShowCard');
         item('History…', 'ShowHistory');
+        item('Other computers…', 'ShowOtherComputers');
         // Only a Tockly that can pause offers the switch.
         if (autoTrack !== null) {
             this._autoTrackItem = new PopupMenu.PopupSwitchMenuItem('Track automatically',

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "FootprintProbe.h"
 #include "ShellExtensionOffer.h"
+#include "SyncBusObject.h"
 #include "TrayItem.h"
 #include "UpdateChecker.h"
 #include "WindowSlots.h"
@@ -80,7 +81,8 @@ std::optional<int> AppEntry::start()
                                           m_process,
                                           m_timer,
                                           xdgDataHome(m_process),
-                                          m_crewConnection};
+                                          m_crewConnection,
+                                          &m_folderWatcher};
     QString error;
     m_store = MacWorkStore::open(services, &error);
     if (!m_store) {
@@ -131,6 +133,12 @@ void AppEntry::buildShell()
     connect(&m_busObject, &TocklyBusObject::cardHideRequested, &card, &CardPanel::hide);
     connect(&m_busObject, &TocklyBusObject::historyRequested, m_shell.get(),
             &AppShell::showHistory);
+    connect(&m_busObject, &TocklyBusObject::otherComputersRequested, m_shell.get(),
+            &AppShell::showOtherComputers);
+    m_syncBusObject = std::make_unique<SyncBusObject>(*m_store);
+    if (m_sessionBus.isConnected())
+        m_sessionBus.registerObject(SyncBusObject::objectPath, m_syncBusObject.get(),
+                                    QDBusConnection::ExportScriptableSlots);
     connect(&m_busObject, &TocklyBusObject::quitRequested, m_shell.get(), &AppShell::quit);
     connect(m_shell.get(), &AppShell::quitRequested, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);

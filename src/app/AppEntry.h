@@ -7,6 +7,7 @@
 #include "TocklyBusObject.h"
 #include "linux/AutostartLoginItems.h"
 #include "linux/ClipboardPasteboard.h"
+#include "linux/InotifyFolderWatcher.h"
 #include "linux/JsonSettingsStore.h"
 #include "linux/QtRepeatingTimer.h"
 #include "linux/SingleInstance.h"
@@ -18,6 +19,7 @@
 #include <memory>
 
 class AppShell;
+class SyncBusObject;
 class FootprintProbe;
 class ShellExtensionOffer;
 class TrayItem;
@@ -50,6 +52,7 @@ private:
     std::unique_ptr<JsonSettingsStore> m_settings;
     std::unique_ptr<AutostartLoginItems> m_loginItems;
     QtRepeatingTimer m_timer;
+    InotifyFolderWatcher m_folderWatcher;
     std::unique_ptr<ClipboardPasteboard> m_pasteboard;
     DesktopBackends m_backends;
     UnixSignals m_signals;
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<AppShell> m_shell;
     std::unique_ptr<TrayItem> m_tray;
     std::unique_ptr<UpdateChecker> m_updater;
+    std::unique_ptr<SyncBusObject> m_syncBusObject;
     std::unique_ptr<FootprintProbe> m_probe;
     std::unique_ptr<ShellExtensionOffer> m_shellExtensionOffer;
 };

@@ -84,6 +84,7 @@ void AppShell::attachTray(TrayItem &tray)
     connect(&tray, &TrayItem::activated, card, [card](QPoint at) { card->toggle(at); });
     connect(&tray, &TrayItem::openRequested, card, [card] { card->show(); });
     connect(&tray, &TrayItem::historyRequested, this, &AppShell::showHistory);
+    connect(&tray, &TrayItem::otherComputersRequested, this, &AppShell::showOtherComputers);
     connect(&tray, &TrayItem::autoTrackRequested, &m_store, &MacWorkStore::setAutoTrackEnabled);
     connect(&tray, &TrayItem::quitRequested, this, &AppShell::quit);
 }
@@ -110,6 +111,11 @@ void AppShell::showHowItWorks()
 void AppShell::showHistory()
 {
     m_windows->showHistory();
+}
+
+void AppShell::showOtherComputers()
+{
+    m_windows->showOtherComputers();
 }
 
 void AppShell::requestUpdateCheck()

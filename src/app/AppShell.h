@@ -56,6 +56,7 @@ public:
     Q_INVOKABLE void showWelcome();
     Q_INVOKABLE void showHowItWorks();
     Q_INVOKABLE void showHistory();
+    Q_INVOKABLE void showOtherComputers();
     Q_INVOKABLE void requestUpdateCheck();
     Q_INVOKABLE void quit();
 

@@ -18,6 +18,8 @@ QString tocklyHelp()
         "  resume                              switch it on again\n"
         "  report [--day yyyy-MM-dd] [--json]  a day's figures and the records, read from the\n"
         "                                      data folder while Tockly runs or not\n"
+        "  sync [FOLDER | --off] [--json]      add up the day across your computers through a\n"
+        "                                      folder you keep in step between them\n"
         "  doctor                              what Tockly can see on this desktop, and how to\n"
         "                                      let it count input\n"
         "\n"

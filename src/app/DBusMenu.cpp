@@ -31,6 +31,7 @@ DBusMenu::DBusMenu(QObject *parent) : QObject(parent)
     check.properties.insert(QStringLiteral("toggle-state"), 1);
     m_entries = {entry(open, QStringLiteral("Open")),
                  entry(history, QStringLiteral("History…")),
+                 entry(otherComputers, QStringLiteral("Other computers…")),
                  line(separator),
                  check,
                  line(separator2),
@@ -95,7 +96,7 @@ QDBusVariant DBusMenu::GetProperty(int id, const QString &name)
 void DBusMenu::Event(int id, const QString &eventId, const QDBusVariant &, uint)
 {
     if (eventId == QLatin1String("clicked") &&
-        (id == open || id == history || id == quit || id == autoTrack))
+        (id == open || id == history || id == otherComputers || id == quit || id == autoTrack))
         emit triggered(Entry(id));
 }
 

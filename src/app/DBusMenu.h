@@ -5,8 +5,8 @@
 #include <QObject>
 
 // The tray item's small menu on the session bus (com.canonical.dbusmenu at /MenuBar): Open,
-// History…, the "Track automatically" check, Quit Tockly. Only the check's state ever changes,
-// announced by ItemsPropertiesUpdated, so the layout revision stays 1.
+// History…, Other computers…, the "Track automatically" check, Quit Tockly. Only the check's state
+// ever changes, announced by ItemsPropertiesUpdated, so the layout revision stays 1.
 class DBusMenu : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
@@ -16,7 +16,15 @@ class DBusMenu : public QObject {
     Q_PROPERTY(QStringList IconThemePath READ iconThemePath)
 
 public:
-    enum Entry { open = 1, history = 2, separator = 3, quit = 4, autoTrack = 5, separator2 = 6 };
+    enum Entry {
+        open = 1,
+        history = 2,
+        separator = 3,
+        quit = 4,
+        autoTrack = 5,
+        separator2 = 6,
+        otherComputers = 7
+    };
 
     explicit DBusMenu(QObject *parent = nullptr);
 

@@ -1,6 +1,7 @@
 #include "Doctor.h"
 
 #include "DataFolder.h"
+#include "SyncCommand.h"
 #include "TrayItem.h"
 #include "linux/AutostartLoginItems.h"
 #include "linux/DesktopEntryNames.h"
@@ -77,6 +78,8 @@ int runDoctor(const Process &process, QTextStream &out)
         << "data folder: " << dataFolderPath(process, xdgDataHome(process)) << '\n'
         << "settings: " << JsonSettingsStore::defaultPath(process) << '\n'
         << "panel item: " << panelItemLine(session, facts.gnomeExtension) << '\n';
+    for (const QString &line : syncDoctorLines(process, SystemClock(), session))
+        out << line << '\n';
     out.flush();
     return 0;
 }

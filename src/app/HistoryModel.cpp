@@ -31,6 +31,8 @@ HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent) : QObject(paren
     connect(&store, &MacWorkStore::activityByDayChanged, this, changed);
     connect(&store, &MacWorkStore::segmentStartChanged, this, changed);
     connect(&store, &MacWorkStore::goalSecondsChanged, this, changed);
+    // The other computers' records, when the record is synced.
+    connect(&store, &MacWorkStore::syncChanged, this, changed);
     connect(&store, &MacWorkStore::isTrackingChanged, this, &HistoryModel::followClock);
     m_clockTimer.setInterval(1000);
     connect(&m_clockTimer, &QTimer::timeout, this, &HistoryModel::figuresChanged);

@@ -3,11 +3,14 @@
 #include "DataFolder.h"
 #include "DayReport.h"
 #include "Json.h"
+#include "MergedView.h"
 #include "StoredRecord.h"
+#include "SyncFolder.h"
 #include "linux/JsonSettingsStore.h"
 #include "linux/XdgFolders.h"
 
 #include <QFileInfo>
+#include <QSysInfo>
 
 namespace {
 
@@ -19,7 +22,9 @@ const char *const help =
     "Prints a day's worked time, its rhythm, score, words, typing pace, busiest hour and top\n"
     "applications, and the records (last 7 days, all time, best day, streak) with the goal.\n"
     "Reads the data folder without changing it, so it can run while Tockly runs; a segment\n"
-    "that is being counted right now counts up to now.\n"
+    "that is being counted right now counts up to now. When the record is synced across\n"
+    "computers (tockly sync), the figures are the day across all of them, and each computer's\n"
+    "own time is listed.\n"
     "\n"
     "  --day yyyy-MM-dd  the day to report (default: today)\n"
     "  --json            print JSON: instants as seconds since 2001-01-01 UTC, days as\n"
@@ -63,18 +68,36 @@ int runReport(const Process &process, const Clock &clock, QTextStream &out, QTex
     if (folderInfo.exists() &&
         !(folderInfo.isDir() && folderInfo.isReadable() && folderInfo.isExecutable()))
         err << "tockly report: " << folder << ": not a readable folder, counted as empty\n";
-    const JsonSettingsStore settings(JsonSettingsStore::defaultPath(process),
-                                     JsonSettingsStore::Mode::readOnly);
+    JsonSettingsStore settings(JsonSettingsStore::defaultPath(process),
+                               JsonSettingsStore::Mode::readOnly);
     if (settings.unreadable())
         err << "tockly report: " << settings.path() << ": unreadable, counted as empty\n";
     const StoredRecord record = readStoredRecord(folder, settings, calendar, now);
     for (const QString &problem : record.problems)
         err << "tockly report: " << problem << '\n';
 
-    const RecordView view(record.entries, record.segmentStart, record.activity, record.goalSeconds,
-                          calendar, now);
+    const std::span<const WorkEntry> entries(record.entries.constData(),
+                                             size_t(record.entries.size()));
+    const auto index = RecordView::indexByDate(entries);
+    const RecordView own(entries, index, record.segmentStart, record.activity, record.goalSeconds,
+                         calendar, now);
     const Instant day = dayKey ? calendar.startOfDay(dateFromDayKey(*dayKey)) : now;
-    const DayReport report = dayReport(view, day);
+
+    // With the record synced, the day across every computer seen in the folder.
+    SyncFolder sync({settings, calendar, QSysInfo::machineUniqueId(), QSysInfo::machineHostName()});
+    OtherComputers others(clock, calendar);
+    others.setFolder(sync.isOn() ? sync.setting().folder : QString(), sync.setting().id,
+                     sync.setting().published);
+    for (const QString &problem : others.problems())
+        err << "tockly report: " << problem << '\n';
+    MergedView merged;
+    const RecordView view = others.hasRecords() ? merged.view({entries, index, record.segmentStart,
+                                                               record.activity, record.goalSeconds},
+                                                              others, calendar, now)
+                                                : own;
+    DayReport report = dayReport(view, day);
+    if (sync.isOn())
+        report.computers = computerShares(own, sync.computerName(), others, day);
     if (json)
         out << writeJson(toJson(report, calendar), JsonStyle::pretty) << '\n';
     else

@@ -97,6 +97,7 @@ int runSelfTest(QTextStream &out, QTextStream &err)
         shell.windows().showHowItWorks();
         shell.windows().showHistory();
         shell.windows().showInviteWindow(QStringLiteral("ABC123"));
+        shell.windows().showOtherComputers();
         shell.windows().showWelcome();
         shell.windows().welcomeWindow()->close();
         QCoreApplication::processEvents();

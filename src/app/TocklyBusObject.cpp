@@ -58,6 +58,11 @@ void TocklyBusObject::ShowHistory()
     QTimer::singleShot(0, this, &TocklyBusObject::historyRequested);
 }
 
+void TocklyBusObject::ShowOtherComputers()
+{
+    QTimer::singleShot(0, this, &TocklyBusObject::otherComputersRequested);
+}
+
 void TocklyBusObject::Quit()
 {
     QTimer::singleShot(0, this, &TocklyBusObject::quitRequested);

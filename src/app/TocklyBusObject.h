@@ -46,6 +46,7 @@ public slots:
     // For a panel widget that sees whether the card is on the screen, and so toggles it itself.
     Q_SCRIPTABLE void HideCard();
     Q_SCRIPTABLE void ShowHistory();
+    Q_SCRIPTABLE void ShowOtherComputers();
     Q_SCRIPTABLE void Quit();
 
 signals:
@@ -58,6 +59,7 @@ signals:
     void cardRequested();
     void cardHideRequested();
     void historyRequested();
+    void otherComputersRequested();
     void quitRequested();
 
 private:

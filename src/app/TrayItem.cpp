@@ -36,6 +36,8 @@ TrayItem::TrayItem(QDBusConnection bus, Connect connectItemBus, const MacWorkSto
             emit openRequested();
         else if (entry == DBusMenu::history)
             emit historyRequested();
+        else if (entry == DBusMenu::otherComputers)
+            emit otherComputersRequested();
         else if (entry == DBusMenu::autoTrack)
             emit autoTrackRequested(!m_store.autoTrackEnabled());
         else if (entry == DBusMenu::quit)
@@ -166,6 +168,8 @@ void TrayItem::useFallback()
         m_fallbackMenu = std::make_unique<QMenu>();
         m_fallbackMenu->addAction(QStringLiteral("Open"), this, &TrayItem::openRequested);
         m_fallbackMenu->addAction(QStringLiteral("History…"), this, &TrayItem::historyRequested);
+        m_fallbackMenu->addAction(QStringLiteral("Other computers…"), this,
+                                  &TrayItem::otherComputersRequested);
         m_fallbackMenu->addSeparator();
         m_autoTrackAction = m_fallbackMenu->addAction(QStringLiteral("Track automatically"));
         m_autoTrackAction->setCheckable(true);

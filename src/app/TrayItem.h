@@ -54,6 +54,7 @@ signals:
     void activated(QPoint position);
     void openRequested();
     void historyRequested();
+    void otherComputersRequested();
     // The menu's "Track automatically" was chosen: the setting asked for.
     void autoTrackRequested(bool enabled);
     void quitRequested();

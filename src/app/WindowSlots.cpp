@@ -3,6 +3,7 @@
 #include "HistoryModel.h"
 #include "InviteView.h"
 #include "MacWorkStore.h"
+#include "OtherComputersModel.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -95,8 +96,8 @@ WindowSlots::WindowSlots(QQmlEngine &engine, MacWorkStore &store, QObject *paren
 
 WindowSlots::~WindowSlots()
 {
-    for (QQuickView *view :
-         {m_welcome.data(), m_howItWorks.data(), m_history.data(), m_invite.data()})
+    for (QQuickView *view : {m_welcome.data(), m_howItWorks.data(), m_history.data(),
+                             m_invite.data(), m_otherComputers.data()})
         delete view;
 }
 
@@ -168,6 +169,18 @@ void WindowSlots::showHistory()
         connect(m_history, &QWindow::visibleChanged, history, &HistoryModel::setLive);
     }
     bringToFront(m_history);
+}
+
+void WindowSlots::showOtherComputers()
+{
+    if (!m_otherComputers) {
+        auto *model = new OtherComputersModel(m_store, this);
+        m_otherComputers =
+            build(QStringLiteral("OtherComputersView.qml"), QStringLiteral("Other computers"), {},
+                  {{QStringLiteral("computers"), QVariant::fromValue<QObject *>(model)}});
+        model->setParent(m_otherComputers);
+    }
+    bringToFront(m_otherComputers);
 }
 
 void WindowSlots::showInviteWindow(const QString &code)

@@ -22,6 +22,7 @@ public:
     void showHowItWorks();
     void showHistory();
     void showInviteWindow(const QString &code);
+    void showOtherComputers();
     // The activation token (Wayland's XDG_ACTIVATION_TOKEN) that the windows brought to the front
     // from now on present to the compositor; empty for none.
     void setActivationToken(const QString &token) { m_activationToken = token; }
@@ -30,6 +31,7 @@ public:
     QQuickView *howItWorksWindow() const { return m_howItWorks; }
     QQuickView *historyWindow() const { return m_history; }
     QQuickView *inviteWindow() const { return m_invite; }
+    QQuickView *otherComputersWindow() const { return m_otherComputers; }
 
 private:
     QQuickView *build(const QString &file, const QString &title, Qt::WindowFlags buttons,
@@ -42,6 +44,7 @@ private:
     QPointer<QQuickView> m_howItWorks;
     QPointer<QQuickView> m_history;
     QPointer<QQuickView> m_invite;
+    QPointer<QQuickView> m_otherComputers;
     QString m_activationToken;
 };
 

@@ -4,6 +4,7 @@
 #include "ReportCommand.h"
 #include "SelfTest.h"
 #include "StatusCommand.h"
+#include "SyncCommand.h"
 #include "linux/SystemProcess.h"
 
 #include <QApplication>
@@ -34,6 +35,14 @@ int main(int argc, char *argv[])
         QTextStream out(stdout);
         QTextStream err(stderr);
         return runReport(SystemProcess(app.arguments()), SystemClock(), out, err);
+    }
+
+    if (std::strcmp(command, "sync") == 0) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return runSync(SystemProcess(app.arguments()), SystemClock(), QDBusConnection::sessionBus(),
+                       out, err);
     }
 
     // The commands that talk to the running Tockly over the session bus.

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -45,7 +46,10 @@ MacWorkStore::MacWorkStore(const Services &s, std::unique_ptr<QLockFile> lock)
       m_settings(s.settings), m_loginItems(s.loginItems), m_process(s.process), m_timer(s.timer),
       m_applicationSupportFolder(s.applicationSupportFolder), m_lock(std::move(lock)),
       m_crews({s.clock, m_calendar, s.settings, s.crewConnection, [this] { reportNow(); }}),
-      m_lastTickAt(s.clock.now())
+      m_sync({s.settings, m_calendar,
+              s.machineId.isEmpty() ? QSysInfo::machineUniqueId() : s.machineId,
+              s.hostName.isEmpty() ? QSysInfo::machineHostName() : s.hostName}),
+      m_others(s.clock, m_calendar, s.folderWatcher), m_lastTickAt(s.clock.now())
 {
     connect(&m_crews, &Crews::crewConfigsChanged, this, &MacWorkStore::crewConfigsChanged);
     connect(&m_crews, &Crews::standingsByCodeChanged, this, &MacWorkStore::standingsByCodeChanged);
@@ -62,6 +66,26 @@ MacWorkStore::MacWorkStore(const Services &s, std::unique_ptr<QLockFile> lock)
     connect(&m_workspace, &Workspace::willSleep, this, &MacWorkStore::willSleep);
     connect(&m_workspace, &Workspace::didWake, this, &MacWorkStore::didWake);
     connect(&m_timer, &RepeatingTimer::fired, this, [this] { tick(m_clock.now()); });
+    if (m_sync.isOn())
+        m_savedActivity = m_activityByDay;
+    connect(&m_others, &OtherComputers::recordsChanged, this, [this](Instant from, Instant to) {
+        m_merged.invalidate(from, to);
+        refreshMenuBarTitle();
+        emit syncChanged();
+    });
+    connect(&m_others, &OtherComputers::problemsChanged, this, &MacWorkStore::syncChanged);
+    connect(&m_others, &OtherComputers::ownFolderChanged, this, [this] {
+        m_sync.checkOwnFolder();
+        m_sync.retry(savedRecord());
+        followSync();
+    });
+    connect(&m_sync, &SyncFolder::problemsChanged, this, &MacWorkStore::syncChanged);
+    connect(&m_sync, &SyncFolder::settingChanged, this, [this] {
+        followSync();
+        emit syncChanged();
+    });
+    m_sync.start(savedRecord());
+    followSync();
     m_publishedStatus = statusText();
     tick(m_clock.now());
 }
@@ -85,12 +109,20 @@ std::optional<CrewClient::Config> MacWorkStore::crewConfig() const
     return crewConfigs().first();
 }
 
+std::shared_ptr<const RecordView::DateIndex> MacWorkStore::ownIndex() const
+{
+    if (!m_dateIndex)
+        m_dateIndex = RecordView::indexByDate(m_entries);
+    return m_dateIndex;
+}
+
 RecordView MacWorkStore::recordView() const
 {
     const std::span<const WorkEntry> entries(m_entries.constData(), size_t(m_entries.size()));
-    if (!m_dateIndex)
-        m_dateIndex = RecordView::indexByDate(entries);
-    return RecordView(entries, m_dateIndex, m_segmentStart, m_activityByDay, m_goalSeconds,
+    if (m_sync.isOn() && m_others.hasRecords())
+        return m_merged.view({entries, ownIndex(), m_segmentStart, m_activityByDay, m_goalSeconds},
+                             m_others, m_calendar, m_clock.now());
+    return RecordView(entries, ownIndex(), m_segmentStart, m_activityByDay, m_goalSeconds,
                       m_calendar, m_clock.now());
 }
 
@@ -384,6 +416,8 @@ bool MacWorkStore::saveEntries()
     m_entriesUnsaved =
         !writeFileAtomically(entriesFileURL(), encodeEntries(entries, JsonStyle::compact));
     m_entriesTriedAt = m_clock.now();
+    if (!m_entriesUnsaved)
+        m_sync.publish(savedRecord());
     return !m_entriesUnsaved;
 }
 
@@ -403,6 +437,10 @@ void MacWorkStore::persistActivity()
                             encodeActivity(m_activityByDay))) {
         m_activityDirty = false;
         m_lastActivitySave = m_clock.now();
+        if (m_sync.isOn()) {
+            m_savedActivity = m_activityByDay;
+            m_sync.publish(savedRecord());
+        }
     }
 }
 
@@ -597,6 +635,49 @@ void MacWorkStore::applyLaunchAtLogin()
         m_launchAtLogin = actual;
         emit launchAtLoginChanged();
     }
+}
+
+// ---- Other computers
+
+SyncFolder::Record MacWorkStore::savedRecord() const
+{
+    return {std::span<const WorkEntry>(m_entries.constData(), size_t(m_entries.size())), ownIndex(),
+            m_savedActivity};
+}
+
+void MacWorkStore::followSync()
+{
+    const SyncFolder::Setting &s = m_sync.setting();
+    m_others.setFolder(m_sync.isOn() ? s.folder : QString(), s.id, s.published);
+}
+
+QString MacWorkStore::setSyncFolder(const QString &folder)
+{
+    // Stopping what is not on touches no file.
+    if (folder.isEmpty() && !m_sync.isOn())
+        return {};
+    // What goes to the folder is what the main files hold.
+    persistActivity();
+    m_savedActivity = m_activityByDay;
+    const QString error = m_sync.setFolder(folder, savedRecord());
+    if (!m_sync.isOn())
+        m_savedActivity.clear();
+    return error;
+}
+
+void MacWorkStore::setComputerName(const QString &name)
+{
+    m_sync.setName(name, savedRecord());
+}
+
+void MacWorkStore::makeNewComputerId()
+{
+    m_sync.makeNewId(savedRecord());
+}
+
+QStringList MacWorkStore::syncProblems() const
+{
+    return m_sync.problems() + m_others.problems();
 }
 
 // ---- Crew reports

@@ -5,14 +5,18 @@
 #include "CrewConnection.h"
 #include "Crews.h"
 #include "DayActivity.h"
+#include "FolderWatcher.h"
 #include "Heartbeat.h"
 #include "InputSource.h"
 #include "LoginItems.h"
+#include "MergedView.h"
+#include "OtherComputers.h"
 #include "Process.h"
 #include "RecordView.h"
 #include "RepeatingTimer.h"
 #include "Saved.h"
 #include "SettingsStore.h"
+#include "SyncFolder.h"
 #include "WorkEntry.h"
 #include "Workspace.h"
 
@@ -75,6 +79,12 @@ public:
         QString applicationSupportFolder;
         // The crew service; it must also outlive the crew tasks.
         CrewClient::Connection &crewConnection;
+        // Tells when the synced folder changes; without one it is read at start and when the
+        // setting changes.
+        FolderWatcher *folderWatcher = nullptr;
+        // The system's machine id and host name; empty: the system's own.
+        QByteArray machineId = {};
+        QString hostName = {};
     };
 
     static constexpr double idleLimit = 30;
@@ -216,6 +226,18 @@ public:
     // Application links ("quenby://join/CODE"); anything else is ignored.
     void openInviteLinks(const QStringList &links) { m_crews.openInviteLinks(links); }
 
+    // The record across the user's computers, through a folder they keep in step with a tool
+    // of their own. Off by default; while off, nothing of it runs.
+    const SyncFolder &syncFolder() const { return m_sync; }
+    const OtherComputers &otherComputers() const { return m_others; }
+    // Turns syncing on into an existing folder, or off with an empty path; returns why it cannot.
+    QString setSyncFolder(const QString &folder);
+    // An empty name is the host name.
+    void setComputerName(const QString &name);
+    void makeNewComputerId();
+    // What keeps the record across computers from being whole, in the doctor's words.
+    QStringList syncProblems() const;
+
     // System sleep.
     void willSleep();
     void didWake();
@@ -243,6 +265,8 @@ signals:
     void hasPendingInviteChanged();
     // The window opener shows the invitation window for the code.
     void inviteWindowRequested(const QString &code);
+    // The sync setting, the other computers, their records or their problems changed.
+    void syncChanged();
 
 private:
     MacWorkStore(const Services &services, std::unique_ptr<QLockFile> lock);
@@ -264,6 +288,9 @@ private:
     void setSegmentStart(std::optional<Instant> start);
     void setEntries(QList<WorkEntry> entries);
     void publishStatusText();
+    std::shared_ptr<const RecordView::DateIndex> ownIndex() const;
+    SyncFolder::Record savedRecord() const;
+    void followSync();
 
     const Clock &m_clock;
     Calendar m_calendar;
@@ -289,6 +316,11 @@ private:
     mutable std::shared_ptr<const RecordView::DateIndex> m_dateIndex;
     ActivityByDay m_activityByDay;
     Crews m_crews;
+    SyncFolder m_sync;
+    OtherComputers m_others;
+    mutable MergedView m_merged;
+    // The day activity as last saved, which is what the synced folder gets; kept while syncing.
+    ActivityByDay m_savedActivity;
 
     double m_currentInterval = 0;
     std::optional<quint64> m_lastKeys, m_lastClicks, m_lastScrolls, m_lastMods;

@@ -48,7 +48,7 @@ QJsonObject toJson(const DayReport &r, const Calendar &calendar)
     for (const auto &[name, seconds] : r.topApps)
         apps.append(QJsonObject{{"name", name}, {"seconds", seconds}});
     const QJsonValue null(QJsonValue::Null);
-    return {
+    QJsonObject o{
         {"day", r.day},
         {"dayTotal", r.dayTotal},
         {"durationText", durationText(r.dayTotal)},
@@ -75,6 +75,13 @@ QJsonObject toJson(const DayReport &r, const Calendar &calendar)
                              {"percent", r.goal ? QJsonValue(r.goal->percent) : null},
                              {"reached", r.goal ? QJsonValue(r.goal->reached) : null}}},
     };
+    if (!r.computers.isEmpty()) {
+        QJsonArray computers;
+        for (const auto &[name, seconds] : r.computers)
+            computers.append(QJsonObject{{"name", name}, {"seconds", seconds}});
+        o.insert(QLatin1String("computers"), computers);
+    }
+    return o;
 }
 
 QString reportText(const DayReport &r, const Calendar &calendar)
@@ -84,6 +91,12 @@ QString reportText(const DayReport &r, const Calendar &calendar)
     const QDate date = dateFromDayKey(r.day);
     rows.append({"Day", r.day + " (" + locale.dayName(date.dayOfWeek()) + ")"});
     rows.append({"Worked", durationText(r.dayTotal)});
+    if (!r.computers.isEmpty()) {
+        QStringList shares;
+        for (const auto &[name, seconds] : r.computers)
+            shares.append(name + " " + durationText(seconds));
+        rows.append({"Computers", shares.join(", ")});
+    }
     if (r.rhythm.firstInput) {
         rows.append({"First input", timeOfDay(calendar, *r.rhythm.firstInput)});
         rows.append({"Last input", timeOfDay(calendar, *r.rhythm.lastInput)});

@@ -19,6 +19,9 @@ struct DayReport {
     Stats stats;
     double goalSeconds = 0;
     std::optional<GoalProgress> goal; // absent without a goal
+    // Each computer's own worked time on the day, when the record is synced across computers;
+    // empty otherwise.
+    QList<QPair<QString, double>> computers;
 };
 
 DayReport dayReport(const RecordView &record, Instant day);

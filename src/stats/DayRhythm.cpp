@@ -1,6 +1,7 @@
 #include "DayRhythm.h"
 
 #include "DayTotals.h"
+#include "MergedRecord.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,10 +70,19 @@ qint64 score(const RecordView &record, Instant day, Instant now)
 
 std::optional<DayActivity> activityOnDay(const RecordView &record, Instant day)
 {
-    const auto it = record.activityByDay().constFind(record.calendar().dayKey(day));
-    if (it == record.activityByDay().cend())
-        return std::nullopt;
-    return *it;
+    const QString key = record.calendar().dayKey(day);
+    const auto it = record.activityByDay().constFind(key);
+    std::optional<DayActivity> activity;
+    if (it != record.activityByDay().cend())
+        activity = *it;
+    if (const ActivityByDay *others = record.otherActivity()) {
+        if (const auto other = others->constFind(key); other != others->cend()) {
+            if (!activity)
+                activity.emplace();
+            addActivity(*activity, *other);
+        }
+    }
+    return activity;
 }
 
 qint64 words(const std::optional<DayActivity> &activity)

@@ -30,16 +30,26 @@ public:
         Index stragglers;
     };
     static std::shared_ptr<const DateIndex> indexByDate(std::span<const WorkEntry> entries);
+    // The same for entries kept apart, given in stored order.
+    static std::shared_ptr<const DateIndex> indexByDate(Index entries);
     // For a caller that keeps the index of its entries between views (the store, whose entries
     // change once per segment while the view is built on every tick): `index` must come from
     // indexByDate(entries) on the entries as they are now.
     RecordView(std::span<const WorkEntry> entries, std::shared_ptr<const DateIndex> index,
                std::optional<Instant> segmentStart, const ActivityByDay &activityByDay,
                double goalSeconds, const Calendar &calendar, Instant now);
+    // The record across computers: `otherActivity` holds the other computers' counters, summed
+    // per day, which add to this one's.
+    RecordView(std::span<const WorkEntry> entries, std::shared_ptr<const DateIndex> index,
+               std::optional<Instant> segmentStart, const ActivityByDay &activityByDay,
+               const ActivityByDay &otherActivity, double goalSeconds, const Calendar &calendar,
+               Instant now);
 
     std::span<const WorkEntry> entries() const { return m_entries; }
     std::optional<Instant> segmentStart() const { return m_segmentStart; }
     const ActivityByDay &activityByDay() const { return m_activity; }
+    // The other computers' counters, or null for this computer's record alone.
+    const ActivityByDay *otherActivity() const { return m_otherActivity; }
     double goalSeconds() const { return m_goalSeconds; }
     const Calendar &calendar() const { return m_calendar; }
     Instant now() const { return m_now; }
@@ -64,6 +74,7 @@ private:
     std::span<const WorkEntry> m_entries;
     std::optional<Instant> m_segmentStart;
     const ActivityByDay &m_activity;
+    const ActivityByDay *m_otherActivity = nullptr;
     double m_goalSeconds;
     const Calendar &m_calendar;
     Instant m_now;

@@ -218,7 +218,8 @@ private slots:
             QTRY_COMPARE(shell.card().isShown(), open);
         }
 
-        // The menu: Open, History…, Track automatically (checked), Quit Tockly.
+        // The menu: Open, History…, Other computers…, Track automatically (checked), Quit
+        // Tockly.
         const QDBusMessage layout = call(panel, service, StatusNotifierItem::menuPath,
                                          menuInterface, "GetLayout", {0, -1, QStringList()});
         QCOMPARE(layout.arguments().size(), 2);
@@ -226,9 +227,9 @@ private slots:
         QStringList labels;
         for (const DBusMenuLayoutItem &child : root.children)
             labels << child.properties.value("label").toString();
-        QCOMPARE(labels,
-                 (QStringList{"Open", "History…", "", "Track automatically", "", "Quit Tockly"}));
-        QCOMPARE(root.children[3].properties.value("toggle-type").toString(), "checkmark");
+        QCOMPARE(labels, (QStringList{"Open", "History…", "Other computers…", "",
+                                      "Track automatically", "", "Quit Tockly"}));
+        QCOMPARE(root.children[4].properties.value("toggle-type").toString(), "checkmark");
         // The check pauses and resumes the store (its state in the menu: below).
         menuEvent(panel, service, DBusMenu::autoTrack);
         QTRY_VERIFY(!f.store->autoTrackEnabled());
@@ -236,6 +237,8 @@ private slots:
         QTRY_VERIFY(f.store->autoTrackEnabled());
         menuEvent(panel, service, DBusMenu::history);
         QTRY_VERIFY(shell.windows().historyWindow());
+        menuEvent(panel, service, DBusMenu::otherComputers);
+        QTRY_VERIFY(shell.windows().otherComputersWindow());
         menuEvent(panel, service, DBusMenu::open);
         QTRY_VERIFY(shell.card().isShown());
 

@@ -2,6 +2,7 @@
 // worked out here by hand from the data the test wrote.
 #include "TocklyProcess.h"
 
+#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,17 +54,22 @@ struct Folder {
 
     Run report(const QByteArray &zone, const QStringList &args) const
     {
+        return tockly(zone, QStringList{"report"} + args);
+    }
+
+    Run tockly(const QByteArray &zone, const QStringList &args) const
+    {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TZ", zone);
         env.insert("QUENBY_DATA_DIR", dir.filePath("data"));
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
         env.insert("XDG_DATA_HOME", dir.filePath("xdg-data"));
         Run run;
-        run.exitCode = runTockly(env, QStringList{"report"} + args, &run.out, &run.err);
+        run.exitCode = runTockly(env, args, &run.out, &run.err);
         return run;
     }
 
-    // Every file below the folder with its size: a report changes nothing.
+    // Every file below the folder with a digest of its bytes: a report changes nothing.
     QStringList listing() const
     {
         QStringList files;
@@ -71,7 +77,10 @@ struct Folder {
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             it.next();
-            files.append(it.filePath() + ":" + QString::number(it.fileInfo().size()));
+            QFile file(it.filePath());
+            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
+            files.append(it.filePath() + ":" + QString::number(it.fileInfo().size()) + ":" +
+                         QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
         }
         files.sort();
         return files;
@@ -210,6 +219,37 @@ private slots:
         QCOMPARE(none.err, QString());
         QVERIFY(none.out.contains("Worked"));
         QVERIFY(!QFileInfo::exists(f.dir.filePath("data")));
+    }
+
+    // Never synced: the commands about syncing and the report leave every byte as it was, and
+    // the report is the one of a single computer.
+    void syncOffChangesNothing()
+    {
+        const QTimeZone utc = QTimeZone::utc();
+        const QDate day(2026, 3, 10);
+        Folder f;
+        f.write("data/Quenby/entries.json",
+                QJsonDocument(QJsonArray{entry(at(utc, day, {9, 0}), 600)}).toJson());
+        f.write("data/Quenby/activity.json", R"({"2026-03-10": {"keys": 400}})");
+        f.write("config/Quenby/settings.json",
+                R"({"quenby.mac.goal.v1": {"type": "double", "value": 14400}})");
+        const QStringList before = f.listing();
+
+        const Run off = f.tockly("UTC", {"sync", "--off"});
+        QCOMPARE(off.exitCode, 0);
+        QCOMPARE(off.out, "Folder:        off (tockly sync FOLDER turns it on)\n");
+        const QJsonObject status = f.tockly("UTC", {"sync", "--json"}).json();
+        QVERIFY(status.value("folder").isNull() && status.value("computers").toArray().isEmpty());
+        const Run doctor = f.tockly("UTC", {"doctor"});
+        QCOMPARE(doctor.exitCode, 0);
+        QVERIFY(!doctor.out.contains("sync"));
+        const Run json = f.report("UTC", {"--day", "2026-03-10", "--json"});
+        QCOMPARE(json.err, QString());
+        QCOMPARE(json.json().value("dayTotal").toDouble(), 600.0);
+        QCOMPARE(json.json().value("words").toInteger(), 80);
+        QVERIFY(!json.json().contains("computers"));
+        QVERIFY(!f.report("UTC", {"--day", "2026-03-10"}).out.contains("Computers"));
+        QCOMPARE(f.listing(), before);
     }
 };
 

@@ -22,6 +22,7 @@
 #include <QQuickView>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtQuickTest/quicktest.h>
 
@@ -682,6 +683,39 @@ private slots:
             QCOMPARE(card.dayDetail().toMap().value("date").toString(), row.day);
         }
     }
+    // The "Other computers" window: the folder, this computer and another one seen there,
+    // what keeps anything from counting; stopping.
+    void otherComputers()
+    {
+        UiFixture f;
+        QTemporaryDir synced;
+        const QString laptop = synced.filePath("0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB");
+        QVERIFY(writeFile(laptop + "/computer.json",
+                          R"({"format":1,"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB",)"
+                          R"("machine":"m","name":"laptop"})"));
+        QVERIFY(writeFile(laptop + "/2026-03.json", "{"));
+        AppShell &shell = f.start();
+        QCOMPARE(f.store->setSyncFolder(synced.path()), QString());
+        shell.showOtherComputers();
+        QQuickView *window = shell.windows().otherComputersWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QQuickItem *root = window->rootObject();
+        QCOMPARE(textOf(findItem(root, "syncFolder")), synced.path());
+        QStringList rows;
+        for (QQuickItem *row : findItems(root, "computerRow"))
+            for (QQuickItem *child : row->childItems())
+                if (!textOf(child).isEmpty())
+                    rows << textOf(child);
+        QCOMPARE(rows.mid(0, 3), (QStringList{"desk", "this computer", "laptop"}));
+        QVERIFY(rows.value(3).startsWith("last wrote "));
+        QCOMPARE(findItems(root, "syncProblem").size(), 1);
+        capture(window, "other-computers", 380);
+        click(button(root, "Stop syncing"));
+        QTRY_COMPARE(textOf(findItem(root, "syncFolder")), "Not syncing");
+        QVERIFY(!f.store->syncFolder().isOn());
+        QVERIFY(!shown(findItem(root, "computerRow")));
+    }
+
     // The pictures the project publishes (scripts/screenshots): the card counting beside a crew
     // of six, yesterday in full in the history, and the invitation being filled in.
     void screenshots()

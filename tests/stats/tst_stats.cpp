@@ -2,6 +2,7 @@
 #include "DayTotals.h"
 #include "DurationText.h"
 #include "ExportDocument.h"
+#include "MergedRecord.h"
 #include "Stats.h"
 #include "TestTime.h"
 
@@ -249,6 +250,65 @@ private slots:
         for (const auto &app : topApps(a))
             top.append(app.second);
         QCOMPARE(top, (QList<double>{600, 500, 400, 300, 200}));
+    }
+
+    // Two computers: worked time is the union of their stretches, counts are summed.
+    void recordAcrossComputers()
+    {
+        Record own, other;
+        own.add(at("2026-03-09 10:00"), 1800);
+        own.add(at("2026-03-09 23:40"), 1200); // its midnight piece, then the next day's
+        own.add(at("2026-03-10 00:00"), 600);
+        own.add(at("2026-03-09 14:00"), 3000);   // a stretch no other computer touches
+        other.add(at("2026-03-09 10:15"), 1800); // overlaps 10:00-10:30
+        other.add(at("2026-03-09 12:00"), 1200);
+        other.add(at("2026-03-09 23:50"), 1800); // written in another zone: across our midnight
+        other.add(at("2026-03-09 13:00"), 900, WorkEntry::Kind::added);
+        own.activity.insert("2026-03-09",
+                            DayActivity{100, 10, 0, 0, 60, 0, {}, {{"Editor", 60}}, 1});
+        other.activity.insert(
+            "2026-03-09", DayActivity{50, 5, 0, 0, 30, 0, {}, {{"Editor", 40}, {"Mail", 5}}, 2});
+        own.activity["2026-03-09"].hourlyKeys[10] = 100;
+        other.activity["2026-03-09"].hourlyKeys[10] = 50;
+        const auto ownIndex = RecordView::indexByDate(own.entries);
+        const auto otherIndex = RecordView::indexByDate(other.entries);
+        const RecordView::DateIndex *both[] = {ownIndex.get(), otherIndex.get()};
+        const DayInterval march = *berlinCal.monthInterval(at("2026-03-01 12:00"));
+        const Instant now = at("2026-03-11 12:00");
+
+        auto merged = mergeWindow(both, std::nullopt, march, berlinCal);
+        const RecordView v(merged.entries, RecordView::indexByDate(merged.entries), std::nullopt,
+                           own.activity, other.activity, 14400, berlinCal, now);
+        const Instant day = at("2026-03-09 12:00");
+        QCOMPARE(dayTotal(v, day, now), 2700.0 + 1200 + 3000 + 1200 + 900);
+        QCOMPARE(dayTotal(v, now - 86400, now), 1200.0);
+        QCOMPARE(rhythm(v, day, now),
+                 (DayRhythm{at("2026-03-09 10:00"), at("2026-03-10 00:00"), 3000, 3000 + 2700, 3}));
+        // An untouched stretch is the entry itself.
+        QVERIFY(merged.entries.contains(own.entries[3]));
+        const auto activity = activityOnDay(v, day);
+        QVERIFY(activity);
+        QCOMPARE(activity->keys, qint64(150));
+        QCOMPARE(activity->hourlyKeys[10], qint64(150));
+        QCOMPARE(activity->appSeconds, (QMap<QString, double>{{"Editor", 100}, {"Mail", 5}}));
+        QCOMPARE(typingPace(activity), qint64(20)); // 30 words in a minute and a half
+
+        // A running segment takes in the stretches it overlaps, however far back they reach
+        // (and here, the ones after it, which a real record does not have).
+        const Instant running = at("2026-03-09 12:10");
+        merged = mergeWindow(both, running, march, berlinCal);
+        QCOMPARE(merged.runningFrom, std::optional(at("2026-03-09 12:00")));
+        const RecordView r(merged.entries, RecordView::indexByDate(merged.entries),
+                           merged.runningFrom, own.activity, other.activity, 0, berlinCal,
+                           at("2026-03-09 12:30"));
+        QCOMPARE(dayTotal(r, day, r.now()), 2700.0 + 1800 + 900);
+
+        // One computer alone merges to its own entries, in date order.
+        const RecordView::DateIndex *alone[] = {ownIndex.get()};
+        QList<WorkEntry> sorted = own.entries;
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](auto &a, auto &b) { return a.date < b.date; });
+        QCOMPARE(mergeWindow(alone, std::nullopt, march, berlinCal).entries, sorted);
     }
 
     void exportIsByteExact()

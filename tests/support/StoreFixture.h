@@ -150,6 +150,8 @@ struct StoreFixture {
     FakePasteboard pasteboard;
     FakeCrewConnection crew;
     CrewClient::Connection *crewConnection = &crew;
+    FolderWatcher *folderWatcher = nullptr;
+    QByteArray machineId = "test machine";
     Calendar calendar = zoneCalendar("Europe/Berlin");
     std::unique_ptr<MacWorkStore> store;
 
@@ -167,7 +169,8 @@ struct StoreFixture {
         store.reset();
         store = MacWorkStore::open({clock, calendar, input, *workspaceService, *settingsStore,
                                     *loginItemsService, process, timer,
-                                    dir.filePath(QStringLiteral("support")), *crewConnection});
+                                    dir.filePath(QStringLiteral("support")), *crewConnection,
+                                    folderWatcher, machineId, QStringLiteral("desk")});
         if (store)
             store->setPasteboard(&pasteboard);
         return *store;

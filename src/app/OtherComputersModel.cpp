@@ -1,0 +1,73 @@
+#include "OtherComputersModel.h"
+
+#include "MacWorkStore.h"
+
+#include <QDir>
+
+OtherComputersModel::OtherComputersModel(MacWorkStore &store, QObject *parent)
+    : QObject(parent), m_store(store)
+{
+    connect(&store, &MacWorkStore::syncChanged, this, &OtherComputersModel::changed);
+}
+
+QString OtherComputersModel::folder() const
+{
+    return m_store.syncFolder().isOn() ? m_store.syncFolder().setting().folder : QString();
+}
+
+QVariantList OtherComputersModel::computers() const
+{
+    const Calendar &calendar = m_store.calendar();
+    const auto when = [&](Instant t) {
+        const QDateTime local =
+            QDateTime::fromMSecsSinceEpoch(qint64(unixMSecs(t)), calendar.zone());
+        const QDate today = calendar.date(m_store.clock().now());
+        const QString time = calendar.locale().toString(local.time(), QLocale::ShortFormat);
+        if (local.date() == today)
+            return QStringLiteral("today ") + time;
+        return calendar.locale().toString(local.date(), QLocale::ShortFormat) + u' ' + time;
+    };
+    QVariantList list{QVariantMap{{QStringLiteral("name"), m_store.syncFolder().computerName()},
+                                  {QStringLiteral("detail"), QStringLiteral("this computer")},
+                                  {QStringLiteral("isThis"), true}}};
+    for (const auto &[id, c] : m_store.otherComputers().computers()) {
+        QString detail = c.lastWrote ? QStringLiteral("last wrote ") + when(*c.lastWrote)
+                                     : QStringLiteral("nothing written yet");
+        if (c.goneSince)
+            detail += QStringLiteral(" · its folder is gone");
+        list.append(QVariantMap{{QStringLiteral("name"), c.name},
+                                {QStringLiteral("detail"), detail},
+                                {QStringLiteral("isThis"), false}});
+    }
+    return list;
+}
+
+QStringList OtherComputersModel::problems() const
+{
+    return m_store.syncProblems();
+}
+
+QUrl OtherComputersModel::proposedFolder() const
+{
+    const QString current = folder();
+    return QUrl::fromLocalFile(current.isEmpty() ? QDir::homePath() : current);
+}
+
+void OtherComputersModel::chooseFolder(const QUrl &folder)
+{
+    setError(folder.isLocalFile() ? m_store.setSyncFolder(folder.toLocalFile())
+                                  : QStringLiteral("Only a folder on this computer can be used"));
+}
+
+void OtherComputersModel::stop()
+{
+    setError(m_store.setSyncFolder(QString()));
+}
+
+void OtherComputersModel::setError(const QString &error)
+{
+    if (error == m_error)
+        return;
+    m_error = error;
+    emit errorChanged();
+}

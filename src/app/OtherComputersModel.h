@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+#include <QVariantList>
+#include <QtQml/qqmlregistration.h>
+
+class MacWorkStore;
+
+// The "Other computers" window: the folder the record is synced through, chosen or stopped, and
+// the computers seen there with when each last wrote, and what keeps any from counting.
+class OtherComputersModel : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Built with its window")
+    // Empty while syncing is off.
+    Q_PROPERTY(QString folder READ folder NOTIFY changed)
+    // [{name, detail, isThis}]: this computer first.
+    Q_PROPERTY(QVariantList computers READ computers NOTIFY changed)
+    Q_PROPERTY(QStringList problems READ problems NOTIFY changed)
+    // Why the last folder chosen could not be used; empty otherwise.
+    Q_PROPERTY(QString error READ error NOTIFY errorChanged)
+    Q_PROPERTY(QUrl proposedFolder READ proposedFolder CONSTANT)
+
+public:
+    explicit OtherComputersModel(MacWorkStore &store, QObject *parent = nullptr);
+
+    QString folder() const;
+    QVariantList computers() const;
+    QStringList problems() const;
+    QString error() const { return m_error; }
+    QUrl proposedFolder() const;
+
+    Q_INVOKABLE void chooseFolder(const QUrl &folder);
+    Q_INVOKABLE void stop();
+
+signals:
+    void changed();
+    void errorChanged();
+
+private:
+    void setError(const QString &error);
+
+    MacWorkStore &m_store;
+    QString m_error;
+};

@@ -1,0 +1,157 @@
+import QtQuick
+import QtQuick.Dialogs
+import QtQuick.Layouts
+import Tockly
+
+// The record across computers: the folder it is synced through, chosen or stopped here, and the
+// computers seen there.
+Rectangle {
+    id: view
+    required property OtherComputersModel computers
+    readonly property bool syncing: computers.folder !== ""
+
+    width: 380
+    height: column.implicitHeight + 56
+    color: Colors.cream
+
+    ColumnLayout {
+        id: column
+        anchors.fill: parent
+        anchors.margins: 28
+        spacing: 14
+
+        UiText {
+            Layout.fillWidth: true
+            text: "Other computers 💻"
+            font.pixelSize: TextStyle.title2
+            font.weight: Font.Bold
+        }
+        UiText {
+            Layout.fillWidth: true
+            wrapMode: Text.Wrap
+            text: "Your day, added up across every computer you use, through a folder you already keep in step between them (Syncthing, a network home…). Each computer writes only its own folder there; time on two at once counts once."
+            color: Colors.taupe
+            font.pixelSize: TextStyle.callout
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            implicitHeight: folderColumn.implicitHeight + 24
+            radius: 12
+            color: Qt.rgba(1, 1, 1, 0.75)
+            ColumnLayout {
+                id: folderColumn
+                anchors.fill: parent
+                anchors.margins: 12
+                spacing: 8
+                UiText {
+                    text: "Synced folder"
+                    font.weight: Font.DemiBold
+                }
+                UiText {
+                    objectName: "syncFolder"
+                    Layout.fillWidth: true
+                    elide: Text.ElideMiddle
+                    text: view.syncing ? view.computers.folder : "Not syncing"
+                    color: Colors.taupe
+                    font.pixelSize: TextStyle.caption
+                }
+                RowLayout {
+                    spacing: 8
+                    CapsuleButton {
+                        objectName: "chooseFolderButton"
+                        text: view.syncing ? "Choose another…" : "Choose folder…"
+                        onClicked: folderDialog.open()
+                    }
+                    CapsuleButton {
+                        objectName: "stopSyncButton"
+                        visible: view.syncing
+                        text: "Stop syncing"
+                        onClicked: view.computers.stop()
+                    }
+                }
+            }
+        }
+
+        UiText {
+            objectName: "syncError"
+            visible: view.computers.error !== ""
+            Layout.fillWidth: true
+            wrapMode: Text.Wrap
+            text: view.computers.error
+            color: Colors.tomato
+            font.pixelSize: TextStyle.caption
+        }
+
+        Rectangle {
+            visible: view.syncing
+            Layout.fillWidth: true
+            implicitHeight: listColumn.implicitHeight + 24
+            radius: 12
+            color: Qt.rgba(1, 1, 1, 0.6)
+            ColumnLayout {
+                id: listColumn
+                anchors.fill: parent
+                anchors.margins: 12
+                spacing: 6
+                UiText {
+                    text: "COMPUTERS"
+                    font.pixelSize: 9
+                    font.weight: Font.Bold
+                    font.letterSpacing: 1.5
+                    color: Colors.taupe
+                }
+                Repeater {
+                    model: view.computers.computers
+                    RowLayout {
+                        id: row
+                        required property var modelData
+                        objectName: "computerRow"
+                        Layout.fillWidth: true
+                        spacing: 8
+                        Rectangle {
+                            width: 8
+                            height: 8
+                            radius: 4
+                            color: row.modelData.isThis ? Colors.sage : Colors.honey
+                        }
+                        UiText {
+                            text: row.modelData.name
+                            font.weight: Font.DemiBold
+                            elide: Text.ElideRight
+                            Layout.maximumWidth: 150
+                        }
+                        UiText {
+                            Layout.fillWidth: true
+                            horizontalAlignment: Text.AlignRight
+                            elide: Text.ElideRight
+                            text: row.modelData.detail
+                            color: Colors.taupe
+                            font.pixelSize: TextStyle.caption
+                        }
+                    }
+                }
+            }
+        }
+
+        Repeater {
+            model: view.computers.problems
+            UiText {
+                required property string modelData
+                objectName: "syncProblem"
+                Layout.fillWidth: true
+                wrapMode: Text.Wrap
+                text: modelData
+                color: Colors.tomato
+                font.pixelSize: TextStyle.caption
+            }
+        }
+    }
+
+    FolderDialog {
+        id: folderDialog
+        title: "Choose the synced folder"
+        currentFolder: view.computers.proposedFolder
+        onAccepted: view.computers.chooseFolder(selectedFolder)
+    }
+}
