@@ -65,8 +65,8 @@ namespace {
 
 constexpr double fastSpeed = 20;
 // How long after an input the script keeps real time: the sources' own time limits run on the
-// real clock (the compositor's idle notification comes a second after the last input; where it
-// obeys inhibitors, its silence counts as input for 30 s).
+// real clock (the compositor's idle notification comes a second after the last input, and where
+// it obeys inhibitors, an "idled" dates input only up to 30 s after the last confirmed one).
 constexpr double settle = 31;
 constexpr double clockStep = 3600;
 // How long an input takes to reach every source (xdotool, swaymsg and the pipe have returned).

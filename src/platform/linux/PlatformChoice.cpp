@@ -57,10 +57,9 @@ PlatformChoice choosePlatform(const PlatformFacts &f)
         if (WaylandIdleInputSource::obeysInhibitors(c.waylandIdle))
             c.inputReason +=
                 QStringLiteral("; this desktop cannot tell input from an idle inhibitor (a film or "
-                               "a call keeping the screen on), so input it does not confirm "
-                               "counts for at most %1 s; tockly-inputd counts the input itself and "
-                               "removes the doubt")
-                    .arg(WaylandIdleInputSource::longestUnbrokenInput);
+                               "a call keeping the screen on): while one holds, no input is seen "
+                               "and none counts; tockly-inputd counts the input itself and "
+                               "removes the doubt");
     } else {
         c.input = InputBackend::idleOnly;
         if (f.idleProvider == IdleOnlyInputSource::Provider::none)

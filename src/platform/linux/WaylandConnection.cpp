@@ -74,6 +74,11 @@ void *WaylandConnection::bind(const wl_interface *interface, quint32 maxVersion)
     return nullptr;
 }
 
+wl_callback *WaylandConnection::sync()
+{
+    return isConnected() ? wl_display_sync(m_display) : nullptr;
+}
+
 bool WaylandConnection::roundtrip()
 {
     if (!isConnected() || wl_display_roundtrip(m_display) < 0) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+struct wl_callback;
 struct wl_display;
 struct wl_interface;
 struct wl_registry;
@@ -39,6 +40,9 @@ public:
     bool roundtrip();
     // Sends what is queued without waiting; requests made outside a dispatch need it.
     void flush();
+    // A callback whose "done" comes once the compositor has handled every request sent before
+    // it; the caller adds a listener, flushes and owns the proxy. Null when disconnected.
+    wl_callback *sync();
 
 signals:
     void disconnected();

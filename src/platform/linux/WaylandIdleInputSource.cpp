@@ -33,6 +33,31 @@ struct IdleListeners {
     }
     static constexpr ext_idle_notification_v1_listener ext{&idled, &resumed};
     static constexpr org_kde_kwin_idle_timeout_listener kde{&kdeIdle, &kdeResumed};
+
+    // A probe says idle only where no inhibitor holds; what else it says does not matter.
+    static void probeIdled(void *data, ext_idle_notification_v1 *)
+    {
+        static_cast<WaylandIdleInputSource::Probe *>(data)->owner->probeAnswered(false);
+    }
+    static void probeKdeIdle(void *data, org_kde_kwin_idle_timeout *)
+    {
+        static_cast<WaylandIdleInputSource::Probe *>(data)->owner->probeAnswered(false);
+    }
+    static void ignore(void *, ext_idle_notification_v1 *) {}
+    static void ignoreKde(void *, org_kde_kwin_idle_timeout *) {}
+    static void probeSynced(void *data, wl_callback *callback, uint32_t)
+    {
+        auto *probe = static_cast<WaylandIdleInputSource::Probe *>(data);
+        wl_callback_destroy(callback);
+        probe->sync = nullptr;
+        if (--probe->syncsLeft > 0)
+            probe->settle.start();
+        else
+            probe->owner->probeAnswered(true);
+    }
+    static constexpr ext_idle_notification_v1_listener probeExt{&probeIdled, &ignore};
+    static constexpr org_kde_kwin_idle_timeout_listener probeKde{&probeKdeIdle, &ignoreKde};
+    static constexpr wl_callback_listener probeSync{&probeSynced};
 };
 
 WaylandIdleInputSource::Protocol WaylandIdleInputSource::bestProtocol(quint32 extIdleNotifier,
@@ -66,27 +91,29 @@ WaylandIdleInputSource::WaylandIdleInputSource(std::shared_ptr<WaylandConnection
                                                int timeoutMs)
     : m_connection(std::move(connection)), m_timeout(timeoutMs / 1000.0)
 {
-    m_createdAt = m_quietFrom = monotonicSeconds();
+    m_createdAt = monotonicSeconds();
+    m_probe.settle.setSingleShot(true);
+    m_probe.settle.setInterval(100);
+    QObject::connect(&m_probe.settle, &QTimer::timeout, [this] { syncProbe(); });
     wl_seat *seat = m_connection ? m_connection->seat() : nullptr;
     if (!seat)
         return;
     const Protocol best = bestProtocol(m_connection->version(ext_idle_notifier_v1_interface.name),
                                        m_connection->version(org_kde_kwin_idle_interface.name));
     if (best == Protocol::extIdleNotifyInput || best == Protocol::extIdleNotify) {
-        auto *notifier = static_cast<ext_idle_notifier_v1 *>(
+        // Kept for the probes.
+        m_notifier = static_cast<ext_idle_notifier_v1 *>(
             m_connection->bind(&ext_idle_notifier_v1_interface, 2));
         m_notification =
             best == Protocol::extIdleNotifyInput
-                ? ext_idle_notifier_v1_get_input_idle_notification(notifier, timeoutMs, seat)
-                : ext_idle_notifier_v1_get_idle_notification(notifier, timeoutMs, seat);
+                ? ext_idle_notifier_v1_get_input_idle_notification(m_notifier, timeoutMs, seat)
+                : ext_idle_notifier_v1_get_idle_notification(m_notifier, timeoutMs, seat);
         ext_idle_notification_v1_add_listener(m_notification, &IdleListeners::ext, this);
-        ext_idle_notifier_v1_destroy(notifier); // the notification outlives its manager
     } else if (best == Protocol::kdeIdle) {
-        auto *idle =
+        m_kdeIdle =
             static_cast<org_kde_kwin_idle *>(m_connection->bind(&org_kde_kwin_idle_interface, 1));
-        m_kdeTimeout = org_kde_kwin_idle_get_idle_timeout(idle, seat, timeoutMs);
+        m_kdeTimeout = org_kde_kwin_idle_get_idle_timeout(m_kdeIdle, seat, timeoutMs);
         org_kde_kwin_idle_timeout_add_listener(m_kdeTimeout, &IdleListeners::kde, this);
-        org_kde_kwin_idle_destroy(idle);
     }
     m_protocol = best;
     m_connection->flush();
@@ -101,10 +128,15 @@ WaylandIdleInputSource::WaylandIdleInputSource(std::shared_ptr<WaylandConnection
 WaylandIdleInputSource::~WaylandIdleInputSource()
 {
     QObject::disconnect(m_lost);
+    endProbe();
     if (m_notification)
         ext_idle_notification_v1_destroy(m_notification);
     if (m_kdeTimeout)
         org_kde_kwin_idle_timeout_release(m_kdeTimeout);
+    if (m_notifier)
+        ext_idle_notifier_v1_destroy(m_notifier);
+    if (m_kdeIdle)
+        org_kde_kwin_idle_destroy(m_kdeIdle);
     if (m_connection)
         m_connection->flush();
 }
@@ -112,18 +144,111 @@ WaylandIdleInputSource::~WaylandIdleInputSource()
 void WaylandIdleInputSource::setIdle(bool idle)
 {
     const double now = monotonicSeconds();
+    const bool obeys = obeysInhibitors(m_protocol);
     if (!idle) {
-        m_lastInput = m_quietFrom = now;
+        if (obeys) {
+            m_unconfirmedResume = now;
+            startProbe();
+        } else {
+            m_lastInput = now;
+        }
     } else if (!m_idle) {
         const double last = now - m_timeout;
         // The first "idled", a timeout after the start, says only that the input came before.
-        const bool idleFromStart = !m_heard && now - m_createdAt < m_timeout + lateEventGrace;
-        if (!idleFromStart &&
-            (!obeysInhibitors(m_protocol) || last - m_quietFrom <= longestUnbrokenInput))
+        bool input = m_heard || now - m_createdAt >= m_timeout + lateEventGrace;
+        if (obeys) {
+            // After an inhibitor, the timer the compositor starts again runs out with no input
+            // (and its event may come a little late).
+            const bool timerAfterInhibitor =
+                m_inhibited || (m_inhibitorGoneBy && last <= *m_inhibitorGoneBy + lateEventGrace);
+            const double known = std::max(m_freeAt, m_lastInput.value_or(m_freeAt));
+            input = input && !timerAfterInhibitor && last - known <= longestUnbrokenInput;
+            m_inhibited = false;
+            m_inhibitorGoneBy.reset();
+        }
+        if (input)
             m_lastInput = std::max(m_lastInput.value_or(last), last);
     }
     m_heard = true;
     m_idle = idle;
+}
+
+void WaylandIdleInputSource::startProbe() const
+{
+    wl_seat *seat = m_connection ? m_connection->seat() : nullptr;
+    if (m_probe.inFlight() || !seat || !m_connection->isConnected())
+        return;
+    m_probe.sentAt = m_lastProbeAt = monotonicSeconds();
+    if (m_notifier) {
+        m_probe.ext = ext_idle_notifier_v1_get_idle_notification(m_notifier, 0, seat);
+        ext_idle_notification_v1_add_listener(m_probe.ext, &IdleListeners::probeExt, &m_probe);
+    } else if (m_kdeIdle) {
+        m_probe.kde = org_kde_kwin_idle_get_idle_timeout(m_kdeIdle, seat, 0);
+        org_kde_kwin_idle_timeout_add_listener(m_probe.kde, &IdleListeners::probeKde, &m_probe);
+    } else {
+        return;
+    }
+    // wlroots answers within the request; KWin on its next loop, which the pause before the
+    // second sync leaves it.
+    m_probe.syncsLeft = 2;
+    syncProbe();
+}
+
+void WaylandIdleInputSource::syncProbe() const
+{
+    if (!m_probe.inFlight())
+        return;
+    m_probe.sync = m_connection->sync();
+    if (!m_probe.sync) {
+        endProbe();
+        return;
+    }
+    wl_callback_add_listener(m_probe.sync, &IdleListeners::probeSync, &m_probe);
+    m_connection->flush();
+}
+
+void WaylandIdleInputSource::endProbe() const
+{
+    m_probe.settle.stop();
+    if (m_probe.sync)
+        wl_callback_destroy(m_probe.sync);
+    if (m_probe.ext)
+        ext_idle_notification_v1_destroy(m_probe.ext);
+    if (m_probe.kde)
+        org_kde_kwin_idle_timeout_release(m_probe.kde);
+    m_probe.sync = nullptr;
+    m_probe.ext = nullptr;
+    m_probe.kde = nullptr;
+    if (m_connection)
+        m_connection->flush();
+}
+
+void WaylandIdleInputSource::probeAnswered(bool inhibited)
+{
+    const double sentAt = m_probe.sentAt;
+    endProbe();
+    if (inhibited) {
+        // A "resumed" just before was the inhibitor starting (or input a moment before it,
+        // which starts nothing worth a stretch).
+        m_inhibited = true;
+        m_unconfirmedResume.reset();
+        return;
+    }
+    // An inhibitor that let go while the probe was out also makes it say idle: gone by now.
+    const double now = monotonicSeconds();
+    if (m_inhibited) {
+        m_inhibited = false;
+        m_inhibitorGoneBy = now;
+    }
+    m_freeAt = std::max(m_freeAt, now);
+    if (m_unconfirmedResume)
+        m_lastInput = std::max(m_lastInput.value_or(*m_unconfirmedResume), *m_unconfirmedResume);
+    m_unconfirmedResume.reset();
+    // Not idle with no inhibitor: input within a timeout before the probe, unless that is the
+    // compositor's timer started again when an inhibitor let go.
+    const double input = sentAt - m_timeout;
+    if (!m_idle && !(m_inhibitorGoneBy && input < *m_inhibitorGoneBy))
+        m_lastInput = std::max(m_lastInput.value_or(input), input);
 }
 
 double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
@@ -134,10 +259,13 @@ double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
     if (!m_heard && now.monotonic - m_createdAt < m_timeout + lateEventGrace)
         return now.boot; // too early to tell whether the user is there
     // Not idle: the compositor would have said so a timeout after the last input. Where its
-    // silence proves nothing, only for a while after the input it last confirmed.
+    // silence proves nothing, only confirmed input counts, and the silence is looked into.
     bool active = !m_idle;
-    if (active && obeysInhibitors(m_protocol))
-        active = m_lastInput && now.monotonic - *m_lastInput < longestUnbrokenInput;
+    if (obeysInhibitors(m_protocol)) {
+        if (active && now.monotonic - m_lastProbeAt >= probeInterval)
+            startProbe();
+        active = false;
+    }
     if (!active && !m_lastInput)
         return now.boot; // no input known since the start
     // The compositor's timeouts run on the monotonic clock, which stops during sleep.
