@@ -165,6 +165,7 @@ void WaylandIdleInputSource::setIdle(bool idle)
             input = input && !timerAfterInhibitor && last - known <= longestUnbrokenInput;
             m_inhibited = false;
             m_inhibitorGoneBy.reset();
+            m_vouchedAt.reset();
         }
         if (input)
             m_lastInput = std::max(m_lastInput.value_or(last), last);
@@ -232,6 +233,7 @@ void WaylandIdleInputSource::probeAnswered(bool inhibited)
         // which starts nothing worth a stretch).
         m_inhibited = true;
         m_unconfirmedResume.reset();
+        m_vouchedAt.reset();
         return;
     }
     // An inhibitor that let go while the probe was out also makes it say idle: gone by now.
@@ -243,12 +245,16 @@ void WaylandIdleInputSource::probeAnswered(bool inhibited)
     m_freeAt = std::max(m_freeAt, now);
     if (m_unconfirmedResume)
         m_lastInput = std::max(m_lastInput.value_or(*m_unconfirmedResume), *m_unconfirmedResume);
-    m_unconfirmedResume.reset();
     // Not idle with no inhibitor: input within a timeout before the probe, unless that is the
     // compositor's timer started again when an inhibitor let go.
     const double input = sentAt - m_timeout;
-    if (!m_idle && !(m_inhibitorGoneBy && input < *m_inhibitorGoneBy))
+    if (!m_idle && !(m_inhibitorGoneBy && input < *m_inhibitorGoneBy)) {
         m_lastInput = std::max(m_lastInput.value_or(input), input);
+        m_vouchedAt = now;
+    } else if (!m_idle && m_unconfirmedResume) {
+        m_vouchedAt = now;
+    }
+    m_unconfirmedResume.reset();
 }
 
 double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
@@ -264,7 +270,9 @@ double WaylandIdleInputSource::secondsSinceLastEvent(InputEvent) const
     if (obeysInhibitors(m_protocol)) {
         if (active && now.monotonic - m_lastProbeAt >= probeInterval)
             startProbe();
-        active = false;
+        // A probe vouches for the quiet until the next reading's probe has answered.
+        active = active && !m_inhibited && !m_unconfirmedResume && m_vouchedAt &&
+                 now.monotonic - *m_vouchedAt < vouchedFor;
     }
     if (!active && !m_lastInput)
         return now.boot; // no input known since the start

@@ -50,8 +50,10 @@ public:
     // or probe that was confirmed (the engine's idle limit): a stretch no probe looked into may
     // have been an inhibitor.
     static constexpr double longestUnbrokenInput = 30;
-    // Silence while the user seems active is probed at most this often: once per engine tick.
+    // Silence while the user seems active is probed at most this often: once per engine tick
+    // (5 s), and a probe that finds input going on vouches for it a tick and a second.
     static constexpr double probeInterval = 2;
+    static constexpr double vouchedFor = 6;
 
     WaylandIdleInputSource(std::shared_ptr<WaylandConnection> connection, int timeoutMs = 1000);
     ~WaylandIdleInputSource() override;
@@ -99,13 +101,14 @@ private:
     org_kde_kwin_idle *m_kdeIdle = nullptr;
 
     // Where the notification obeys inhibitors: a "resumed" not yet checked, whether the last
-    // probe found an inhibitor, the latest time known free of one, and the probe that found
-    // one gone (the notification's "not idle" until a timeout after it is the compositor's
-    // timer starting again).
+    // probe found an inhibitor, the latest time known free of one, and when a probe found one
+    // gone (the notification's "not idle" until a timeout after that is the compositor's timer
+    // starting again).
     std::optional<double> m_unconfirmedResume;
     bool m_inhibited = false;
     double m_freeAt = 0;
     std::optional<double> m_inhibitorGoneBy;
+    std::optional<double> m_vouchedAt; // when a probe last found input going on
     mutable double m_lastProbeAt = -1e9;
     mutable Probe m_probe{this};
 };
