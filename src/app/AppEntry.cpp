@@ -10,6 +10,7 @@
 #include "TrayItem.h"
 #include "UpdateChecker.h"
 #include "WindowSlots.h"
+#include "linux/MachineId.h"
 #include "linux/XdgFolders.h"
 
 #include <QCoreApplication>
@@ -82,7 +83,8 @@ std::optional<int> AppEntry::start()
                                           m_timer,
                                           xdgDataHome(m_process),
                                           m_crewConnection,
-                                          &m_folderWatcher};
+                                          &m_folderWatcher,
+                                          systemMachineId()};
     QString error;
     m_store = MacWorkStore::open(services, &error);
     if (!m_store) {

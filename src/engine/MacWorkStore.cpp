@@ -47,7 +47,7 @@ MacWorkStore::MacWorkStore(const Services &s, std::unique_ptr<QLockFile> lock)
       m_settings(s.settings), m_loginItems(s.loginItems), m_process(s.process), m_timer(s.timer),
       m_applicationSupportFolder(s.applicationSupportFolder), m_lock(std::move(lock)),
       m_crews({s.clock, m_calendar, s.settings, s.crewConnection, [this] { reportNow(); }}),
-      m_sync({s.settings, m_calendar, s.machineId.isEmpty() ? systemMachineId() : s.machineId,
+      m_sync({s.settings, m_calendar, s.machineId,
               s.hostName.isEmpty() ? QSysInfo::machineHostName() : s.hostName}),
       m_others(s.clock, m_calendar, s.folderWatcher), m_lastTickAt(s.clock.now())
 {

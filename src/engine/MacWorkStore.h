@@ -82,8 +82,10 @@ public:
         // Tells when the synced folder changes; without one it is read at start and when the
         // setting changes.
         FolderWatcher *folderWatcher = nullptr;
-        // The system's machine id and host name; empty: the system's own.
+        // The system's machine id (systemMachineId()); without one, copies of one home folder on
+        // two systems cannot be told apart.
         QByteArray machineId = {};
+        // The system's host name; empty: the system's own.
         QString hostName = {};
     };
 

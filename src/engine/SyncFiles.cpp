@@ -6,7 +6,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QJsonObject>
-#include <QSysInfo>
 
 SyncFile readSyncFile(const QString &path, qint64 largest)
 {
@@ -63,15 +62,4 @@ QString machineStamp(const QByteArray &machineId, const QUuid &computer)
     hash.addData(machineId);
     hash.addData(uuidText(computer).toLatin1());
     return QString::fromLatin1(hash.result().toHex().left(32));
-}
-
-QByteArray systemMachineId()
-{
-    QByteArray id = QSysInfo::machineUniqueId();
-    if (id.isEmpty()) {
-        QFile file(QStringLiteral("/etc/machine-id"));
-        if (file.open(QIODevice::ReadOnly))
-            id = file.read(64).trimmed();
-    }
-    return id;
 }

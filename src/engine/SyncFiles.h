@@ -34,6 +34,3 @@ QString machineOf(QByteArrayView json);
 // that two computers that took one id with a copied home folder are told apart, and the system's
 // own machine id is not spread.
 QString machineStamp(const QByteArray &machineId, const QUuid &computer);
-// This system's machine id: D-Bus's copy as Qt reads it, else systemd's /etc/machine-id, which
-// is all that some systems have (a Debian 13 install without the D-Bus copy); empty when neither.
-QByteArray systemMachineId();

@@ -92,9 +92,6 @@ WaylandIdleInputSource::WaylandIdleInputSource(std::shared_ptr<WaylandConnection
     : m_connection(std::move(connection)), m_timeout(timeoutMs / 1000.0)
 {
     m_createdAt = monotonicSeconds();
-    m_probe.settle.setSingleShot(true);
-    m_probe.settle.setInterval(100);
-    QObject::connect(&m_probe.settle, &QTimer::timeout, [this] { syncProbe(); });
     wl_seat *seat = m_connection ? m_connection->seat() : nullptr;
     if (!seat)
         return;
@@ -116,6 +113,11 @@ WaylandIdleInputSource::WaylandIdleInputSource(std::shared_ptr<WaylandConnection
         org_kde_kwin_idle_timeout_add_listener(m_kdeTimeout, &IdleListeners::kde, this);
     }
     m_protocol = best;
+    if (obeysInhibitors(best)) {
+        m_probe.settle.setSingleShot(true);
+        m_probe.settle.setInterval(100);
+        QObject::connect(&m_probe.settle, &QTimer::timeout, [this] { syncProbe(); });
+    }
     m_connection->flush();
     // Without the compositor nothing more will be heard: the input stops where it was.
     m_lost = QObject::connect(m_connection.get(), &WaylandConnection::disconnected,
@@ -211,6 +213,8 @@ void WaylandIdleInputSource::syncProbe() const
 void WaylandIdleInputSource::endProbe() const
 {
     m_probe.settle.stop();
+    if (!m_probe.inFlight())
+        return; // nothing out, nothing to flush
     if (m_probe.sync)
         wl_callback_destroy(m_probe.sync);
     if (m_probe.ext)
