@@ -15,8 +15,9 @@ for p in sway kwin-wayland gnome-shell mutter weston postgresql chromium workrav
 done
 
 # apt resolves them all together, as it would on a fresh machine (a virtual name included).
-out=$(apt-get install -s --no-install-recommends $("$deps" --list "$release") 2>&1) ||
-  problem "apt cannot install the lists on Debian $release:" $(grep '^E:' <<<"$out")
+mapfile -t all < <("$deps" --list "$release")
+out=$(apt-get install -s --no-install-recommends "${all[@]}" 2>&1) ||
+  problem "apt cannot install the lists on Debian $release: $(grep '^E:' <<<"$out")"
 
 ! "$deps" --list "$release" tests >/dev/null 2>&1 || problem "an unknown purpose was accepted"
 exit $fail
