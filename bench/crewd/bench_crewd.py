@@ -165,7 +165,7 @@ def main():
     args.crewd = args.crewd or [CREWD]
     engines = (args.engines or ("sqlite" if args.quick else "sqlite,postgresql")).split(",")
     if not shutil.which("wrk"):
-        raise SystemExit("wrk is not installed (scripts/deps)")
+        raise SystemExit("wrk is not installed (scripts/deps bench)")
     print(f"tockly-crewd under wrk: {args.connections} connections, {args.seconds} s per run, "
           f"{args.rounds} round(s), {os.cpu_count()} cores shared by server and wrk, load average "
           f"{os.getloadavg()[0]:.1f} before the start")

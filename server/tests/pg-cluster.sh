@@ -8,7 +8,7 @@
 set -euo pipefail
 cmd=$1 state=$2
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
-[ -x "$bin/initdb" ] || { echo "pg-cluster: PostgreSQL is not installed (scripts/deps)" >&2; exit 1; }
+[ -x "$bin/initdb" ] || { echo "pg-cluster: PostgreSQL is not installed (scripts/deps test)" >&2; exit 1; }
 as_owner() { if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi; }
 
 if [ "$cmd" = start ]; then
