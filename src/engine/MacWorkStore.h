@@ -89,7 +89,6 @@ public:
     static constexpr double activitySaveInterval = 60;
     static constexpr double goalStep = UserSettings::goalStep;
     static constexpr double longestGoal = UserSettings::longestGoal;
-    static constexpr int maxCrews = CrewClient::maxCrews;
     // The same instant as the platform's "distant past".
     static constexpr Instant distantPast = -63114076800.0;
 
