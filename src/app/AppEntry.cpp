@@ -101,16 +101,16 @@ std::optional<int> AppEntry::start()
     });
     m_pasteboard = std::make_unique<ClipboardPasteboard>(
         m_backends.facts.wayland ? m_backends.facts.waylandDisplay : QString());
-    m_store->setPasteboard(m_pasteboard.get());
+    m_store->crews()->setPasteboard(m_pasteboard.get());
     // The offer is also visible on the bus.
-    connect(m_store.get(), &MacWorkStore::inviteWindowRequested, &m_busObject,
+    connect(m_store->crews(), &Crews::inviteWindowRequested, &m_busObject,
             &TocklyBusObject::setPendingInvite);
     buildShell();
     connect(&m_busObject, &TocklyBusObject::linksReceived, this,
             [this](const QStringList &links, const QString &token) {
                 // The token is for the window these links open, and for no later one.
                 m_shell->windows().setActivationToken(token);
-                m_store->openInviteLinks(links);
+                m_store->crews()->openInviteLinks(links);
                 m_shell->windows().setActivationToken(QString());
             });
     QTimer::singleShot(0, this, &AppEntry::startUp);

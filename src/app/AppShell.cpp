@@ -25,7 +25,7 @@ AppShell::AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent
     m_windows = std::make_unique<WindowSlots>(m_engine, store);
     m_card = std::make_unique<CardPanel>(m_engine);
     connect(m_card.get(), &CardPanel::shownChanged, m_cardModel.get(), &CardModel::setShown);
-    connect(&store, &MacWorkStore::inviteWindowRequested, m_windows.get(),
+    connect(store.crews(), &Crews::inviteWindowRequested, m_windows.get(),
             &WindowSlots::showInviteWindow);
 }
 
@@ -60,10 +60,10 @@ void AppShell::startUp(const QStringList &links, bool pasteboardNeedsFocus)
     if (pasteboardNeedsFocus)
         checkPasteboardAtFirstFocus();
     else
-        m_store.checkPasteboardForInvite();
-    m_store.openInviteLinks(links);
+        m_store.crews()->checkPasteboardForInvite();
+    m_store.crews()->openInviteLinks(links);
     // A first start caused by an invitation leaves the welcome for a later start.
-    if (!m_store.hasPendingInvite())
+    if (!m_store.crews()->hasPendingInvite())
         showWelcomeIfNeeded();
 }
 
@@ -74,7 +74,7 @@ void AppShell::checkPasteboardAtFirstFocus()
             if (!window)
                 return;
             disconnect(m_firstFocus);
-            m_store.checkPasteboardForInvite();
+            m_store.crews()->checkPasteboardForInvite();
         });
 }
 

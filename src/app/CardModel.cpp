@@ -33,10 +33,11 @@ CardModel::CardModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_
         emit goalSecondsChanged();
         redraw();
     });
-    connect(&store, &MacWorkStore::crewConfigsChanged, this, &CardModel::crewsChanged);
-    connect(&store, &MacWorkStore::ownedCrewCodesChanged, this, &CardModel::crewsChanged);
-    connect(&store, &MacWorkStore::standingsByCodeChanged, this, &CardModel::boardsChanged);
-    connect(&store, &MacWorkStore::crewErrorChanged, this, &CardModel::crewErrorChanged);
+    const Crews *memberships = store.crews();
+    connect(memberships, &Crews::crewConfigsChanged, this, &CardModel::crewsChanged);
+    connect(memberships, &Crews::ownedCrewCodesChanged, this, &CardModel::crewsChanged);
+    connect(memberships, &Crews::standingsByCodeChanged, this, &CardModel::boardsChanged);
+    connect(memberships, &Crews::crewErrorChanged, this, &CardModel::crewErrorChanged);
 }
 
 CardModel *CardModel::create(QQmlEngine *engine, QJSEngine *)
@@ -63,7 +64,7 @@ void CardModel::setShown(bool shown)
     m_todayTimer.start();
     m_chartTimer.start();
     redraw();
-    if (m_store.crewConfig())
+    if (m_store.crews()->crewConfig())
         refresh();
 }
 
@@ -198,19 +199,19 @@ void CardModel::setGoalSeconds(double seconds)
 QVariantList CardModel::crews() const
 {
     QVariantList list;
-    for (const auto &c : m_store.crewConfigs())
-        list.append(
-            QVariantMap{{QStringLiteral("code"), c.code},
-                        {QStringLiteral("nickname"), c.nickname},
-                        {QStringLiteral("crewName"), c.crewName},
-                        {QStringLiteral("owned"), m_store.ownedCrewCodes().contains(c.code)}});
+    for (const auto &c : m_store.crews()->crewConfigs())
+        list.append(QVariantMap{
+            {QStringLiteral("code"), c.code},
+            {QStringLiteral("nickname"), c.nickname},
+            {QStringLiteral("crewName"), c.crewName},
+            {QStringLiteral("owned"), m_store.crews()->ownedCrewCodes().contains(c.code)}});
     return list;
 }
 
 QVariantMap CardModel::boards() const
 {
     QVariantMap boards;
-    const auto &all = m_store.standingsByCode();
+    const auto &all = m_store.crews()->standingsByCode();
     for (auto it = all.begin(); it != all.end(); ++it) {
         QVariantList rows;
         for (const auto &s : it.value())
@@ -226,7 +227,7 @@ QVariantMap CardModel::boards() const
 
 QString CardModel::crewError() const
 {
-    return m_store.crewError();
+    return m_store.crews()->crewError();
 }
 
 QString CardModel::crewBoxContent(int memberships, const QString &form) const
@@ -242,17 +243,17 @@ QString CardModel::trimmed(const QString &text) const
 void CardModel::refresh()
 {
     m_store.reportNow();
-    m_store.refreshCrews();
+    m_store.crews()->refreshCrews();
 }
 
 void CardModel::createCrew(const QString &crewName, const QString &nickname)
 {
-    finishFormRequest(m_store.createCrew(crewName, nickname));
+    finishFormRequest(m_store.crews()->createCrew(crewName, nickname));
 }
 
 void CardModel::joinCrew(const QString &code, const QString &nickname)
 {
-    finishFormRequest(m_store.joinCrew(code, nickname));
+    finishFormRequest(m_store.crews()->joinCrew(code, nickname));
 }
 
 QCoro::Task<> CardModel::finishFormRequest(QCoro::Task<> request)
@@ -265,17 +266,17 @@ QCoro::Task<> CardModel::finishFormRequest(QCoro::Task<> request)
 
 void CardModel::removeMember(const QString &code, const QString &nickname)
 {
-    m_store.removeMember(code, nickname);
+    m_store.crews()->removeMember(code, nickname);
 }
 
 void CardModel::leaveCrew(const QString &code)
 {
-    m_store.leaveCrew(code);
+    m_store.crews()->leaveCrew(code);
 }
 
 void CardModel::copyInvite(const QString &code)
 {
-    m_store.copyInvite(code);
+    m_store.crews()->copyInvite(code);
 }
 
 void CardModel::openCrewPage(const QString &code)

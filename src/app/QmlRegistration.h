@@ -26,6 +26,14 @@ public:
     }
 };
 
+// The store's crews, reached as Store.crews.
+struct CrewsForeign {
+    Q_GADGET
+    QML_FOREIGN(Crews)
+    QML_NAMED_ELEMENT(Crews)
+    QML_UNCREATABLE("Owned by the store")
+};
+
 // The invitation window's model, handed to the window when it is built.
 struct InviteViewForeign {
     Q_GADGET

@@ -188,7 +188,7 @@ void WindowSlots::showInviteWindow(const QString &code)
     // A new invitation replaces the open one, whose state is lost.
     if (m_invite)
         m_invite->close();
-    auto *invite = new InviteView(m_store, code, this);
+    auto *invite = new InviteView(*m_store.crews(), code, this);
     QQuickView *window =
         build(QStringLiteral("InviteView.qml"), QStringLiteral("Crew Invite"), {},
               {{QStringLiteral("invite"), QVariant::fromValue<QObject *>(invite)}});

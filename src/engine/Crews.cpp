@@ -60,7 +60,7 @@ void Crews::load()
     if (const auto data = m_settings.dataValue(crewsKey)) {
         if (auto configs = CrewClient::decodeConfigs(*data)) {
             m_crewConfigs = std::move(*configs);
-            save();
+            saveCrews();
             return;
         }
     }
@@ -70,11 +70,11 @@ void Crews::load()
         return;
     m_crewConfigs = {*single};
     // The older key goes only once the list holding it is stored.
-    if (save())
+    if (saveCrews())
         m_settings.remove(crewKey);
 }
 
-bool Crews::save()
+bool Crews::saveCrews()
 {
     return m_settings.setValue(crewsKey, CrewClient::encodeConfigs(m_crewConfigs));
 }
@@ -85,10 +85,17 @@ void Crews::setCrewConfigs(const QList<Config> &configs)
         m_crewConfigs = configs;
         emit crewConfigsChanged();
     }
-    save();
+    saveCrews();
 }
 
 // ---- Published crew state
+
+std::optional<Config> Crews::crewConfig() const
+{
+    if (m_crewConfigs.isEmpty())
+        return std::nullopt;
+    return m_crewConfigs.first();
+}
 
 void Crews::setCrewError(const QString &error)
 {

@@ -1,18 +1,18 @@
 #include "InviteView.h"
 
-#include "MacWorkStore.h"
+#include "Crews.h"
 
 #include <algorithm>
 
-InviteView::InviteView(MacWorkStore &store, QString code, QObject *parent)
-    : QObject(parent), m_store(&store), m_code(std::move(code))
+InviteView::InviteView(Crews &crews, QString code, QObject *parent)
+    : QObject(parent), m_crews(&crews), m_code(std::move(code))
 {
-    connect(&store, &MacWorkStore::crewErrorChanged, this, &InviteView::crewErrorChanged);
+    connect(&crews, &Crews::crewErrorChanged, this, &InviteView::crewErrorChanged);
 }
 
 QString InviteView::crewError() const
 {
-    return m_store ? m_store->crewError() : QString();
+    return m_crews ? m_crews->crewError() : QString();
 }
 
 template<typename Change> void InviteView::changing(Change change)
@@ -44,7 +44,7 @@ bool InviteView::canJoin() const
 void InviteView::join()
 {
     const QString nickname = trimmedNickname();
-    if (nickname.isEmpty() || m_busy || !m_store)
+    if (nickname.isEmpty() || m_busy || !m_crews)
         return;
     changing([&] { m_busy = true; });
     emit busyChanged();
@@ -54,7 +54,7 @@ void InviteView::join()
 QCoro::Task<> InviteView::runJoin(QString nickname)
 {
     QPointer<InviteView> self(this);
-    co_await m_store->joinCrew(m_code, nickname);
+    co_await m_crews->joinCrew(m_code, nickname);
     if (!self)
         co_return;
     changing([&] { m_busy = false; });
@@ -62,7 +62,7 @@ QCoro::Task<> InviteView::runJoin(QString nickname)
     // Only the list decides: a refused join of a crew already held also ends here as joined.
     const QString code = m_code.toUpper();
     const bool held =
-        m_store && std::any_of(m_store->crewConfigs().begin(), m_store->crewConfigs().end(),
+        m_crews && std::any_of(m_crews->crewConfigs().begin(), m_crews->crewConfigs().end(),
                                [&](const CrewClient::Config &c) { return c.code == code; });
     if (held && !m_joined) {
         m_joined = true;

@@ -5,10 +5,10 @@
 #include <QPointer>
 #include <QString>
 
-class MacWorkStore;
+class Crews;
 
 // The model behind the invitation window: the invitee picks a nickname and joins the offered
-// crew through the store. The window binds to it; the store's crewError shows under the button.
+// crew through the store's crews. The window binds to it; their crewError shows under the button.
 class InviteView : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString code READ code CONSTANT)
@@ -19,11 +19,11 @@ class InviteView : public QObject {
     Q_PROPERTY(bool joined READ joined NOTIFY joinedChanged)
     // Whether the join button is enabled.
     Q_PROPERTY(bool canJoin READ canJoin NOTIFY canJoinChanged)
-    // The store's crewError.
+    // The crews' crewError.
     Q_PROPERTY(QString crewError READ crewError NOTIFY crewErrorChanged)
 
 public:
-    InviteView(MacWorkStore &store, QString code, QObject *parent = nullptr);
+    InviteView(Crews &crews, QString code, QObject *parent = nullptr);
 
     const QString &code() const { return m_code; }
     const QString &nickname() const { return m_nickname; }
@@ -52,7 +52,7 @@ private:
     // Runs a change and emits canJoinChanged when it changed canJoin.
     template<typename Change> void changing(Change change);
 
-    QPointer<MacWorkStore> m_store;
+    QPointer<Crews> m_crews;
     QString m_code;
     QString m_nickname;
     bool m_busy = false;

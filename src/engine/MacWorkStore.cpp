@@ -1,22 +1,15 @@
 #include "MacWorkStore.h"
 
-#include "CorruptCopy.h"
 #include "DataFolder.h"
 #include "DayTotals.h"
 #include "DurationText.h"
-#include "Json.h"
 #include "RecordView.h"
 #include "SegmentPieces.h"
-#include "SyncFiles.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonObject>
 #include <QSysInfo>
 
 #include <algorithm>
-#include <cmath>
 
 std::unique_ptr<MacWorkStore> MacWorkStore::open(const Services &services, QString *error)
 {
@@ -44,21 +37,14 @@ std::unique_ptr<MacWorkStore> MacWorkStore::open(const Services &services, QStri
 
 MacWorkStore::MacWorkStore(const Services &s, std::unique_ptr<QLockFile> lock)
     : m_clock(s.clock), m_calendar(s.calendar), m_input(s.input), m_workspace(s.workspace),
-      m_settings(s.settings), m_loginItems(s.loginItems), m_process(s.process), m_timer(s.timer),
-      m_applicationSupportFolder(s.applicationSupportFolder), m_lock(std::move(lock)),
+      m_settings(s.settings), m_process(s.process), m_timer(s.timer), m_lock(std::move(lock)),
+      m_userSettings(s.settings, s.loginItems),
+      m_files({s.process, s.applicationSupportFolder, s.clock, m_calendar, s.settings}),
       m_crews({s.clock, m_calendar, s.settings, s.crewConnection, [this] { reportNow(); }}),
       m_sync({s.settings, m_calendar, s.machineId,
               s.hostName.isEmpty() ? QSysInfo::machineHostName() : s.hostName}),
       m_others(s.clock, m_calendar, s.folderWatcher), m_lastTickAt(s.clock.now())
 {
-    connect(&m_crews, &Crews::crewConfigsChanged, this, &MacWorkStore::crewConfigsChanged);
-    connect(&m_crews, &Crews::standingsByCodeChanged, this, &MacWorkStore::standingsByCodeChanged);
-    connect(&m_crews, &Crews::ownedCrewCodesChanged, this, &MacWorkStore::ownedCrewCodesChanged);
-    connect(&m_crews, &Crews::crewErrorChanged, this, &MacWorkStore::crewErrorChanged);
-    connect(&m_crews, &Crews::hasPendingInviteChanged, this,
-            &MacWorkStore::hasPendingInviteChanged);
-    connect(&m_crews, &Crews::inviteWindowRequested, this, &MacWorkStore::inviteWindowRequested);
-    restoreSettings();
     m_crews.load();
     loadStoredData();
     if (m_process.arguments().contains(QStringLiteral("-quenbyReset")))
@@ -102,13 +88,6 @@ QVariant MacWorkStore::segmentStartValue() const
     return m_segmentStart ? QVariant(*m_segmentStart) : QVariant();
 }
 
-std::optional<CrewClient::Config> MacWorkStore::crewConfig() const
-{
-    if (crewConfigs().isEmpty())
-        return std::nullopt;
-    return crewConfigs().first();
-}
-
 std::shared_ptr<const RecordView::DateIndex> MacWorkStore::ownIndex() const
 {
     if (!m_dateIndex)
@@ -120,9 +99,9 @@ RecordView MacWorkStore::recordView() const
 {
     const std::span<const WorkEntry> entries(m_entries.constData(), size_t(m_entries.size()));
     if (m_sync.isOn() && m_others.hasRecords())
-        return m_merged.view({entries, ownIndex(), m_segmentStart, m_activityByDay, m_goalSeconds},
+        return m_merged.view({entries, ownIndex(), m_segmentStart, m_activityByDay, goalSeconds()},
                              m_others, m_calendar, m_clock.now());
-    return RecordView(entries, ownIndex(), m_segmentStart, m_activityByDay, m_goalSeconds,
+    return RecordView(entries, ownIndex(), m_segmentStart, m_activityByDay, goalSeconds(),
                       m_calendar, m_clock.now());
 }
 
@@ -192,7 +171,7 @@ void MacWorkStore::tick(Instant now)
 
     const double idle = secondsSinceLastInput();
     setIsIdle(idle >= idleLimit);
-    const bool counting = idle < idleLimit && m_autoTrackEnabled;
+    const bool counting = idle < idleLimit && autoTrackEnabled();
     sampleInput(now, previous, counting);
 
     if (counting) {
@@ -209,7 +188,7 @@ void MacWorkStore::tick(Instant now)
     if (m_entriesUnsaved && now - m_entriesTriedAt >= activitySaveInterval)
         saveEntries();
 
-    if (!crewConfigs().isEmpty() && isTracking() && now - m_lastReport > reportInterval)
+    if (!m_crews.crewConfigs().isEmpty() && isTracking() && now - m_lastReport > reportInterval)
         reportNow();
 
     const double interval = idle > 300 ? 30 : 5;
@@ -232,7 +211,7 @@ void MacWorkStore::sampleInput(Instant now, Instant previousTick, bool counting)
         m_lastMods = mods;
     };
 
-    if (!m_autoTrackEnabled || !m_lastKeys || !m_lastClicks || !m_lastScrolls || !m_lastMods) {
+    if (!autoTrackEnabled() || !m_lastKeys || !m_lastClicks || !m_lastScrolls || !m_lastMods) {
         m_lastFrontAppID.reset();
         keepBaselines();
         return;
@@ -322,7 +301,7 @@ void MacWorkStore::refreshMenuBarTitle()
 
 QString MacWorkStore::statusText() const
 {
-    if (!m_autoTrackEnabled)
+    if (!autoTrackEnabled())
         return QStringLiteral("Auto-tracking is off");
     if (isTracking())
         return QStringLiteral("Counting — you're active");
@@ -363,58 +342,14 @@ bool MacWorkStore::writeHeartbeat()
     return m_settings.setValue(heartbeatKey, encodeHeartbeat({m_segmentStart, m_clock.now()}));
 }
 
-bool MacWorkStore::isRecorded(const QList<WorkEntry> &entries, Instant segmentStart)
-{
-    // The first piece of a recorded stretch starts at its start, or at the midnight less than a
-    // second later that dropped a shorter piece; no other stretch starts there.
-    return std::any_of(entries.begin(), entries.end(), [&](const WorkEntry &e) {
-        return e.kind == WorkEntry::Kind::timed && e.date >= segmentStart &&
-               e.date <= segmentStart + 1.0;
-    });
-}
-
-bool MacWorkStore::isMigrated(const Saved &saved, const std::optional<QList<WorkEntry>> &onFile)
-{
-    if (!onFile || onFile->size() < saved.entries.size() ||
-        !std::equal(saved.entries.begin(), saved.entries.end(), onFile->begin()))
-        return false;
-    const auto start = saved.segmentStart;
-    const bool replays = start && saved.lastTick.value_or(*start) - *start >= minSegment;
-    return !replays || isRecorded(onFile->mid(saved.entries.size()), *start);
-}
-
-QList<WorkEntry> MacWorkStore::migratedEntries(const Saved &saved, const Calendar &calendar)
-{
-    QList<WorkEntry> entries = saved.entries;
-    if (const auto start = saved.segmentStart) {
-        const Instant end = saved.lastTick.value_or(*start);
-        if (end - *start >= minSegment)
-            entries.append(segmentPieces(calendar, *start, end));
-    }
-    return entries;
-}
-
 // ---- Storage
-
-QString MacWorkStore::entriesFileURL() const
-{
-    const QString folder = dataFolderPath(m_process, m_applicationSupportFolder);
-    QDir().mkpath(folder);
-    return QDir(folder).filePath(QStringLiteral("entries.json"));
-}
-
-QString MacWorkStore::siblingPath(const QString &fileName) const
-{
-    return QFileInfo(entriesFileURL()).dir().filePath(fileName);
-}
 
 bool MacWorkStore::saveEntries()
 {
     const std::span<const WorkEntry> entries(m_entries.constData(), size_t(m_entries.size()));
     // A failed write is tried again from the tick, at sleep and at exit: the entries would
     // otherwise wait for the next recorded segment, which may never come before the program ends.
-    m_entriesUnsaved =
-        !writeFileAtomically(entriesFileURL(), encodeEntries(entries, JsonStyle::compact));
+    m_entriesUnsaved = !m_files.writeEntries(entries);
     m_entriesTriedAt = m_clock.now();
     if (!m_entriesUnsaved)
         m_sync.publish(savedRecord());
@@ -433,8 +368,7 @@ void MacWorkStore::persistActivity()
         return;
     // A failed write keeps the flag and the time of the last good save, so the next tick tries
     // again rather than dropping the counts.
-    if (writeFileAtomically(siblingPath(QStringLiteral("activity.json")),
-                            encodeActivity(m_activityByDay))) {
+    if (m_files.writeActivity(m_activityByDay)) {
         m_activityDirty = false;
         m_lastActivitySave = m_clock.now();
         if (m_sync.isOn()) {
@@ -450,39 +384,16 @@ void MacWorkStore::writePendingActivity()
     saveUnsavedEntries();
 }
 
-template<typename Decode>
-auto MacWorkStore::readDataFile(const QString &path, Decode decode)
-    -> decltype(decode(QByteArray()))
-{
-    QFile file(path);
-    if (!file.exists())
-        return std::nullopt;
-    if (file.open(QIODevice::ReadOnly)) {
-        auto value = decode(readJsonFile(file));
-        if (value)
-            return value;
-    }
-    file.close();
-    // Treated as absent, but kept: the next save would otherwise overwrite it.
-    const QDateTime local =
-        QDateTime::fromMSecsSinceEpoch(qint64(unixMSecs(m_clock.now())), m_calendar.zone());
-    keepCorruptCopy(path, local);
-    return std::nullopt;
-}
-
 void MacWorkStore::loadStoredData()
 {
-    const QString entriesPath = entriesFileURL();
-
-    if (auto activity =
-            readDataFile(siblingPath(QStringLiteral("activity.json")), decodeActivity)) {
+    if (auto activity = m_files.readActivity()) {
         m_activityByDay = std::move(*activity);
         emit activityByDayChanged();
     } else {
-        migrateKeystrokes(siblingPath(QStringLiteral("keystrokes.json")));
+        migrateKeystrokes();
     }
 
-    auto entries = readDataFile(entriesPath, decodeEntries);
+    auto entries = m_files.readEntries();
     // Entries kept by an older version in the settings replace the entries file.
     if (migrateLegacyEntries(entries))
         return;
@@ -492,50 +403,32 @@ void MacWorkStore::loadStoredData()
     recoverFromHeartbeat();
 }
 
-void MacWorkStore::migrateKeystrokes(const QString &path)
+void MacWorkStore::migrateKeystrokes()
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const auto counts = decodeKeystrokes(file.readAll());
-    file.close();
+    const auto counts = m_files.readKeystrokes();
     if (!counts)
         return;
-    for (auto it = counts->begin(); it != counts->end(); ++it) {
-        DayActivity day;
-        day.keys = it.value();
-        m_activityByDay.insert(it.key(), day);
-    }
+    m_activityByDay.insert(*counts);
     m_activityDirty = true;
     emit activityByDayChanged();
     persistActivity();
     // The older file goes only once its counts are safely in the new one.
     if (!m_activityDirty)
-        QFile::remove(path);
+        m_files.removeKeystrokes();
 }
 
 bool MacWorkStore::migrateLegacyEntries(const std::optional<QList<WorkEntry>> &onFile)
 {
-    const auto data = m_settings.dataValue(legacyStorageKey);
-    const auto saved = data ? decodeSaved(*data) : std::nullopt;
-    if (!saved)
+    auto migrated = m_files.legacyEntries(onFile);
+    if (!migrated)
         return false;
-    // Running the migration again would drop what was recorded since; its key's removal is
-    // tried again instead.
-    if (isMigrated(*saved, onFile)) {
-        m_settings.remove(legacyStorageKey);
-        return false;
-    }
-    setEntries(migratedEntries(*saved, m_calendar));
+    setEntries(std::move(*migrated));
     setSegmentStart(std::nullopt);
     saveEntries();
     // A heartbeat left beside the older layout may mirror the segment just replayed; cleared
     // unread, so that it is never recorded a second time.
     writeHeartbeat();
-    // Only once the entries file reads back: otherwise the migration runs again next start.
-    if (QFile file(entriesFileURL());
-        file.open(QIODevice::ReadOnly) && decodeEntries(readJsonFile(file)))
-        m_settings.remove(legacyStorageKey);
+    m_files.finishLegacyMove();
     return true;
 }
 
@@ -548,7 +441,7 @@ void MacWorkStore::recoverFromHeartbeat()
     // that was recorded: by the close that tried to clear it, or by an earlier recovery.
     if (heartbeat && heartbeat->segmentStart &&
         heartbeat->lastTick - *heartbeat->segmentStart >= minSegment &&
-        !isRecorded(m_entries, *heartbeat->segmentStart)) {
+        !RecordFiles::isRecorded(m_entries, *heartbeat->segmentStart)) {
         recordSegment(*heartbeat->segmentStart, heartbeat->lastTick);
         saved = saveEntries();
     }
@@ -575,28 +468,9 @@ void MacWorkStore::resetRecord()
 
 // ---- Settings
 
-double MacWorkStore::restoredGoal(std::optional<double> stored)
-{
-    if (!stored || std::isnan(*stored))
-        return defaultGoal;
-    const double v = *stored;
-    if (v <= 0)
-        return 0;
-    return std::clamp(std::round(v / goalStep) * goalStep, goalStep, longestGoal);
-}
-
-void MacWorkStore::restoreSettings()
-{
-    m_autoTrackEnabled = m_settings.boolValue(autoKey).value_or(true);
-    m_goalSeconds = restoredGoal(m_settings.doubleValue(goalKey));
-    m_launchAtLogin = m_loginItems.status() == LoginItems::Status::enabled;
-}
-
 void MacWorkStore::setAutoTrackEnabled(bool enabled)
 {
-    m_settings.setValue(autoKey, enabled);
-    if (enabled != m_autoTrackEnabled) {
-        m_autoTrackEnabled = enabled;
+    if (m_userSettings.setAutoTrackEnabled(enabled)) {
         emit autoTrackEnabledChanged();
         publishStatusText();
     }
@@ -608,33 +482,16 @@ void MacWorkStore::setAutoTrackEnabled(bool enabled)
 
 void MacWorkStore::setGoalSeconds(double seconds)
 {
-    if (seconds != m_goalSeconds) {
-        m_goalSeconds = seconds;
+    if (m_userSettings.setGoalSeconds(seconds))
         emit goalSecondsChanged();
-    }
-    m_settings.setValue(goalKey, seconds);
 }
 
 void MacWorkStore::setLaunchAtLogin(bool enabled)
 {
-    if (enabled != m_launchAtLogin) {
-        m_launchAtLogin = enabled;
+    if (m_userSettings.setLaunchAtLogin(enabled))
         emit launchAtLoginChanged();
-    }
-    applyLaunchAtLogin();
-}
-
-void MacWorkStore::applyLaunchAtLogin()
-{
-    const bool ok = m_launchAtLogin ? m_loginItems.registerApp() : m_loginItems.unregisterApp();
-    if (ok)
-        return;
-    // Show the real state; this correction does not register or unregister again.
-    const bool actual = m_loginItems.status() == LoginItems::Status::enabled;
-    if (actual != m_launchAtLogin) {
-        m_launchAtLogin = actual;
+    if (m_userSettings.applyLaunchAtLogin())
         emit launchAtLoginChanged();
-    }
 }
 
 // ---- Other computers
@@ -695,7 +552,7 @@ QHash<QString, double> MacWorkStore::reportDays(Instant now) const
 
 void MacWorkStore::reportNow()
 {
-    if (crewConfigs().isEmpty())
+    if (m_crews.crewConfigs().isEmpty())
         return;
     const Instant now = m_clock.now();
     // Set whatever the outcome, so a failed report is repeated at the tick's pace, not sooner.

@@ -398,6 +398,9 @@ private slots:
         QVERIFY(!refused->joined());
         QCOMPARE(textOf(findItem(first->rootObject(), "inviteError")),
                  "That crew code doesn't exist.");
+        // The views reach the same crews through the store.
+        QCOMPARE(attached(first->rootObject(), "Store.crews.crewError").toString(),
+                 "That crew code doesn't exist.");
         QVERIFY(findItem(first->rootObject(), "joinButton")->isEnabled());
 
         shell.windows().showInviteWindow("LUCKY7");
@@ -440,7 +443,7 @@ private slots:
         f.pasteboard.content = "Join us! QUENBY-JOIN:OTHER1 see you";
         f.start().startUp({}, true);
         QVERIFY(f.shell->windows().welcomeWindow());
-        QVERIFY(!f.store->hasPendingInvite());
+        QVERIFY(!f.store->crews()->hasPendingInvite());
         QTRY_VERIFY(f.shell->windows().inviteWindow());
         QQuickView *offered = f.shell->windows().inviteWindow();
         QCOMPARE(f.settings.textValue(MacWorkStore::inviteOfferedKey), std::optional("OTHER1"));
@@ -742,7 +745,7 @@ private slots:
                 {"Mika", 18720}, {"Jo", 14040}, {"Ann", 9360}, {"Sam", 3960}, {"Priya", 2520}};
             f.crew.answers["fetch LUCKY7"] = {board};
             f.start();
-            QVERIFY(awaitTask(f.store->joinCrew("LUCKY7", "Ann")));
+            QVERIFY(awaitTask(f.store->crews()->joinCrew("LUCKY7", "Ann")));
             f.type(120);
             QQuickItem *card = f.showCard();
             QTRY_COMPARE(rows(card).size(), 5);

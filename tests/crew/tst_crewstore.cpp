@@ -30,7 +30,7 @@ Answer failing(const QString &text, int delayMs = 0)
 QStringList rows(const MacWorkStore &store, const QString &code)
 {
     QStringList out;
-    for (const auto &s : store.standingsByCode().value(code))
+    for (const auto &s : store.crews()->standingsByCode().value(code))
         out << QStringLiteral("%1 %2").arg(s.nickname).arg(s.todaySeconds);
     return out;
 }
@@ -94,34 +94,36 @@ private slots:
     {
         StoreFixture f;
         MacWorkStore &s = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC", "DDDDDD"});
-        QVERIFY(awaitTask(s.joinCrew("aaaaaa", "Ann")));
-        QCOMPARE(s.crewError(), "You're already in that crew.");
+        Crews &crews = *s.crews();
+        QVERIFY(awaitTask(crews.joinCrew("aaaaaa", "Ann")));
+        QCOMPARE(crews.crewError(), "You're already in that crew.");
         QVERIFY(f.crew.calls.isEmpty()); // refused here without asking the service
 
         // The new crew comes last, is stored, and every crew is reported to and fetched.
         const QStringList five{"AAAAAA", "BBBBBB", "CCCCCC", "DDDDDD", "EEEEEE"};
-        QVERIFY(awaitTask(s.joinCrew("eeeeee", "Ann")));
-        QCOMPARE(s.crewError(), "");
-        QCOMPARE(codes(s.crewConfigs()), five);
-        QCOMPARE(stored(f), s.crewConfigs());
+        QVERIFY(awaitTask(crews.joinCrew("eeeeee", "Ann")));
+        QCOMPARE(crews.crewError(), "");
+        QCOMPARE(codes(crews.crewConfigs()), five);
+        QCOMPARE(stored(f), crews.crewConfigs());
         QTRY_COMPARE(f.crew.calls.filter("report ").size(), 5);
         QCOMPARE(f.crew.calls.filter("fetch ").size(), 5);
-        QVERIFY(s.standingsByCode().contains("EEEEEE"));
+        QVERIFY(crews.standingsByCode().contains("EEEEEE"));
 
         // Five at most, joined or created: refused here too.
         f.crew.calls.clear();
-        QVERIFY(awaitTask(s.joinCrew("ZZZZZZ", "Ann")));
-        QCOMPARE(s.crewError(), "You can be in up to 5 crews.");
-        QVERIFY(awaitTask(s.createCrew("Ann's Crew", "Ann")));
-        QCOMPARE(s.crewError(), "You can be in up to 5 crews.");
+        QVERIFY(awaitTask(crews.joinCrew("ZZZZZZ", "Ann")));
+        QCOMPARE(crews.crewError(), "You can be in up to 5 crews.");
+        QVERIFY(awaitTask(crews.createCrew("Ann's Crew", "Ann")));
+        QCOMPARE(crews.crewError(), "You can be in up to 5 crews.");
         QVERIFY(f.crew.calls.isEmpty());
-        QCOMPARE(codes(s.crewConfigs()), five);
+        QCOMPARE(codes(crews.crewConfigs()), five);
     }
 
     void refreshOfThreeCrews()
     {
         StoreFixture f;
         MacWorkStore &s = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC"});
+        Crews &crews = *s.crews();
         f.crew.answers["fetch AAAAAA"] = {
             Answer{.owner = "Ann", .board = {{"Ann", 90}, {"Bob", 50}}},
             Answer{.crewName = "Owls", .board = {{"Ann", 95}}}};
@@ -129,25 +131,25 @@ private slots:
                                           failing(notFound)};
         f.crew.answers["fetch CCCCCC"] = {Answer{.owner = "Ann", .board = {{"Ann", 10}}},
                                           failing("Oops.")};
-        QVERIFY(awaitTask(s.joinCrew("AAAAAA", "Ann"))); // an error for the refresh to clear
-        QVERIFY(!s.crewError().isEmpty());
+        QVERIFY(awaitTask(crews.joinCrew("AAAAAA", "Ann"))); // an error for the refresh to clear
+        QVERIFY(!crews.crewError().isEmpty());
 
-        QVERIFY(awaitTask(s.refreshCrews()));
-        QCOMPARE(s.crewError(), "");
+        QVERIFY(awaitTask(crews.refreshCrews()));
+        QCOMPARE(crews.crewError(), "");
         QCOMPARE(rows(s, "AAAAAA"), QStringList({"Ann 90", "Bob 50"}));
-        QCOMPARE(s.ownedCrewCodes(), QStringList({"AAAAAA", "CCCCCC"}));
+        QCOMPARE(crews.ownedCrewCodes(), QStringList({"AAAAAA", "CCCCCC"}));
 
         // The first failure is shown; the first crew is renamed, stored, and no longer owned.
         // The failed crews keep what they had.
-        QVERIFY(awaitTask(s.refreshCrews()));
-        QCOMPARE(s.crewError(), notFound);
+        QVERIFY(awaitTask(crews.refreshCrews()));
+        QCOMPARE(crews.crewError(), notFound);
         QCOMPARE(rows(s, "AAAAAA"), QStringList{"Ann 95"});
-        QCOMPARE(s.crewConfigs().first().crewName, "Owls");
-        QCOMPARE(stored(f), s.crewConfigs());
+        QCOMPARE(crews.crewConfigs().first().crewName, "Owls");
+        QCOMPARE(stored(f), crews.crewConfigs());
         QCOMPARE(rows(s, "BBBBBB"), QStringList{"Bob 70"});
         QCOMPARE(rows(s, "CCCCCC"), QStringList{"Ann 10"});
-        QCOMPARE(s.ownedCrewCodes(), QStringList{"CCCCCC"});
-        QCOMPARE(codes(s.crewConfigs()), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
+        QCOMPARE(crews.ownedCrewCodes(), QStringList{"CCCCCC"});
+        QCOMPARE(codes(crews.crewConfigs()), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
     }
 
     void reportDaysAroundMidnight()
@@ -161,11 +163,12 @@ private slots:
              WorkEntry::Kind::timed}};
         f.writeData("entries.json", encodeEntries(entries, JsonStyle::compact));
         MacWorkStore &s = f.open();
+        Crews &crews = *s.crews();
         f.type(900); // 23:50:04 to 00:05:00, still typing
         QVERIFY(s.isTracking());
         QVERIFY(f.crew.calls.isEmpty()); // no crews, no reports
 
-        s.setCrewConfigs({{"AAAAAA", "m-A", "Ann", "Crew"}});
+        crews.setCrewConfigs({{"AAAAAA", "m-A", "Ann", "Crew"}});
         s.reportNow();
         QCOMPARE(f.crew.calls, QStringList{"report AAAAAA"});
         const QHash<QString, double> expected{
@@ -180,6 +183,7 @@ private slots:
         StoreFixture f;
         f.crew.answers["report BBBBBB"] = {failing("Down.")};
         MacWorkStore &s = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC"});
+        Crews &crews = *s.crews();
         f.advance(3600); // idle: no report, however long
         QCOMPARE(s.lastReport(), MacWorkStore::distantPast);
 
@@ -188,8 +192,8 @@ private slots:
         QCOMPARE(s.lastReport(), first);
         QTRY_COMPARE(f.crew.calls,
                      QStringList({"report AAAAAA", "report BBBBBB", "report CCCCCC"}));
-        QCOMPARE(s.crewError(), ""); // reports fail quietly
-        f.type(300);                 // the last tick exactly 300 s after the report
+        QCOMPARE(crews.crewError(), ""); // reports fail quietly
+        f.type(300);                     // the last tick exactly 300 s after the report
         QCOMPARE(s.lastReport(), first);
         f.type(5);
         QCOMPARE(s.lastReport(), first + 305);
@@ -200,12 +204,13 @@ private slots:
     {
         StoreFixture f;
         MacWorkStore &s = withCrews(f, {"AAAAAA"});
+        Crews &crews = *s.crews();
 
         // Two refreshes: each writes the board when its reply comes; the later reply wins.
         f.crew.answers["fetch AAAAAA"] = {Answer{.board = {{"Ann", 1}}, .delayMs = 200},
                                           Answer{.board = {{"Ann", 2}}}};
-        auto first = s.refreshCrews();
-        QVERIFY(awaitTask(s.refreshCrews()));
+        auto first = crews.refreshCrews();
+        QVERIFY(awaitTask(crews.refreshCrews()));
         QCOMPARE(rows(s, "AAAAAA"), QStringList{"Ann 2"});
         QVERIFY(awaitTask(std::move(first)));
         QCOMPARE(rows(s, "AAAAAA"), QStringList{"Ann 1"});
@@ -213,7 +218,7 @@ private slots:
         // A report started during a join goes to the crews held when it started.
         f.crew.calls.clear();
         f.crew.answers["join BBBBBB"] = {Answer{.delayMs = 200}};
-        auto joining = s.joinCrew("BBBBBB", "Ann");
+        auto joining = crews.joinCrew("BBBBBB", "Ann");
         s.reportNow();
         QVERIFY(awaitTask(std::move(joining)));
         QTRY_COMPARE(f.crew.calls.filter("report "),
@@ -221,42 +226,42 @@ private slots:
 
         // Two joins of one crew: the membership that comes second is handed back.
         f.crew.answers["join CCCCCC"] = {Answer{.delayMs = 100}, Answer{}};
-        auto firstJoin = s.joinCrew("CCCCCC", "Ann");
-        QVERIFY(awaitTask(s.joinCrew("cccccc", "Ann")));
+        auto firstJoin = crews.joinCrew("CCCCCC", "Ann");
+        QVERIFY(awaitTask(crews.joinCrew("cccccc", "Ann")));
         QVERIFY(awaitTask(std::move(firstJoin)));
-        QCOMPARE(codes(s.crewConfigs()), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
-        QCOMPARE(stored(f), s.crewConfigs());
+        QCOMPARE(codes(crews.crewConfigs()), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
+        QCOMPARE(stored(f), crews.crewConfigs());
         const QStringList leaves = f.crew.calls.filter("leave ");
         QCOMPARE(leaves.size(), 1);
         QVERIFY(leaves.first().startsWith("leave CCCCCC "));
-        QVERIFY(!leaves.first().endsWith(s.crewConfigs().last().memberId));
+        QVERIFY(!leaves.first().endsWith(crews.crewConfigs().last().memberId));
 
         // A crew left while its fetch runs stays gone, with its board and ownership.
         f.crew.answers["fetch BBBBBB"] = {Answer{.owner = "Ann", .delayMs = 200}};
-        auto refreshing = s.refreshCrews();
-        s.leaveCrew("BBBBBB");
+        auto refreshing = crews.refreshCrews();
+        crews.leaveCrew("BBBBBB");
         QCOMPARE(f.crew.calls.filter("leave BBBBBB ").size(), 1);
         QVERIFY(awaitTask(std::move(refreshing)));
-        QCOMPARE(codes(s.crewConfigs()), QStringList({"AAAAAA", "CCCCCC"}));
-        QCOMPARE(stored(f), s.crewConfigs());
-        QVERIFY(!s.standingsByCode().contains("BBBBBB"));
-        QVERIFY(s.ownedCrewCodes().isEmpty());
+        QCOMPARE(codes(crews.crewConfigs()), QStringList({"AAAAAA", "CCCCCC"}));
+        QCOMPARE(stored(f), crews.crewConfigs());
+        QVERIFY(!crews.standingsByCode().contains("BBBBBB"));
+        QVERIFY(crews.ownedCrewCodes().isEmpty());
 
         // A refused removal shows the service's words, unless it answers after the crew was left.
         f.crew.answers["kick AAAAAA"] = {failing("Only the owner."),
                                          failing("Only the owner.", 200)};
-        QVERIFY(awaitTask(s.removeMember("AAAAAA", "Bob")));
-        QCOMPARE(s.crewError(), "Only the owner.");
-        auto removing = s.removeMember("AAAAAA", "Bob");
-        s.leaveCrew("AAAAAA");
+        QVERIFY(awaitTask(crews.removeMember("AAAAAA", "Bob")));
+        QCOMPARE(crews.crewError(), "Only the owner.");
+        auto removing = crews.removeMember("AAAAAA", "Bob");
+        crews.leaveCrew("AAAAAA");
         QVERIFY(awaitTask(std::move(removing)));
-        QCOMPARE(s.crewError(), "");
+        QCOMPARE(crews.crewError(), "");
 
         // The store may go while its tasks wait.
         f.crew.answers["join DDDDDD"] = {Answer{.delayMs = 100}};
         f.crew.answers["fetch CCCCCC"] = {Answer{.delayMs = 100}};
-        auto join = s.joinCrew("DDDDDD", "Ann");
-        auto refresh = s.refreshCrews();
+        auto join = crews.joinCrew("DDDDDD", "Ann");
+        auto refresh = crews.refreshCrews();
         f.store.reset();
         QVERIFY(awaitTask(std::move(join)));
         QVERIFY(awaitTask(std::move(refresh)));
@@ -269,32 +274,33 @@ private slots:
         StoreFixture f;
         f.pasteboard.content = "Beat me today 👉 QUENBY-JOIN:K3X9QZ (the code is in caps)";
         MacWorkStore &first = f.open();
-        QSignalSpy windows(&first, &MacWorkStore::inviteWindowRequested);
-        first.checkPasteboardForInvite();
+        QSignalSpy windows(first.crews(), &Crews::inviteWindowRequested);
+        first.crews()->checkPasteboardForInvite();
         QTRY_COMPARE(requested(windows), QStringList{"K3X9QZ"});
         MacWorkStore &second = f.open();
-        QSignalSpy again(&second, &MacWorkStore::inviteWindowRequested);
-        second.checkPasteboardForInvite();
+        QSignalSpy again(second.crews(), &Crews::inviteWindowRequested);
+        second.crews()->checkPasteboardForInvite();
         QTest::qWait(20);
-        QVERIFY(!second.hasPendingInvite() && again.isEmpty());
+        QVERIFY(!second.crews()->hasPendingInvite() && again.isEmpty());
 
         // Each link offers again, a held crew never.
         StoreFixture g;
         g.crew.answers["join K3X9QZ"] = {Answer{.delayMs = 100}};
         MacWorkStore &s = withCrews(g, {"HELD01"});
-        QSignalSpy linked(&s, &MacWorkStore::inviteWindowRequested);
-        s.openInviteLinks({"quenby://join/k3x9qz", "quenby://join/HELD01"});
-        s.openInviteLinks({"quenby://join/k3x9qz"});
+        Crews &crews = *s.crews();
+        QSignalSpy linked(&crews, &Crews::inviteWindowRequested);
+        crews.openInviteLinks({"quenby://join/k3x9qz", "quenby://join/HELD01"});
+        crews.openInviteLinks({"quenby://join/k3x9qz"});
         QCOMPARE(requested(linked), QStringList({"K3X9QZ", "K3X9QZ"}));
 
         // The window joins once however often it is pressed; a crew held meanwhile counts as
         // joined, refused without a request.
-        InviteView view(s, "k3x9qz");
+        InviteView view(crews, "k3x9qz");
         view.setNickname("  Ann\t");
         view.join();
         view.join();
         QTRY_VERIFY(view.joined());
-        InviteView held(s, "HELD01");
+        InviteView held(crews, "HELD01");
         held.setNickname("Ann");
         held.join();
         QTRY_VERIFY(held.joined());
@@ -312,42 +318,43 @@ private slots:
         annSide.crewConnection = bobSide.crewConnection = &http;
         MacWorkStore &ann = annSide.open();
         MacWorkStore &bob = bobSide.open();
+        Crews &annCrews = *ann.crews(), &bobCrews = *bob.crews();
         // Bob works longer today. Creating and joining report what each has so far.
         annSide.type(300);
         bobSide.type(900);
 
-        QVERIFY(awaitTask(ann.createCrew("Ann's Crew", "Ann")));
-        QCOMPARE(ann.crewError(), "");
-        const QString code = ann.crewConfig()->code;
-        QCOMPARE(ann.ownedCrewCodes(), QStringList{code});
+        QVERIFY(awaitTask(annCrews.createCrew("Ann's Crew", "Ann")));
+        QCOMPARE(annCrews.crewError(), "");
+        const QString code = annCrews.crewConfig()->code;
+        QCOMPARE(annCrews.ownedCrewCodes(), QStringList{code});
         // Refusals reach the store in the service's own words.
-        QVERIFY(awaitTask(bob.joinCrew("QQQQQ0", "Bob")));
-        QCOMPARE(bob.crewError(), notFound);
-        QVERIFY(awaitTask(bob.joinCrew(code, "ann")));
-        QVERIFY(bob.crewError().contains("nickname"));
-        QVERIFY(awaitTask(bob.joinCrew(code.toLower(), "Bob")));
-        QCOMPARE(bob.crewError(), "");
-        QCOMPARE(bob.crewConfigs().first().crewName, "Ann's Crew");
-        QVERIFY(bob.ownedCrewCodes().isEmpty());
+        QVERIFY(awaitTask(bobCrews.joinCrew("QQQQQ0", "Bob")));
+        QCOMPARE(bobCrews.crewError(), notFound);
+        QVERIFY(awaitTask(bobCrews.joinCrew(code, "ann")));
+        QVERIFY(bobCrews.crewError().contains("nickname"));
+        QVERIFY(awaitTask(bobCrews.joinCrew(code.toLower(), "Bob")));
+        QCOMPARE(bobCrews.crewError(), "");
+        QCOMPARE(bobCrews.crewConfigs().first().crewName, "Ann's Crew");
+        QVERIFY(bobCrews.ownedCrewCodes().isEmpty());
 
         // Reports go out in the background: the board shows them after a refresh or a few.
         const auto board = [&] {
-            awaitTask(ann.refreshCrews());
+            awaitTask(annCrews.refreshCrews());
             return rows(ann, code);
         };
         QTRY_COMPARE(board(), QStringList({todayRow("Bob", bob), todayRow("Ann", ann)}));
-        QCOMPARE(ann.standingsByCode().value(code).first().id, 0);
+        QCOMPARE(annCrews.standingsByCode().value(code).first().id, 0);
 
         // Only the owner removes members; the removed member is off the board at once, and
         // keeps his membership here until he leaves it.
-        QVERIFY(awaitTask(bob.removeMember(code, "Ann")));
-        QCOMPARE(bob.crewError(), "Only the crew's owner can remove members.");
-        QVERIFY(awaitTask(ann.removeMember(code, "Bob")));
-        QCOMPARE(ann.crewError(), "");
+        QVERIFY(awaitTask(bobCrews.removeMember(code, "Ann")));
+        QCOMPARE(bobCrews.crewError(), "Only the crew's owner can remove members.");
+        QVERIFY(awaitTask(annCrews.removeMember(code, "Bob")));
+        QCOMPARE(annCrews.crewError(), "");
         QCOMPARE(rows(ann, code), QStringList{todayRow("Ann", ann)});
-        QCOMPARE(bob.crewConfigs().size(), 1);
-        bob.leaveCrew(code);
-        QVERIFY(bob.crewConfigs().isEmpty());
+        QCOMPARE(bobCrews.crewConfigs().size(), 1);
+        bobCrews.leaveCrew(code);
+        QVERIFY(bobCrews.crewConfigs().isEmpty());
         QTRY_VERIFY(CrewClient::sharedNetwork().findChildren<QNetworkReply *>().isEmpty());
     }
 };

@@ -125,14 +125,14 @@ private slots:
             f.settings.setValue(MacWorkStore::crewKey, one);
             f.settings.failWrites = row.codes.isEmpty();
             QStringList loaded;
-            for (const auto &c : f.open().crewConfigs())
+            for (const auto &c : f.open().crews()->crewConfigs())
                 loaded.append(c.code);
             QCOMPARE(f.settings.value(MacWorkStore::crewKey).has_value(), row.singleKept);
             if (f.settings.failWrites)
                 continue;
             QCOMPARE(loaded.join(u' '), row.codes);
             QCOMPARE(CrewClient::decodeConfigs(*f.settings.dataValue(MacWorkStore::crewsKey)),
-                     f.store->crewConfigs());
+                     f.store->crews()->crewConfigs());
         }
     }
 

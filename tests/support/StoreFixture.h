@@ -172,7 +172,7 @@ struct StoreFixture {
                                     dir.filePath(QStringLiteral("support")), *crewConnection,
                                     folderWatcher, machineId, QStringLiteral("desk")});
         if (store)
-            store->setPasteboard(&pasteboard);
+            store->crews()->setPasteboard(&pasteboard);
         return *store;
     }
 
