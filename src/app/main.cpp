@@ -70,7 +70,7 @@ std::optional<int> runCommand(const QStringList &arguments, bool *selfTest)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QString::fromUtf8(description));
     parser.addOptions({{QStringLiteral("quenbyReset"),
-                        QStringLiteral("Empty the recorded entries and activity.")},
+                        QStringLiteral("Empty the recorded entries and activity at start.")},
                        {QStringLiteral("quenbyCheckUpdates"),
                         QStringLiteral("Check for a newer version one second after start.")}});
     QCommandLineOption selfTestOption(QStringLiteral("self-test"));
