@@ -85,24 +85,22 @@ std::optional<CrewdOptions> CrewdOptions::parse(QCommandLineParser &parser, cons
     CrewdOptions o;
     o.limits.trustProxy = parser.isSet(trustProxy);
     // A number in [low, high] for an option given, else the default as it stands.
-    const auto number = [&](const QCommandLineOption &option, int low, int high, auto *out) {
+    const auto read = [&](const QCommandLineOption &option, int low, int high, auto *out) {
         if (!parser.isSet(option))
             return true;
-        bool ok = false;
-        const int v = parser.value(option).toInt(&ok);
-        if (!ok || v < low || v > high) {
+        int v = 0;
+        if (!number(parser.value(option), low, high, &v)) {
             *error = u"bad value for --%1: %2"_s.arg(option.names().first(), parser.value(option));
             return false;
         }
         *out = v;
         return true;
     };
-    if (!number(rateLimit, 0, 100000000, &o.limits.requestsPerMinute) ||
-        !number(createLimit, 0, 100000000, &o.limits.createsPerHour) ||
-        !number(threads, 1, 4096, &o.threads) ||
-        !number(requestTimeout, 1, 3600, &o.requestSeconds) ||
-        !number(clientConnections, 0, 1000000, &o.clientConnections) ||
-        !number(dbConnections, 1, 256, &o.connections))
+    if (!read(rateLimit, 0, 100000000, &o.limits.requestsPerMinute) ||
+        !read(createLimit, 0, 100000000, &o.limits.createsPerHour) ||
+        !read(threads, 1, 4096, &o.threads) || !read(requestTimeout, 1, 3600, &o.requestSeconds) ||
+        !read(clientConnections, 0, 1000000, &o.clientConnections) ||
+        !read(dbConnections, 1, 256, &o.connections))
         return std::nullopt;
     if (parser.isSet(listen) && !hostAndPort(parser.value(listen), &o.host, &o.port)) {
         *error = u"bad value for --listen: %1"_s.arg(parser.value(listen));
