@@ -1,9 +1,16 @@
 #include "InputService.h"
 
+#include "InputAdaptor.h"
 #include "linux/InputServiceProtocol.h"
 #include "linux/InputTally.h"
 
 #include <QDBusMessage>
+
+InputService::InputService(const SeatInput &seats, const SeatAccess &access, QObject *parent)
+    : QObject(parent), m_seats(seats), m_access(access)
+{
+    new InputAdaptor(this);
+}
 
 QMap<QString, uint> InputService::GetInput(QMap<QString, double> &secondsSinceLast, QString &seat,
                                            uint &devices)

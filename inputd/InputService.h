@@ -7,18 +7,15 @@
 #include <QMap>
 #include <QObject>
 
-// org.quenby.Tockly.Input1 at /org/quenby/Tockly/Input1 on the system bus (the call is described
-// in linux/InputServiceProtocol.h). Every call is checked before anything is read: a caller
-// that does not own the active local session of a seat gets AccessDenied and nothing else.
+// org.quenby.Tockly.Input1 at /org/quenby/Tockly/Input1 on the system bus, as
+// packaging/dbus/org.quenby.Tockly.Input1.xml describes it; the adaptor made from that file relays
+// the call here. Every call is checked before anything is read: a caller that does not own the
+// active local session of a seat gets AccessDenied and nothing else.
 class InputService : public QObject, protected QDBusContext {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.quenby.Tockly.Input1")
 public:
-    InputService(const SeatInput &seats, const SeatAccess &access, QObject *parent = nullptr)
-        : QObject(parent), m_seats(seats), m_access(access)
-    {}
+    InputService(const SeatInput &seats, const SeatAccess &access, QObject *parent = nullptr);
 
-public slots:
     QMap<QString, uint> GetInput(QMap<QString, double> &secondsSinceLast, QString &seat,
                                  uint &devices);
 

@@ -7,6 +7,7 @@
 #include "SeatInput.h"
 #include "linux/InputServiceProtocol.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
@@ -14,41 +15,35 @@
 #include <csignal>
 #include <cstdio>
 
-namespace {
-
-const char usage[] = "Usage: tockly-inputd [--devices FOLDER]\n"
-                     "Counts the input of each seat and answers the user of its active session\n"
-                     "on the system bus, as org.quenby.Tockly.Input1.\n"
-                     "  --devices FOLDER  the device folder to watch (default /dev/input); named\n"
-                     "                    pipes there are read as recorded event streams\n"
-                     "  -h, --help        prints this help\n"
-                     "  --version         prints the version\n";
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     // A reader that goes away must not end the service.
     std::signal(SIGPIPE, SIG_IGN);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOCKLY_VERSION));
     QCoreApplication app(argc, argv);
-    QString folderPath = QStringLiteral("/dev/input");
-    const QStringList args = app.arguments().mid(1);
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("-h") || args[i] == QLatin1String("--help")) {
-            std::fputs(usage, stdout);
-            return 0;
-        }
-        if (args[i] == QLatin1String("--version")) {
-            std::fputs("tockly-inputd " TOCKLY_VERSION "\n", stdout);
-            return 0;
-        }
-        if (args[i] == QLatin1String("--devices") && i + 1 < args.size()) {
-            folderPath = args[++i];
-            continue;
-        }
-        std::fprintf(stderr, "tockly-inputd: unknown option %s\n%s", qPrintable(args[i]), usage);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Counts the input of each seat and answers the user of its active session\n"
+                       "on the system bus, as org.quenby.Tockly.Input1."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption devicesOption(
+        QStringLiteral("devices"),
+        QStringLiteral("The device folder to watch (default /dev/input); named pipes there are "
+                       "read as recorded event streams."),
+        QStringLiteral("FOLDER"), QStringLiteral("/dev/input"));
+    parser.addOption(devicesOption);
+    if (!parser.parse(app.arguments()) || !parser.positionalArguments().isEmpty()) {
+        const QString why = parser.errorText().isEmpty()
+                                ? QStringLiteral("unexpected argument \"%1\"")
+                                      .arg(parser.positionalArguments().first())
+                                : parser.errorText();
+        std::fprintf(stderr, "tockly-inputd: %s\n", qPrintable(why));
         return 2;
     }
+    // --help, --help-all and --version: printed, and the process exits.
+    parser.process(app.arguments());
+    const QString folderPath = parser.value(devicesOption);
 
     QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected()) {
@@ -74,8 +69,7 @@ int main(int argc, char **argv)
 
     const SeatAccess access(bus);
     InputService service(seats, access);
-    if (!bus.registerObject(InputServiceProtocol::path, &service,
-                            QDBusConnection::ExportAllSlots) ||
+    if (!bus.registerObject(InputServiceProtocol::path, &service) ||
         !bus.registerService(InputServiceProtocol::service)) {
         std::fprintf(stderr, "tockly-inputd: cannot serve %s: %s\n",
                      qPrintable(InputServiceProtocol::service),

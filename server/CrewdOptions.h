@@ -3,7 +3,7 @@
 #include "CrewService.h"
 #include "Database.h"
 
-#include <QStringList>
+#include <QCommandLineParser>
 
 #include <optional>
 
@@ -17,9 +17,9 @@ struct CrewdOptions {
     int requestSeconds = 10;    // a request must arrive whole within this of its first byte
     int clientConnections = 16; // per client address, 0 = no cap
     int connections = 4;        // PostgreSQL connections
-    bool version = false;       // --version: print it and exit
 
-    // Absent, with a message in error, for a bad command line; with help set for --help.
-    static std::optional<CrewdOptions> parse(const QStringList &args, QString *error, bool *help);
-    static QString usage();
+    // Declares the options on `parser` (with --help and --version) and parses `args` with it;
+    // absent, with a one-line message in error, for a bad command line.
+    static std::optional<CrewdOptions> parse(QCommandLineParser &parser, const QStringList &args,
+                                             QString *error);
 };

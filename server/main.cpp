@@ -26,23 +26,17 @@ int main(int argc, char **argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOCKLY_VERSION));
     QCoreApplication app(argc, argv);
     QString error;
-    bool help = false;
-    const auto options = CrewdOptions::parse(app.arguments(), &error, &help);
-    if (help) {
-        std::fputs(qPrintable(CrewdOptions::usage()), stdout);
-        return 0;
-    }
-    if (options && options->version) {
-        std::fputs("tockly-crewd " TOCKLY_VERSION "\n", stdout);
-        return 0;
-    }
+    QCommandLineParser parser;
+    const auto options = CrewdOptions::parse(parser, app.arguments(), &error);
     if (!options) {
-        std::fprintf(stderr, "tockly-crewd: %s\n%s", qPrintable(error),
-                     qPrintable(CrewdOptions::usage()));
+        std::fprintf(stderr, "tockly-crewd: %s\n", qPrintable(error));
         return 2;
     }
+    // --help, --help-all and --version: printed, and the process exits.
+    parser.process(app.arguments());
 
     StorePool pool(options->database);
     if (!pool.start(options->connections, &error)) {

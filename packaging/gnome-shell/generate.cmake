@@ -1,8 +1,12 @@
-# Writes one form of the GNOME Shell extension from its single source:
-#   cmake -DFORM=imports|module -DSOURCE=tockly.js -DOUTPUT=.../extension.js -P generate.cmake
+# Writes one form of the GNOME Shell extension from its single source and the bus interface it
+# serves:
+#   cmake -DFORM=imports|module -DSOURCE=tockly.js -DINTERFACE=org.quenby.Tockly.Shell.xml
+#         -DOUTPUT=.../extension.js -P generate.cmake
 # "imports" is the form GNOME Shell 43 and 44 load, "module" the ES module of GNOME 45 and later.
 # Only the lines that name the Shell's modules differ; the logic is the source's, unchanged.
 file(READ ${SOURCE} logic)
+file(READ ${INTERFACE} interface)
+string(REPLACE "@SHELL_INTERFACE@" "${interface}" logic "${logic}")
 if(FORM STREQUAL "imports")
   set(head [=[
 'use strict';

@@ -22,18 +22,8 @@ const TOCKLY_INTERFACE = 'org.quenby.Tockly';
 const CARD_TITLE = 'Tockly';
 const SHELL_NAME = 'org.quenby.Tockly.Shell';
 const SHELL_PATH = '/org/quenby/Tockly/Shell';
-const SHELL_INTERFACE = `<node>
-  <interface name="org.quenby.Tockly.Shell">
-    <method name="FocusedApp">
-      <arg type="s" name="id" direction="out"/>
-      <arg type="s" name="name" direction="out"/>
-    </method>
-    <signal name="FocusedAppChanged">
-      <arg type="s" name="id"/>
-      <arg type="s" name="name"/>
-    </signal>
-  </interface>
-</node>`;
+// The build puts packaging/dbus/org.quenby.Tockly.Shell.xml here.
+const SHELL_INTERFACE = `@SHELL_INTERFACE@`;
 
 // [id, name] of the focused window's application; empty strings when no application has it.
 function focusedApp(tracker) {

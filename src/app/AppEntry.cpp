@@ -46,10 +46,7 @@ std::optional<int> AppEntry::start()
     // Exported before the name is taken, so a later process that finds the name finds the
     // object too.
     if (m_sessionBus.isConnected())
-        m_sessionBus.registerObject(SingleInstance::objectPath, &m_busObject,
-                                    QDBusConnection::ExportScriptableSlots |
-                                        QDBusConnection::ExportScriptableSignals |
-                                        QDBusConnection::ExportScriptableProperties);
+        m_sessionBus.registerObject(SingleInstance::objectPath, &m_busObject);
     if (m_instance.claim() == SingleInstance::Role::later) {
         m_sessionBus.unregisterObject(SingleInstance::objectPath);
         QString error;

@@ -1,5 +1,6 @@
 #include "ReportCommand.h"
 
+#include "CommandLine.h"
 #include "DataFolder.h"
 #include "DayReport.h"
 #include "Json.h"
@@ -14,47 +15,34 @@
 
 namespace {
 
-const char *const usage = "Usage: tockly report [--day yyyy-MM-dd] [--json]\n";
-
-const char *const help =
-    "Usage: tockly report [--day yyyy-MM-dd] [--json]\n"
-    "\n"
+const char description[] =
     "Prints a day's worked time, its rhythm, score, words, typing pace, busiest hour and top\n"
     "applications, and the records (last 7 days, all time, best day, streak) with the goal.\n"
     "Reads the data folder without changing it, so it can run while Tockly runs; a segment\n"
     "that is being counted right now counts up to now. When the record is synced across\n"
     "computers (tockly sync), the figures are the day across all of them, and each computer's\n"
-    "own time is listed.\n"
-    "\n"
-    "  --day yyyy-MM-dd  the day to report (default: today)\n"
-    "  --json            print JSON: instants as seconds since 2001-01-01 UTC, days as\n"
-    "                    yyyy-MM-dd, absent values as null\n"
-    "  -h, --help        show this help\n";
+    "own time is listed.";
 
 } // namespace
 
 int runReport(const Process &process, const Clock &clock, QTextStream &out, QTextStream &err)
 {
-    const QStringList args = process.arguments().mid(2); // after "tockly report"
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(description));
+    const QCommandLineOption dayOption(QStringLiteral("day"),
+                                       QStringLiteral("The day to report (default: today)."),
+                                       QStringLiteral("yyyy-MM-dd"));
+    const QCommandLineOption jsonOption(
+        QStringLiteral("json"), QStringLiteral("Print JSON: instants as seconds since 2001-01-01 "
+                                               "UTC, days as yyyy-MM-dd, absent values as null."));
+    parser.addOptions({dayOption, jsonOption});
+    if (const auto exitCode =
+            parseCommandLine(parser, process.arguments(), QStringLiteral("report"), 0, out, err))
+        return *exitCode;
+    const bool json = parser.isSet(jsonOption);
     std::optional<QString> dayKey;
-    bool json = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (a == u"-h" || a == u"--help") {
-            out << help;
-            return 0;
-        }
-        if (a == u"--json") {
-            json = true;
-        } else if (a == u"--day" && i + 1 < args.size()) {
-            dayKey = args[++i];
-        } else if (a.startsWith(u"--day=")) {
-            dayKey = a.mid(6);
-        } else {
-            err << "tockly report: unknown argument \"" << a << "\"\n" << usage;
-            return 2;
-        }
-    }
+    if (parser.isSet(dayOption))
+        dayKey = parser.value(dayOption);
     if (dayKey && !dateFromDayKey(*dayKey).isValid()) {
         err << "tockly report: --day needs a real date written yyyy-MM-dd, not \"" << *dayKey
             << "\"\n";

@@ -1,5 +1,6 @@
 #include "StatusCommand.h"
 
+#include "CommandLine.h"
 #include "linux/SingleInstance.h"
 
 #include <QCoreApplication>
@@ -114,22 +115,21 @@ private:
 
 int runStatus(const QStringList &arguments, QDBusConnection bus, QTextStream &out, QTextStream &err)
 {
-    const QStringList known{QStringLiteral("--follow"), QStringLiteral("--json")};
-    if (arguments.contains(QStringLiteral("--help"))) {
-        out << "Usage: tockly status [--follow] [--json]\n"
-               "Prints the running Tockly's title and status; --follow prints every change,\n"
-               "--json one JSON object a line (text, tooltip, class) for panel modules.\n";
-        return 0;
-    }
-    for (const QString &argument : arguments) {
-        if (!known.contains(argument)) {
-            err << "tockly status: unknown option " << argument
-                << " (usage: tockly status [--follow] [--json])" << Qt::endl;
-            return 2;
-        }
-    }
-    const bool follow = arguments.contains(known[0]);
-    const bool json = arguments.contains(known[1]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Prints the running Tockly's title and status, for panels without tray "
+                       "labels."));
+    const QCommandLineOption followOption(QStringLiteral("follow"),
+                                          QStringLiteral("Print every change."));
+    const QCommandLineOption jsonOption(
+        QStringLiteral("json"),
+        QStringLiteral("One JSON object a line (text, tooltip, class) for panel modules."));
+    parser.addOptions({followOption, jsonOption});
+    if (const auto exitCode =
+            parseCommandLine(parser, arguments, QStringLiteral("status"), 0, out, err))
+        return *exitCode;
+    const bool follow = parser.isSet(followOption);
+    const bool json = parser.isSet(jsonOption);
     if (!bus.isConnected()) {
         err << "tockly: no session bus" << Qt::endl;
         return 1;
@@ -152,15 +152,8 @@ int runCardToggle(QDBusConnection bus, QTextStream &err)
     return callRunning(bus, QStringLiteral("ToggleCard"), {}, err) ? 0 : 1;
 }
 
-int runAutoTrack(bool enabled, const QStringList &arguments, QDBusConnection bus, QTextStream &out,
-                 QTextStream &err)
+int runAutoTrack(bool enabled, QDBusConnection bus, QTextStream &out, QTextStream &err)
 {
-    const char *command = enabled ? "resume" : "pause";
-    if (!arguments.isEmpty()) {
-        err << "tockly " << command << ": unknown option " << arguments.first()
-            << " (usage: tockly " << command << ")" << Qt::endl;
-        return 2;
-    }
     if (!callRunning(bus, QStringLiteral("SetAutoTrackEnabled"), {enabled}, err))
         return 1;
     out << format(readStatus(bus), false) << Qt::endl;

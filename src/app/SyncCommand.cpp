@@ -1,5 +1,6 @@
 #include "SyncCommand.h"
 
+#include "CommandLine.h"
 #include "DataFolder.h"
 #include "Json.h"
 #include "StoredRecord.h"
@@ -17,22 +18,11 @@
 
 namespace {
 
-const char *const usage = "Usage: tockly sync [FOLDER | --off | --name NAME | --new-id] [--json]\n";
-
-const char *const help =
-    "Usage: tockly sync [FOLDER | --off | --name NAME | --new-id] [--json]\n"
-    "\n"
+const char description[] =
     "Adds up your day across your computers through a folder that a tool of yours keeps in\n"
     "step between them (Syncthing, a network home, ...). Each computer writes only its own\n"
     "folder there and reads the others'. Without an option, prints the folder, this computer\n"
-    "and the others seen there, with anything that keeps their records from counting.\n"
-    "\n"
-    "  FOLDER       sync through FOLDER, an existing folder\n"
-    "  --off        stop syncing\n"
-    "  --name NAME  this computer's name for the others (empty: its host name)\n"
-    "  --new-id     a new id for this computer, when two took one with a copied home folder\n"
-    "  --json       print JSON: instants as seconds since 2001-01-01 UTC\n"
-    "  -h, --help   show this help\n";
+    "and the others seen there, with anything that keeps their records from counting.";
 
 bool isRunning(const QDBusConnection &bus)
 {
@@ -141,36 +131,44 @@ QJsonObject syncStatus(const SyncFolder &sync, const OtherComputers &others,
 int runSync(const Process &process, const Clock &clock, QDBusConnection bus, QTextStream &out,
             QTextStream &err)
 {
-    const QStringList args = process.arguments().mid(2); // after "tockly sync"
-    bool json = false;
-    std::optional<QPair<QString, QString>> change; // method, argument
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        std::optional<QPair<QString, QString>> next;
-        if (a == u"-h" || a == u"--help") {
-            out << help;
-            return 0;
-        }
-        if (a == u"--json")
-            json = true;
-        else if (a == u"--off")
-            next = {QStringLiteral("SetFolder"), QString()};
-        else if (a == u"--new-id")
-            next = {QStringLiteral("NewId"), QString()};
-        else if (a == u"--name" && i + 1 < args.size())
-            next = {QStringLiteral("SetName"), args[++i]};
-        else if (a.startsWith(u"--name="))
-            next = {QStringLiteral("SetName"), a.mid(7)};
-        else if (!a.startsWith(u'-'))
-            next = {QStringLiteral("SetFolder"),
-                    QDir::cleanPath(QDir::current().absoluteFilePath(a))};
-        if ((!next && a != u"--json") || (next && change)) {
-            err << "tockly sync: unexpected argument \"" << a << "\"\n" << usage;
-            return 2;
-        }
-        if (next)
-            change = next;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromUtf8(description));
+    const QCommandLineOption offOption(QStringLiteral("off"), QStringLiteral("Stop syncing."));
+    const QCommandLineOption nameOption(
+        QStringLiteral("name"),
+        QStringLiteral("This computer's name for the others (empty: its host name)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption newIdOption(
+        QStringLiteral("new-id"),
+        QStringLiteral("A new id for this computer, when two took one with a copied home folder."));
+    const QCommandLineOption jsonOption(
+        QStringLiteral("json"),
+        QStringLiteral("Print JSON: instants as seconds since 2001-01-01 UTC."));
+    parser.addOptions({offOption, nameOption, newIdOption, jsonOption});
+    parser.addPositionalArgument(QStringLiteral("folder"),
+                                 QStringLiteral("Sync through FOLDER, an existing folder."),
+                                 QStringLiteral("[FOLDER]"));
+    if (const auto exitCode =
+            parseCommandLine(parser, process.arguments(), QStringLiteral("sync"), 1, out, err))
+        return *exitCode;
+    // At most one change a run.
+    QList<QPair<QString, QString>> changes; // method, argument
+    for (const QString &folder : parser.positionalArguments())
+        changes.append({QStringLiteral("SetFolder"),
+                        QDir::cleanPath(QDir::current().absoluteFilePath(folder))});
+    if (parser.isSet(offOption))
+        changes.append({QStringLiteral("SetFolder"), QString()});
+    if (parser.isSet(nameOption))
+        changes.append({QStringLiteral("SetName"), parser.value(nameOption)});
+    if (parser.isSet(newIdOption))
+        changes.append({QStringLiteral("NewId"), QString()});
+    if (changes.size() > 1 || parser.values(nameOption).size() > 1) {
+        err << "tockly sync: one of FOLDER, --off, --name and --new-id at a time\n";
+        return 2;
     }
+    const bool json = parser.isSet(jsonOption);
+    const std::optional<QPair<QString, QString>> change =
+        changes.isEmpty() ? std::nullopt : std::optional(changes.first());
 
     QJsonObject status;
     if (isRunning(bus)) {

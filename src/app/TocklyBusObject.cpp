@@ -1,6 +1,13 @@
 #include "TocklyBusObject.h"
 
+#include "TocklyAdaptor.h"
+
 #include <QTimer>
+
+TocklyBusObject::TocklyBusObject(QObject *parent) : QObject(parent)
+{
+    new TocklyAdaptor(this);
+}
 
 void TocklyBusObject::setPendingInvite(const QString &code)
 {

@@ -3,24 +3,24 @@
 #include <QObject>
 #include <QStringList>
 
-// What the running Tockly offers on the session bus at /org/quenby/Tockly: later processes hand
-// their links to OpenLinksWithActivation (OpenLinks without an activation token); PendingInvite is
-// the crew code of the invitation waiting to be shown. Title, StatusText and IsTracking are what
-// the tray item shows, for panels without tray labels (`tockly status`); AutoTrackEnabled is the
-// "Track automatically" setting, which SetAutoTrackEnabled changes (`tockly pause`, `tockly
-// resume`). StatusChanged announces each change of any of the four. The other methods do what the
-// tray item's click and menu do, for panel widgets of their own (GNOME's top bar, `tockly card`).
+// What the running Tockly offers on the session bus at /org/quenby/Tockly, as
+// packaging/dbus/org.quenby.Tockly.xml describes it (the adaptor made from that file relays the
+// calls here): later processes hand their links to OpenLinksWithActivation, `tockly status` and
+// panels read the status, `tockly pause`/`resume` call SetAutoTrackEnabled, and the other methods
+// do what the tray item's click and menu do, for panel widgets of their own (GNOME's top bar,
+// `tockly card`).
 class TocklyBusObject final : public QObject {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.quenby.Tockly")
-    Q_PROPERTY(QString PendingInvite READ pendingInvite SCRIPTABLE true)
-    Q_PROPERTY(QString Title READ title SCRIPTABLE true)
-    Q_PROPERTY(QString StatusText READ statusText SCRIPTABLE true)
-    Q_PROPERTY(bool IsTracking READ isTracking SCRIPTABLE true)
-    Q_PROPERTY(bool AutoTrackEnabled READ autoTrackEnabled SCRIPTABLE true)
+    // Read by the adaptor under these names.
+    Q_PROPERTY(QString PendingInvite READ pendingInvite)
+    Q_PROPERTY(QString Title READ title)
+    Q_PROPERTY(QString StatusText READ statusText)
+    Q_PROPERTY(bool IsTracking READ isTracking)
+    Q_PROPERTY(bool AutoTrackEnabled READ autoTrackEnabled)
 
 public:
-    using QObject::QObject;
+    // With its adaptor: registered on a bus, it serves org.quenby.Tockly.
+    explicit TocklyBusObject(QObject *parent = nullptr);
 
     QString pendingInvite() const { return m_pendingInvite; }
     void setPendingInvite(const QString &code);
@@ -31,29 +31,27 @@ public:
     void setStatus(const QString &title, const QString &statusText, bool isTracking,
                    bool autoTrackEnabled = true);
 
-public slots:
+public:
     // Returns at once; the links are handled at the next turn of the main loop.
-    Q_SCRIPTABLE void OpenLinks(const QStringList &links);
+    void OpenLinks(const QStringList &links);
     // The same with the activation token of the caller's launcher, for the window they open.
-    Q_SCRIPTABLE void OpenLinksWithActivation(const QStringList &links,
-                                              const QString &activationToken);
+    void OpenLinksWithActivation(const QStringList &links, const QString &activationToken);
     // Opens the card under the pointer, or closes it (a panel widget's click).
-    Q_SCRIPTABLE void ToggleCard();
+    void ToggleCard();
     // Runs the setting's change before it returns, so the reply finds the new state.
-    Q_SCRIPTABLE void SetAutoTrackEnabled(bool enabled);
+    void SetAutoTrackEnabled(bool enabled);
     // The tray menu's entries, for panel widgets that show their own menu.
-    Q_SCRIPTABLE void ShowCard();
+    void ShowCard();
     // For a panel widget that sees whether the card is on the screen, and so toggles it itself.
-    Q_SCRIPTABLE void HideCard();
-    Q_SCRIPTABLE void ShowHistory();
-    Q_SCRIPTABLE void ShowOtherComputers();
-    Q_SCRIPTABLE void Quit();
+    void HideCard();
+    void ShowHistory();
+    void ShowOtherComputers();
+    void Quit();
 
 signals:
     void linksReceived(const QStringList &links, const QString &activationToken);
-    Q_SCRIPTABLE void InviteOffered(const QString &code);
-    Q_SCRIPTABLE void StatusChanged(const QString &title, const QString &statusText,
-                                    bool isTracking);
+    void InviteOffered(const QString &code);
+    void StatusChanged(const QString &title, const QString &statusText, bool isTracking);
     void cardToggleRequested();
     void autoTrackChangeRequested(bool enabled);
     void cardRequested();

@@ -1,5 +1,5 @@
 #include "AppEntry.h"
-#include "CommandLineHelp.h"
+#include "CommandLine.h"
 #include "Doctor.h"
 #include "ReportCommand.h"
 #include "SelfTest.h"
@@ -10,65 +10,102 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include <cstdio>
-#include <cstring>
+namespace {
+
+const char description[] =
+    "Tockly counts your work time from the fact of input alone: it runs a work clock while you\n"
+    "type or move the mouse, pauses after 30 seconds without input, and never sees what you\n"
+    "type. Without a command it starts the tray application, or hands its links to the one\n"
+    "already running.\n"
+    "\n"
+    "Commands (tockly COMMAND --help says more):\n"
+    "  status [--follow] [--json]          the running Tockly's title and status, for panels\n"
+    "  card                                open or close the card of the running Tockly\n"
+    "  pause                               switch the running Tockly's automatic tracking off\n"
+    "  resume                              switch it on again\n"
+    "  report [--day yyyy-MM-dd] [--json]  a day's figures and the records\n"
+    "  sync [FOLDER | --off] [--json]      add up the day across your computers\n"
+    "  doctor                              what Tockly can see on this desktop\n"
+    "\n"
+    "Environment: QUENBY_DATA_DIR keeps the work record in $QUENBY_DATA_DIR/Quenby/,\n"
+    "QUENBY_CREW_URL is the crew service's origin, QUENBY_UPDATE_FEED the update feed.\n"
+    "See tockly(1).";
+
+// A command with no options of its own: the conventional ones only.
+std::optional<int> parseBare(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    return parseCommandLine(parser, arguments, arguments[1], 0, out, err);
+}
+
+// The commands, which need no display; nothing when the arguments start the tray application
+// (or, with `selfTest` set, build its views to check them).
+std::optional<int> runCommand(const QStringList &arguments, bool *selfTest)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QString command = arguments.value(1);
+    if (command == u"doctor") {
+        if (const auto exitCode = parseBare(arguments, out, err))
+            return exitCode;
+        return runDoctor(SystemProcess(arguments), out);
+    }
+    if (command == u"report")
+        return runReport(SystemProcess(arguments), SystemClock(), out, err);
+    if (command == u"sync")
+        return runSync(SystemProcess(arguments), SystemClock(), QDBusConnection::sessionBus(), out,
+                       err);
+    if (command == u"status")
+        return runStatus(arguments, QDBusConnection::sessionBus(), out, err);
+    if (command == u"card" || command == u"pause" || command == u"resume") {
+        if (const auto exitCode = parseBare(arguments, out, err))
+            return exitCode;
+        if (command == u"card")
+            return runCardToggle(QDBusConnection::sessionBus(), err);
+        return runAutoTrack(command == u"resume", QDBusConnection::sessionBus(), out, err);
+    }
+
+    QCommandLineParser parser;
+    // The launch options are written with one dash, as other builds of Tockly take them.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(QString::fromUtf8(description));
+    parser.addOptions({{QStringLiteral("quenbyReset"),
+                        QStringLiteral("Empty the recorded entries and activity at start.")},
+                       {QStringLiteral("quenbyCheckUpdates"),
+                        QStringLiteral("Check for a newer version one second after start.")}});
+    QCommandLineOption selfTestOption(QStringLiteral("self-test"));
+    selfTestOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(selfTestOption);
+    parser.addPositionalArgument(QStringLiteral("link"),
+                                 QStringLiteral("quenby://join/CODE offers to join the crew CODE."),
+                                 QStringLiteral("[link...]"));
+    if (const auto exitCode = parseCommandLine(parser, arguments, QString(), -1, out, err))
+        return exitCode;
+    *selfTest = parser.isSet(selfTestOption);
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    const char *command = argc > 1 ? argv[1] : "";
-    if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
-        std::fputs(qPrintable(tocklyHelp()), stdout);
-        return 0;
-    }
-    if (std::strcmp(command, "--version") == 0) {
-        std::fputs(qPrintable(tocklyVersion()), stdout);
-        return 0;
-    }
-    if (std::strcmp(command, "doctor") == 0) {
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        return runDoctor(SystemProcess(app.arguments()), out);
-    }
-
-    if (std::strcmp(command, "report") == 0) {
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return runReport(SystemProcess(app.arguments()), SystemClock(), out, err);
-    }
-
-    if (std::strcmp(command, "sync") == 0) {
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return runSync(SystemProcess(app.arguments()), SystemClock(), QDBusConnection::sessionBus(),
-                       out, err);
-    }
-
-    // The commands that talk to the running Tockly over the session bus.
-    const QByteArray busCommand(command);
-    if (busCommand == "status" || busCommand == "card" || busCommand == "pause" ||
-        busCommand == "resume") {
-        QCoreApplication app(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        const QStringList options = app.arguments().mid(2);
-        const QDBusConnection bus = QDBusConnection::sessionBus();
-        if (busCommand == "card")
-            return runCardToggle(bus, err);
-        if (busCommand == "status")
-            return runStatus(options, bus, out, err);
-        return runAutoTrack(busCommand == "resume", options, bus, out, err);
+    QCoreApplication::setApplicationName(QStringLiteral("tockly"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TOCKLY_VERSION));
+    bool selfTest = false;
+    {
+        // The commands, the help and a bad command line need no display.
+        QCoreApplication core(argc, argv);
+        if (const auto exitCode = runCommand(core.arguments(), &selfTest))
+            return *exitCode;
     }
 
     // The tray icon of desktops without a StatusNotifierWatcher is a widget-world object.
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Tockly"));
-    app.setApplicationVersion(QStringLiteral(TOCKLY_VERSION));
     app.setDesktopFileName(QStringLiteral("tockly"));
     app.setQuitOnLastWindowClosed(false);
 
-    if (std::strcmp(command, "--self-test") == 0) {
+    if (selfTest) {
         QTextStream out(stdout);
         QTextStream err(stderr);
         return runSelfTest(out, err);

@@ -59,13 +59,29 @@ struct Folder {
 
     Run tockly(const QByteArray &zone, const QStringList &args) const
     {
+        return run(TOCKLY_BINARY, zone, args);
+    }
+
+    // Any of our programs, with no bus to reach and no display.
+    Run run(const QString &program, const QByteArray &zone, const QStringList &args) const
+    {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TZ", zone);
         env.insert("QUENBY_DATA_DIR", dir.filePath("data"));
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
         env.insert("XDG_DATA_HOME", dir.filePath("xdg-data"));
+        for (const char *bus : {"DBUS_SESSION_BUS_ADDRESS", "DBUS_SYSTEM_BUS_ADDRESS"})
+            env.insert(bus, "unix:path=" + dir.filePath("no-bus"));
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(display);
+        ChildProcess p;
+        p.setProcessEnvironment(env);
+        p.start(program, args);
         Run run;
-        run.exitCode = runTockly(env, args, &run.out, &run.err);
+        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit)
+            run.exitCode = p.exitCode();
+        run.out = QString::fromUtf8(p.readAllStandardOutput());
+        run.err = QString::fromUtf8(p.readAllStandardError());
         return run;
     }
 
@@ -219,6 +235,65 @@ private slots:
         QCOMPARE(none.err, QString());
         QVERIFY(none.out.contains("Worked"));
         QVERIFY(!QFileInfo::exists(f.dir.filePath("data")));
+    }
+
+    // Each program and each command of tockly: --help and --version on stdout without a display or
+    // a bus, a bad command line as one line on stderr with exit status 2; and the forms of the
+    // options that scripts and the desktop use parse as they always did.
+    void commandLines()
+    {
+        Folder f;
+        const QList<QStringList> programs{{TOCKLY_BINARY, "tockly"},
+                                          {TOCKLY_CREWD_BINARY, "tockly-crewd"},
+                                          {TOCKLY_INPUTD_BINARY, "tockly-inputd"}};
+        for (const QStringList &program : programs) {
+            const QString &name = program[1];
+            const Run help = f.run(program[0], "UTC", {"--help"});
+            QCOMPARE(help.exitCode, 0);
+            QVERIFY2(help.out.startsWith("Usage: ") && help.out.contains("--version"),
+                     qPrintable(help.out));
+            const Run version = f.run(program[0], "UTC", {"-v"});
+            QCOMPARE(version.exitCode, 0);
+            QCOMPARE(version.out, name + " " TOCKLY_VERSION "\n");
+            for (const char *bad : {"--no-such-option", "--version=1"}) {
+                const Run wrong = f.run(program[0], "UTC", {bad});
+                QCOMPARE(wrong.exitCode, 2);
+                QVERIFY(wrong.out.isEmpty());
+                QVERIFY2(wrong.err.startsWith(name + ": ") && wrong.err.count('\n') == 1,
+                         qPrintable(wrong.err));
+            }
+        }
+        QCOMPARE(f.run(TOCKLY_CREWD_BINARY, "UTC", {"--threads", "0"}).exitCode, 2);
+        QCOMPARE(f.run(TOCKLY_CREWD_BINARY, "UTC", {"stray"}).exitCode, 2);
+        QCOMPARE(f.run(TOCKLY_INPUTD_BINARY, "UTC", {"--devices"}).exitCode, 2);
+        QCOMPARE(f.run(TOCKLY_INPUTD_BINARY, "UTC", {"stray"}).exitCode, 2);
+        // The launch options keep their single dash; a link does not hide a bad option after it.
+        QCOMPARE(f.tockly("UTC", {"-quenbyReset", "-quenbyCheckUpdates", "--help"}).exitCode, 0);
+        QCOMPARE(f.tockly("UTC", {"quenby://join/ab12cd", "-quenbyRest"}).exitCode, 2);
+
+        for (const char *command :
+             {"status", "card", "pause", "resume", "report", "sync", "doctor"}) {
+            const Run help = f.tockly("UTC", {command, "-h"});
+            QCOMPARE(help.exitCode, 0);
+            QVERIFY2(help.out.contains(QString(" %1 [options]").arg(command)), command);
+            const Run wrong = f.tockly("UTC", {command, "--bogus"});
+            QCOMPARE(wrong.exitCode, 2);
+            QVERIFY2(wrong.err.startsWith(QString("tockly %1: ").arg(command)), command);
+        }
+        QCOMPARE(f.tockly("UTC", {"card", "stray"}).exitCode, 2);
+        QCOMPARE(f.tockly("UTC", {"sync", "--off", "--new-id"}).exitCode, 2);
+        QCOMPARE(f.tockly("UTC", {"sync", "--name"}).exitCode, 2);
+        // Without Tockly running, the bus commands say so with exit status 1, as before.
+        QCOMPARE(f.tockly("UTC", {"status", "--json"}).exitCode, 1);
+        QCOMPARE(f.tockly("UTC", {"pause"}).exitCode, 1);
+
+        f.write("data/Quenby/entries.json",
+                QJsonDocument(QJsonArray{entry(at(QTimeZone::utc(), {2026, 3, 10}, {9, 0}), 600)})
+                    .toJson());
+        const Run joined = f.report("UTC", {"--day=2026-03-10", "--json"});
+        QCOMPARE(joined.exitCode, 0);
+        QCOMPARE(joined.json().value("dayTotal").toDouble(), 600.0);
+        QCOMPARE(f.report("UTC", {"--json", "--day", "2026-03-10"}).out, joined.out);
     }
 
     // Never synced: the commands about syncing and the report leave every byte as it was, and

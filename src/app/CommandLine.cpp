@@ -1,0 +1,37 @@
+#include "CommandLine.h"
+
+#include <QCoreApplication>
+
+std::optional<int> parseCommandLine(QCommandLineParser &parser, const QStringList &arguments,
+                                    const QString &command, qsizetype maxPositional,
+                                    QTextStream &out, QTextStream &err)
+{
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QStringList rest = arguments;
+    if (!command.isEmpty())
+        rest.removeAt(1);
+    const QString name =
+        QCoreApplication::applicationName() + (command.isEmpty() ? QString() : u' ' + command);
+    if (!parser.parse(rest)) {
+        err << name << ": " << parser.errorText() << Qt::endl;
+        return 2;
+    }
+    const QStringList extra =
+        maxPositional < 0 ? QStringList() : parser.positionalArguments().mid(maxPositional);
+    if (!extra.isEmpty()) {
+        err << name << ": unexpected argument \"" << extra.first() << "\"" << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The parser's usage line names the program only.
+        QString help = parser.helpText();
+        if (!command.isEmpty())
+            help.insert(help.indexOf(u" [options]"), u' ' + command);
+        out << help << Qt::flush;
+        return 0;
+    }
+    // --help-all and --version are printed by the parser itself, which then exits with 0.
+    parser.process(rest);
+    return std::nullopt;
+}
