@@ -93,12 +93,7 @@ public:
     }
 
     QString folder() const { return dir.filePath(u"input"_s); }
-    QString log() const
-    {
-        QFile f(dir.filePath(u"inputd.log"_s));
-        f.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(f.readAll());
-    }
+    QString log() const { return QString::fromUtf8(readFile(dir.filePath(u"inputd.log"_s))); }
     // Whether it still runs, seen on the spot rather than at the next turn of the event loop.
     bool running()
     {
@@ -141,10 +136,8 @@ public:
 private:
     QVariant control(const QString &name, const QVariantList &args)
     {
-        auto call = QDBusMessage::createMethodCall(u"org.freedesktop.login1"_s, u"/Control"_s,
-                                                   u"org.quenby.test.FakeDesktop"_s, name);
-        call.setArguments(args);
-        return root.call(call).arguments().value(0);
+        return busCall(root, u"org.freedesktop.login1"_s, u"/Control"_s,
+                       u"org.quenby.test.FakeDesktop"_s, name, args);
     }
 };
 
@@ -401,10 +394,9 @@ private slots:
         const int counted = rig.sessionLists();
         QTRY_VERIFY_WITH_TIMEOUT(rig.sessionLists() > counted, 10000);
         stopProcess(app);
-        QFile activity(home + "/data/Quenby/activity.json"_L1);
-        QVERIFY(activity.open(QIODevice::ReadOnly));
         int keys = 0;
-        for (const QJsonValue &day : QJsonDocument::fromJson(activity.readAll()).object())
+        for (const QJsonValue &day :
+             QJsonDocument::fromJson(readFile(home + "/data/Quenby/activity.json"_L1)).object())
             keys += day.toObject().value(u"keys"_s).toInt();
         QCOMPARE(keys, 7);
     }

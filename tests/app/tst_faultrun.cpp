@@ -31,9 +31,7 @@ class TestFaultRun : public QObject {
     // The wall clock the application sees: the real one moved by `seconds`.
     void setClockOffset(qint64 seconds)
     {
-        QFile f(dir.filePath("faketime"));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write((seconds < 0 ? "" : "+") + QByteArray::number(seconds) + '\n');
+        QVERIFY(::setClockOffset(dir.filePath("faketime"), seconds));
     }
 
     // A key every quarter second for `seconds`.
@@ -49,10 +47,9 @@ class TestFaultRun : public QObject {
 
     int logindCall(const QString &method, const QVariantList &args = {})
     {
-        auto call = QDBusMessage::createMethodCall("org.freedesktop.login1", "/Control",
-                                                   "org.quenby.test.FakeDesktop", method);
-        call.setArguments(args);
-        return controlBus.call(call).arguments().value(0).toInt();
+        return busCall(controlBus, "org.freedesktop.login1", "/Control",
+                       "org.quenby.test.FakeDesktop", method, args)
+            .toInt();
     }
 
     std::optional<Heartbeat> heartbeat() const
@@ -62,19 +59,12 @@ class TestFaultRun : public QObject {
         return bytes ? decodeHeartbeat(*bytes) : std::nullopt;
     }
 
-    QByteArray readData(const QString &name) const
-    {
-        QFile f(data + "/Quenby/" + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray readData(const QString &name) const { return readFile(data + "/Quenby/" + name); }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(TestMounts::enterPrivateNamespace());
-        // Input devices readable here would be counted instead of the X server's input.
-        if (QFileInfo::exists("/dev/input"))
-            QVERIFY(TestMounts::mountTmpfs("/dev/input", 4096));
+        QVERIFY(TestMounts::hideInputDevices());
         for (const QString &folder : {data, config})
             QVERIFY(QDir().mkpath(folder) && TestMounts::mountTmpfs(folder, 512 * 1024));
         QString error;
@@ -94,13 +84,7 @@ private slots:
         env.insert("XDG_RUNTIME_DIR", dir.path());
         env.insert("TZ", "UTC");
         env.insert("QUENBY_UPDATE_FEED", "http://127.0.0.1:9/");
-        env.insert("LD_PRELOAD", TOCKLY_FAKETIME_LIBRARY);
-        env.insert("FAKETIME_TIMESTAMP_FILE", dir.filePath("faketime"));
-        env.insert("FAKETIME_NO_CACHE", "1");
-        // Timers and input times run on the real monotonic and boot clocks, as they do when
-        // someone sets the clock.
-        env.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
-        env.insert("ASAN_OPTIONS", "detect_leaks=0:verify_asan_link_order=0");
+        fakeWallClock(env, dir.filePath("faketime"));
     }
 
     void cleanupTestCase()

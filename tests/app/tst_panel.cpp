@@ -318,10 +318,7 @@ private slots:
 
         // Pausing from the command line and the bus: each reaches the store, and the store's
         // state comes back on the bus, in the menu and in `tockly status`.
-        const auto autoTrack = [&] {
-            return busProperty(panel, SingleInstance::serviceName, SingleInstance::objectPath,
-                               SingleInstance::interfaceName, "AutoTrackEnabled");
-        };
+        const auto autoTrack = [&] { return tocklyProperty(panel, "AutoTrackEnabled"); };
         QCOMPARE(runTockly(env, {"pause"}, &out), 0);
         QCOMPARE(out.trimmed(), "0m · Auto-tracking is off");
         QCOMPARE(autoTrack(), QVariant(false));

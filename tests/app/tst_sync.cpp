@@ -8,7 +8,6 @@
 #include "TocklyProcess.h"
 #include "WorkEntry.h"
 
-#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,12 +24,6 @@ int freePort()
 {
     QTcpServer server;
     return server.listen(QHostAddress::LocalHost) ? server.serverPort() : 0;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A Syncthing of its own that talks to its peer on loopback only: no discovery, relays, NAT,
@@ -119,11 +112,7 @@ struct Computer {
         env.insert("XDG_RUNTIME_DIR", home);
         env.insert("TZ", "Europe/Berlin");
         env.insert("QUENBY_UPDATE_FEED", "http://127.0.0.1:9/");
-        env.insert("LD_PRELOAD", TOCKLY_FAKETIME_LIBRARY);
-        env.insert("FAKETIME_TIMESTAMP_FILE", faketime);
-        env.insert("FAKETIME_NO_CACHE", "1");
-        env.insert("FAKETIME_DONT_FAKE_MONOTONIC", "1");
-        env.insert("ASAN_OPTIONS", "detect_leaks=0:verify_asan_link_order=0");
+        fakeWallClock(env, faketime);
         // A copied home brings its settings along.
         const bool settings = QFileInfo::exists(home + "/config/Quenby/settings.json");
         return (settings || skipWelcome(home + "/config")) && QDir().mkpath(sync) &&
@@ -143,18 +132,23 @@ struct Computer {
         return QJsonDocument::fromJson(run({"report", "--json", "--day", day}).toUtf8()).object();
     }
     QStringList doctor() const { return run({"doctor"}).split('\n').filter("sync: "); }
+    // Whether `tockly doctor` comes to name a sync problem with these words `times` times.
+    bool comesToSay(const QString &words, int times = 1) const
+    {
+        return eventually([&] { return doctor().filter(words).size() == times; }, 30);
+    }
     QString title() const
     {
         return QJsonDocument::fromJson(run({"status", "--json"}).toUtf8())["title"].toString();
     }
     QList<WorkEntry> entries() const
     {
-        return decodeEntries(readAll(home + "/data/Quenby/entries.json"))
+        return decodeEntries(readFile(home + "/data/Quenby/entries.json"))
             .value_or(QList<WorkEntry>());
     }
     qint64 keys(const QString &day) const
     {
-        const auto a = QJsonDocument::fromJson(readAll(home + "/data/Quenby/activity.json"));
+        const auto a = QJsonDocument::fromJson(readFile(home + "/data/Quenby/activity.json"));
         return a[day]["keys"].toInteger();
     }
     // Keys at four a second, on this computer's display.
@@ -187,18 +181,6 @@ double unionOn(const QList<QList<WorkEntry>> &records, const QString &day)
         reached = std::max(reached, to);
     }
     return total;
-}
-
-// Polls until `ready` holds, for `seconds` at most: for checks that run a program each time, which
-// Qt Test's QTRY would repeat for as many times as it waits, not for as long.
-bool eventually(const std::function<bool()> &ready, int seconds)
-{
-    for (QDeadlineTimer deadline(seconds * 1000);; QTest::qWait(500)) {
-        if (ready())
-            return true;
-        if (deadline.hasExpired())
-            return false;
-    }
 }
 
 // Typing that has ended, or ends within a minute.
@@ -238,18 +220,10 @@ class TestSync : public QObject {
     QString backing = dir.filePath("desk-sync-backing");
     QString days[2];
 
-    void setOffset(qint64 seconds)
-    {
-        QVERIFY(writeFile(faketime, (seconds < 0 ? "" : "+") + QByteArray::number(seconds) + '\n'));
-    }
-
 private slots:
     void initTestCase()
     {
-        QVERIFY(TestMounts::enterPrivateNamespace());
-        if (QFileInfo::exists("/dev/input"))
-            QVERIFY(TestMounts::mountTmpfs("/dev/input", 4096));
-        setOffset(0);
+        QVERIFY(TestMounts::hideInputDevices() && setClockOffset(faketime, 0));
         desk.home = dir.filePath("desk");
         laptop.home = dir.filePath("laptop");
         desk.sync = desk.home + "/Sync";
@@ -289,7 +263,7 @@ private slots:
         // The clocks jump to 75 s before the next midnight in Berlin.
         const QDateTime now = QDateTime::currentDateTime().toTimeZone(berlin);
         const QDateTime midnight(now.date().addDays(1), QTime(0, 0), berlin);
-        setOffset(now.secsTo(midnight) - 75);
+        QVERIFY(setClockOffset(faketime, now.secsTo(midnight) - 75));
         days[0] = now.date().toString(Qt::ISODate);
         days[1] = QDate::fromString(days[0], Qt::ISODate).addDays(1).toString(Qt::ISODate);
         QTest::qWait(6000); // a tick at the new time on both
@@ -343,46 +317,28 @@ private slots:
         stopProcess(deskSync.process);
         stopProcess(laptopSync.process);
         const QString ownEntries = desk.home + "/data/Quenby/entries.json";
-        const QByteArray entriesBefore = readAll(ownEntries);
+        const QByteArray entriesBefore = readFile(ownEntries);
         const QString title = desk.title();
         QString laptopPath;
         for (const QString &name : QDir(desk.sync).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            if (readAll(desk.sync + "/" + name + "/computer.json").contains("\"laptop\""))
+            if (readFile(desk.sync + "/" + name + "/computer.json").contains("\"laptop\""))
                 laptopPath = desk.sync + "/" + name;
         QVERIFY(!laptopPath.isEmpty());
         const QString month = QDir(laptopPath).entryList({"*-*.json"}).last();
 
         // Half synced.
-        const QByteArray whole = readAll(laptopPath + "/" + month);
+        const QByteArray whole = readFile(laptopPath + "/" + month);
         QVERIFY(writeFile(laptopPath + "/" + month, whole.left(whole.size() / 2)));
-        QVERIFY(eventually(
-            [&] {
-                return desk.doctor()
-                           .filter(month + ": cannot be read (half synced, or damaged); "
-                                           "left alone, its last good reading counts")
-                           .size() == 1;
-            },
-            30));
+        QVERIFY(desk.comesToSay(month + ": cannot be read (half synced, or damaged); left alone, "
+                                        "its last good reading counts"));
         // Of a newer format.
         const QString tablet = desk.sync + "/" + uuidText(QUuid::createUuid());
         QVERIFY(writeFile(tablet + "/computer.json", R"({"format":2,"name":"tablet"})"));
-        QVERIFY(eventually(
-            [&] {
-                return desk.doctor()
-                           .filter("computer.json: written in a newer format (2)")
-                           .size() == 1;
-            },
-            30));
+        QVERIFY(desk.comesToSay("computer.json: written in a newer format (2)"));
         // Removed.
         QVERIFY(QDir(laptopPath).removeRecursively());
-        QVERIFY(eventually(
-            [&] {
-                return desk.doctor()
-                           .filter("laptop (" + laptopPath +
-                                   "): its folder is gone; it counts as last seen")
-                           .size() == 1;
-            },
-            30));
+        QVERIFY(desk.comesToSay("laptop (" + laptopPath +
+                                "): its folder is gone; it counts as last seen"));
         QCOMPARE(desk.title(), title);
 
         // A second machine with the desk's id, from a copied home folder: it writes nothing
@@ -391,7 +347,7 @@ private slots:
         copy.home = dir.filePath("copy");
         copy.sync = desk.sync;
         QVERIFY(writeFile(copy.home + "/config/Quenby/settings.json",
-                          readAll(desk.home + "/config/Quenby/settings.json")));
+                          readFile(desk.home + "/config/Quenby/settings.json")));
         QVERIFY(writeFile(dir.filePath("machine-id"), "0123456789abcdef0123456789abcdef\n"));
         QStringList machineIds;
         for (const char *path : {"/var/lib/dbus/machine-id", "/etc/machine-id"})
@@ -403,15 +359,9 @@ private slots:
         const QString ownFolder = desk.sync + "/" + deskId;
         QMap<QString, QByteArray> before;
         for (const QString &name : QDir(ownFolder).entryList(QDir::Files))
-            before.insert(name, readAll(ownFolder + "/" + name));
+            before.insert(name, readFile(ownFolder + "/" + name));
         QVERIFY(copy.start("copy", faketime));
-        QVERIFY(eventually(
-            [&] {
-                return copy.doctor()
-                           .filter("another computer (desk) writes there as this one")
-                           .size() == 1;
-            },
-            30));
+        QVERIFY(copy.comesToSay("another computer (desk) writes there as this one"));
         stopProcess(copy.app);
         for (const QString &path : machineIds)
             QVERIFY(TestMounts::unmount(path));
@@ -423,34 +373,28 @@ private slots:
         };
         QVERIFY(!before.isEmpty());
         QCOMPARE(QDir(ownFolder).entryList(QDir::Files), before.keys());
-        QCOMPARE(readAll(ownFolder + "/computer.json"), before["computer.json"]);
+        QCOMPARE(readFile(ownFolder + "/computer.json"), before["computer.json"]);
         for (auto it = before.begin(); it != before.end(); ++it)
-            QVERIFY2(writtenBy(readAll(ownFolder + "/" + it.key())) == writtenBy(it.value()),
+            QVERIFY2(writtenBy(readFile(ownFolder + "/" + it.key())) == writtenBy(it.value()),
                      qPrintable(it.key()));
-        QCOMPARE(readAll(ownEntries), entriesBefore);
+        QCOMPARE(readFile(ownEntries), entriesBefore);
 
         // The share unmounted: the others count as last seen, nothing lands under the mount
         // point, and once it is back the desk's folder gets what it missed.
         QVERIFY(TestMounts::unmount(desk.sync));
-        QVERIFY(eventually(
-            [&] { return desk.doctor().filter("is not there (an unmounted share?)").size() == 1; },
-            30));
-        QVERIFY(eventually(
-            [&] {
-                return desk.doctor().filter("this computer's folder, is not there").size() == 1;
-            },
-            30));
+        QVERIFY(desk.comesToSay("is not there (an unmounted share?)"));
+        QVERIFY(desk.comesToSay("this computer's folder, is not there"));
         ChildProcess keys;
         desk.type(keys, 40);
         QVERIFY(typed(keys));
         QTest::qWait(35000);
-        QVERIFY(readAll(ownEntries) != entriesBefore);
+        QVERIFY(readFile(ownEntries) != entriesBefore);
         QCOMPARE(QDir(desk.sync).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(TestMounts::bind(backing, desk.sync));
         const QString thisMonth = QDate::fromString(days[1], Qt::ISODate).toString("yyyy-MM");
         const auto published = [&] {
             const auto month =
-                QJsonDocument::fromJson(readAll(ownFolder + "/" + thisMonth + ".json"));
+                QJsonDocument::fromJson(readFile(ownFolder + "/" + thisMonth + ".json"));
             QList<WorkEntry> entries;
             for (const QJsonValue &e : month["entries"].toArray())
                 entries.append(*workEntryFromJson(e));
@@ -465,7 +409,7 @@ private slots:
             return entries;
         };
         QVERIFY(eventually([&] { return published() == ownInMonth(); }, 20));
-        QVERIFY(eventually([&] { return desk.doctor().filter("is not there").size() == 0; }, 30));
+        QVERIFY(desk.comesToSay("is not there", 0));
         // What the others had is still counted, as last seen.
         QVERIFY(desk.doctor().filter("laptop (").size() == 1);
     }

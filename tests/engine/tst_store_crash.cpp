@@ -1,13 +1,13 @@
 #include "DayActivity.h"
 #include "Heartbeat.h"
 #include "MacWorkStore.h"
+#include "TestFiles.h"
 #include "TestMounts.h"
 #include "TestTime.h"
 #include "WorkEntry.h"
 #include "linux/JsonSettingsStore.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -19,12 +19,6 @@
 // The store in a real process on real files: stopped hard (SIGKILL) or by a termination signal in
 // the middle of a work segment, then started again; and with the system's zone changed under it.
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The harness (store_harness.cpp) on the test's folders, in the zone of this process's TZ. Its
 // clock and timer are set by its arguments: every instant is known, so nothing depends on how
@@ -122,13 +116,13 @@ private slots:
 
             // Either way the open segment is left in the heartbeat, up to the last tick.
             QCOMPARE(heartbeat(), (Heartbeat{firstKey, lastTick}));
-            QVERIFY(decodeEntries(readAll(data + QStringLiteral("entries.json")))
+            QVERIFY(decodeEntries(readFile(data + QStringLiteral("entries.json")))
                         .value_or(QList<WorkEntry>())
                         .isEmpty());
 
             // Activity counts: at most a minute lost after a hard stop; none of what was sampled
             // after a termination signal. Never more than was typed.
-            const auto activity = decodeActivity(readAll(data + QStringLiteral("activity.json")));
+            const auto activity = decodeActivity(readFile(data + QStringLiteral("activity.json")));
             QVERIFY(activity);
             const qint64 keys = activity->value(QStringLiteral("2026-03-10")).keys;
             QVERIFY2(keys >= (signal == SIGKILL ? savedAMinuteAgo : sampled) && keys <= sampled,
@@ -140,12 +134,13 @@ private slots:
                 Harness next(dir, lastTick + 120 + run);
                 QVERIFY(next.waitFor("ready"));
                 next.stop(SIGTERM);
-                const auto entries = decodeEntries(readAll(data + QStringLiteral("entries.json")));
+                const auto entries = decodeEntries(readFile(data + QStringLiteral("entries.json")));
                 QVERIFY(entries && entries->size() == 1);
                 QCOMPARE(entries->first().date, firstKey);
                 QCOMPARE(entries->first().seconds, lastTick - firstKey);
                 QCOMPARE(heartbeat()->segmentStart, std::nullopt);
-                QCOMPARE(decodeActivity(readAll(data + QStringLiteral("activity.json"))), activity);
+                QCOMPARE(decodeActivity(readFile(data + QStringLiteral("activity.json"))),
+                         activity);
             }
         }
     }
@@ -187,11 +182,11 @@ private slots:
         h.stop(SIGTERM);
 
         const QString data = dir.filePath(QStringLiteral("data/Quenby/"));
-        const auto entries = decodeEntries(readAll(data + QStringLiteral("entries.json")));
+        const auto entries = decodeEntries(readFile(data + QStringLiteral("entries.json")));
         QVERIFY(entries && entries->size() == 1);
         QCOMPARE(entries->first().date, start + 4);
         QCOMPARE(entries->first().date + entries->first().seconds, start + 20 + after - 1);
-        const auto activity = decodeActivity(readAll(data + QStringLiteral("activity.json")));
+        const auto activity = decodeActivity(readFile(data + QStringLiteral("activity.json")));
         QVERIFY(activity && activity->size() == 2);
         QCOMPARE(activity->value(QStringLiteral("2026-03-10")).keys, typedBy(20));
         QCOMPARE(activity->value(QStringLiteral("2026-03-11")).keys, typedBy(after));

@@ -24,12 +24,6 @@ CrewClient::Config crew(const char *code)
             QStringLiteral("Ada's Crew")};
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestStoreStorage : public QObject {
@@ -188,9 +182,9 @@ private slots:
         for (const QString &file : files)
             QDir().rmdir(file);
         f.advance(5);
-        QCOMPARE(decodeActivity(readAll(files[0])), s.activityByDay());
+        QCOMPARE(decodeActivity(readFile(files[0])), s.activityByDay());
         f.advance(55);
-        QCOMPARE(decodeEntries(readAll(files[1])), s.entries());
+        QCOMPARE(decodeEntries(readFile(files[1])), s.entries());
     }
 
     void settingsFile()
@@ -205,7 +199,7 @@ private slots:
             // JSON has no NaN: storing one would make the whole file unreadable.
             QVERIFY(!store.setValue(QStringLiteral("nan"), qQNaN()));
         }
-        QCOMPARE(parseJson(readAll(path))->toObject().value(QStringLiteral("goal")).toObject(),
+        QCOMPARE(parseJson(readFile(path))->toObject().value(QStringLiteral("goal")).toObject(),
                  (QJsonObject{{"type", "double"}, {"value", 14400.25}}));
         JsonSettingsStore store(path);
         QCOMPARE(store.boolValue(QStringLiteral("auto")), false);
@@ -239,7 +233,7 @@ private slots:
         QByteArrayList kept;
         for (const QString &c :
              QDir(dir.path()).entryList({QStringLiteral("settings.json.corrupt-*")}))
-            kept.append(readAll(dir.filePath(c)));
+            kept.append(readFile(dir.filePath(c)));
         QCOMPARE(kept.size(), 3);
         QVERIFY(kept.contains(R"({"a":{"type":"bool","value":tr   )") &&
                 !kept.contains(R"({"a":{"type":"bool","value":1}})"));
@@ -278,7 +272,7 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, previous);
         QVERIFY(!small && !large);
-        QCOMPARE(readAll(path), old);
+        QCOMPARE(readFile(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"entries.json"});
     }
 };

@@ -14,19 +14,6 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 WorkEntry timed(Instant date, double seconds)
 {
     return {QUuid::createUuid(), date, seconds, WorkEntry::Kind::timed};
@@ -44,13 +31,13 @@ struct Peer {
     QString path() const { return QDir(folder).filePath(uuidText(id)); }
     bool describe(const QString &name) const
     {
-        return writeAll(path() + "/computer.json",
-                        encodeComputerDescription({id, name, machineStamp("peer", id)}));
+        return writeFile(path() + "/computer.json",
+                         encodeComputerDescription({id, name, machineStamp("peer", id)}));
     }
     bool write(const QString &month, const QList<WorkEntry> &entries,
                const ActivityByDay &activity = {}) const
     {
-        return writeAll(
+        return writeFile(
             path() + "/" + monthFileName(month),
             encodeMonthRecord({id, machineStamp("peer", id), month, entries, activity}));
     }
@@ -100,26 +87,26 @@ private slots:
         const QDir own(s.syncFolder().ownFolder());
         QCOMPARE(own.entryList(QDir::Files),
                  (QStringList{"2026-02.json", "2026-03.json", "computer.json"}));
-        const auto march = decodeMonthRecord(readAll(own.filePath("2026-03.json")));
+        const auto march = decodeMonthRecord(readFile(own.filePath("2026-03.json")));
         QVERIFY(march);
         QCOMPARE(march->entries, earlier.mid(1));
         QCOMPARE(march->machine, machineStamp("test machine", s.syncFolder().setting().id));
-        QCOMPARE(decodeComputerDescription(readAll(own.filePath("computer.json")))->name, "desk");
-        const QByteArray february = readAll(own.filePath("2026-02.json"));
+        QCOMPARE(decodeComputerDescription(readFile(own.filePath("computer.json")))->name, "desk");
+        const QByteArray february = readFile(own.filePath("2026-02.json"));
         const QDateTime februaryWritten = QFileInfo(own.filePath("2026-02.json")).lastModified();
 
         // Each tick of typing: the month file changes only when a main file was saved.
         for (int tick = 0; tick < 40; ++tick) {
             const QByteArray files = f.readData("entries.json") + f.readData("activity.json");
-            const QByteArray month = readAll(own.filePath("2026-03.json"));
+            const QByteArray month = readFile(own.filePath("2026-03.json"));
             tick < 30 ? f.type(5) : f.advance(5);
-            if (readAll(own.filePath("2026-03.json")) != month)
+            if (readFile(own.filePath("2026-03.json")) != month)
                 QVERIFY(f.readData("entries.json") + f.readData("activity.json") != files);
         }
-        const auto saved = decodeMonthRecord(readAll(own.filePath("2026-03.json")));
+        const auto saved = decodeMonthRecord(readFile(own.filePath("2026-03.json")));
         QCOMPARE(saved->entries, s.entries().mid(1));
         QCOMPARE(saved->activity, *decodeActivity(f.readData("activity.json")));
-        QCOMPARE(readAll(own.filePath("2026-02.json")), february);
+        QCOMPARE(readFile(own.filePath("2026-02.json")), february);
         QCOMPARE(QFileInfo(own.filePath("2026-02.json")).lastModified(), februaryWritten);
 
         // This computer's folder goes (an unmounted share): nothing is written, nor made again.
@@ -130,7 +117,7 @@ private slots:
         QVERIFY(!own.exists());
         // Back, it gets what it missed.
         QVERIFY(QDir().mkdir(own.path()));
-        QTRY_COMPARE(decodeMonthRecord(readAll(own.filePath("2026-03.json")))
+        QTRY_COMPARE(decodeMonthRecord(readFile(own.filePath("2026-03.json")))
                          .value_or(MonthRecord())
                          .entries,
                      s.entries().mid(1));
@@ -138,28 +125,28 @@ private slots:
 
         // Another machine writes as this computer (a copied home folder): this one stops
         // writing there, and takes a new id when told.
-        QVERIFY(writeAll(own.filePath("computer.json"),
-                         encodeComputerDescription({s.syncFolder().setting().id, "laptop",
-                                                    machineStamp("other", QUuid())})));
+        QVERIFY(writeFile(own.filePath("computer.json"),
+                          encodeComputerDescription({s.syncFolder().setting().id, "laptop",
+                                                     machineStamp("other", QUuid())})));
         QTRY_VERIFY(saysOnce(s, "another computer (laptop) writes there as this one"));
-        const QByteArray stopped = readAll(own.filePath("2026-03.json"));
+        const QByteArray stopped = readFile(own.filePath("2026-03.json"));
         f.type(40);
         f.advance(35);
-        QCOMPARE(readAll(own.filePath("2026-03.json")), stopped);
+        QCOMPARE(readFile(own.filePath("2026-03.json")), stopped);
         s.makeNewComputerId();
         QVERIFY(s.syncProblems().isEmpty());
         QCOMPARE(
-            decodeMonthRecord(readAll(QDir(s.syncFolder().ownFolder()).filePath("2026-03.json")))
+            decodeMonthRecord(readFile(QDir(s.syncFolder().ownFolder()).filePath("2026-03.json")))
                 ->entries,
             s.entries().mid(1));
 
         // Off: nothing more goes there.
-        const QByteArray last = readAll(QDir(s.syncFolder().ownFolder()).filePath("2026-03.json"));
+        const QByteArray last = readFile(QDir(s.syncFolder().ownFolder()).filePath("2026-03.json"));
         QCOMPARE(s.setSyncFolder(QString()), QString());
         f.type(40);
         f.advance(35);
-        QCOMPARE(readAll(QDir(synced.path())
-                             .filePath(uuidText(s.syncFolder().setting().id) + "/2026-03.json")),
+        QCOMPARE(readFile(QDir(synced.path())
+                              .filePath(uuidText(s.syncFolder().setting().id) + "/2026-03.json")),
                  last);
     }
 
@@ -195,18 +182,18 @@ private slots:
         QCOMPARE(s.otherComputers().computers().at(laptop.id).name, "laptop");
 
         // Half synced: its last good reading counts.
-        const QByteArray whole = readAll(laptop.path() + "/2026-03.json");
-        QVERIFY(writeAll(laptop.path() + "/2026-03.json", whole.left(whole.size() / 2)));
+        const QByteArray whole = readFile(laptop.path() + "/2026-03.json");
+        QVERIFY(writeFile(laptop.path() + "/2026-03.json", whole.left(whole.size() / 2)));
         QTRY_VERIFY(saysOnce(s, "2026-03.json: cannot be read (half synced, or damaged); left "
                                 "alone, its last good reading counts"));
         QVERIFY(near(today(s), own + 1860));
 
         // A computer of a newer format is left alone.
         Peer newer{synced.path()};
-        QVERIFY(writeAll(newer.path() + "/computer.json",
-                         R"({"format":2,"id":")" + uuidText(newer.id).toLatin1() +
-                             R"(","name":"tablet","machine":"x","more":[]})"));
-        QVERIFY(writeAll(newer.path() + "/2026-03.json", R"({"format":2,"entries":{}})"));
+        QVERIFY(writeFile(newer.path() + "/computer.json",
+                          R"({"format":2,"id":")" + uuidText(newer.id).toLatin1() +
+                              R"(","name":"tablet","machine":"x","more":[]})"));
+        QVERIFY(writeFile(newer.path() + "/2026-03.json", R"({"format":2,"entries":{}})"));
         QTRY_VERIFY(saysOnce(s, "2026-03.json: written in a newer format (2) by a newer Tockly"));
         QVERIFY(near(today(s), own + 1860));
 

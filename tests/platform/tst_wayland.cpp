@@ -15,7 +15,6 @@
 
 #include <QDBusMessage>
 #include <QDBusPendingCall>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -380,11 +379,8 @@ private slots:
         ChildProcess tockly;
         QVERIFY(startTockly(tockly, env, bus));
         // The first tick takes the counters' baselines, the next one counts, written at once.
-        for (QDeadlineTimer deadline(30000);
-             topApps(env)[u"Chromium Web Browser"].toDouble() <= 0;) {
-            QVERIFY(!deadline.hasExpired());
-            QTest::qWait(1000);
-        }
+        QVERIFY(
+            eventually([&] { return topApps(env)[u"Chromium Web Browser"].toDouble() > 0; }, 30));
         // The focus moves on; the time follows it, and quitting writes what is pending.
         QVERIFY2(kwin.openWindow(u"org.quenby.TestPad"_s, u"notes"_s, &error), qPrintable(error));
         QTest::qWait(11000);

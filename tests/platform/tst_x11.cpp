@@ -1,8 +1,6 @@
 #include "DesktopTestEnvironment.h"
 #include "FrontmostText.h"
 #include "TestMounts.h"
-#include "TocklyProcess.h"
-#include "WorkEntry.h"
 #include "linux/SystemProcess.h"
 #include "linux/X11FrontmostApplication.h"
 #include "linux/XInputSource.h"
@@ -82,10 +80,7 @@ class TestX11 : public QObject {
 private slots:
     void initTestCase()
     {
-        // Input devices readable here would be counted instead of the X server's input.
-        if (QFileInfo::exists(u"/dev/input"_s))
-            QVERIFY(TestMounts::enterPrivateNamespace() &&
-                    TestMounts::mountTmpfs(u"/dev/input"_s, 4096));
+        QVERIFY(TestMounts::hideInputDevices());
         QString error;
         QVERIFY2(xvfb.start(&error), qPrintable(error));
         input = XInputSource::open(xvfb.display().toLocal8Bit(), &error);
@@ -152,46 +147,6 @@ private slots:
         QVERIFY2(stalest < 0.8, qPrintable(QString::number(stalest)));
         QTest::qWait(1200);
         QVERIFY(since(InputEvent::mouseMoved) >= 1.1);
-    }
-
-    // Tockly itself while a film plays, its player resetting the screen saver every 5 s: nothing
-    // counts before the mouse moves for 20 s, nor after. The clock runs from within a tick of
-    // the first move and stops at the first tick 30 s after the last, within a tick; so short a
-    // stretch is below the minimum and nothing is recorded.
-    void filmResetsTheScreenSaverWhileTheMouseMoves()
-    {
-        PrivateBus session;
-        QString error;
-        QVERIFY2(session.start(PrivateBus::Kind::session, &error), qPrintable(error));
-        QTemporaryDir home;
-        QProcessEnvironment env =
-            tocklyEnvironment(xvfb.environment(), home.path(), session.address());
-        env.remove(u"WAYLAND_DISPLAY"_s);
-        env.insert(u"XDG_SESSION_TYPE"_s, u"x11"_s);
-        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        QVERIFY(skipWelcome(home.filePath(u"config"_s)));
-        ChildProcess film;
-        film.setProcessEnvironment(xvfb.environment());
-        film.start(u"sh"_s, {u"-c"_s, u"while xset s reset; do sleep 5; done"_s});
-        const QDBusConnection bus = session.connect(u"film"_s);
-        ChildProcess tockly;
-        QVERIFY(startTockly(tockly, env, bus));
-
-        // The input before (Xvfb's start counts as one) ages out; then 35 s of the film alone.
-        QTRY_VERIFY_WITH_TIMEOUT(!isTracking(bus), 40000);
-        QCOMPARE(watchTracking(bus, 35000).first, -1);
-        int move = 0;
-        const Tracked moving = watchTracking(bus, 20000, [&] {
-            xdotool(++move % 2 ? "mousemove_relative -- 5 3" : "mousemove_relative -- -5 -3");
-        });
-        QVERIFY2(moving.first >= 0 && moving.first <= 7000,
-                 qPrintable(QString::number(moving.first)));
-        const Tracked after = watchTracking(bus, 45000);
-        QVERIFY2(after.last >= 29000 && after.last <= 30000 + 7000,
-                 qPrintable(QString::number(after.last)));
-        QVERIFY(film.state() == QProcess::Running);
-        QFile entries(home.filePath(u"data/Quenby/entries.json"_s));
-        QVERIFY(!entries.open(QIODevice::ReadOnly) || decodeEntries(entries.readAll())->isEmpty());
     }
 
     void frontmostApplicationFromActiveWindowAndDesktopFiles()

@@ -4,8 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
+#include <QTest>
 #include <QThread>
 
 #include <csignal>
@@ -75,11 +74,14 @@ bool waitUntil(const QProcess &process, int timeoutMs, const std::function<bool(
     return false;
 }
 
-bool writeFile(const QString &path, const QByteArray &contents)
+bool eventually(const std::function<bool()> &ready, int seconds)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(contents) == contents.size();
+    for (QDeadlineTimer deadline(seconds * 1000);; QTest::qWait(500)) {
+        if (ready())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+    }
 }
 
 bool XvfbServer::start(QString *error)

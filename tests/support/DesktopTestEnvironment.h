@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFiles.h"
+
 #include <QDBusConnection>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -79,5 +81,6 @@ void stopProcess(QProcess &process);
 QString readLine(QProcess &process);
 // Waits until `ready` holds while `process` runs; false when it ends or after `timeoutMs`.
 bool waitUntil(const QProcess &process, int timeoutMs, const std::function<bool()> &ready);
-// Writes a file, making its folder first.
-bool writeFile(const QString &path, const QByteArray &contents);
+// Polls until `ready` holds, for `seconds` at most: for checks that run a program each time, which
+// Qt Test's QTRY would repeat for as many times as it waits, not for as long.
+bool eventually(const std::function<bool()> &ready, int seconds);

@@ -1,7 +1,5 @@
 #include "HeadlessCompositor.h"
 
-#include <QFile>
-
 using namespace Qt::Literals::StringLiterals;
 
 QString HeadlessCompositor::socketPath() const
@@ -34,9 +32,7 @@ bool HeadlessCompositor::launch(const QString &program, const QStringList &argum
     m_process.start(program, arguments);
     if (waitUntil(m_process, timeoutMs, ready))
         return true;
-    QFile f(log);
-    f.open(QIODevice::ReadOnly);
-    *error = program + u" did not start: "_s + QString::fromUtf8(f.readAll().right(3000));
+    *error = program + u" did not start: "_s + QString::fromUtf8(readFile(log).right(3000));
     return false;
 }
 
@@ -46,17 +42,24 @@ void HeadlessCompositor::stop()
     stopProcess(m_process);
 }
 
-bool HeadlessCompositor::openWindow(const QString &appId, const QString &title, QString *error)
+// tockly-test-wayland-client with these arguments, once it says it is shown.
+static std::unique_ptr<ChildProcess> shownClient(const QProcessEnvironment &env,
+                                                 const QStringList &arguments)
 {
     auto p = std::make_unique<ChildProcess>();
-    p->setProcessEnvironment(m_client);
+    p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {appId, title});
+    p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), arguments);
+    return readLine(*p) == "mapped"_L1 ? std::move(p) : nullptr;
+}
+
+bool HeadlessCompositor::openWindow(const QString &appId, const QString &title, QString *error)
+{
+    auto p = shownClient(m_client, {appId, title});
     *error = u"the test window %1 was not shown"_s.arg(appId);
-    if (readLine(*p) != "mapped"_L1)
-        return false;
-    m_windows.emplace_back(appId, std::move(p));
-    return true;
+    if (p)
+        m_windows.emplace_back(appId, std::move(p));
+    return bool(p);
 }
 
 void HeadlessCompositor::closeWindow(const QString &appId)
@@ -66,12 +69,9 @@ void HeadlessCompositor::closeWindow(const QString &appId)
 
 QString HeadlessCompositor::launcherToken(const QString &appId, QString *error)
 {
-    auto p = std::make_unique<ChildProcess>();
-    p->setProcessEnvironment(m_client);
-    p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p->start(QStringLiteral(TOCKLY_TEST_WAYLAND_CLIENT), {u"--launcher"_s, appId});
+    auto p = shownClient(m_client, {u"--launcher"_s, appId});
     *error = u"the launcher was not shown"_s;
-    if (readLine(*p) != "mapped"_L1)
+    if (!p)
         return {};
     // A click before the compositor has seen the pointer arrive goes to what was there before.
     pointAtTheMiddle();

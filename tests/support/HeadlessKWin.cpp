@@ -65,10 +65,7 @@ bool HeadlessKWin::start(QString *error, bool strictFocus)
 
 QString HeadlessKWin::activeWindow() const
 {
-    QFile log(m_runtime.filePath(u"compositor.log"_s));
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray all = log.readAll();
+    const QByteArray all = readFile(m_runtime.filePath(u"compositor.log"_s));
     const qsizetype at = all.lastIndexOf(activeMark);
     if (at < 0)
         return {};

@@ -9,11 +9,10 @@
 #include "Process.h"
 #include "RepeatingTimer.h"
 #include "SettingsStore.h"
+#include "TestFiles.h"
 #include "TestTime.h"
 #include "Workspace.h"
 
-#include <QDir>
-#include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
 
@@ -198,16 +197,9 @@ struct StoreFixture {
     }
     void writeData(const QString &name, const QByteArray &bytes) const
     {
-        QDir().mkpath(dir.filePath(QStringLiteral("Quenby")));
-        QFile f(dataPath(name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
+        writeFile(dataPath(name), bytes);
     }
-    QByteArray readData(const QString &name) const
-    {
-        QFile f(dataPath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray readData(const QString &name) const { return readFile(dataPath(name)); }
 
     std::optional<Heartbeat> heartbeat() const
     {

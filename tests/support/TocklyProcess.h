@@ -45,22 +45,23 @@ inline bool startTockly(QProcess &tockly, const QProcessEnvironment &env,
     });
 }
 
+// A property of the running tockly on `bus`.
+inline QVariant tocklyProperty(const QDBusConnection &bus, const QString &name)
+{
+    const QString service = QStringLiteral("org.quenby.Tockly");
+    return busProperty(bus, service, QStringLiteral("/org/quenby/Tockly"), service, name);
+}
+
 // The invitation the running tockly on `bus` offers to join; empty when none.
 inline QString pendingInvite(const QDBusConnection &bus)
 {
-    return busProperty(bus, QStringLiteral("org.quenby.Tockly"),
-                       QStringLiteral("/org/quenby/Tockly"), QStringLiteral("org.quenby.Tockly"),
-                       QStringLiteral("PendingInvite"))
-        .toString();
+    return tocklyProperty(bus, QStringLiteral("PendingInvite")).toString();
 }
 
 // Whether the tockly on `bus` counts now.
 inline bool isTracking(const QDBusConnection &bus)
 {
-    return busProperty(bus, QStringLiteral("org.quenby.Tockly"),
-                       QStringLiteral("/org/quenby/Tockly"), QStringLiteral("org.quenby.Tockly"),
-                       QStringLiteral("IsTracking"))
-        .toBool();
+    return tocklyProperty(bus, QStringLiteral("IsTracking")).toBool();
 }
 
 // When the tockly on `bus` was seen counting while it was watched for `ms`, polled every 250 ms
@@ -106,3 +107,24 @@ inline int runTockly(const QProcessEnvironment &env, const QStringList &argument
         *errors = QString::fromUtf8(p.readAllStandardError());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
+
+#ifdef TOCKLY_FAKETIME_LIBRARY
+// Its wall clock, for it alone, moved by the offset in `offsetFile` (setClockOffset), read anew at
+// each look. Timers and input times run on the real monotonic and boot clocks, as they do when
+// someone sets the clock.
+inline void fakeWallClock(QProcessEnvironment &env, const QString &offsetFile)
+{
+    env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TOCKLY_FAKETIME_LIBRARY));
+    env.insert(QStringLiteral("FAKETIME_TIMESTAMP_FILE"), offsetFile);
+    env.insert(QStringLiteral("FAKETIME_NO_CACHE"), QStringLiteral("1"));
+    env.insert(QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
+    // Preloaded ahead of the sanitizers' runtime, which must be told to accept that.
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               QStringLiteral("detect_leaks=0:verify_asan_link_order=0"));
+}
+
+inline bool setClockOffset(const QString &offsetFile, qint64 seconds)
+{
+    return writeFile(offsetFile, (seconds < 0 ? "" : "+") + QByteArray::number(seconds) + '\n');
+}
+#endif
