@@ -57,9 +57,10 @@ bool HeadlessCompositor::openWindow(const QString &appId, const QString &title, 
 {
     auto p = shownClient(m_client, {appId, title});
     *error = u"the test window %1 was not shown"_s.arg(appId);
-    if (p)
-        m_windows.emplace_back(appId, std::move(p));
-    return bool(p);
+    if (!p)
+        return false;
+    m_windows.emplace_back(appId, std::move(p));
+    return true;
 }
 
 void HeadlessCompositor::closeWindow(const QString &appId)
