@@ -164,12 +164,11 @@ private slots:
     {
         stopProcess(tockly);
         stopProcess(monitor);
-        QFile log(shell.home() + u"/bus.log"_s);
-        QVERIFY(log.open(QIODevice::ReadOnly));
         const QString test = shell.bus().baseService();
         const QRegularExpression start(u"\\n(?=(signal|method call|method return|error) )"_s);
         QString said;
-        for (const QString &message : QString::fromUtf8(log.readAll()).split(start)) {
+        for (const QString &message :
+             QString::fromUtf8(readFile(shell.home() + u"/bus.log"_s)).split(start)) {
             const QString header = message.section(u'\n', 0, 0);
             if (!header.contains(u"sender="_s + test + u' ') &&
                 !header.contains(u"destination="_s + test + u' '))
@@ -229,9 +228,7 @@ private slots:
         QTest::qWait(7000);
         tockly.terminate(); // writes the day's activity on the way out
         QVERIFY(tockly.waitForFinished(10000));
-        QFile file(dataFolder() + u"/Quenby/activity.json"_s);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const auto days = decodeActivity(file.readAll());
+        const auto days = decodeActivity(readFile(dataFolder() + u"/Quenby/activity.json"_s));
         QVERIFY(days && days->size() == 1);
         const DayActivity day = days->first();
         QCOMPARE(day.appSeconds.keys(), QStringList({u"Test Diary"_s, u"Test Pad"_s}));
