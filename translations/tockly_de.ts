@@ -310,6 +310,35 @@ Siehe tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>OtherComputersModel</name>
+    <message>
+        <source>today %1</source>
+        <extracomment>When another computer last wrote: %1 is a time of today.</extracomment>
+        <translation>heute %1</translation>
+    </message>
+    <message>
+        <source>this computer</source>
+        <translation>dieser Computer</translation>
+    </message>
+    <message>
+        <source>last wrote %1</source>
+        <extracomment>%1 is when: &quot;today 14:05&quot; or a date and time.</extracomment>
+        <translation>zuletzt geschrieben %1</translation>
+    </message>
+    <message>
+        <source>nothing written yet</source>
+        <translation>noch nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>its folder is gone</source>
+        <translation>sein Ordner ist weg</translation>
+    </message>
+    <message>
+        <source>Only a folder on this computer can be used</source>
+        <translation>Nur ein Ordner auf diesem Computer geht</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Day</source>

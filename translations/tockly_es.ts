@@ -310,6 +310,35 @@ actualizaciones. Consulta tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>OtherComputersModel</name>
+    <message>
+        <source>today %1</source>
+        <extracomment>When another computer last wrote: %1 is a time of today.</extracomment>
+        <translation>hoy %1</translation>
+    </message>
+    <message>
+        <source>this computer</source>
+        <translation>este ordenador</translation>
+    </message>
+    <message>
+        <source>last wrote %1</source>
+        <extracomment>%1 is when: &quot;today 14:05&quot; or a date and time.</extracomment>
+        <translation>última escritura %1</translation>
+    </message>
+    <message>
+        <source>nothing written yet</source>
+        <translation>aún no ha escrito nada</translation>
+    </message>
+    <message>
+        <source>its folder is gone</source>
+        <translation>su carpeta ya no está</translation>
+    </message>
+    <message>
+        <source>Only a folder on this computer can be used</source>
+        <translation>Solo sirve una carpeta de este ordenador</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Day</source>

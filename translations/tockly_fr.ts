@@ -310,6 +310,35 @@ mises à jour. Voir tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>OtherComputersModel</name>
+    <message>
+        <source>today %1</source>
+        <extracomment>When another computer last wrote: %1 is a time of today.</extracomment>
+        <translation>aujourd&apos;hui %1</translation>
+    </message>
+    <message>
+        <source>this computer</source>
+        <translation>cet ordinateur</translation>
+    </message>
+    <message>
+        <source>last wrote %1</source>
+        <extracomment>%1 is when: &quot;today 14:05&quot; or a date and time.</extracomment>
+        <translation>dernière écriture %1</translation>
+    </message>
+    <message>
+        <source>nothing written yet</source>
+        <translation>rien d&apos;écrit pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>its folder is gone</source>
+        <translation>son dossier a disparu</translation>
+    </message>
+    <message>
+        <source>Only a folder on this computer can be used</source>
+        <translation>Seul un dossier de cet ordinateur convient</translation>
+    </message>
+</context>
+<context>
     <name>Report</name>
     <message>
         <source>Day</source>
