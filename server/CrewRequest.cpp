@@ -11,15 +11,17 @@
 namespace {
 
 namespace Field = CrewWire::Field;
+namespace Code = CrewWire::ErrorCode;
 
 Reply unreadable()
 {
-    return Reply::error(400, u"The request could not be read.");
+    return Reply::error(400, Code::badRequest, u"The request could not be read.");
 }
 
 Reply missing(QLatin1StringView key)
 {
-    return Reply::error(400, QStringLiteral("The request needs \"%1\" as text.").arg(key));
+    return Reply::error(400, Code::missingField,
+                        QStringLiteral("The request needs \"%1\" as text.").arg(key));
 }
 
 std::optional<QJsonObject> object(QByteArrayView body)
@@ -55,17 +57,26 @@ bool isRefusedChar(char32_t c)
     return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
-CheckedName checkName(const QString &raw, int maxChars, const QString &empty,
-                      const QString &tooLong, const QString &badChar)
+// A name's three refusals, each a code and its text.
+struct NameRefusals {
+    const char *emptyCode;
+    QString empty;
+    const char *tooLongCode;
+    QString tooLong;
+    const char *badCharCode;
+    QString badChar;
+};
+
+CheckedName checkName(const QString &raw, int maxChars, const NameRefusals &r)
 {
     CheckedName out{raw.trimmed(), {}};
     const auto chars = out.name.toUcs4();
     if (chars.isEmpty())
-        out.problem = empty;
+        out.refusal = Reply::error(400, r.emptyCode, r.empty);
     else if (chars.size() > maxChars)
-        out.problem = tooLong;
+        out.refusal = Reply::error(400, r.tooLongCode, r.tooLong);
     else if (std::any_of(chars.begin(), chars.end(), isRefusedChar))
-        out.problem = badChar;
+        out.refusal = Reply::error(400, r.badCharCode, r.badChar);
     return out;
 }
 
@@ -100,17 +111,21 @@ Membership membership(const QJsonObject &o)
 CheckedName checkNickname(const QString &raw)
 {
     return checkName(
-        raw, CrewWire::maxNicknameChars, QStringLiteral("Please choose a nickname."),
-        QStringLiteral("A nickname can be at most %1 characters.").arg(CrewWire::maxNicknameChars),
-        QStringLiteral("A nickname can't contain control characters."));
+        raw, CrewWire::maxNicknameChars,
+        {Code::nicknameMissing, QStringLiteral("Please choose a nickname."), Code::nicknameTooLong,
+         QStringLiteral("A nickname can be at most %1 characters.").arg(CrewWire::maxNicknameChars),
+         Code::nicknameInvalid, QStringLiteral("A nickname can't contain control characters.")});
 }
 
 CheckedName checkCrewName(const QString &raw)
 {
-    return checkName(
-        raw, CrewWire::maxCrewNameChars, QStringLiteral("Please give the crew a name."),
-        QStringLiteral("A crew name can be at most %1 characters.").arg(CrewWire::maxCrewNameChars),
-        QStringLiteral("A crew name can't contain control characters."));
+    return checkName(raw, CrewWire::maxCrewNameChars,
+                     {Code::crewNameMissing, QStringLiteral("Please give the crew a name."),
+                      Code::crewNameTooLong,
+                      QStringLiteral("A crew name can be at most %1 characters.")
+                          .arg(CrewWire::maxCrewNameChars),
+                      Code::crewNameInvalid,
+                      QStringLiteral("A crew name can't contain control characters.")});
 }
 
 QString normalizedCode(const QString &code)
@@ -135,11 +150,11 @@ Parsed<CreateRequest> parseCreate(QByteArrayView body)
     if (!nickname)
         return {{}, missing(QLatin1StringView(Field::nickname))};
     const CheckedName name = checkCrewName(*crewName);
-    if (!name.problem.isEmpty())
-        return {{}, Reply::error(400, name.problem)};
+    if (name.refusal)
+        return {{}, *name.refusal};
     const CheckedName nick = checkNickname(*nickname);
-    if (!nick.problem.isEmpty())
-        return {{}, Reply::error(400, nick.problem)};
+    if (nick.refusal)
+        return {{}, *nick.refusal};
     return {CreateRequest{name.name, nick.name}, {}};
 }
 
@@ -158,8 +173,8 @@ Parsed<JoinRequest> parseJoin(QByteArrayView body)
     if (!CrewWire::isCrewCode(normal))
         return {{}, Reply::unknownCrew()};
     const CheckedName nick = checkNickname(*nickname);
-    if (!nick.problem.isEmpty())
-        return {{}, Reply::error(400, nick.problem)};
+    if (nick.refusal)
+        return {{}, *nick.refusal};
     return {JoinRequest{normal, nick.name}, {}};
 }
 
@@ -202,28 +217,34 @@ Parsed<ReportRequest> parseReport(QByteArrayView body, QDate today)
         return {{}, missing(QLatin1StringView(Field::nickname))};
     const QJsonValue daysValue = o->value(QLatin1StringView(Field::days));
     if (!daysValue.isObject())
-        return {{}, Reply::error(400, u"The request needs \"days\" as an object.")};
+        return {{}, Reply::error(400, Code::badDays, u"The request needs \"days\" as an object.")};
     const QJsonObject days = daysValue.toObject();
     if (days.size() > CrewWire::maxReportDays)
-        return {{},
-                Reply::error(400, QStringLiteral("A report can hold at most %1 days.")
-                                      .arg(CrewWire::maxReportDays))};
+        return {
+            {},
+            Reply::error(
+                400, Code::tooManyDays,
+                QStringLiteral("A report can hold at most %1 days.").arg(CrewWire::maxReportDays))};
 
     ReportRequest request{m.code, m.memberId, {}};
     for (auto it = days.begin(); it != days.end(); ++it) {
         const QDate date = dateFromDayKey(it.key());
         if (!date.isValid())
-            return {{}, Reply::error(400, u"Days must be dates written as yyyy-MM-dd.")};
-        if (std::abs(date.daysTo(today)) > CrewWire::reportWindowDays)
             return {{},
-                    Reply::error(
-                        400, QStringLiteral("Only days within %1 days of today can be reported.")
+                    Reply::error(400, Code::badDays, u"Days must be dates written as yyyy-MM-dd.")};
+        if (std::abs(date.daysTo(today)) > CrewWire::reportWindowDays)
+            return {
+                {},
+                Reply::error(400, Code::dayOutOfRange,
+                             QStringLiteral("Only days within %1 days of today can be reported.")
                                  .arg(CrewWire::reportWindowDays))};
         const QJsonValue v = it.value();
         const double seconds = v.toDouble(-1);
         if (!v.isDouble() || !std::isfinite(seconds) || seconds < 0 ||
             seconds > CrewWire::maxDaySeconds)
-            return {{}, Reply::error(400, u"A day's total must be between 0 and 90,000 seconds.")};
+            return {{},
+                    Reply::error(400, Code::badDays,
+                                 u"A day's total must be between 0 and 90,000 seconds.")};
         request.days.emplace_back(it.key(), seconds);
     }
     return {std::move(request), {}};

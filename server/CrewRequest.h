@@ -53,10 +53,10 @@ Parsed<KickRequest> parseKick(QByteArrayView body);
 // today: the server's date; days further than CrewWire::reportWindowDays from it are refused.
 Parsed<ReportRequest> parseReport(QByteArrayView body, QDate today);
 
-// A name trimmed of surrounding white space, or the reason it cannot be used.
+// A name trimmed of surrounding white space, or the refusal of it.
 struct CheckedName {
     QString name;
-    QString problem;
+    std::optional<Reply> refusal;
 };
 CheckedName checkNickname(const QString &raw);
 CheckedName checkCrewName(const QString &raw);

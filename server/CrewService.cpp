@@ -11,6 +11,7 @@
 
 namespace http = boost::beast::http;
 using Response = HttpServer::Response;
+namespace Code = CrewWire::ErrorCode;
 
 namespace {
 
@@ -89,9 +90,9 @@ Response CrewService::answer(const Request &req, const std::string &peerAddress)
     case http::verb::post:
         return post(path, req, clientAddress(req, peerAddress));
     case http::verb::unknown:
-        return send(Reply::error(400, u"The request could not be read."));
+        return send(Reply::error(400, Code::badRequest, u"The request could not be read."));
     default:
-        return send(Reply::error(404, u"Not found."));
+        return send(Reply::error(404, Code::notFound, u"Not found."));
     }
 }
 
@@ -118,9 +119,10 @@ Response CrewService::get(const std::string &path, const std::string &address)
                                                                              : "";
     const bool page = prefix == CrewWire::pagePrefix;
     if (prefix.empty())
-        return send(Reply::error(404, u"Not found."));
+        return send(Reply::error(404, Code::notFound, u"Not found."));
     if (!m_requests.allow(address))
-        return send(Reply::error(429, u"Too many requests. Please wait a minute and try again."));
+        return send(Reply::error(429, Code::tooManyRequests,
+                                 u"Too many requests. Please wait a minute and try again."));
     const QString code = normalizedCode(QString::fromStdString(path.substr(prefix.size())));
     if (page)
         return invitePage(code);
@@ -176,11 +178,13 @@ Response CrewService::post(const std::string &path, const Request &req, const st
                        path == CrewWire::leavePath || path == CrewWire::kickPath ||
                        path == CrewWire::reportPath;
     if (!known)
-        return send(Reply::error(404, u"Not found."));
+        return send(Reply::error(404, Code::notFound, u"Not found."));
     if (!m_requests.allow(address))
-        return send(Reply::error(429, u"Too many requests. Please wait a minute and try again."));
+        return send(Reply::error(429, Code::tooManyRequests,
+                                 u"Too many requests. Please wait a minute and try again."));
     if (!isJson(req))
-        return send(Reply::error(415, u"Requests must be sent as application/json."));
+        return send(
+            Reply::error(415, Code::notJson, u"Requests must be sent as application/json."));
 
     const QByteArrayView body(req.body().data(), qsizetype(req.body().size()));
     auto answer = [&](const auto &parsed, auto operation) {
@@ -194,8 +198,9 @@ Response CrewService::post(const std::string &path, const Request &req, const st
         const auto parsed = parseCreate(body);
         // Only well-formed creations use up the allowance for new crews.
         if (parsed.request && !m_creates.allow(address))
-            return send(Reply::error(
-                429, u"Too many new crews from your network. Please try again later."));
+            return send(
+                Reply::error(429, Code::tooManyCrews,
+                             u"Too many new crews from your network. Please try again later."));
         return answer(parsed, [](CrewStore &s, const CreateRequest &r) { return s.create(r); });
     }
     if (path == CrewWire::joinPath)

@@ -14,6 +14,7 @@
 namespace {
 
 namespace Field = CrewWire::Field;
+namespace Code = CrewWire::ErrorCode;
 
 // Thrown by the query helpers; each request turns it into a 503 after its transaction has been
 // rolled back.
@@ -271,14 +272,16 @@ Reply CrewStore::join(const JoinRequest &request)
             return Reply::unknownCrew();
         const auto count = firstRow(kCountMembers, {(*crew)[0]});
         if (count && (*count)[0].toInt() >= CrewWire::maxMembers)
-            return Reply::error(409, QStringLiteral("This crew is full: it already has %1 members.")
-                                         .arg(CrewWire::maxMembers));
+            return Reply::error(409, Code::crewFull,
+                                QStringLiteral("This crew is full: it already has %1 members.")
+                                    .arg(CrewWire::maxMembers));
         const QString memberId = newMemberId();
         const auto member = firstRow(
             kInsertMember, {memberId, (*crew)[0], request.nickname, nicknameKey(request.nickname)});
         if (!member)
             return Reply::error(
-                409, u"Someone in this crew already has that nickname. Please pick another one.");
+                409, Code::nicknameTaken,
+                u"Someone in this crew already has that nickname. Please pick another one.");
         notifyChanged(request.code);
         t.commit();
         return joined(request.code, memberId, (*crew)[1].toString());
@@ -369,12 +372,14 @@ Reply CrewStore::kick(const KickRequest &request)
             return Reply::notAMember();
         const auto owner = firstRow(kFindOwner, {(*crew)[0]});
         if (!owner || (*owner)[0] != (*caller)[0])
-            return Reply::error(403, u"Only the crew's owner can remove members.");
+            return Reply::error(403, Code::notOwner, u"Only the crew's owner can remove members.");
         const auto target = firstRow(kFindNickname, {(*crew)[0], nicknameKey(request.nickname)});
         if (!target)
-            return Reply::error(409, u"Nobody in this crew has that nickname.");
+            return Reply::error(409, Code::noSuchNickname,
+                                u"Nobody in this crew has that nickname.");
         if ((*target)[0] == (*caller)[0])
-            return Reply::error(409, u"You can't remove yourself. Leave the crew instead.");
+            return Reply::error(409, Code::kickSelf,
+                                u"You can't remove yourself. Leave the crew instead.");
         run(kDeleteMember, {(*target)[0]});
         notifyChanged(request.code);
         t.commit();

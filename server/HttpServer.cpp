@@ -14,6 +14,7 @@ namespace http = boost::beast::http;
 using asio::ip::tcp;
 using boost::system::error_code;
 using namespace std::chrono_literals;
+namespace Code = CrewWire::ErrorCode;
 
 namespace {
 
@@ -51,7 +52,8 @@ public:
         // Nagle would only delay small answers.
         m_socket.set_option(tcp::no_delay(true), ec);
         if (overCap)
-            return refuse(503, u"Too many connections from your address. Please try again later.");
+            return refuse(503, Code::tooManyConnections,
+                          u"Too many connections from your address. Please try again later.");
         waitForRequest();
     }
 
@@ -126,7 +128,7 @@ private:
             }
             return waitForBytes();
         case RequestReader::State::refused:
-            return refuse(m_reader.status(), m_reader.reason());
+            return refuse(m_reader.status(), m_reader.code(), m_reader.reason());
         case RequestReader::State::complete:
             return answer();
         }
@@ -142,7 +144,8 @@ private:
         try {
             res = m_server.m_handler(request, m_peer);
         } catch (...) {
-            res = jsonResponse(Reply::error(500, u"Something went wrong on the crew server."));
+            res = jsonResponse(
+                Reply::error(500, Code::serverFault, u"Something went wrong on the crew server."));
         }
         m_closeAfter = m_closeAfter || !request.keep_alive() || request.version() < 11 ||
                        --m_requestsLeft == 0 || m_server.m_stopping;
@@ -180,9 +183,9 @@ private:
     }
 
     // Best effort: the socket is new or has sent little, so its buffer has room.
-    void refuse(int status, const char16_t *reason)
+    void refuse(int status, const char *code, const char16_t *reason)
     {
-        Response res = jsonResponse(Reply::error(status, reason));
+        Response res = jsonResponse(Reply::error(status, code, reason));
         res.keep_alive(false);
         if (status == 503)
             res.set(http::field::retry_after, "60");
@@ -235,7 +238,7 @@ private:
         if (Clock::now() < m_deadline)
             return setDeadline(m_deadline);
         if (m_phase == Phase::reading)
-            refuse(408, u"The request took too long to arrive.");
+            refuse(408, Code::requestTimeout, u"The request took too long to arrive.");
         else
             close();
     }

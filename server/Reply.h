@@ -5,15 +5,16 @@
 #include <QByteArray>
 #include <QStringView>
 
-// One answer to an API request: a status and a JSON body. Every refusal carries an "error" text
-// that the app shows to the user as it stands, so these texts are written for people.
+// One answer to an API request: a status and a JSON body. Every refusal carries an "error" text,
+// written for people, and a "code" from CrewWire::ErrorCode: apps show their own words for the
+// codes they know and the text for the others.
 struct Reply {
     int status = 200;
     QByteArray body;
 
     static Reply json(QByteArray body, int status = 200) { return {status, std::move(body)}; }
     static Reply ok();
-    static Reply error(int status, QStringView text);
+    static Reply error(int status, const char *code, QStringView text);
 
     static Reply unknownCrew();
     static Reply notAMember();

@@ -1,10 +1,13 @@
 #include "RequestReader.h"
 
+#include "CrewWire.h"
+
 #include <boost/asio/buffer.hpp>
 #include <boost/beast/core/string.hpp>
 #include <boost/beast/http/error.hpp>
 
 namespace http = boost::beast::http;
+namespace Code = CrewWire::ErrorCode;
 
 RequestReader::RequestReader(size_t maxHeaderBytes, size_t maxBodyBytes)
     : m_maxHeaderBytes(maxHeaderBytes), m_maxBodyBytes(maxBodyBytes)
@@ -37,7 +40,7 @@ size_t RequestReader::read(std::string_view bytes)
             // in pieces could pass it; this one counts from the header's first byte.
             const size_t unused = m_parser->is_header_done() ? 0 : bytes.size() - used;
             if (ec == http::error::header_limit || m_headerBytes + unused >= m_maxHeaderBytes) {
-                refuse(431, u"The request's headers are too large.");
+                refuse(431, Code::headersTooLarge, u"The request's headers are too large.");
                 break;
             }
         }
@@ -45,16 +48,16 @@ size_t RequestReader::read(std::string_view bytes)
             break;
         if (ec == http::error::body_limit) {
             // Known from Content-Length alone: the body is never read.
-            refuse(413, u"The request is too large.");
+            refuse(413, Code::bodyTooLarge, u"The request is too large.");
         } else if (ec == http::error::bad_transfer_encoding) {
-            refuse(411, u"Requests must carry a Content-Length.");
+            refuse(411, Code::lengthRequired, u"Requests must carry a Content-Length.");
         } else if (ec) {
-            refuse(400, u"The request could not be read.");
+            refuse(400, Code::badRequest, u"The request could not be read.");
         } else if (m_parser->is_header_done() && !m_headerChecked) {
             m_headerChecked = true;
             // The parser stops after the header until told otherwise, so this comes first.
             if (m_parser->get().count(http::field::transfer_encoding))
-                refuse(411, u"Requests must carry a Content-Length.");
+                refuse(411, Code::lengthRequired, u"Requests must carry a Content-Length.");
             m_parser->eager(true);
         }
         if (m_state != State::incomplete)
@@ -80,9 +83,10 @@ RequestReader::Request RequestReader::take()
     return request;
 }
 
-void RequestReader::refuse(int status, const char16_t *reason)
+void RequestReader::refuse(int status, const char *code, const char16_t *reason)
 {
     m_state = State::refused;
     m_status = status;
+    m_code = code;
     m_reason = reason;
 }

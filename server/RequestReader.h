@@ -25,7 +25,8 @@ public:
     State state() const { return m_state; }
     // The header is in, its body is still to come, and the client waits to be told to send it.
     bool expectsContinue() const;
-    int status() const { return m_status; } // refused: the status to answer with
+    int status() const { return m_status; }     // refused: the status to answer with
+    const char *code() const { return m_code; } // one of CrewWire::ErrorCode
     const char16_t *reason() const { return m_reason; }
 
     // The complete request; the reader then waits for the next one.
@@ -33,7 +34,7 @@ public:
 
 private:
     void begin();
-    void refuse(int status, const char16_t *reason);
+    void refuse(int status, const char *code, const char16_t *reason);
 
     const size_t m_maxHeaderBytes, m_maxBodyBytes;
     std::optional<boost::beast::http::request_parser<boost::beast::http::string_body>> m_parser;
@@ -41,5 +42,6 @@ private:
     bool m_headerChecked = false;
     State m_state = State::incomplete;
     int m_status = 0;
+    const char *m_code = nullptr;
     const char16_t *m_reason = nullptr;
 };

@@ -15,12 +15,16 @@ const {Clutter, Gio, GLib, GObject, Shell, St} = imports.gi;
 const Main = imports.ui.main;
 const PanelMenu = imports.ui.panelMenu;
 const PopupMenu = imports.ui.popupMenu;
+const ExtensionUtils = imports.misc.extensionUtils;
+const _ = ExtensionUtils.gettext;
 
-// What GNOME 45 calls Extension: the uuid and the folder.
+// What GNOME 45 calls Extension: the uuid and the folder, and the translations bound from
+// locale/ in the folder ("gettext-domain") on construction.
 class ExtensionBase {
     constructor(extension) {
         this.uuid = extension.uuid;
         this.path = extension.path;
+        ExtensionUtils.initTranslations();
     }
 }
 ]=])
@@ -42,7 +46,8 @@ import St from 'gi://St';
 import * as Main from 'resource:///org/gnome/shell/ui/main.js';
 import * as PanelMenu from 'resource:///org/gnome/shell/ui/panelMenu.js';
 import * as PopupMenu from 'resource:///org/gnome/shell/ui/popupMenu.js';
-import {Extension as ExtensionBase} from 'resource:///org/gnome/shell/extensions/extension.js';
+import {Extension as ExtensionBase, gettext as _} from
+    'resource:///org/gnome/shell/extensions/extension.js';
 ]=])
   set(tail "export default TocklyExtension;\n")
 else()

@@ -14,7 +14,8 @@
 // item, so the AppIndicator extension never shows a second one.
 //
 // This file is the logic of both forms of the extension: the build puts the imports of GNOME 43
-// and 44, or the ES-module imports of GNOME 45 and later, around it.
+// and 44, or the ES-module imports of GNOME 45 and later, around it; either gives `_`, the
+// extension's gettext.
 
 const TOCKLY_NAME = 'org.quenby.Tockly';
 const TOCKLY_PATH = '/org/quenby/Tockly';
@@ -151,19 +152,19 @@ class TocklyExtension extends ExtensionBase {
             entry.connect('activate', () => this._call(TOCKLY_INTERFACE, method));
             menu.addMenuItem(entry);
         };
-        item('Open', 'ShowCard');
-        item('History…', 'ShowHistory');
-        item('Other computers…', 'ShowOtherComputers');
+        item(_('Open'), 'ShowCard');
+        item(_('History…'), 'ShowHistory');
+        item(_('Other computers…'), 'ShowOtherComputers');
         // Only a Tockly that can pause offers the switch.
         if (autoTrack !== null) {
-            this._autoTrackItem = new PopupMenu.PopupSwitchMenuItem('Track automatically',
+            this._autoTrackItem = new PopupMenu.PopupSwitchMenuItem(_('Track automatically'),
                 autoTrack);
             this._autoTrackItem.connect('toggled', (entry, on) =>
                 this._call(TOCKLY_INTERFACE, 'SetAutoTrackEnabled', new GLib.Variant('(b)', [on])));
             menu.addMenuItem(this._autoTrackItem);
         }
         menu.addMenuItem(new PopupMenu.PopupSeparatorMenuItem());
-        item('Quit Tockly', 'Quit');
+        item(_('Quit Tockly'), 'Quit');
         this._setTitle(title);
         Main.panel.addToStatusArea(this.uuid, this._button);
     }

@@ -18,11 +18,13 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-bool refusedWith(const HttpReply &r, int status)
+// A refusal with this status and code, beside its text.
+bool refusedWith(const HttpReply &r, int status, QLatin1StringView code)
 {
-    if (r.status == status && r.isRefusal())
+    if (r.status == status && r.isRefusal() && r.json().value(u"code").toString() == code)
         return true;
-    qWarning("expected a %d refusal, got %d %s", status, r.status, r.body.constData());
+    qWarning("expected a %d refusal \"%s\", got %d %s", status, code.data(), r.status,
+             r.body.constData());
     return false;
 }
 
@@ -89,8 +91,8 @@ private slots:
         const Member bob = server.join(ann.code.toLower(), u" Bob\t"_s);
         QCOMPARE(bob.code, ann.code);
         QVERIFY(!bob.memberId.isEmpty() && bob.memberId != ann.memberId);
-        QVERIFY(refusedWith(server.join(u"QQQQQ0"_s, u"Zed"_s).reply, 404));
-        QVERIFY(refusedWith(server.join(ann.code, u"  ANN "_s).reply, 409));
+        QVERIFY(refusedWith(server.join(u"QQQQQ0"_s, u"Zed"_s).reply, 404, "unknown-crew"_L1));
+        QVERIFY(refusedWith(server.join(ann.code, u"  ANN "_s).reply, 409, "nickname-taken"_L1));
         // 32 emoji are 32 characters, however many bytes they take.
         const QString owl = u"\U0001F989"_s;
         QCOMPARE(server.create(owl.repeated(48), owl.repeated(32)).reply.status, 200);
@@ -110,7 +112,7 @@ private slots:
         // Anyone with the code may fetch, so a fetch never shows the ids that act for members.
         QVERIFY(!fetched.body.contains(ann.memberId.toUtf8()) &&
                 !fetched.body.contains(bob.memberId.toUtf8()));
-        QVERIFY(refusedWith(server.get("/api/crew/QQQQQ0"), 404));
+        QVERIFY(refusedWith(server.get("/api/crew/QQQQQ0"), 404, "unknown-crew"_L1));
 
         // Refusals change nothing that is stored: bad days, ids that are not in the crew, and
         // removals but by the owner of another member. (Which days and seconds are refused is
@@ -123,16 +125,18 @@ private slots:
         std::map<QString, double> seventeen;
         for (int d = -8; d <= 8; ++d)
             seventeen[dayKey(d)] = 1;
-        QVERIFY(refusedWith(server.report(ann, {{dayKey(0), 5}, {dayKey(-20), 5}}), 400));
-        QVERIFY(refusedWith(server.report(ann, seventeen), 400));
-        QVERIFY(refusedWith(server.report(stranger, {{dayKey(0), 1}}), 403));
-        QVERIFY(refusedWith(server.report(wrongCrew, {{dayKey(0), 1}}), 403));
-        QVERIFY(refusedWith(server.report(lostCrew, {{dayKey(0), 1}}), 404));
+        QVERIFY(refusedWith(server.report(ann, {{dayKey(0), 5}, {dayKey(-20), 5}}), 400,
+                            "day-out-of-range"_L1));
+        QVERIFY(refusedWith(server.report(ann, seventeen), 400, "too-many-days"_L1));
+        QVERIFY(refusedWith(server.report(stranger, {{dayKey(0), 1}}), 403, "not-a-member"_L1));
+        QVERIFY(refusedWith(server.report(wrongCrew, {{dayKey(0), 1}}), 403, "not-a-member"_L1));
+        QVERIFY(refusedWith(server.report(lostCrew, {{dayKey(0), 1}}), 404, "unknown-crew"_L1));
         const HttpReply notOwner = server.kick(bob, u"Ann"_s);
-        QVERIFY(refusedWith(notOwner, 403));
+        QVERIFY(refusedWith(notOwner, 403, "not-owner"_L1));
         QCOMPARE(notOwner.error(), u"Only the crew's owner can remove members."_s);
-        QVERIFY(refusedWith(server.kick(ann, u"Zed"_s), 409));
-        QVERIFY(refusedWith(server.kick(ann, u"Ann"_s), 409)); // oneself: that is leaving
+        QVERIFY(refusedWith(server.kick(ann, u"Zed"_s), 409, "no-such-nickname"_L1));
+        QVERIFY(refusedWith(server.kick(ann, u"Ann"_s), 409,
+                            "kick-self"_L1)); // oneself: that is leaving
         QCOMPARE(server.stateDigest(), before);
         seventeen.erase(dayKey(8));
         QCOMPARE(server.report(bob, seventeen).status, 200); // sixteen days at once are fine
@@ -143,10 +147,12 @@ private slots:
         while (others.size() < 48)
             others.push_back(server.join(ann.code, u"Member %1"_s.arg(others.size())));
         const HttpReply full = server.join(ann.code, u"Late"_s).reply;
-        QVERIFY(refusedWith(full, 409) && full.error().contains(u"full"));
+        // The text stays word for word what apps that know no codes show.
+        QVERIFY(refusedWith(full, 409, "crew-full"_L1));
+        QCOMPARE(full.error(), u"This crew is full: it already has 50 members."_s);
         QCOMPARE(nicknames(server.fetch(ann.code)).size(), 50);
         QCOMPARE(server.kick(ann, u"cleo"_s).status, 200);
-        QVERIFY(refusedWith(server.report(others[0], {{dayKey(0), 1}}), 403));
+        QVERIFY(refusedWith(server.report(others[0], {{dayKey(0), 1}}), 403, "not-a-member"_L1));
         others[0] = server.join(ann.code, u"Late"_s);
         QCOMPARE(others[0].reply.status, 200);
         QCOMPARE(server.leave(others[1]).status, 200); // so can the place of one who leaves
@@ -156,46 +162,53 @@ private slots:
         // Ownership passes to the next in line; the id that left no longer counts.
         QCOMPARE(server.leave(ann).status, 200);
         QCOMPARE(server.fetch(ann.code).value(u"ownerNickname").toString(), u"Bob"_s);
-        QVERIFY(refusedWith(server.leave(ann), 403));
-        QVERIFY(refusedWith(server.kick(ann, u"Bob"_s), 403));
+        QVERIFY(refusedWith(server.leave(ann), 403, "not-a-member"_L1));
+        QVERIFY(refusedWith(server.kick(ann, u"Bob"_s), 403, "not-a-member"_L1));
         // The last one out: the crew and its code are gone.
         for (const Member &m : others)
             QCOMPARE(server.leave(m).status, 200);
         QCOMPARE(server.leave(bob).status, 200);
-        QVERIFY(refusedWith(server.get("/api/crew/" + ann.code.toStdString()), 404));
+        QVERIFY(
+            refusedWith(server.get("/api/crew/" + ann.code.toStdString()), 404, "unknown-crew"_L1));
         QCOMPARE(server.get("/c/" + ann.code.toStdString()).status, 404);
     }
 
     void badBodiesAreRefusedWithAText()
     {
         // Bodies are written with ' for "; CODE, ID and DAY are filled in.
-        const QList<std::tuple<std::string, QByteArray, int>> rows{
-            {"/api/crew", "crewName=A", 400},
-            {"/api/crew", "{'crewName':'A','crewName':'C','nickname':'B'}", 400},
-            {"/api/crew", "{'crewName':'  ','nickname':'B'}", 400},
-            {"/api/crew", "{'nickname':'B','crewName':'" + QByteArray(49, 'x') + "'}", 400},
+        const QList<std::tuple<std::string, QByteArray, int, const char *>> rows{
+            {"/api/crew", "crewName=A", 400, "bad-request"},
+            {"/api/crew", "{'crewName':'A','crewName':'C','nickname':'B'}", 400, "bad-request"},
+            {"/api/crew", "{'crewName':'  ','nickname':'B'}", 400, "crew-name-missing"},
+            {"/api/crew", "{'nickname':'B','crewName':'" + QByteArray(49, 'x') + "'}", 400,
+             "crew-name-too-long"},
+            {"/api/crew", "{'nickname':'','crewName':'A'}", 400, "nickname-missing"},
             {"/api/join",
-             "{'code':'CODE','nickname':'" + u"\U0001F989"_s.repeated(33).toUtf8() + "'}", 400},
-            {"/api/join", "{'code':'CODE','nickname':'A\\u0007B'}", 400},
-            {"/api/join", "{'code':'CODE','nickname':'A\\u202eB'}", 400},
-            {"/api/leave", "{'code':'CODE','memberId':7}", 400},
-            {"/api/report", "{'code':'CODE','memberId':'ID','days':{'DAY':1e999}}", 400},
-            {"/api/crews", "{}", 404}};
+             "{'code':'CODE','nickname':'" + u"\U0001F989"_s.repeated(33).toUtf8() + "'}", 400,
+             "nickname-too-long"},
+            {"/api/join", "{'code':'CODE','nickname':'A\\u0007B'}", 400, "nickname-invalid"},
+            {"/api/join", "{'code':'CODE','nickname':'A\\u202eB'}", 400, "nickname-invalid"},
+            {"/api/leave", "{'code':'CODE','memberId':7}", 400, "missing-field"},
+            {"/api/report", "{'code':'CODE','memberId':'ID','days':{'DAY':1e999}}", 400,
+             "bad-request"},
+            {"/api/crews", "{}", 404, "not-found"}};
         const QString before = server.stateDigest();
-        for (auto [path, body, status] : rows) {
+        for (auto [path, body, status, code] : rows) {
             body.replace('\'', '"').replace("CODE", "QQQQQ0").replace("ID", QByteArray(32, 'a'));
-            QVERIFY2(refusedWith(server.post(path, body.replace("DAY", dayKey().toUtf8())), status),
+            QVERIFY2(refusedWith(server.post(path, body.replace("DAY", dayKey().toUtf8())), status,
+                                 QLatin1StringView(code)),
                      body.constData());
         }
         QCOMPARE(server.stateDigest(), before);
 
         const QByteArray small = compactJson({{u"crewName"_s, u"A"_s}, {u"nickname"_s, u"B"_s}});
-        QVERIFY(refusedWith(server.post("/api/crew", small, "text/plain"), 415));
+        QVERIFY(refusedWith(server.post("/api/crew", small, "text/plain"), 415, "not-json"_L1));
         // At most 16 KiB: white space up to the limit is fine, one byte more is not.
         QByteArray body = small;
         body.insert(1, QByteArray(16 * 1024 - body.size(), ' '));
         QCOMPARE(server.post("/api/crew", body).status, 200);
-        QVERIFY(refusedWith(server.post("/api/crew", body.insert(1, ' ')), 413));
+        QVERIFY(
+            refusedWith(server.post("/api/crew", body.insert(1, ' ')), 413, "body-too-large"_L1));
     }
 
     void rateLimits()
@@ -204,10 +217,10 @@ private slots:
         QVERIFY2(limited.start(), limited.errorOutput().constData());
         QCOMPARE(limited.create(u"One"_s, u"A"_s).reply.status, 200);
         QCOMPARE(limited.create(u"Two"_s, u"A"_s).reply.status, 200);
-        QVERIFY(refusedWith(limited.create(u"Three"_s, u"A"_s).reply, 429));
+        QVERIFY(refusedWith(limited.create(u"Three"_s, u"A"_s).reply, 429, "too-many-crews"_L1));
         QCOMPARE(limited.get("/api/crew/QQQQQ0").status, 404); // the 4th request
         const HttpReply limit = limited.get("/api/crew/QQQQQ0");
-        QVERIFY(refusedWith(limit, 429));
+        QVERIFY(refusedWith(limit, 429, "too-many-requests"_L1));
         QCOMPARE(limit.header("Retry-After"), "60");
         // A forwarded address means nothing unless the service is told it sits behind a proxy.
         QCOMPARE(limited.get("/api/crew/QQQQQ0", {{"X-Forwarded-For", "203.0.113.9"}}).status, 429);
@@ -237,7 +250,7 @@ private slots:
             exchange(kept,
                      "GET /healthz HTTP/1.1\r\n\r\nGET /api/crew/QQQQQ0 HTTP/1.1\r\n\r\n"
                      "POST /api/none HTTP/1.1\r\nContent-Length: 2\r\n\r\n{}",
-                     "Not found.\"}");
+                     "\"not-found\"}");
         const qsizetype ok = three.indexOf("{\"ok\":true}"),
                         unknown = three.indexOf("doesn't exist"),
                         none = three.indexOf("Not found.");

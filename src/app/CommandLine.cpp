@@ -20,7 +20,10 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QStringLis
     const QStringList extra =
         maxPositional < 0 ? QStringList() : parser.positionalArguments().mid(maxPositional);
     if (!extra.isEmpty()) {
-        err << name << ": unexpected argument \"" << extra.first() << "\"" << Qt::endl;
+        err << name << ": "
+            << QCoreApplication::translate("CommandLine", "unexpected argument \"%1\"")
+                   .arg(extra.first())
+            << Qt::endl;
         return 2;
     }
     if (parser.isSet(QStringLiteral("help"))) {

@@ -26,16 +26,38 @@ DBusMenu::DBusMenu(QObject *parent) : QObject(parent)
     const auto line = [](int id) {
         return DBusMenuLayoutItem{id, {{QStringLiteral("type"), QStringLiteral("separator")}}, {}};
     };
-    DBusMenuLayoutItem check = entry(autoTrack, QStringLiteral("Track automatically"));
+    DBusMenuLayoutItem check = entry(autoTrack, label(autoTrack));
     check.properties.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
     check.properties.insert(QStringLiteral("toggle-state"), 1);
-    m_entries = {entry(open, QStringLiteral("Open")),
-                 entry(history, QStringLiteral("History…")),
-                 entry(otherComputers, QStringLiteral("Other computers…")),
+    m_entries = {entry(open, label(open)),
+                 entry(history, label(history)),
+                 entry(otherComputers, label(otherComputers)),
                  line(separator),
                  check,
                  line(separator2),
-                 entry(quit, QStringLiteral("Quit Tockly"))};
+                 entry(quit, label(quit))};
+}
+
+QString DBusMenu::label(Entry entry)
+{
+    switch (entry) {
+    case open:
+        //: Tray menu: opens the card with today's figures.
+        return tr("Open");
+    case history:
+        return tr("History…");
+    case otherComputers:
+        return tr("Other computers…");
+    case autoTrack:
+        //: Tray menu check: the work clock starts by itself on input.
+        return tr("Track automatically");
+    case quit:
+        return tr("Quit Tockly");
+    case separator:
+    case separator2:
+        break;
+    }
+    return {};
 }
 
 qsizetype DBusMenu::indexOf(int id) const

@@ -28,6 +28,9 @@ public:
 
     explicit DBusMenu(QObject *parent = nullptr);
 
+    // An entry's words in the session's language; also the fallback tray icon's menu.
+    static QString label(Entry entry);
+
     bool autoTrackChecked() const;
     void setAutoTrackChecked(bool checked);
 

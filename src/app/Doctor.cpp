@@ -16,16 +16,20 @@
 
 namespace {
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Doctor)
+};
+
 QString instanceLine(const QDBusConnection &bus)
 {
     if (!bus.isConnected() || !bus.interface())
-        return QStringLiteral("lock file in $XDG_RUNTIME_DIR (no session bus)");
+        return Text::tr("lock file in $XDG_RUNTIME_DIR (no session bus)");
     const auto pid = bus.interface()->servicePid(SingleInstance::serviceName);
     if (pid.isValid())
-        return QStringLiteral("session bus name %1, held by process %2")
+        return Text::tr("session bus name %1, held by process %2")
             .arg(SingleInstance::serviceName)
             .arg(pid.value());
-    return QStringLiteral("session bus name %1, free (Tockly is not running)")
+    return Text::tr("session bus name %1, free (Tockly is not running)")
         .arg(SingleInstance::serviceName);
 }
 
@@ -34,26 +38,24 @@ QString linksLine(const Process &process)
     for (const QString &folder : DesktopEntryNames::applicationFolders(process)) {
         QFile f(folder + QStringLiteral("/tockly.desktop"));
         if (f.open(QIODevice::ReadOnly) && f.readAll().contains("x-scheme-handler/quenby"))
-            return QStringLiteral("quenby:// links open through %1").arg(f.fileName());
+            return Text::tr("quenby:// links open through %1").arg(f.fileName());
     }
-    return QStringLiteral("no tockly.desktop with x-scheme-handler/quenby in the applications "
-                          "folders (the package or ./run installs one)");
+    return Text::tr("no tockly.desktop with x-scheme-handler/quenby in the applications "
+                    "folders (the package or ./run installs one)");
 }
 
 QString panelItemLine(const QDBusConnection &bus, const GnomeShellExtension::Status &gnome)
 {
     using State = GnomeShellExtension::State;
     if (gnome.state == State::active)
-        return QStringLiteral("GNOME's top bar, shown by the Shell extension %1")
+        return Text::tr("GNOME's top bar, shown by the Shell extension %1")
             .arg(GnomeShellExtension::uuid);
-    QString line =
-        bus.isConnected() && bus.interface() &&
-                bus.interface()->isServiceRegistered(TrayItem::watcherService)
-            ? QStringLiteral("a StatusNotifierItem (%1 runs)").arg(TrayItem::watcherService)
-            : QStringLiteral("Qt's tray icon (no StatusNotifierWatcher on the session "
-                             "bus)");
+    QString line = bus.isConnected() && bus.interface() &&
+                           bus.interface()->isServiceRegistered(TrayItem::watcherService)
+                       ? Text::tr("a StatusNotifierItem (%1 runs)").arg(TrayItem::watcherService)
+                       : Text::tr("Qt's tray icon (no StatusNotifierWatcher on the session bus)");
     if (gnome.state != State::noShell)
-        line += QStringLiteral("; in GNOME's top bar: ") + GnomeShellExtension::describe(gnome);
+        line += Text::tr("; in GNOME's top bar: ") + GnomeShellExtension::describe(gnome);
     return line;
 }
 
@@ -68,16 +70,19 @@ int runDoctor(const Process &process, QTextStream &out)
                                     QCoreApplication::applicationFilePath());
     const bool enabled = login.status() == LoginItems::Status::enabled;
 
-    out << "input: " << c.inputReason << '\n'
-        << "frontmost application: " << c.frontmostReason << '\n'
-        << "sleep and wake: " << c.sleepReason << '\n'
-        << "login item: XDG autostart " << login.entryPath() << ", "
-        << (enabled ? "enabled" : "not registered") << '\n'
-        << "single instance: " << instanceLine(session) << '\n'
-        << "links: " << linksLine(process) << '\n'
-        << "data folder: " << dataFolderPath(process, xdgDataHome(process)) << '\n'
-        << "settings: " << JsonSettingsStore::defaultPath(process) << '\n'
-        << "panel item: " << panelItemLine(session, facts.gnomeExtension) << '\n';
+    //: The doctor's lines follow: "label: what Tockly found"; keep the labels short.
+    out << Text::tr("input: %1").arg(c.inputReason) << '\n'
+        << Text::tr("frontmost application: %1").arg(c.frontmostReason) << '\n'
+        << Text::tr("sleep and wake: %1").arg(c.sleepReason) << '\n'
+        << (enabled ? Text::tr("login item: XDG autostart %1, enabled")
+                    : Text::tr("login item: XDG autostart %1, not registered"))
+               .arg(login.entryPath())
+        << '\n'
+        << Text::tr("single instance: %1").arg(instanceLine(session)) << '\n'
+        << Text::tr("links: %1").arg(linksLine(process)) << '\n'
+        << Text::tr("data folder: %1").arg(dataFolderPath(process, xdgDataHome(process))) << '\n'
+        << Text::tr("settings: %1").arg(JsonSettingsStore::defaultPath(process)) << '\n'
+        << Text::tr("panel item: %1").arg(panelItemLine(session, facts.gnomeExtension)) << '\n';
     for (const QString &line : syncDoctorLines(process, SystemClock(), session))
         out << line << '\n';
     out.flush();

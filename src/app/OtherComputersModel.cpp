@@ -24,17 +24,19 @@ QVariantList OtherComputersModel::computers() const
         const QDate today = calendar.date(m_store.clock().now());
         const QString time = calendar.locale().toString(local.time(), QLocale::ShortFormat);
         if (local.date() == today)
-            return QStringLiteral("today ") + time;
+            //: When another computer last wrote: %1 is a time of today.
+            return tr("today %1").arg(time);
         return calendar.locale().toString(local.date(), QLocale::ShortFormat) + u' ' + time;
     };
     QVariantList list{QVariantMap{{QStringLiteral("name"), m_store.syncFolder().computerName()},
-                                  {QStringLiteral("detail"), QStringLiteral("this computer")},
+                                  {QStringLiteral("detail"), tr("this computer")},
                                   {QStringLiteral("isThis"), true}}};
     for (const auto &[id, c] : m_store.otherComputers().computers()) {
-        QString detail = c.lastWrote ? QStringLiteral("last wrote ") + when(*c.lastWrote)
-                                     : QStringLiteral("nothing written yet");
+        //: %1 is when: "today 14:05" or a date and time.
+        QString detail =
+            c.lastWrote ? tr("last wrote %1").arg(when(*c.lastWrote)) : tr("nothing written yet");
         if (c.goneSince)
-            detail += QStringLiteral(" · its folder is gone");
+            detail += QStringLiteral(" · ") + tr("its folder is gone");
         list.append(QVariantMap{{QStringLiteral("name"), c.name},
                                 {QStringLiteral("detail"), detail},
                                 {QStringLiteral("isThis"), false}});
@@ -56,7 +58,7 @@ QUrl OtherComputersModel::proposedFolder() const
 void OtherComputersModel::chooseFolder(const QUrl &folder)
 {
     setError(folder.isLocalFile() ? m_store.setSyncFolder(folder.toLocalFile())
-                                  : QStringLiteral("Only a folder on this computer can be used"));
+                                  : tr("Only a folder on this computer can be used"));
 }
 
 void OtherComputersModel::stop()

@@ -15,26 +15,33 @@
 
 namespace {
 
-const char description[] =
-    "Prints a day's worked time, its rhythm, score, words, typing pace, busiest hour and top\n"
-    "applications, and the records (last 7 days, all time, best day, streak) with the goal.\n"
-    "Reads the data folder without changing it, so it can run while Tockly runs; a segment\n"
-    "that is being counted right now counts up to now. When the record is synced across\n"
-    "computers (tockly sync), the figures are the day across all of them, and each computer's\n"
-    "own time is listed.";
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(ReportCommand)
+};
+
+QString description()
+{
+    return Text::tr(
+        "Prints a day's worked time, its rhythm, score, words, typing pace, busiest hour and top\n"
+        "applications, and the records (last 7 days, all time, best day, streak) with the goal.\n"
+        "Reads the data folder without changing it, so it can run while Tockly runs; a segment\n"
+        "that is being counted right now counts up to now. When the record is synced across\n"
+        "computers (tockly sync), the figures are the day across all of them, and each computer's\n"
+        "own time is listed.");
+}
 
 } // namespace
 
 int runReport(const Process &process, const Clock &clock, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(description));
+    parser.setApplicationDescription(description());
     const QCommandLineOption dayOption(QStringLiteral("day"),
-                                       QStringLiteral("The day to report (default: today)."),
+                                       Text::tr("The day to report (default: today)."),
                                        QStringLiteral("yyyy-MM-dd"));
     const QCommandLineOption jsonOption(
-        QStringLiteral("json"), QStringLiteral("Print JSON: instants as seconds since 2001-01-01 "
-                                               "UTC, days as yyyy-MM-dd, absent values as null."));
+        QStringLiteral("json"), Text::tr("Print JSON: instants as seconds since 2001-01-01 UTC, "
+                                         "days as yyyy-MM-dd, absent values as null."));
     parser.addOptions({dayOption, jsonOption});
     if (const auto exitCode =
             parseCommandLine(parser, process.arguments(), QStringLiteral("report"), 0, out, err))
@@ -44,8 +51,9 @@ int runReport(const Process &process, const Clock &clock, QTextStream &out, QTex
     if (parser.isSet(dayOption))
         dayKey = parser.value(dayOption);
     if (dayKey && !dateFromDayKey(*dayKey).isValid()) {
-        err << "tockly report: --day needs a real date written yyyy-MM-dd, not \"" << *dayKey
-            << "\"\n";
+        err << "tockly report: "
+            << Text::tr("--day needs a real date written yyyy-MM-dd, not \"%1\"").arg(*dayKey)
+            << '\n';
         return 2;
     }
 
@@ -55,11 +63,13 @@ int runReport(const Process &process, const Clock &clock, QTextStream &out, QTex
     const QFileInfo folderInfo(folder);
     if (folderInfo.exists() &&
         !(folderInfo.isDir() && folderInfo.isReadable() && folderInfo.isExecutable()))
-        err << "tockly report: " << folder << ": not a readable folder, counted as empty\n";
+        err << "tockly report: " << folder << ": "
+            << Text::tr("not a readable folder, counted as empty") << '\n';
     JsonSettingsStore settings(JsonSettingsStore::defaultPath(process),
                                JsonSettingsStore::Mode::readOnly);
     if (settings.unreadable())
-        err << "tockly report: " << settings.path() << ": unreadable, counted as empty\n";
+        err << "tockly report: " << settings.path() << ": "
+            << Text::tr("unreadable, counted as empty") << '\n';
     const StoredRecord record = readStoredRecord(folder, settings, calendar, now);
     for (const QString &problem : record.problems)
         err << "tockly report: " << problem << '\n';

@@ -29,11 +29,12 @@ void ShellExtensionOffer::offerIfNeeded(GnomeShellExtension::State state)
         notifications, QStringLiteral("/org/freedesktop/Notifications"), notifications,
         QStringLiteral("Notify"));
     notify << QStringLiteral("Tockly") << 0u << QStringLiteral("tockly")
-           << QStringLiteral("Show Tockly in the top bar?")
-           << QStringLiteral("GNOME shows Tockly's time in the top bar, and tells it which app "
-                             "you work in, only through Tockly's Shell extension. It is "
-                             "installed and waits to be enabled.")
-           << QStringList{enableAction, QStringLiteral("Enable")}
+           << tr("Show Tockly in the top bar?")
+           << tr("GNOME shows Tockly's time in the top bar, and tells it which app you work in, "
+                 "only through Tockly's Shell extension. It is installed and waits to be "
+                 "enabled.")
+           //: Notification button that switches the Shell extension on.
+           << QStringList{enableAction, tr("Enable")}
            << QVariantMap{{QStringLiteral("desktop-entry"), QStringLiteral("tockly")}} << -1;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notify), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {

@@ -1,6 +1,7 @@
 #include "StatusCommand.h"
 
 #include "CommandLine.h"
+#include "StatusWords.h"
 #include "linux/SingleInstance.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,10 @@
 #include <QJsonObject>
 
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(StatusCommand)
+};
 
 struct Status {
     bool running = false;
@@ -50,7 +55,7 @@ bool callRunning(QDBusConnection &bus, const QString &method, const QVariantList
         return true;
     // An older Tockly still running lacks the newer methods.
     if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown"))
-        err << "tockly: not running" << Qt::endl;
+        err << "tockly: " << Text::tr("not running") << Qt::endl;
     else
         err << "tockly: " << reply.errorMessage() << Qt::endl;
     return false;
@@ -59,7 +64,7 @@ bool callRunning(QDBusConnection &bus, const QString &method, const QVariantList
 QString format(const Status &s, bool json)
 {
     if (!json)
-        return s.running ? s.title + QStringLiteral(" · ") + s.statusText : QString();
+        return s.running ? s.title + QStringLiteral(" · ") + statusWords(s.statusText) : QString();
     const QString cls = !s.running     ? QStringLiteral("stopped")
                         : s.isTracking ? QStringLiteral("tracking")
                                        : QStringLiteral("paused");
@@ -117,13 +122,12 @@ int runStatus(const QStringList &arguments, QDBusConnection bus, QTextStream &ou
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Prints the running Tockly's title and status, for panels without tray "
-                       "labels."));
+        Text::tr("Prints the running Tockly's title and status, for panels without tray labels."));
     const QCommandLineOption followOption(QStringLiteral("follow"),
-                                          QStringLiteral("Print every change."));
+                                          Text::tr("Print every change."));
     const QCommandLineOption jsonOption(
         QStringLiteral("json"),
-        QStringLiteral("One JSON object a line (text, tooltip, class) for panel modules."));
+        Text::tr("One JSON object a line (text, tooltip, class) for panel modules."));
     parser.addOptions({followOption, jsonOption});
     if (const auto exitCode =
             parseCommandLine(parser, arguments, QStringLiteral("status"), 0, out, err))
@@ -131,13 +135,13 @@ int runStatus(const QStringList &arguments, QDBusConnection bus, QTextStream &ou
     const bool follow = parser.isSet(followOption);
     const bool json = parser.isSet(jsonOption);
     if (!bus.isConnected()) {
-        err << "tockly: no session bus" << Qt::endl;
+        err << "tockly: " << Text::tr("no session bus") << Qt::endl;
         return 1;
     }
     if (!follow) {
         const Status s = readStatus(bus);
         if (!s.running) {
-            err << "tockly: not running" << Qt::endl;
+            err << "tockly: " << Text::tr("not running") << Qt::endl;
             return 1;
         }
         out << format(s, json) << Qt::endl;

@@ -3,6 +3,7 @@
 #include "DBusMenu.h"
 #include "MacWorkStore.h"
 #include "StatusNotifierItem.h"
+#include "StatusWords.h"
 #include "TrayIcon.h"
 #include "linux/GnomeShellExtension.h"
 
@@ -166,18 +167,19 @@ void TrayItem::useFallback()
     withdrawStatusNotifier();
     if (!m_fallback) {
         m_fallbackMenu = std::make_unique<QMenu>();
-        m_fallbackMenu->addAction(QStringLiteral("Open"), this, &TrayItem::openRequested);
-        m_fallbackMenu->addAction(QStringLiteral("History…"), this, &TrayItem::historyRequested);
-        m_fallbackMenu->addAction(QStringLiteral("Other computers…"), this,
+        m_fallbackMenu->addAction(DBusMenu::label(DBusMenu::open), this, &TrayItem::openRequested);
+        m_fallbackMenu->addAction(DBusMenu::label(DBusMenu::history), this,
+                                  &TrayItem::historyRequested);
+        m_fallbackMenu->addAction(DBusMenu::label(DBusMenu::otherComputers), this,
                                   &TrayItem::otherComputersRequested);
         m_fallbackMenu->addSeparator();
-        m_autoTrackAction = m_fallbackMenu->addAction(QStringLiteral("Track automatically"));
+        m_autoTrackAction = m_fallbackMenu->addAction(DBusMenu::label(DBusMenu::autoTrack));
         m_autoTrackAction->setCheckable(true);
         m_autoTrackAction->setChecked(m_store.autoTrackEnabled());
         // Only the user's choice: the store's own changes arrive through follow().
         connect(m_autoTrackAction, &QAction::triggered, this, &TrayItem::autoTrackRequested);
         m_fallbackMenu->addSeparator();
-        m_fallbackMenu->addAction(QStringLiteral("Quit Tockly"), this, &TrayItem::quitRequested);
+        m_fallbackMenu->addAction(DBusMenu::label(DBusMenu::quit), this, &TrayItem::quitRequested);
         m_fallback = std::make_unique<QSystemTrayIcon>(smileyIcon());
         m_fallback->setContextMenu(m_fallbackMenu.get());
         m_fallback->setToolTip(m_store.menuBarTitle());
@@ -194,7 +196,7 @@ void TrayItem::useFallback()
 void TrayItem::follow()
 {
     m_item->setTitle(m_store.menuBarTitle());
-    m_item->setToolTipText(m_store.statusText());
+    m_item->setToolTipText(statusWords(m_store.statusText()));
     m_menu->setAutoTrackChecked(m_store.autoTrackEnabled());
     if (m_fallback) {
         m_fallback->setToolTip(m_store.menuBarTitle());

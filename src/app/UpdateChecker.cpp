@@ -135,11 +135,13 @@ void UpdateChecker::offer(const Appcast::Item &item)
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    const QStringList actions{QStringLiteral("default"), QStringLiteral("Download"),
-                              QStringLiteral("download"), QStringLiteral("Download")};
+    //: Notification button that opens the new version's download page.
+    const QString download = tr("Download");
+    const QStringList actions{QStringLiteral("default"), download, QStringLiteral("download"),
+                              download};
     notify << QStringLiteral("Tockly") << m_notification << QStringLiteral("tockly")
-           << QStringLiteral("Tockly %1 is available").arg(item.displayVersion)
-           << QStringLiteral("You have %1. Open the download page to get the new version.")
+           << tr("Tockly %1 is available").arg(item.displayVersion)
+           << tr("You have %1. Open the download page to get the new version.")
                   .arg(m_options.currentVersion)
            << actions << QVariantMap{{QStringLiteral("desktop-entry"), QStringLiteral("tockly")}}
            << -1;

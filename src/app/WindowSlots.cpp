@@ -132,7 +132,7 @@ void WindowSlots::bringToFront(QQuickView *window)
 void WindowSlots::showWelcome()
 {
     if (!m_welcome) {
-        m_welcome = build(QStringLiteral("WelcomeView.qml"), QStringLiteral("Welcome"), {}, {});
+        m_welcome = build(QStringLiteral("WelcomeView.qml"), tr("Welcome"), {}, {});
         QQuickView *window = m_welcome;
         if (QQuickItem *root = window->rootObject())
             connect(root, SIGNAL(done()), window, SLOT(close()));
@@ -152,8 +152,7 @@ void WindowSlots::showWelcome()
 void WindowSlots::showHowItWorks()
 {
     if (!m_howItWorks)
-        m_howItWorks =
-            build(QStringLiteral("HowItWorksView.qml"), QStringLiteral("How Tockly works"), {}, {});
+        m_howItWorks = build(QStringLiteral("HowItWorksView.qml"), tr("How Tockly works"), {}, {});
     bringToFront(m_howItWorks);
 }
 
@@ -162,8 +161,8 @@ void WindowSlots::showHistory()
     if (!m_history) {
         // The model keeps the window's state, and lives as long as the window does.
         auto *history = new HistoryModel(m_store, this);
-        m_history = build(QStringLiteral("HistoryWindowView.qml"),
-                          QStringLiteral("Tockly — History"), Qt::WindowMinimizeButtonHint,
+        m_history = build(QStringLiteral("HistoryWindowView.qml"), tr("Tockly — History"),
+                          Qt::WindowMinimizeButtonHint,
                           {{QStringLiteral("history"), QVariant::fromValue<QObject *>(history)}});
         history->setParent(m_history);
         connect(m_history, &QWindow::visibleChanged, history, &HistoryModel::setLive);
@@ -176,7 +175,7 @@ void WindowSlots::showOtherComputers()
     if (!m_otherComputers) {
         auto *model = new OtherComputersModel(m_store, this);
         m_otherComputers =
-            build(QStringLiteral("OtherComputersView.qml"), QStringLiteral("Other computers"), {},
+            build(QStringLiteral("OtherComputersView.qml"), tr("Other computers"), {},
                   {{QStringLiteral("computers"), QVariant::fromValue<QObject *>(model)}});
         model->setParent(m_otherComputers);
     }
@@ -190,7 +189,7 @@ void WindowSlots::showInviteWindow(const QString &code)
         m_invite->close();
     auto *invite = new InviteView(*m_store.crews(), code, this);
     QQuickView *window =
-        build(QStringLiteral("InviteView.qml"), QStringLiteral("Crew Invite"), {},
+        build(QStringLiteral("InviteView.qml"), tr("Crew Invite"), {},
               {{QStringLiteral("invite"), QVariant::fromValue<QObject *>(invite)}});
     invite->setParent(window);
     m_invite = window;

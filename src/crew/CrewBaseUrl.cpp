@@ -1,5 +1,6 @@
 #include "CrewBaseUrl.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 
 namespace CrewClient {
@@ -28,17 +29,20 @@ BaseUrl checkBaseUrl(const QString &text, const QString &source)
         return {origin, {}};
     }
     return {std::nullopt,
-            QStringLiteral("Crews are unavailable: the crew service address \"%1\" (%2) was "
-                           "refused. It must be an https:// origin, or http:// to a loopback "
-                           "address, with no path, query or credentials.")
+            //: %1 is the address as written, %2 where it came from ("from QUENBY_CREW_URL").
+            QCoreApplication::translate(
+                "CrewError", "Crews are unavailable: the crew service address \"%1\" (%2) was "
+                             "refused. It must be an https:// origin, or http:// to a loopback "
+                             "address, with no path, query or credentials.")
                 .arg(text, source)};
 }
 
 BaseUrl resolveBaseUrl(const QString &builtIn, const QString &override)
 {
     if (!override.isEmpty())
-        return checkBaseUrl(override, QStringLiteral("from QUENBY_CREW_URL"));
-    return checkBaseUrl(builtIn, QStringLiteral("built in"));
+        return checkBaseUrl(override,
+                            QCoreApplication::translate("CrewError", "from QUENBY_CREW_URL"));
+    return checkBaseUrl(builtIn, QCoreApplication::translate("CrewError", "built in"));
 }
 
 static const BaseUrl &processBaseUrl()

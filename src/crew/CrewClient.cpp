@@ -6,6 +6,7 @@
 #include "CrewWire.h"
 #include "Json.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 
 namespace CrewClient {
@@ -20,7 +21,8 @@ static CrewFailure unavailable()
 
 static CrewFailure decodingFailure()
 {
-    return {Kind::decoding, QStringLiteral("The crew server's answer could not be read.")};
+    return {Kind::decoding, QCoreApplication::translate(
+                                "CrewError", "The crew server's answer could not be read.")};
 }
 
 // Connection, TLS, timeout and proxy errors. Qt numbers the errors that it derives from an HTTP
@@ -65,7 +67,7 @@ static CrewResult<QJsonValue> classifyPostReply(const HttpReply &reply)
     const QString error = QLatin1String(Field::error);
     if (!fields || !fields->contains(error))
         return CrewError::badResponse();
-    return CrewError::server(fields->value(error));
+    return CrewError::server(fields->value(error), fields->value(QLatin1String(Field::errorCode)));
 }
 
 static CrewResult<QJsonValue> classifyFetchReply(const HttpReply &reply)

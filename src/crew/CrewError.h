@@ -14,12 +14,17 @@ struct CrewError {
     enum class Kind { server, badResponse, notFound };
     Kind kind = Kind::badResponse;
     QString message; // the service's own words, for Kind::server
+    QString code;    // the service's CrewWire::ErrorCode for them, if it sent one
 
-    static CrewError server(QString message) { return {Kind::server, std::move(message)}; }
-    static CrewError badResponse() { return {Kind::badResponse, {}}; }
-    static CrewError notFound() { return {Kind::notFound, {}}; }
+    static CrewError server(QString message, QString code = {})
+    {
+        return {Kind::server, std::move(message), std::move(code)};
+    }
+    static CrewError badResponse() { return {Kind::badResponse, {}, {}}; }
+    static CrewError notFound() { return {Kind::notFound, {}, {}}; }
 
-    // The text shown to the user.
+    // The text shown to the user, in the session's language: the app's own words for a code it
+    // knows, else the service's.
     QString description() const;
 
     friend bool operator==(const CrewError &, const CrewError &) = default;

@@ -116,7 +116,8 @@ QCoro::Task<HttpReply> exchange(QNetworkRequest request, QByteArray method, QByt
     // Nothing but the transfer timeout cancels a reply that we did not abort ourselves.
     if (out.error == QNetworkReply::OperationCanceledError && !abortedByUs) {
         out.error = QNetworkReply::TimeoutError;
-        out.errorText = QStringLiteral("The crew server did not answer in time.");
+        out.errorText =
+            QCoreApplication::translate("CrewError", "The crew server did not answer in time.");
     }
     co_return out;
 }

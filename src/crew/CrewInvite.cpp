@@ -3,6 +3,7 @@
 #include "CrewBaseUrl.h"
 #include "CrewWire.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -18,8 +19,11 @@ QString inviteLink(const QUrl &base, const QString &code)
 
 QString inviteText(const QUrl &base, const QString &code)
 {
-    return QStringLiteral("Join my Tockly crew — let's see who works hardest: ") +
-           inviteLink(base, code) + QStringLiteral(" (code ") + code + QStringLiteral(")");
+    //: The invitation a person copies and sends: %1 is the link, %2 the crew code.
+    return QCoreApplication::translate("CrewInvite",
+                                       "Join my Tockly crew — let's see who works hardest: %1 "
+                                       "(code %2)")
+        .arg(inviteLink(base, code), code);
 }
 
 // The host as written in the link: QUrl folds it to lower case, and only "join" counts.

@@ -30,7 +30,48 @@ inline constexpr char ownerNickname[] = "ownerNickname";
 inline constexpr char members[] = "members";
 inline constexpr char ok[] = "ok";
 inline constexpr char error[] = "error";
+// Beside "error" in a refusal: which refusal it is, one of ErrorCode. Older services send none.
+inline constexpr char errorCode[] = "code";
 } // namespace Field
+
+// What a refusal's "code" says. The "error" text beside it stays the service's own English, for
+// apps that know no codes; an app shows its own words for the codes it knows.
+namespace ErrorCode {
+// the request itself
+inline constexpr char badRequest[] = "bad-request";
+inline constexpr char notFound[] = "not-found";
+inline constexpr char notJson[] = "not-json";
+inline constexpr char missingField[] = "missing-field";
+inline constexpr char lengthRequired[] = "length-required";
+inline constexpr char headersTooLarge[] = "headers-too-large";
+inline constexpr char bodyTooLarge[] = "body-too-large";
+inline constexpr char requestTimeout[] = "request-timeout";
+// the service's limits and health
+inline constexpr char tooManyRequests[] = "too-many-requests";
+inline constexpr char tooManyConnections[] = "too-many-connections";
+inline constexpr char tooManyCrews[] = "too-many-crews";
+inline constexpr char unavailable[] = "unavailable";
+inline constexpr char serverFault[] = "server-fault";
+// crews and members
+inline constexpr char unknownCrew[] = "unknown-crew";
+inline constexpr char notAMember[] = "not-a-member";
+inline constexpr char crewFull[] = "crew-full";
+inline constexpr char notOwner[] = "not-owner";
+inline constexpr char noSuchNickname[] = "no-such-nickname";
+inline constexpr char kickSelf[] = "kick-self";
+// names
+inline constexpr char nicknameTaken[] = "nickname-taken";
+inline constexpr char nicknameMissing[] = "nickname-missing";
+inline constexpr char nicknameTooLong[] = "nickname-too-long";
+inline constexpr char nicknameInvalid[] = "nickname-invalid";
+inline constexpr char crewNameMissing[] = "crew-name-missing";
+inline constexpr char crewNameTooLong[] = "crew-name-too-long";
+inline constexpr char crewNameInvalid[] = "crew-name-invalid";
+// reports
+inline constexpr char badDays[] = "bad-days";
+inline constexpr char tooManyDays[] = "too-many-days";
+inline constexpr char dayOutOfRange[] = "day-out-of-range";
+} // namespace ErrorCode
 
 // Limits of what a request may hold.
 inline constexpr qsizetype maxBodyBytes = 16 * 1024;

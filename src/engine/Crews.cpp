@@ -129,7 +129,7 @@ void Crews::setOwned(const QString &code, bool owned)
 
 QString Crews::crewLimitMessage()
 {
-    return QStringLiteral("You can be in up to %1 crews.").arg(CrewClient::maxCrews);
+    return tr("You can be in up to %n crews.", nullptr, CrewClient::maxCrews);
 }
 
 bool Crews::holdsCrew(const QString &code) const
@@ -141,7 +141,7 @@ bool Crews::holdsCrew(const QString &code) const
 std::optional<QString> Crews::joinRefusal(const QString &code) const
 {
     if (holdsCrew(code))
-        return QStringLiteral("You're already in that crew.");
+        return tr("You're already in that crew.");
     if (m_crewConfigs.size() >= CrewClient::maxCrews)
         return crewLimitMessage();
     return std::nullopt;

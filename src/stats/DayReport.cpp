@@ -3,10 +3,15 @@
 #include "DayTotals.h"
 #include "DurationText.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QStringList>
 
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
 
 QJsonValue instantOrNull(const std::optional<Instant> &t)
 {
@@ -89,48 +94,58 @@ QString reportText(const DayReport &r, const Calendar &calendar)
     QList<QPair<QString, QString>> rows;
     const QLocale &locale = calendar.locale();
     const QDate date = dateFromDayKey(r.day);
-    rows.append({"Day", r.day + " (" + locale.dayName(date.dayOfWeek()) + ")"});
-    rows.append({"Worked", durationText(r.dayTotal)});
+    //: Report row labels follow; each is printed with its value after it, aligned.
+    rows.append({Text::tr("Day"), r.day + " (" + locale.dayName(date.dayOfWeek()) + ")"});
+    //: Report row: the worked time of the day.
+    rows.append({Text::tr("Worked"), durationText(r.dayTotal)});
     if (!r.computers.isEmpty()) {
         QStringList shares;
         for (const auto &[name, seconds] : r.computers)
             shares.append(name + " " + durationText(seconds));
-        rows.append({"Computers", shares.join(", ")});
+        rows.append({Text::tr("Computers"), shares.join(", ")});
     }
     if (r.rhythm.firstInput) {
-        rows.append({"First input", timeOfDay(calendar, *r.rhythm.firstInput)});
-        rows.append({"Last input", timeOfDay(calendar, *r.rhythm.lastInput)});
-        rows.append({"Longest stretch", durationText(r.rhythm.longestStretch)});
-        rows.append({"Deep work", durationText(r.rhythm.deepWork)});
-        rows.append({"Breaks", QString::number(r.rhythm.breaks)});
+        rows.append({Text::tr("First input"), timeOfDay(calendar, *r.rhythm.firstInput)});
+        rows.append({Text::tr("Last input"), timeOfDay(calendar, *r.rhythm.lastInput)});
+        rows.append({Text::tr("Longest stretch"), durationText(r.rhythm.longestStretch)});
+        rows.append({Text::tr("Deep work"), durationText(r.rhythm.deepWork)});
+        rows.append({Text::tr("Breaks"), QString::number(r.rhythm.breaks)});
     }
-    rows.append({"Score", locale.toString(r.score)});
-    rows.append({"Words", locale.toString(r.words)});
+    rows.append({Text::tr("Score"), locale.toString(r.score)});
+    //: Report row: the words typed (keys divided by five).
+    rows.append({Text::tr("Words"), locale.toString(r.words)});
     if (r.typingPace > 0)
-        rows.append({"Typing pace", QStringLiteral("%1 words/min").arg(r.typingPace)});
+        rows.append({Text::tr("Typing pace"), Text::tr("%1 words/min").arg(r.typingPace)});
     if (r.busiestHour && r.busiestHour->keys > 0)
-        rows.append({"Busiest hour", QStringLiteral("%1:00 (%2 keys)")
-                                         .arg(r.busiestHour->hour, 2, 10, QLatin1Char('0'))
-                                         .arg(locale.toString(r.busiestHour->keys))});
+        rows.append(
+            {Text::tr("Busiest hour"),
+             //: %1 is the hour (09), %2 the number of keys pressed in it.
+             Text::tr("%1:00 (%2 keys)", nullptr, int(qMin<qint64>(r.busiestHour->keys, INT_MAX)))
+                 .arg(r.busiestHour->hour, 2, 10, QLatin1Char('0'))
+                 .arg(locale.toString(r.busiestHour->keys))});
     if (!r.topApps.isEmpty()) {
         QStringList apps;
         for (const auto &[name, seconds] : r.topApps)
             apps.append(name + " " + durationText(seconds));
-        rows.append({"Top apps", apps.join(", ")});
+        rows.append({Text::tr("Top apps"), apps.join(", ")});
     }
-    rows.append({"Last 7 days", durationText(r.stats.last7Days)});
-    rows.append({"All time", durationText(r.stats.allTime)});
+    rows.append({Text::tr("Last 7 days"), durationText(r.stats.last7Days)});
+    rows.append({Text::tr("All time"), durationText(r.stats.allTime)});
     if (r.stats.bestDay)
-        rows.append({"Best day", calendar.dayKey(*r.stats.bestDay) + " (" +
-                                     durationText(r.stats.bestDayTotal) + ")"});
-    rows.append({"Streak", r.stats.streak == 1 ? QStringLiteral("1 day")
-                                               : QStringLiteral("%1 days").arg(r.stats.streak)});
+        rows.append({Text::tr("Best day"), calendar.dayKey(*r.stats.bestDay) + " (" +
+                                               durationText(r.stats.bestDayTotal) + ")"});
+    //: Report row: how many days in a row the goal was reached.
+    rows.append({Text::tr("Streak"), r.stats.streak == 1
+                                         ? Text::tr("1 day")
+                                         : Text::tr("%n days", nullptr, r.stats.streak)});
     if (r.goal)
-        rows.append({"Goal", r.goal->reached ? durationText(r.goalSeconds) + " · reached"
-                                             : durationText(r.goalSeconds) +
-                                                   QStringLiteral(" · %1%").arg(r.goal->percent)});
+        rows.append({Text::tr("Goal"),
+                     durationText(r.goalSeconds) +
+                         (r.goal->reached ? " · " + Text::tr("reached")
+                                          : QStringLiteral(" · %1%").arg(r.goal->percent))});
     else
-        rows.append({"Goal", QStringLiteral("off")});
+        //: Report row value: no daily goal is set.
+        rows.append({Text::tr("Goal"), Text::tr("off")});
 
     qsizetype width = 0;
     for (const auto &row : rows)

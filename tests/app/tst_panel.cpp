@@ -322,6 +322,16 @@ private slots:
         QCOMPARE(runTockly(env, {"pause"}, &out), 0);
         QCOMPARE(out.trimmed(), "0m · Auto-tracking is off");
         QCOMPARE(autoTrack(), QVariant(false));
+        // In another language the JSON and the bus keep the store's words; the text is German.
+        QProcessEnvironment german = env;
+        german.remove("LC_ALL");
+        german.insert("LANG", "de_DE.UTF-8");
+        QString json, germanJson;
+        QCOMPARE(runTockly(env, {"status", "--json"}, &json), 0);
+        QCOMPARE(runTockly(german, {"status", "--json"}, &germanJson), 0);
+        QCOMPARE(germanJson, json);
+        QCOMPARE(runTockly(german, {"status"}, &out), 0);
+        QCOMPARE(out.trimmed(), "0m · Automatische Erfassung ist aus");
         QCOMPARE(toggleState(panel, service), 0);
         QTRY_VERIFY_WITH_TIMEOUT(
             readLines() >= 2 && !lines.last().value("autoTrackEnabled").toBool(true), 5000);

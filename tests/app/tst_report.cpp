@@ -43,6 +43,7 @@ struct Run {
 // A home of its own: the data folder (data/Quenby) and the settings (config/Quenby).
 struct Folder {
     QTemporaryDir dir;
+    QByteArray language; // LANG alone, when set, instead of the test's LC_ALL
 
     void write(const QString &name, const QByteArray &bytes) const
     {
@@ -74,6 +75,11 @@ struct Folder {
             env.insert(bus, "unix:path=" + dir.filePath("no-bus"));
         for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(display);
+        if (!language.isEmpty()) {
+            for (const char *other : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+                env.remove(other);
+            env.insert("LANG", language);
+        }
         ChildProcess p;
         p.setProcessEnvironment(env);
         p.start(program, args);
@@ -177,6 +183,34 @@ private slots:
         QCOMPARE(text.exitCode, 0);
         QVERIFY2(text.out.contains("Worked           2h 0m\n"), qPrintable(text.out));
         QCOMPARE(f.listing(), before);
+
+        // In every language the JSON and the exit codes stay byte for byte the same; the text
+        // and the help speak the session's language, with its plural forms.
+        const QStringList dayArgs{"--day", day.toString(Qt::ISODate)};
+        const QList<QStringList> machine{dayArgs + QStringList{"--json"}, {"--day", "2026-02-30"}};
+        const auto runs = [&](const QStringList &report) {
+            return std::pair{f.report(zone, report), f.tockly(zone, {"sync", "--json"})};
+        };
+        f.language = "C";
+        QCOMPARE(f.report(zone, dayArgs).out, text.out);
+        const auto english = runs(machine[0]);
+        const auto englishRefusal = f.report(zone, machine[1]);
+        const QList<QStringList> languages{{"de_DE.UTF-8", "Gearbeitet", "2 Tage", "Befehle"},
+                                           {"fr_FR.UTF-8", "Travaillé", "2 jours", "Commandes"},
+                                           {"es_ES.UTF-8", "Trabajado", "2 días", "Órdenes"}};
+        for (const QStringList &l : languages) {
+            f.language = l[0].toUtf8();
+            const auto [report, sync] = runs(machine[0]);
+            QCOMPARE(report.out, english.first.out);
+            QCOMPARE(sync.out, english.second.out);
+            QCOMPARE(sync.exitCode, english.second.exitCode);
+            QCOMPARE(f.report(zone, machine[1]).exitCode, englishRefusal.exitCode);
+            const QString words = f.report(zone, dayArgs).out;
+            QVERIFY2(words.contains(l[1]) && words.contains(l[2]) && !words.contains("Worked"),
+                     qPrintable(words));
+            QVERIFY(f.tockly(zone, {"--help"}).out.contains(l[3]));
+        }
+        f.language.clear();
 
         // Once its segment is on record the heartbeat adds nothing: no second count.
         entries.append(entry(beat, 600));

@@ -12,6 +12,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 
 using CrewClient::Config;
 using Answer = FakeCrewConnection::Answer;
@@ -117,6 +118,35 @@ private slots:
         QCOMPARE(crews.crewError(), "You can be in up to 5 crews.");
         QVERIFY(f.crew.calls.isEmpty());
         QCOMPARE(codes(crews.crewConfigs()), five);
+    }
+
+    // The service's refusals in the user's language: the app's own words for the codes it knows
+    // (in English the service's, word for word), the service's words for any other.
+    void refusalsInTheUsersLanguage()
+    {
+        const auto created = awaitTask(CrewClient::createCrew("Owls", "Ann"));
+        QVERIFY(created && *created);
+        const QString code = (*created)->code;
+        const auto refusal = [&](const QString &nickname) {
+            const auto joined = awaitTask(CrewClient::joinCrew(code, nickname));
+            return joined && !*joined ? joined->failure().description : QString("no refusal");
+        };
+        QCOMPARE(refusal("ann"),
+                 "Someone in this crew already has that nickname. Please pick another one.");
+        QCOMPARE(refusal(QString(33, 'x')), "A nickname can be at most 32 characters.");
+
+        QTranslator german;
+        QVERIFY(german.load(TOCKLY_QM_DIR "/tockly_de.qm"));
+        QCoreApplication::installTranslator(&german);
+        QCOMPARE(refusal("ann"),
+                 "Jemand in dieser Crew hat schon diesen Spitznamen. Bitte wähl einen anderen.");
+        QCOMPARE(refusal(QString(33, 'x')), "Ein Spitzname darf höchstens 32 Zeichen lang sein.");
+        QCOMPARE(refusal(" "), "Bitte wähl einen Spitznamen.");
+        // A code this app does not know, or none from an older service: the service's words.
+        using CrewClient::CrewError;
+        QCOMPARE(CrewError::server("Neue Regel.", "some-new-rule").description(), "Neue Regel.");
+        QCOMPARE(CrewError::server("Alte Regel.").description(), "Alte Regel.");
+        QCoreApplication::removeTranslator(&german);
     }
 
     void refreshOfThreeCrews()

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The store's status text in the session's language, for people: the tray item's tooltip and
+// `tockly status`. The bus and JSON keep the store's own English words, which panels and scripts
+// may match; a status this table does not know is shown as it stands.
+QString statusWords(const QString &status);
