@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tockly-inputd: the system service that alone opens the input devices, counts their events per
 // seat and tells the user of a seat's active session nothing but those counts and idle times.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs the real `tockly report` on prepared data folders and checks its figures against values
 // worked out here by hand from the data the test wrote.
 #include "TocklyProcess.h"
