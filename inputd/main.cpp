@@ -8,6 +8,7 @@
 #include "InputService.h"
 #include "SeatAccess.h"
 #include "SeatInput.h"
+#include "VersionText.h"
 #include "linux/InputServiceProtocol.h"
 
 #include <QCommandLineParser>
@@ -44,7 +45,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tockly-inputd: %s\n", qPrintable(why));
         return 2;
     }
-    // --help, --help-all and --version: printed, and the process exits.
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs(qPrintable(versionText()), stdout);
+        return 0;
+    }
+    // --help and --help-all: printed, and the process exits.
     parser.process(app.arguments());
     const QString folderPath = parser.value(devicesOption);
 

@@ -9,6 +9,7 @@
 #include "CrewdOptions.h"
 #include "HttpServer.h"
 #include "StorePool.h"
+#include "VersionText.h"
 
 #include <QCoreApplication>
 
@@ -38,7 +39,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tockly-crewd: %s\n", qPrintable(error));
         return 2;
     }
-    // --help, --help-all and --version: printed, and the process exits.
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs(qPrintable(versionText()), stdout);
+        return 0;
+    }
+    // --help and --help-all: printed, and the process exits.
     parser.process(app.arguments());
 
     StorePool pool(options->database);
