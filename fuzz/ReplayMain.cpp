@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a fuzz target over files and folders of inputs, without libFuzzer: how every build checks
 // that the seed corpora, regression inputs among them, still pass.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The activity file, "activity.json", and the older "keystrokes.json": what decodes is written
 // back to the same counters.
 

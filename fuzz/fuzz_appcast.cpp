@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The update feed: an RSS appcast from the network, its newest item and version order.
 
 #include "Appcast.h"

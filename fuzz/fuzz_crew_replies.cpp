@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replies of the crew service as the app reads them: every reply record, the error body, and
 // the leaderboard derived from a fetched crew.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the crew service reads a request from the bytes a connection receives. They arrive in
 // pieces: the first byte says where the input is cut in two, and the outcome must not depend on
 // where (but the parser may refuse bytes that are not HTTP for another reason, or only once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Bodies of the crew service's five POST requests. The first byte picks the request, the rest is
 // its body. A body yields a request within the service's limits, or a refusal with a text.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The entries file, "entries.json": what decodes is written back to the same entries, and the
 // reader that fills the records on demand agrees with the strict reader of whole documents.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Input events as a device delivers them: the bytes are a stream of (type, code, value) records.
 // Whatever a device sends, the decoder counts no more key presses, clicks or modifier changes
 // than it was sent key events, and no more scroll steps than the wheel reported.

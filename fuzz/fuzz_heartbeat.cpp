@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The heartbeat kept in the settings, and the older record of entries it replaced.
 
 #include "FuzzCheck.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text from outside that names a crew: application links, pasteboard text with an invitation
 // token, and the crew service origin set in the environment.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The strict JSON reader under every stored file and every crew reply: what it reads, the writer
 // writes back in either style to the same value.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Another computer's description, from the synced folder, and the sync setting kept in the
 // settings: what decodes is written back to the same value.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A month of another computer's record, from the synced folder: what decodes is written back to
 // the same month, and the format and machine of any bytes can be asked for.
 

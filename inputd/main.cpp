@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tockly-inputd: the system service that alone opens the input devices, counts their events per
 // seat and tells the user of a seat's active session nothing but those counts and idle times.
 
@@ -5,6 +8,7 @@
 #include "InputService.h"
 #include "SeatAccess.h"
 #include "SeatInput.h"
+#include "VersionText.h"
 #include "linux/InputServiceProtocol.h"
 
 #include <QCommandLineParser>
@@ -41,7 +45,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tockly-inputd: %s\n", qPrintable(why));
         return 2;
     }
-    // --help, --help-all and --version: printed, and the process exits.
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs(qPrintable(versionText()), stdout);
+        return 0;
+    }
+    // --help and --help-all: printed, and the process exits.
     parser.process(app.arguments());
     const QString folderPath = parser.value(devicesOption);
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tockly-crewd: the crew leaderboard service.
 
 #include "CrewChangeListener.h"
@@ -6,6 +9,7 @@
 #include "CrewdOptions.h"
 #include "HttpServer.h"
 #include "StorePool.h"
+#include "VersionText.h"
 
 #include <QCoreApplication>
 
@@ -35,7 +39,11 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "tockly-crewd: %s\n", qPrintable(error));
         return 2;
     }
-    // --help, --help-all and --version: printed, and the process exits.
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs(qPrintable(versionText()), stdout);
+        return 0;
+    }
+    // --help and --help-all: printed, and the process exits.
     parser.process(app.arguments());
 
     StorePool pool(options->database);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How exactly the work clock follows the user on each input path, against the truth of a scripted
 // half hour: typing bursts, reading pauses of 10, 25, 29 and 31 s, breaks of 2 and 10 minutes, a
 // film (a player resetting the X screen saver; a fullscreen window with an idle inhibitor under

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Load on tockly-crewd with wrk over 127.0.0.1: /healthz (the ceiling of the HTTP layer), the
 fetch of a 20-member crew with 14 days of data, and reports, at 64 connections, on SQLite and
 on PostgreSQL. Every run is bounded in time. Prints requests per second, p99 latency and the

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A normal client's /healthz latency on tockly-crewd, first alone and then beside a slow-client
 flood: connections that send a request line and then one more header line every few seconds,
 never finishing, reconnecting --reconnect seconds after the server closes them. The flood comes from --addresses

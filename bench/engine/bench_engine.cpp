@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The store with a ten-year record (about 110,000 entries, 3,650 activity days): a quiet tick and
 // a counting tick (platform readings are in-memory stand-ins, so only the store's own work is
 // measured), construction from the data files, and the entries file's save.

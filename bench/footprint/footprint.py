@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Footprint of Tockly beside Workrave under one fixed X input script, in one run.
 
 A third program, Tockly in a headless sway session (its own compositor, natively under Wayland),

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the history window computes when it redraws, on a ten-year record: the four tiles (one
 // stats()), the month's cells and the detail panel of a busy day. Target: 16 ms, one frame.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The application's own evdev path alone, for bench_inputd: EvdevInputSource reading the named
 // pipes given as arguments, in an event loop, until it is stopped.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """tockly-inputd beside the application's own evdev path (EvdevInputSource alone, in an event
 loop: bench_evdev_reader), both fed the same streams through named pipes in one run:
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Statistics over a ten-year record: the history window's stats(), the card's redraw, and the
 // entries file's decode and encode. The "literal" variants compute the same figures the naive way
 // (a full scan with a same-day test per entry for every day), for comparison in the same run.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // tockly-inputd as a real process on a private system bus with a fake logind, its devices named
 // pipes fed with recorded streams; callers as real processes of other users; the application
 // under headless sway counting through it.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Writes one form of the GNOME Shell extension from its single source and the bus interface it
 # serves:
 #   cmake -DFORM=imports|module -DSOURCE=tockly.js -DINTERFACE=org.quenby.Tockly.Shell.xml
@@ -54,4 +57,8 @@ else()
   message(FATAL_ERROR "FORM must be imports or module, not '${FORM}'")
 endif()
 get_filename_component(name ${SOURCE} NAME)
-file(WRITE ${OUTPUT} "// Generated from ${name} by generate.cmake.\n${head}\n${logic}\n${tail}")
+# The source's licence header stays the generated file's first lines.
+string(REGEX MATCH "^(// SPDX-[^\n]*\n)*" spdx "${logic}")
+string(LENGTH "${spdx}" spdx_length)
+string(SUBSTRING "${logic}" ${spdx_length} -1 logic)
+file(WRITE ${OUTPUT} "${spdx}// Generated from ${name} by generate.cmake.\n${head}\n${logic}\n${tail}")

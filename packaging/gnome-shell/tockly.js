@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tockly in GNOME's top bar, and the application in front for Tockly's statistics.
 //
 // The item mirrors the running Tockly (org.quenby.Tockly on the session bus): its symbol and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the application icon as hicolor PNGs, drawn by the same code as the tray item so that
 // the panel and the launcher show one face. Usage: tockly-render-icons OUTDIR SIZE...
 #include "TrayIcon.h"

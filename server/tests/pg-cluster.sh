@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A throw-away PostgreSQL cluster for the crew service's tests and benchmarks.
 #   pg-cluster.sh start STATEFILE [--durable]   writes the cluster's folder, then its URL, there
 #   pg-cluster.sh stop STATEFILE                stops it and removes its folder

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hostile input: random and mutated bodies against every endpoint, and garbage on the wire.
 // Every request must get a success or a 4xx with its "error" text, never a crash or a 5xx,
 // and a refused request must leave every stored row as it was.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The invitation page: as served, and as a browser shows it (headless Chromium takes a
 // screenshot, kept in build/screenshots/, and dumps the page as it ends up after its script ran).
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The crew protocol against a running tockly-crewd, on the engine TOCKLY_CREWD_ENGINE names:
 // requests and refusals, rate limits, the schema, connections and shutdown, acknowledged reports
 // across a SIGKILL, and two instances on one PostgreSQL database.

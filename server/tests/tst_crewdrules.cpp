@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Checks that need no server and a fixed date or clock: the report window, the rate limiter,
 // the fetch cache's handling of a change during a read, how requests are read and refused, codes
 // and the command line.

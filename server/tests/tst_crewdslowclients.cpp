@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Slow clients beside a normal one. Connections that send a request line and then a header line
 // now and then, never finishing, come from one address (far more than it may hold) and from
 // twenty others, more of them than the service has threads; more connections send requests in

@@ -1,4 +1,8 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "CommandLine.h"
+#include "VersionText.h"
 
 #include <QCoreApplication>
 
@@ -34,7 +38,11 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QStringLis
         out << help << Qt::flush;
         return 0;
     }
-    // --help-all and --version are printed by the parser itself, which then exits with 0.
+    if (parser.isSet(QStringLiteral("version"))) {
+        out << versionText() << Qt::flush;
+        return 0;
+    }
+    // --help-all is printed by the parser itself, which then exits with 0.
     parser.process(rest);
     return std::nullopt;
 }

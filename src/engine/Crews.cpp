@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Crew operations may overlap and are never cancelled. Each task checks, whenever it resumes,
 // that the crews (and so the store) still exist and that the crew it worked for is still held,
 // so that a reply arriving after the user left a crew never brings any of it back.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tray item, the update check and the status command on a private session bus: a fake
 // StatusNotifierWatcher stands in for the panel, a fake notification service for the desktop's,
 // and the real tockly binary runs against them end to end.

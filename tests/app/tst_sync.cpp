@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Two computers: two real Tocklys, each with its own home, X display (typed at with xdotool) and
 // session bus, whose synced folders two real Syncthing instances keep in step over loopback.
 // Their clocks (faketime, for them alone) run across a local midnight. Then the faults of real

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The card, the windows and the history as the user sees them: the live QML tree on a store on
 // fakes, drawn by the software renderer on a real X server (Xvfb), clicked and typed at like a
 // user would. Some views are written as PNG files to the build tree's screenshots/ folder for

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The crew rules that need no service: which origins may serve crews, invitation links and
 // pasteboard codes, and the week's standings.
 

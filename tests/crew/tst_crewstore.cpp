@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The store's crews and invitations: with the crew service scripted by the fake connection
 // where the order and timing of replies matter, and end to end, two stores racing in one crew on
 // a real tockly-crewd over the HTTP client.

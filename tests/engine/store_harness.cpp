@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real store on real files, for the crash tests, driven by its arguments so that nothing
 // depends on how fast this process runs:
 //

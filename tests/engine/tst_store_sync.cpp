@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The store's record across computers on real folders, with the real folder watcher: what goes
 // into this computer's folder and when, how the other computers' folders count, and what is left
 // alone. (Two real applications through Syncthing, and an unmounted share: tst_sync in tests/app.)

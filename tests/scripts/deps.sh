@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # scripts/deps on this release: ./run must not bring the test bench onto a user's desktop, every
 # name must be one apt can install here (a misspelt or renamed package breaks ./run on a fresh
 # machine), and a purpose no list has must fail rather than install nothing.

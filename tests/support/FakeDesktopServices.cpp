@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop's services on a private bus, for the platform tests:
 //   tockly-fake-desktop-services ADDRESS [login1] [screensaver-idle=S]
 // The logind has sleep notices, inhibitor locks and the sessions the test sets.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A Wayland application window as small as it gets, for the compositor tests:
 //   tockly-test-wayland-client APP_ID TITLE
 // Maps one 64×64 window with that app_id and title (WAYLAND_DISPLAY and XDG_RUNTIME_DIR name the

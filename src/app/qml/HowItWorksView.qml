@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -144,7 +147,7 @@ Rectangle {
                     Layout.leftMargin: 20
                     Layout.topMargin: 6
                     Layout.bottomMargin: 20
-                    text: "Tockly " + Shell.version
+                    text: "Tockly " + Shell.version + " · free software under the GNU GPL v3 or later"
                     color: Colors.alpha(Colors.taupe, 0.7)
                     font.pixelSize: TextStyle.caption
                 }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "linux/DataControlClipboard.h"
 
 #include "wlr-data-control-unstable-v1-client-protocol.h"

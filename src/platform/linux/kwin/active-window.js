@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Tockly developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loaded into KWin by Tockly over DBus. Tells Tockly which application has the focus: the active
 // window's desktop file name and resource class, never its caption or contents.
 
