@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Most tests keep a core busy; a few spend minutes waiting on real time (typing, syncing, a
 # scripted half hour). scripts/test-release hands ctest as many "cpus" as the machine has and
 # more jobs than that, so the waiting ones run beside the others instead of holding a job each.

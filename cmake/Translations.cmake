@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Tockly developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The application's catalogues, translations/tockly_LANG.ts, compiled by lrelease into the
 # resources of a target at :/i18n/tockly_LANG.qm. The binary then carries its languages: it runs
 # translated from the build tree and cannot meet a mismatched installed copy.
