@@ -6,6 +6,7 @@
 
 #include "DeviceFolder.h"
 #include "InputService.h"
+#include "ParseArguments.h"
 #include "SeatAccess.h"
 #include "SeatInput.h"
 #include "VersionText.h"
@@ -37,11 +38,7 @@ int main(int argc, char **argv)
                        "read as recorded event streams."),
         QStringLiteral("FOLDER"), QStringLiteral("/dev/input"));
     parser.addOption(devicesOption);
-    if (!parser.parse(app.arguments()) || !parser.positionalArguments().isEmpty()) {
-        const QString why = parser.errorText().isEmpty()
-                                ? QStringLiteral("unexpected argument \"%1\"")
-                                      .arg(parser.positionalArguments().first())
-                                : parser.errorText();
+    if (const QString why = parseArguments(parser, app.arguments(), 0); !why.isEmpty()) {
         std::fprintf(stderr, "tockly-inputd: %s\n", qPrintable(why));
         return 2;
     }

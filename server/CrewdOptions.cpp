@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CrewdOptions.h"
+#include "ParseArguments.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -76,14 +77,8 @@ std::optional<CrewdOptions> CrewdOptions::parse(QCommandLineParser &parser, cons
                                            u"PostgreSQL connections (default 4)."_s, u"N"_s);
     parser.addOptions({listen, db, trustProxy, rateLimit, createLimit, threads, requestTimeout,
                        clientConnections, dbConnections});
-    if (!parser.parse(args)) {
-        *error = parser.errorText();
+    if (*error = parseArguments(parser, args, 0); !error->isEmpty())
         return std::nullopt;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        *error = u"unexpected argument \"%1\""_s.arg(parser.positionalArguments().first());
-        return std::nullopt;
-    }
 
     CrewdOptions o;
     o.limits.trustProxy = parser.isSet(trustProxy);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CommandLine.h"
+#include "ParseArguments.h"
 #include "VersionText.h"
 
 #include <QCoreApplication>
@@ -17,17 +18,10 @@ std::optional<int> parseCommandLine(QCommandLineParser &parser, const QStringLis
         rest.removeAt(1);
     const QString name =
         QCoreApplication::applicationName() + (command.isEmpty() ? QString() : u' ' + command);
-    if (!parser.parse(rest)) {
-        err << name << ": " << parser.errorText() << Qt::endl;
-        return 2;
-    }
-    const QStringList extra =
-        maxPositional < 0 ? QStringList() : parser.positionalArguments().mid(maxPositional);
-    if (!extra.isEmpty()) {
-        err << name << ": "
-            << QCoreApplication::translate("CommandLine", "unexpected argument \"%1\"")
-                   .arg(extra.first())
-            << Qt::endl;
+    if (const QString why =
+            parseArguments(parser, rest, maxPositional < 0 ? rest.size() : maxPositional);
+        !why.isEmpty()) {
+        err << name << ": " << why << Qt::endl;
         return 2;
     }
     if (parser.isSet(QStringLiteral("help"))) {
