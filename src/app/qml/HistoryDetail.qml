@@ -7,7 +7,6 @@ import Tockly
 // typing against mousing, keystrokes by hour, top applications and sessions.
 Rectangle {
     id: root
-    required property HistoryModel history
     required property var detail
 
     radius: 14
@@ -186,8 +185,8 @@ Rectangle {
                         id: bar
                         Layout.fillWidth: true
                         implicitHeight: 8
-                        readonly property real typingWidth: root.history.typingWidth(
-                            width, root.detail.typingSeconds, root.detail.mousingSeconds)
+                        readonly property real typingWidth: Math.max(
+                            (width - 2) * root.detail.typingShare, 3)
                         Rectangle {
                             width: Math.min(bar.typingWidth, bar.width)
                             height: 8
@@ -228,7 +227,7 @@ Rectangle {
                             Rectangle {
                                 required property int index
                                 width: (hours.width - 46) / 24
-                                height: root.detail.hourBars[index]
+                                height: Math.max(4, 26 * root.detail.hourBars[index])
                                 y: 26 - height
                                 radius: 1.5
                                 color: Colors.alpha(Colors.coral, 0.7)

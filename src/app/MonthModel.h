@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Instant.h"
+#include "RowsModel.h"
+
+#include <QtQml/qqmlregistration.h>
+
+// One cell of the history's month grid: a blank before the month's first day, or a day.
+struct MonthCell {
+    bool blank = true;
+    Instant day = 0;
+    int number = 0;
+    // "45m", "2h5"; empty without worked time.
+    QString label;
+    bool worked = false;
+    // Of the cell's tint: coral with worked time, a faint ink otherwise.
+    double opacity = 0;
+    bool isToday = false;
+    bool isSelected = false;
+    bool isFuture = false;
+
+    friend bool operator==(const MonthCell &, const MonthCell &) = default;
+};
+
+// The history's month grid: blanks up to the first weekday, then one cell per day.
+class MonthModel : public RowsModel<MonthCell> {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Owned by the history model")
+
+public:
+    enum Role {
+        BlankRole = Qt::UserRole,
+        DayRole,
+        NumberRole,
+        LabelRole,
+        WorkedRole,
+        TintRole,
+        IsTodayRole,
+        IsSelectedRole,
+        IsFutureRole
+    };
+
+    using RowsModel::RowsModel;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Instant.h"
+#include "RowsModel.h"
+
+#include <QtQml/qqmlregistration.h>
+
+// One day's bar on the card's chart.
+struct DayBar {
+    Instant day = 0;
+    // The bar's share of the chart's height: the day's total against the longest day.
+    double fraction = 0;
+    bool worked = false;
+    QString letter;
+    bool isToday = false;
+    bool selected = false;
+    QString accessibleName;
+
+    friend bool operator==(const DayBar &, const DayBar &) = default;
+};
+
+// The card's chart: the last seven days, oldest first, today last.
+class WeekModel : public RowsModel<DayBar> {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Owned by the card model")
+
+public:
+    enum Role {
+        DayRole = Qt::UserRole,
+        FractionRole,
+        WorkedRole,
+        LetterRole,
+        IsTodayRole,
+        SelectedRole,
+        AccessibleNameRole
+    };
+
+    using RowsModel::RowsModel;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+};
