@@ -11,32 +11,13 @@
 #include <QPointer>
 #include <QQmlEngine>
 
-QVariant StandingsModel::data(const QModelIndex &index, int role) const
-{
-    const BoardPlace *p = rowAt(index);
-    if (!p)
-        return {};
-    switch (role) {
-    case NicknameRole:
-        return p->nickname;
-    case TodayTextRole:
-        return p->todayText;
-    case RankMarkRole:
-        return p->rankMark;
-    case OwnRole:
-        return p->own;
-    default:
-        return {};
-    }
-}
-
-QHash<int, QByteArray> StandingsModel::roleNames() const
-{
-    return {{NicknameRole, "nickname"},
-            {TodayTextRole, "todayText"},
-            {RankMarkRole, "rankMark"},
-            {OwnRole, "own"}};
-}
+StandingsModel::StandingsModel(QObject *parent)
+    : RowsModel({{"nickname", [](const BoardPlace &p) -> QVariant { return p.nickname; }},
+                 {"todayText", [](const BoardPlace &p) -> QVariant { return p.todayText; }},
+                 {"rankMark", [](const BoardPlace &p) -> QVariant { return p.rankMark; }},
+                 {"own", [](const BoardPlace &p) -> QVariant { return p.own; }}},
+                parent)
+{}
 
 void StandingsModel::setBoard(const QList<CrewClient::Standing> &board, const QString &ownNickname)
 {

@@ -34,13 +34,10 @@ class StandingsModel : public RowsModel<BoardPlace> {
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
-    enum Role { NicknameRole = Qt::UserRole, TodayTextRole, RankMarkRole, OwnRole };
     static constexpr int shownPlaces = 5;
 
-    using RowsModel::RowsModel;
+    explicit StandingsModel(QObject *parent = nullptr);
     int count() const { return rowCount(); }
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
 
     // The whole board, in leaderboard order, and the nickname this computer plays under there.
     void setBoard(const QList<CrewClient::Standing> &board, const QString &ownNickname);

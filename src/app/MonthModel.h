@@ -29,19 +29,5 @@ class MonthModel : public RowsModel<MonthCell> {
     QML_UNCREATABLE("Owned by the history model")
 
 public:
-    enum Role {
-        BlankRole = Qt::UserRole,
-        DayRole,
-        NumberRole,
-        LabelRole,
-        WorkedRole,
-        TintRole,
-        IsTodayRole,
-        IsSelectedRole,
-        IsFutureRole
-    };
-
-    using RowsModel::RowsModel;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
+    explicit MonthModel(QObject *parent = nullptr);
 };

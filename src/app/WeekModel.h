@@ -26,17 +26,5 @@ class WeekModel : public RowsModel<DayBar> {
     QML_UNCREATABLE("Owned by the card model")
 
 public:
-    enum Role {
-        DayRole = Qt::UserRole,
-        FractionRole,
-        WorkedRole,
-        LetterRole,
-        IsTodayRole,
-        SelectedRole,
-        AccessibleNameRole
-    };
-
-    using RowsModel::RowsModel;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
+    explicit WeekModel(QObject *parent = nullptr);
 };

@@ -421,13 +421,8 @@ private slots:
         StandingsModel *board = crew.standings();
         QTRY_COMPARE(board->rowCount(), 5);
         QStringList places;
-        for (int i = 0; i < board->rowCount(); ++i) {
-            const QModelIndex row = board->index(i);
-            places << row.data(StandingsModel::RankMarkRole).toString() +
-                          row.data(StandingsModel::NicknameRole).toString() +
-                          (row.data(StandingsModel::OwnRole).toBool() ? "*" : "") + " " +
-                          row.data(StandingsModel::TodayTextRole).toString();
-        }
+        for (const BoardPlace &p : board->rows())
+            places << p.rankMark + p.nickname + (p.own ? "*" : "") + " " + p.todayText;
         QCOMPARE(places, (QStringList{"👑Mika 1h 56m", "🥈Ann* 1h 40m", "🥉Jo 1h 23m",
                                       "4.Sam 1h 6m", "5.Lee 50m"}));
 
@@ -748,8 +743,8 @@ private slots:
             QCOMPARE(history.weekdays().join(QString()), row.weekdays);
             CardModel card(*f.store);
             QString letters;
-            for (int i = 0; i < card.week()->rowCount(); ++i)
-                letters += card.week()->index(i).data(WeekModel::LetterRole).toString();
+            for (const DayBar &bar : card.week()->rows())
+                letters += bar.letter;
             QCOMPARE(letters, row.chart);
             card.chooseDay(sunday);
             QCOMPARE(card.dayDetail().date, row.day);
