@@ -78,7 +78,7 @@ private:
     Q_PROPERTY(GoalFigure goal READ goal NOTIFY todayChanged)
 
     Q_PROPERTY(QString streakBadge READ streakBadge NOTIFY chartChanged)
-    Q_PROPERTY(WeekModel *week READ week CONSTANT)
+    Q_PROPERTY(QObject *week READ week CONSTANT)
     Q_PROPERTY(QString weekTotalText READ weekTotalText NOTIFY chartChanged)
     // Whether a day is chosen, and the detail of the last one chosen (kept while it fades out).
     Q_PROPERTY(bool dayChosen READ dayChosen NOTIFY chartChanged)

@@ -121,6 +121,7 @@ void CrewModel::showBoard()
     m_standings.setBoard(shown ? m_crews.standingsByCode().value(shown->code)
                                : QList<CrewClient::Standing>{},
                          shown ? shown->nickname : QString());
+    emit boardChanged();
 }
 
 void CrewModel::setShown(bool shown)

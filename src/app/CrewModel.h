@@ -28,25 +28,13 @@ struct BoardPlace {
 
 // The displayed crew's board as the card shows it: the first five places.
 class StandingsModel : public RowsModel<BoardPlace> {
-    Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Owned by the crew model")
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
-
 public:
     static constexpr int shownPlaces = 5;
 
     explicit StandingsModel(QObject *parent = nullptr);
-    int count() const { return rowCount(); }
 
     // The whole board, in leaderboard order, and the nickname this computer plays under there.
     void setBoard(const QList<CrewClient::Standing> &board, const QString &ownNickname);
-
-signals:
-    void countChanged();
-
-private:
-    void rowsReplaced() override { emit countChanged(); }
 };
 
 // The crew box: which face it shows, the form's request while it runs, the crew displayed among
@@ -77,7 +65,9 @@ private:
     Q_PROPERTY(QString crewName READ crewName NOTIFY crewsChanged)
     Q_PROPERTY(QString nickname READ nickname NOTIFY crewsChanged)
     Q_PROPERTY(bool owned READ owned NOTIFY crewsChanged)
-    Q_PROPERTY(StandingsModel *standings READ standings CONSTANT)
+    // Its first places, and whether none has reported yet.
+    Q_PROPERTY(QObject *standings READ standings CONSTANT)
+    Q_PROPERTY(bool waiting READ waiting NOTIFY boardChanged)
     // The member whose removal awaits confirmation; empty when none.
     Q_PROPERTY(QString pendingRemoval READ pendingRemoval NOTIFY pendingRemovalChanged)
     // The last crew failure; empty when there is nothing to show.
@@ -96,6 +86,7 @@ public:
     QString nickname() const;
     bool owned() const;
     StandingsModel *standings() { return &m_standings; }
+    bool waiting() const { return m_standings.rowCount() == 0; }
     QString pendingRemoval() const { return m_pendingRemoval; }
     QString error() const;
 
@@ -123,6 +114,7 @@ signals:
     void stateChanged();
     void busyChanged();
     void crewsChanged();
+    void boardChanged();
     void pendingRemovalChanged();
     void errorChanged();
 

@@ -23,7 +23,7 @@ class HistoryModel : public QObject {
     // The month shown, its day chosen.
     Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY figuresChanged)
     Q_PROPERTY(QStringList weekdays READ weekdays NOTIFY figuresChanged)
-    Q_PROPERTY(MonthModel *cells READ cells CONSTANT)
+    Q_PROPERTY(QObject *cells READ cells CONSTANT)
     Q_PROPERTY(QVariantMap detail READ detail NOTIFY figuresChanged)
     Q_PROPERTY(QString transferMessage READ transferMessage NOTIFY transferMessageChanged)
     // What the save dialog proposes: "Quenby-History.json" in the documents folder.

@@ -3,8 +3,6 @@
 #include "Instant.h"
 #include "RowsModel.h"
 
-#include <QtQml/qqmlregistration.h>
-
 // One cell of the history's month grid: a blank before the month's first day, or a day.
 struct MonthCell {
     bool blank = true;
@@ -24,10 +22,6 @@ struct MonthCell {
 
 // The history's month grid: blanks up to the first weekday, then one cell per day.
 class MonthModel : public RowsModel<MonthCell> {
-    Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Owned by the history model")
-
 public:
     explicit MonthModel(QObject *parent = nullptr);
 };

@@ -19,10 +19,6 @@ struct ComputerRow {
 };
 
 class ComputersModel : public RowsModel<ComputerRow> {
-    Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Owned by the other computers' model")
-
 public:
     explicit ComputersModel(QObject *parent = nullptr);
 };
@@ -36,7 +32,7 @@ class OtherComputersModel : public QObject {
     // Empty while syncing is off.
     Q_PROPERTY(QString folder READ folder NOTIFY changed)
     // This computer first.
-    Q_PROPERTY(ComputersModel *computers READ computers CONSTANT)
+    Q_PROPERTY(QObject *computers READ computers CONSTANT)
     Q_PROPERTY(QStringList problems READ problems NOTIFY changed)
     // Why the last folder chosen could not be used; empty otherwise.
     Q_PROPERTY(QString error READ error NOTIFY errorChanged)

@@ -5,7 +5,8 @@
 
 // A list model over plain rows, each role read from a row by a function of its own. New rows
 // replace the old in place when their number stays, so the views keep their delegates (and what
-// is drawn in them) from one redraw to the next.
+// is drawn in them) from one redraw to the next. The views' models publish them as QObject:
+// Qt 6.4's QML tools know no list model type, and a view needs none to use one.
 template<typename Row> class RowsModel : public QAbstractListModel {
 public:
     struct Role {
@@ -42,7 +43,6 @@ public:
             beginResetModel();
             m_rows = rows;
             endResetModel();
-            rowsReplaced();
             return;
         }
         for (qsizetype i = 0; i < rows.size(); ++i)
@@ -51,10 +51,6 @@ public:
                 emit dataChanged(index(int(i)), index(int(i)));
             }
     }
-
-protected:
-    // After a change in the number of rows.
-    virtual void rowsReplaced() {}
 
 private:
     QList<Role> m_roles;

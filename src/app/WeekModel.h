@@ -3,8 +3,6 @@
 #include "Instant.h"
 #include "RowsModel.h"
 
-#include <QtQml/qqmlregistration.h>
-
 // One day's bar on the card's chart.
 struct DayBar {
     Instant day = 0;
@@ -21,10 +19,6 @@ struct DayBar {
 
 // The card's chart: the last seven days, oldest first, today last.
 class WeekModel : public RowsModel<DayBar> {
-    Q_OBJECT
-    QML_ELEMENT
-    QML_UNCREATABLE("Owned by the card model")
-
 public:
     explicit WeekModel(QObject *parent = nullptr);
 };

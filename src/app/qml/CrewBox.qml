@@ -172,7 +172,7 @@ Rectangle {
 
             UiText {
                 objectName: "waiting"
-                visible: Crew.standings.count === 0
+                visible: Crew.waiting
                 text: "Waiting for first reports…"
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption

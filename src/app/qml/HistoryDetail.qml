@@ -87,7 +87,7 @@ Rectangle {
             objectName: "countingNow"
             visible: root.detail.counting
             spacing: 6
-            Rectangle { width: 6; height: 6; radius: 3; color: Colors.sage }
+            Rectangle { implicitWidth: 6; implicitHeight: 6; radius: 3; color: Colors.sage }
             UiText {
                 text: root.detail.countingSince
                 font.pixelSize: TextStyle.caption
@@ -95,7 +95,7 @@ Rectangle {
             }
         }
 
-        Rectangle { Layout.fillWidth: true; height: 1; color: Colors.alpha(Colors.ink, 0.12) }
+        Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: Colors.alpha(Colors.ink, 0.12) }
 
         UiText {
             objectName: "emptyDay"
@@ -218,7 +218,7 @@ Rectangle {
                     Row {
                         id: hours
                         Layout.fillWidth: true
-                        height: 26
+                        Layout.preferredHeight: 26
                         spacing: 2
                         Repeater {
                             model: root.detail.hourBars.length

@@ -112,8 +112,8 @@ Rectangle {
                         Layout.fillWidth: true
                         spacing: 8
                         Rectangle {
-                            width: 8
-                            height: 8
+                            implicitWidth: 8
+                            implicitHeight: 8
                             radius: 4
                             color: row.isThis ? Colors.sage : Colors.honey
                         }
