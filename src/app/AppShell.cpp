@@ -5,6 +5,7 @@
 
 #include "CardModel.h"
 #include "CardPanel.h"
+#include "CrewModel.h"
 #include "MacWorkStore.h"
 #include "SettingsStore.h"
 #include "TrayItem.h"
@@ -19,7 +20,8 @@ void qml_register_types_Tockly();
 
 AppShell::AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent)
     : QObject(parent), m_store(store), m_settings(settings),
-      m_cardModel(std::make_unique<CardModel>(store)), m_engine(this)
+      m_cardModel(std::make_unique<CardModel>(store)),
+      m_crewModel(std::make_unique<CrewModel>(store)), m_engine(this)
 {
     volatile auto registration = &qml_register_types_Tockly;
     Q_UNUSED(registration);
@@ -28,6 +30,7 @@ AppShell::AppShell(MacWorkStore &store, SettingsStore &settings, QObject *parent
     m_windows = std::make_unique<WindowSlots>(m_engine, store);
     m_card = std::make_unique<CardPanel>(m_engine);
     connect(m_card.get(), &CardPanel::shownChanged, m_cardModel.get(), &CardModel::setShown);
+    connect(m_card.get(), &CardPanel::shownChanged, m_crewModel.get(), &CrewModel::setShown);
     connect(store.crews(), &Crews::inviteWindowRequested, m_windows.get(),
             &WindowSlots::showInviteWindow);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class CardModel;
+class CrewModel;
 class CardPanel;
 class MacWorkStore;
 class SettingsStore;
@@ -42,6 +43,7 @@ public:
     QQmlEngine &engine() { return m_engine; }
     MacWorkStore &store() { return m_store; }
     CardModel &cardModel() { return *m_cardModel; }
+    CrewModel &crewModel() { return *m_crewModel; }
     CardPanel &card() { return *m_card; }
     WindowSlots &windows() { return *m_windows; }
     QString version() const;
@@ -74,6 +76,7 @@ private:
     MacWorkStore &m_store;
     SettingsStore &m_settings;
     std::unique_ptr<CardModel> m_cardModel;
+    std::unique_ptr<CrewModel> m_crewModel;
     QQmlEngine m_engine;
     std::unique_ptr<WindowSlots> m_windows;
     std::unique_ptr<CardPanel> m_card;

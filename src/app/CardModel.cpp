@@ -5,8 +5,6 @@
 
 #include "AppShell.h"
 #include "CardText.h"
-#include "CrewBaseUrl.h"
-#include "CrewInvite.h"
 #include "DateText.h"
 #include "DayRhythm.h"
 #include "DayTotals.h"
@@ -14,9 +12,9 @@
 #include "MacWorkStore.h"
 #include "Stats.h"
 
-#include <QDesktopServices>
-#include <QPointer>
 #include <QQmlEngine>
+
+#include <algorithm>
 
 CardModel::CardModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
@@ -29,18 +27,18 @@ CardModel::CardModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_
     });
     connect(&m_chartTimer, &QTimer::timeout, this, [this] {
         m_chartNow = m_store.clock().now();
-        emit chartChanged();
+        drawChart();
     });
     connect(&store, &MacWorkStore::isTrackingChanged, this, &CardModel::todayChanged);
+    for (const auto changed :
+         {&MacWorkStore::isTrackingChanged, &MacWorkStore::autoTrackEnabledChanged,
+          &MacWorkStore::statusTextChanged})
+        connect(&store, changed, this, &CardModel::statusChanged);
     connect(&store, &MacWorkStore::goalSecondsChanged, this, [this] {
         emit goalSecondsChanged();
         redraw();
     });
-    const Crews *memberships = store.crews();
-    connect(memberships, &Crews::crewConfigsChanged, this, &CardModel::crewsChanged);
-    connect(memberships, &Crews::ownedCrewCodesChanged, this, &CardModel::crewsChanged);
-    connect(memberships, &Crews::standingsByCodeChanged, this, &CardModel::boardsChanged);
-    connect(memberships, &Crews::crewErrorChanged, this, &CardModel::crewErrorChanged);
+    drawWeek();
 }
 
 CardModel *CardModel::create(QQmlEngine *engine, QJSEngine *)
@@ -53,7 +51,7 @@ CardModel *CardModel::create(QQmlEngine *engine, QJSEngine *)
 void CardModel::redraw()
 {
     emit todayChanged();
-    emit chartChanged();
+    drawChart();
 }
 
 void CardModel::setShown(bool shown)
@@ -67,13 +65,23 @@ void CardModel::setShown(bool shown)
     m_todayTimer.start();
     m_chartTimer.start();
     redraw();
-    if (m_store.crews()->crewConfig())
-        refresh();
 }
 
 double CardModel::worked() const
 {
     return dayTotal(m_store.recordView(), m_store.calendar().startOfDay(m_now), m_now);
+}
+
+CardModel::Status CardModel::status() const
+{
+    if (m_store.isTracking())
+        return Status::Counting;
+    return m_store.autoTrackEnabled() ? Status::Waiting : Status::Off;
+}
+
+QString CardModel::statusText() const
+{
+    return m_store.statusText();
 }
 
 QString CardModel::todayText() const
@@ -97,19 +105,18 @@ double CardModel::typingPace() const
     return double(::typingPace(activityOnDay(m_store.recordView(), today)));
 }
 
-QVariantMap CardModel::goal() const
+GoalFigure CardModel::goal() const
 {
     const double goalSeconds = m_store.goalSeconds();
     const auto progress = goalProgress(dayTotal(m_store.recordView(), m_now, m_now), goalSeconds);
     if (!progress)
-        return {{QStringLiteral("shown"), false}};
-    return {{QStringLiteral("shown"), true},
-            {QStringLiteral("fraction"), progress->fraction},
-            {QStringLiteral("percent"), progress->percent},
-            {QStringLiteral("reached"), progress->reached},
-            {QStringLiteral("label"),
-             CardText::goalLabel(progress->reached, progress->percent, goalSeconds)},
-            {QStringLiteral("accessibleName"), CardText::goalAccessibleName(progress->percent)}};
+        return {};
+    return {.shown = true,
+            .fraction = progress->fraction,
+            .percent = progress->percent,
+            .reached = progress->reached,
+            .label = CardText::goalLabel(progress->reached, progress->percent, goalSeconds),
+            .accessibleName = CardText::goalAccessibleName(progress->percent)};
 }
 
 QString CardModel::streakBadge() const
@@ -117,7 +124,13 @@ QString CardModel::streakBadge() const
     return CardText::streakBadge(currentStreak(m_store.recordView()));
 }
 
-QVariantMap CardModel::week() const
+void CardModel::drawChart()
+{
+    drawWeek();
+    emit chartChanged();
+}
+
+void CardModel::drawWeek()
 {
     const Calendar &calendar = m_store.calendar();
     const RecordView record = m_store.recordView();
@@ -133,41 +146,37 @@ QVariantMap CardModel::week() const
     const double scale = CardText::chartScale(seconds);
     const QLocale &locale = calendar.locale();
     const auto chosenDate = m_chosenDay ? calendar.date(*m_chosenDay) : QDate();
-    QVariantList list;
+    QList<DayBar> bars;
     double total = 0;
     for (qsizetype i = 0; i < days.size(); ++i) {
         const QDate date = calendar.date(days[i]);
         const int weekday = date.dayOfWeek();
         const QString name = DateText::weekdayName(weekday, QLocale::LongFormat, locale);
         total += seconds[i];
-        list.append(QVariantMap{{QStringLiteral("day"), days[i]},
-                                {QStringLiteral("seconds"), seconds[i]},
-                                {QStringLiteral("height"), CardText::barHeight(seconds[i], scale)},
-                                {QStringLiteral("letter"),
-                                 DateText::weekdayName(weekday, QLocale::NarrowFormat, locale)},
-                                {QStringLiteral("isToday"), days[i] == today},
-                                {QStringLiteral("selected"), m_chosenDay && date == chosenDate},
-                                {QStringLiteral("accessibleName"),
-                                 name + QStringLiteral(", ") + durationText(seconds[i])}});
+        bars.append({.day = days[i],
+                     .fraction = std::max(0.0, seconds[i]) / scale,
+                     .worked = seconds[i] > 0,
+                     .letter = DateText::weekdayName(weekday, QLocale::NarrowFormat, locale),
+                     .isToday = days[i] == today,
+                     .selected = m_chosenDay && date == chosenDate,
+                     .accessibleName = name + QStringLiteral(", ") + durationText(seconds[i])});
     }
-    return {{QStringLiteral("totalText"), durationText(total)}, {QStringLiteral("days"), list}};
+    m_week.setRows(bars);
+    m_weekTotalText = durationText(total);
 }
 
-QVariant CardModel::dayDetail() const
+DayDetail CardModel::dayDetail() const
 {
-    if (!m_chosenDay)
-        return QVariant::fromValue(nullptr);
     const Calendar &calendar = m_store.calendar();
     const QLocale &locale = calendar.locale();
     const RecordView record = m_store.recordView();
-    const auto activity = activityOnDay(record, *m_chosenDay);
-    QString wordsText;
+    const auto activity = activityOnDay(record, m_lastChosenDay);
+    DayDetail detail{.date = DateText::weekdayMonthDay(calendar.date(m_lastChosenDay), locale),
+                     .duration = durationText(dayTotal(record, m_lastChosenDay, m_chartNow)),
+                     .words = {}};
     if (activity && activity->keys >= 5)
-        wordsText = QStringLiteral("~%1 words").arg(locale.toString(words(activity)));
-    return QVariantMap{
-        {QStringLiteral("date"), DateText::weekdayMonthDay(calendar.date(*m_chosenDay), locale)},
-        {QStringLiteral("duration"), durationText(dayTotal(record, *m_chosenDay, m_chartNow))},
-        {QStringLiteral("words"), wordsText}};
+        detail.words = QStringLiteral("~%1 words").arg(locale.toString(words(activity)));
+    return detail;
 }
 
 void CardModel::chooseDay(double day)
@@ -176,114 +185,30 @@ void CardModel::chooseDay(double day)
     if (m_chosenDay && calendar.date(*m_chosenDay) == calendar.date(day))
         m_chosenDay.reset();
     else
-        m_chosenDay = day;
-    emit chartChanged();
+        m_chosenDay = m_lastChosenDay = day;
+    drawChart();
 }
 
-QVariantList CardModel::goalChoices() const
+QStringList CardModel::goalChoices() const
 {
-    QVariantList list;
+    QStringList labels;
     for (const auto &choice : CardText::goalChoices())
-        list.append(QVariantMap{{QStringLiteral("label"), choice.label},
-                                {QStringLiteral("seconds"), choice.seconds}});
-    return list;
+        labels.append(choice.label);
+    return labels;
 }
 
-double CardModel::goalSeconds() const
+int CardModel::goalIndex() const
 {
-    return m_store.goalSeconds();
+    const auto choices = CardText::goalChoices();
+    const auto found = std::find_if(choices.begin(), choices.end(), [this](const auto &choice) {
+        return choice.seconds == m_store.goalSeconds();
+    });
+    return found == choices.end() ? -1 : int(found - choices.begin());
 }
 
-void CardModel::setGoalSeconds(double seconds)
+void CardModel::setGoalIndex(int index)
 {
-    m_store.setGoalSeconds(seconds);
-}
-
-QVariantList CardModel::crews() const
-{
-    QVariantList list;
-    for (const auto &c : m_store.crews()->crewConfigs())
-        list.append(QVariantMap{
-            {QStringLiteral("code"), c.code},
-            {QStringLiteral("nickname"), c.nickname},
-            {QStringLiteral("crewName"), c.crewName},
-            {QStringLiteral("owned"), m_store.crews()->ownedCrewCodes().contains(c.code)}});
-    return list;
-}
-
-QVariantMap CardModel::boards() const
-{
-    QVariantMap boards;
-    const auto &all = m_store.crews()->standingsByCode();
-    for (auto it = all.begin(); it != all.end(); ++it) {
-        QVariantList rows;
-        for (const auto &s : it.value())
-            rows.append(
-                QVariantMap{{QStringLiteral("nickname"), s.nickname},
-                            {QStringLiteral("todaySeconds"), s.todaySeconds},
-                            {QStringLiteral("rankMark"), CardText::rankMark(int(rows.size()))},
-                            {QStringLiteral("todayText"), durationText(s.todaySeconds)}});
-        boards.insert(it.key(), rows);
-    }
-    return boards;
-}
-
-QString CardModel::crewError() const
-{
-    return m_store.crews()->crewError();
-}
-
-QString CardModel::crewBoxContent(int memberships, const QString &form) const
-{
-    return CardText::crewBoxContent(memberships, form);
-}
-
-QString CardModel::trimmed(const QString &text) const
-{
-    return CardText::trimmed(text);
-}
-
-void CardModel::refresh()
-{
-    m_store.reportNow();
-    m_store.crews()->refreshCrews();
-}
-
-void CardModel::createCrew(const QString &crewName, const QString &nickname)
-{
-    finishFormRequest(m_store.crews()->createCrew(crewName, nickname));
-}
-
-void CardModel::joinCrew(const QString &code, const QString &nickname)
-{
-    finishFormRequest(m_store.crews()->joinCrew(code, nickname));
-}
-
-QCoro::Task<> CardModel::finishFormRequest(QCoro::Task<> request)
-{
-    QPointer<CardModel> self(this);
-    co_await std::move(request);
-    if (self)
-        emit formRequestFinished();
-}
-
-void CardModel::removeMember(const QString &code, const QString &nickname)
-{
-    m_store.crews()->removeMember(code, nickname);
-}
-
-void CardModel::leaveCrew(const QString &code)
-{
-    m_store.crews()->leaveCrew(code);
-}
-
-void CardModel::copyInvite(const QString &code)
-{
-    m_store.crews()->copyInvite(code);
-}
-
-void CardModel::openCrewPage(const QString &code)
-{
-    if (const auto &base = CrewClient::baseURL())
-        QDesktopServices::openUrl(QUrl(CrewInvite::inviteLink(*base, code)));
+    const auto choices = CardText::goalChoices();
+    if (index >= 0 && index < choices.size())
+        m_store.setGoalSeconds(choices[index].seconds);
 }

@@ -4,12 +4,11 @@
 #pragma once
 
 #include "Instant.h"
+#include "WeekModel.h"
 
-#include <QCoro/QCoroTask>
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
-#include <QVariantList>
-#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 #include <optional>
@@ -18,98 +17,128 @@ class MacWorkStore;
 class QJSEngine;
 class QQmlEngine;
 
+// Today's progress towards the daily goal.
+struct GoalFigure {
+    Q_GADGET
+    QML_VALUE_TYPE(goalFigure)
+    // Without a goal, nothing else is set.
+    Q_PROPERTY(bool shown MEMBER shown)
+    Q_PROPERTY(double fraction MEMBER fraction)
+    Q_PROPERTY(int percent MEMBER percent)
+    Q_PROPERTY(bool reached MEMBER reached)
+    Q_PROPERTY(QString label MEMBER label)
+    Q_PROPERTY(QString accessibleName MEMBER accessibleName)
+
+public:
+    bool shown = false;
+    double fraction = 0;
+    int percent = 0;
+    bool reached = false;
+    QString label;
+    QString accessibleName;
+};
+
+// The line under the chart for the chosen day.
+struct DayDetail {
+    Q_GADGET
+    QML_VALUE_TYPE(dayDetail)
+    Q_PROPERTY(QString date MEMBER date)
+    Q_PROPERTY(QString duration MEMBER duration)
+    // Empty under 5 keystrokes.
+    Q_PROPERTY(QString words MEMBER words)
+
+public:
+    QString date;
+    QString duration;
+    QString words;
+};
+
 // What the card shows, computed from the store at the card's redraw instants: today's figures
 // each second and the chart each minute while the card is shown, and whenever what they depend
-// on changes. The crew box's memberships, boards and requests run here too.
+// on changes.
 class CardModel : public QObject {
     Q_OBJECT
     QML_NAMED_ELEMENT(Card)
     QML_SINGLETON
 
+public:
+    enum class Status {
+        Counting, // a segment runs
+        Waiting,  // for input, to start one
+        Off,      // counting does not start by itself
+    };
+    Q_ENUM(Status)
+
+private:
+    Q_PROPERTY(Status status READ status NOTIFY statusChanged)
+    Q_PROPERTY(QString statusText READ statusText NOTIFY statusChanged)
     // Today: the running clock while counting, the duration otherwise.
     Q_PROPERTY(QString todayText READ todayText NOTIFY todayChanged)
     Q_PROPERTY(double score READ score NOTIFY todayChanged)
     // The score with the locale's digit grouping.
     Q_PROPERTY(QString scoreText READ scoreText NOTIFY todayChanged)
     Q_PROPERTY(double typingPace READ typingPace NOTIFY todayChanged)
-    // {shown, fraction, percent, reached, label, accessibleName}.
-    Q_PROPERTY(QVariantMap goal READ goal NOTIFY todayChanged)
+    Q_PROPERTY(GoalFigure goal READ goal NOTIFY todayChanged)
 
     Q_PROPERTY(QString streakBadge READ streakBadge NOTIFY chartChanged)
-    // {totalText, days: [{day, seconds, height, letter, isToday, selected, accessibleName}]},
-    // oldest first, today last.
-    Q_PROPERTY(QVariantMap week READ week NOTIFY chartChanged)
-    // {date, duration, words} of the chosen day, or null; words is empty under 5 keystrokes.
-    Q_PROPERTY(QVariant dayDetail READ dayDetail NOTIFY chartChanged)
+    Q_PROPERTY(QObject *week READ week CONSTANT)
+    Q_PROPERTY(QString weekTotalText READ weekTotalText NOTIFY chartChanged)
+    // Whether a day is chosen, and the detail of the last one chosen (kept while it fades out).
+    Q_PROPERTY(bool dayChosen READ dayChosen NOTIFY chartChanged)
+    Q_PROPERTY(DayDetail dayDetail READ dayDetail NOTIFY chartChanged)
 
-    // The goal menu: [{label, seconds}], and the store's goal.
-    Q_PROPERTY(QVariantList goalChoices READ goalChoices CONSTANT)
-    Q_PROPERTY(double goalSeconds READ goalSeconds WRITE setGoalSeconds NOTIFY goalSecondsChanged)
-
-    // [{code, nickname, crewName, owned}] in membership order.
-    Q_PROPERTY(QVariantList crews READ crews NOTIFY crewsChanged)
-    // Crew code -> [{nickname, todaySeconds, rankMark, todayText}] in leaderboard order.
-    Q_PROPERTY(QVariantMap boards READ boards NOTIFY boardsChanged)
-    // The last crew failure; empty when there is nothing to show.
-    Q_PROPERTY(QString crewError READ crewError NOTIFY crewErrorChanged)
+    // The goal menu: "Off", then the goals in hours; the store's goal among them (-1: another).
+    Q_PROPERTY(QStringList goalChoices READ goalChoices CONSTANT)
+    Q_PROPERTY(int goalIndex READ goalIndex WRITE setGoalIndex NOTIFY goalSecondsChanged)
 
 public:
     explicit CardModel(MacWorkStore &store, QObject *parent = nullptr);
     // The card of the shell that owns the engine.
     static CardModel *create(QQmlEngine *engine, QJSEngine *);
 
+    Status status() const;
+    QString statusText() const;
     QString todayText() const;
     double score() const;
     QString scoreText() const;
     double typingPace() const;
-    QVariantMap goal() const;
+    GoalFigure goal() const;
     QString streakBadge() const;
-    QVariantMap week() const;
-    QVariant dayDetail() const;
-    QVariantList goalChoices() const;
-    double goalSeconds() const;
-    void setGoalSeconds(double seconds);
-    QVariantList crews() const;
-    QVariantMap boards() const;
-    QString crewError() const;
+    WeekModel *week() { return &m_week; }
+    QString weekTotalText() const { return m_weekTotalText; }
+    bool dayChosen() const { return m_chosenDay.has_value(); }
+    DayDetail dayDetail() const;
+    QStringList goalChoices() const;
+    int goalIndex() const;
+    void setGoalIndex(int index);
 
-    // The card went on or off the screen: on it, the figures are redrawn, and with crews one
-    // report and one refresh are sent.
+    // The card went on or off the screen: on it, the figures are redrawn.
     void setShown(bool shown);
     // A bar was chosen: shows that day's detail, or hides it when it was shown.
     Q_INVOKABLE void chooseDay(double day);
 
-    Q_INVOKABLE QString crewBoxContent(int memberships, const QString &form) const;
-    Q_INVOKABLE QString trimmed(const QString &text) const;
-
-    Q_INVOKABLE void refresh();
-    // The crew form's requests; formRequestFinished follows each.
-    Q_INVOKABLE void createCrew(const QString &crewName, const QString &nickname);
-    Q_INVOKABLE void joinCrew(const QString &code, const QString &nickname);
-    Q_INVOKABLE void removeMember(const QString &code, const QString &nickname);
-    Q_INVOKABLE void leaveCrew(const QString &code);
-    Q_INVOKABLE void copyInvite(const QString &code);
-    Q_INVOKABLE void openCrewPage(const QString &code);
-
 signals:
+    void statusChanged();
     void todayChanged();
     void chartChanged();
     void goalSecondsChanged();
-    void crewsChanged();
-    void boardsChanged();
-    void crewErrorChanged();
-    void formRequestFinished();
 
 private:
     void redraw();
+    // The week is kept, not computed when read, so that its rows change in place; it is drawn
+    // before the views hear of the change, as QML bindings are told before connections.
+    void drawChart();
+    void drawWeek();
     double worked() const;
-    QCoro::Task<> finishFormRequest(QCoro::Task<> request);
 
     MacWorkStore &m_store;
     // The redraw instants of today's figures and of the chart.
     Instant m_now = 0;
     Instant m_chartNow = 0;
     std::optional<Instant> m_chosenDay;
+    Instant m_lastChosenDay = 0;
+    WeekModel m_week;
+    QString m_weekTotalText;
     QTimer m_todayTimer;
     QTimer m_chartTimer;
 };

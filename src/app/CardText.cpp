@@ -3,7 +3,6 @@
 
 #include "CardText.h"
 
-#include "CrewConfig.h"
 #include "DurationText.h"
 #include "MacWorkStore.h"
 
@@ -42,11 +41,6 @@ double chartScale(const QList<double> &seconds)
     return scale;
 }
 
-double barHeight(double seconds, double scale)
-{
-    return std::max(0.0, seconds) * 28 / scale + 5;
-}
-
 QString goalLabel(bool reached, int percent, double goalSeconds)
 {
     if (reached)
@@ -66,23 +60,6 @@ QList<GoalChoice> goalChoices()
          s += MacWorkStore::goalStep)
         choices.append({QStringLiteral("%1h").arg(qint64(s / 3600)), s});
     return choices;
-}
-
-QString crewBoxContent(qsizetype memberships, const QString &form)
-{
-    const bool hidden = form == QLatin1String("hidden");
-    if (memberships == 0)
-        return hidden ? QStringLiteral("intro") : QStringLiteral("form");
-    if (hidden)
-        return QStringLiteral("board");
-    if (form == QLatin1String("picker"))
-        return QStringLiteral("picker");
-    return QStringLiteral("form");
-}
-
-QString trimmed(const QString &text)
-{
-    return CrewClient::trimmedNickname(text);
 }
 
 } // namespace CardText

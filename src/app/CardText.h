@@ -18,8 +18,6 @@ QString rankMark(int position);
 
 // The chart's full height stands for the longest day, but never for less than an hour.
 double chartScale(const QList<double> &seconds);
-// 5 points for nothing up to 33 for a day of `scale` seconds.
-double barHeight(double seconds, double scale);
 
 QString goalLabel(bool reached, int percent, double goalSeconds);
 QString goalAccessibleName(int percent);
@@ -30,12 +28,5 @@ struct GoalChoice {
 };
 // "Off", then every goal the store keeps, in hours.
 QList<GoalChoice> goalChoices();
-
-// What the crew box shows for the number of memberships and the form's state ("hidden",
-// "picker", "create", "join"): "intro", "form", "picker" or "board".
-QString crewBoxContent(qsizetype memberships, const QString &form);
-
-// Without the spaces and tabs at either end.
-QString trimmed(const QString &text);
 
 } // namespace CardText

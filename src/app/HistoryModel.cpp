@@ -28,7 +28,7 @@ HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent) : QObject(paren
     m_selectedDay = store.calendar().startOfDay(now);
     const auto changed = [this] {
         if (m_live)
-            emit figuresChanged();
+            redraw();
     };
     connect(&store, &MacWorkStore::entriesChanged, this, changed);
     connect(&store, &MacWorkStore::activityByDayChanged, this, changed);
@@ -37,8 +37,9 @@ HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent) : QObject(paren
     // The other computers' records, when the record is synced.
     connect(&store, &MacWorkStore::syncChanged, this, changed);
     connect(&store, &MacWorkStore::isTrackingChanged, this, &HistoryModel::followClock);
+    drawMonth();
     m_clockTimer.setInterval(1000);
-    connect(&m_clockTimer, &QTimer::timeout, this, &HistoryModel::figuresChanged);
+    connect(&m_clockTimer, &QTimer::timeout, this, &HistoryModel::redraw);
 }
 
 void HistoryModel::setLive(bool live)
@@ -46,7 +47,7 @@ void HistoryModel::setLive(bool live)
     m_live = live;
     followClock();
     if (live)
-        emit figuresChanged();
+        redraw();
 }
 
 void HistoryModel::followClock()
@@ -57,27 +58,26 @@ void HistoryModel::followClock()
         m_clockTimer.stop();
 }
 
-QVariantMap HistoryModel::tiles() const
+HistoryTiles HistoryModel::tiles() const
 {
     return historyTiles(m_store.recordView());
 }
 
-QVariantMap HistoryModel::month() const
+void HistoryModel::redraw()
 {
-    return historyMonth(m_store.recordView(), m_displayedMonth, m_selectedDay);
+    drawMonth();
+    emit figuresChanged();
+}
+
+void HistoryModel::drawMonth()
+{
+    m_month = historyMonth(m_store.recordView(), m_displayedMonth, m_selectedDay);
+    m_cells.setRows(m_month.cells);
 }
 
 QVariantMap HistoryModel::detail() const
 {
     return historyDetail(m_store.recordView(), m_selectedDay);
-}
-
-double HistoryModel::typingWidth(double barWidth, double typing, double mousing) const
-{
-    DayActivity a;
-    a.typingSeconds = typing;
-    a.mousingSeconds = mousing;
-    return HistoryText::typingWidth(barWidth, a);
 }
 
 void HistoryModel::moveMonth(int months)
@@ -86,7 +86,7 @@ void HistoryModel::moveMonth(int months)
     if (!moved)
         return;
     m_displayedMonth = startOfMonth(m_store.calendar(), *moved);
-    emit figuresChanged();
+    redraw();
 }
 
 void HistoryModel::previousMonth()
@@ -102,7 +102,7 @@ void HistoryModel::nextMonth()
 void HistoryModel::selectDay(double day)
 {
     m_selectedDay = m_store.calendar().startOfDay(day);
-    emit figuresChanged();
+    redraw();
 }
 
 QUrl HistoryModel::proposedFolder() const

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "HistoryValues.h"
 #include "Instant.h"
 
 #include <QObject>
@@ -21,10 +22,11 @@ class HistoryModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("Built with its window")
-    // {week, streakEmoji, streak, bestDay, allTime} (see HistoryValues).
-    Q_PROPERTY(QVariantMap tiles READ tiles NOTIFY figuresChanged)
-    // The month shown and the day chosen.
-    Q_PROPERTY(QVariantMap month READ month NOTIFY figuresChanged)
+    Q_PROPERTY(HistoryTiles tiles READ tiles NOTIFY figuresChanged)
+    // The month shown, its day chosen.
+    Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY figuresChanged)
+    Q_PROPERTY(QStringList weekdays READ weekdays NOTIFY figuresChanged)
+    Q_PROPERTY(QObject *cells READ cells CONSTANT)
     Q_PROPERTY(QVariantMap detail READ detail NOTIFY figuresChanged)
     Q_PROPERTY(QString transferMessage READ transferMessage NOTIFY transferMessageChanged)
     // What the save dialog proposes: "Quenby-History.json" in the documents folder.
@@ -34,16 +36,16 @@ class HistoryModel : public QObject {
 public:
     explicit HistoryModel(MacWorkStore &store, QObject *parent = nullptr);
 
-    QVariantMap tiles() const;
-    QVariantMap month() const;
+    HistoryTiles tiles() const;
+    QString monthTitle() const { return m_month.title; }
+    QStringList weekdays() const { return m_month.weekdays; }
+    MonthModel *cells() { return &m_cells; }
     QVariantMap detail() const;
     QString transferMessage() const { return m_transferMessage; }
     QUrl proposedFolder() const;
     QUrl proposedFile() const;
 
     void setLive(bool live);
-
-    Q_INVOKABLE double typingWidth(double barWidth, double typing, double mousing) const;
 
     Q_INVOKABLE void previousMonth();
     Q_INVOKABLE void nextMonth();
@@ -62,6 +64,10 @@ private:
     void moveMonth(int months);
     void setTransferMessage(const QString &message);
     void followClock();
+    // The grid is kept, not computed when read, so that its cells change in place; it is
+    // drawn before the views hear of the change, as QML bindings are told before connections.
+    void redraw();
+    void drawMonth();
 
     MacWorkStore &m_store;
     Instant m_displayedMonth = 0;
@@ -69,4 +75,6 @@ private:
     QString m_transferMessage;
     bool m_live = false;
     QTimer m_clockTimer;
+    HistoryMonth m_month;
+    MonthModel m_cells;
 };

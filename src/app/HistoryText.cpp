@@ -157,12 +157,10 @@ bool typingBarShown(const DayActivity &activity)
     return activity.typingSeconds + activity.mousingSeconds >= 60;
 }
 
-double typingWidth(double barWidth, const DayActivity &activity)
+double typingShare(const DayActivity &activity)
 {
     const double total = activity.typingSeconds + activity.mousingSeconds;
-    if (!(total > 0))
-        return 3;
-    return std::max((barWidth - 2) * activity.typingSeconds / total, 3.0);
+    return total > 0 ? activity.typingSeconds / total : 0;
 }
 
 bool topAppsShown(const QList<QPair<QString, double>> &apps)

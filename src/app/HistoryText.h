@@ -57,9 +57,9 @@ struct Chip {
 QList<Chip> chips(const DayRhythm &rhythm, const std::optional<DayActivity> &activity,
                   const Calendar &calendar);
 
-// Whether the typing against mousing bar is shown, and its typing part's width.
+// Whether the typing against mousing bar is shown, and its typing part's share of the bar.
 bool typingBarShown(const DayActivity &activity);
-double typingWidth(double barWidth, const DayActivity &activity);
+double typingShare(const DayActivity &activity);
 // Whether the top applications are shown: the first has a minute or more.
 bool topAppsShown(const QList<QPair<QString, double>> &apps);
 

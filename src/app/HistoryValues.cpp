@@ -13,45 +13,43 @@
 
 using namespace HistoryText;
 
-QVariantMap historyTiles(const RecordView &record)
+HistoryTiles historyTiles(const RecordView &record)
 {
     const Stats s = stats(record);
-    return {{QStringLiteral("week"), durationText(s.last7Days)},
-            {QStringLiteral("streakEmoji"), streakEmoji(s.streak)},
-            {QStringLiteral("streak"), streakValue(s.streak)},
-            {QStringLiteral("bestDay"), bestDayValue(s)},
-            {QStringLiteral("allTime"), durationText(s.allTime)}};
+    return {.week = durationText(s.last7Days),
+            .streakEmoji = streakEmoji(s.streak),
+            .streak = streakValue(s.streak),
+            .bestDay = bestDayValue(s),
+            .allTime = durationText(s.allTime)};
 }
 
-QVariantMap historyMonth(const RecordView &record, Instant month, Instant selectedDay)
+HistoryMonth historyMonth(const RecordView &record, Instant month, Instant selectedDay)
 {
     const Calendar &calendar = record.calendar();
     const Instant now = record.now();
     const QDate today = calendar.date(now);
     const QDate selected = calendar.date(selectedDay);
-    QVariantList cells;
+    HistoryMonth shown{
+        .title = monthTitle(month, calendar), .weekdays = weekdayHeader(calendar), .cells = {}};
     for (const std::optional<Instant> &day : monthCells(calendar, month)) {
         if (!day) {
-            cells.append(QVariantMap{{QStringLiteral("blank"), true}});
+            shown.cells.append(MonthCell{});
             continue;
         }
         const double seconds = totalInDay(record, calendar.dayInterval(*day), now);
         const CellTint tint = cellTint(seconds);
         const QDate date = calendar.date(*day);
-        cells.append(
-            QVariantMap{{QStringLiteral("blank"), false},
-                        {QStringLiteral("day"), *day},
-                        {QStringLiteral("number"), date.day()},
-                        {QStringLiteral("label"), tint.worked ? compactLabel(seconds) : QString()},
-                        {QStringLiteral("worked"), tint.worked},
-                        {QStringLiteral("opacity"), tint.opacity},
-                        {QStringLiteral("isToday"), date == today},
-                        {QStringLiteral("isSelected"), date == selected},
-                        {QStringLiteral("isFuture"), *day > now}});
+        shown.cells.append({.blank = false,
+                            .day = *day,
+                            .number = date.day(),
+                            .label = tint.worked ? compactLabel(seconds) : QString(),
+                            .worked = tint.worked,
+                            .opacity = tint.opacity,
+                            .isToday = date == today,
+                            .isSelected = date == selected,
+                            .isFuture = *day > now});
     }
-    return {{QStringLiteral("title"), monthTitle(month, calendar)},
-            {QStringLiteral("weekdays"), weekdayHeader(calendar)},
-            {QStringLiteral("cells"), cells}};
+    return shown;
 }
 
 QVariantMap historyDetail(const RecordView &record, Instant day)
@@ -78,7 +76,7 @@ QVariantMap historyDetail(const RecordView &record, Instant day)
     QVariantList hourBars;
     const qint64 most = *std::max_element(counters.hourlyKeys.begin(), counters.hourlyKeys.end());
     for (qint64 keys : counters.hourlyKeys)
-        hourBars.append(most > 0 ? std::max(4.0, 26.0 * double(keys) / double(most)) : 4.0);
+        hourBars.append(most > 0 ? double(keys) / double(most) : 0.0);
 
     const auto apps = topApps(counters);
     QVariantList appRows;
@@ -105,8 +103,7 @@ QVariantMap historyDetail(const RecordView &record, Instant day)
         {QStringLiteral("empty"), entries.isEmpty() && !counting},
         {QStringLiteral("chips"), chipList},
         {QStringLiteral("typingShown"), typingBarShown(counters)},
-        {QStringLiteral("typingSeconds"), counters.typingSeconds},
-        {QStringLiteral("mousingSeconds"), counters.mousingSeconds},
+        {QStringLiteral("typingShare"), typingShare(counters)},
         {QStringLiteral("typingText"), QStringLiteral("⌨️ ") +
                                            durationText(counters.typingSeconds) +
                                            QStringLiteral(" typing")},

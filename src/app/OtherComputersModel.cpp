@@ -10,15 +10,23 @@
 OtherComputersModel::OtherComputersModel(MacWorkStore &store, QObject *parent)
     : QObject(parent), m_store(store)
 {
-    connect(&store, &MacWorkStore::syncChanged, this, &OtherComputersModel::changed);
+    connect(&store, &MacWorkStore::syncChanged, this, &OtherComputersModel::redraw);
+    redraw();
 }
+
+ComputersModel::ComputersModel(QObject *parent)
+    : RowsModel({{"name", [](const ComputerRow &c) -> QVariant { return c.name; }},
+                 {"detail", [](const ComputerRow &c) -> QVariant { return c.detail; }},
+                 {"isThis", [](const ComputerRow &c) -> QVariant { return c.isThis; }}},
+                parent)
+{}
 
 QString OtherComputersModel::folder() const
 {
     return m_store.syncFolder().isOn() ? m_store.syncFolder().setting().folder : QString();
 }
 
-QVariantList OtherComputersModel::computers() const
+void OtherComputersModel::redraw()
 {
     const Calendar &calendar = m_store.calendar();
     const auto when = [&](Instant t) {
@@ -31,20 +39,19 @@ QVariantList OtherComputersModel::computers() const
             return tr("today %1").arg(time);
         return calendar.locale().toString(local.date(), QLocale::ShortFormat) + u' ' + time;
     };
-    QVariantList list{QVariantMap{{QStringLiteral("name"), m_store.syncFolder().computerName()},
-                                  {QStringLiteral("detail"), tr("this computer")},
-                                  {QStringLiteral("isThis"), true}}};
+    QList<ComputerRow> rows{{.name = m_store.syncFolder().computerName(),
+                             .detail = tr("this computer"),
+                             .isThis = true}};
     for (const auto &[id, c] : m_store.otherComputers().computers()) {
         //: %1 is when: "today 14:05" or a date and time.
         QString detail =
             c.lastWrote ? tr("last wrote %1").arg(when(*c.lastWrote)) : tr("nothing written yet");
         if (c.goneSince)
             detail += QStringLiteral(" · ") + tr("its folder is gone");
-        list.append(QVariantMap{{QStringLiteral("name"), c.name},
-                                {QStringLiteral("detail"), detail},
-                                {QStringLiteral("isThis"), false}});
+        rows.append({.name = c.name, .detail = detail, .isThis = false});
     }
-    return list;
+    m_computers.setRows(rows);
+    emit changed();
 }
 
 QStringList OtherComputersModel::problems() const

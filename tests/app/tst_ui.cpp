@@ -8,6 +8,7 @@
 #include "AppShell.h"
 #include "CardModel.h"
 #include "CardPanel.h"
+#include "CrewModel.h"
 #include "CrewTestSupport.h"
 #include "DesktopTestEnvironment.h"
 #include "ExportDocument.h"
@@ -231,7 +232,7 @@ private slots:
                 << findItem(findItem(card, QStringLiteral("dayColumn%1").arg(i)), "bar")->height();
         QList<double> expected;
         for (const double s : {7200, 1200, 2400, 600, 1800, 600, 10800})
-            expected << 5 + 28 * s / 10800;
+            expected << 5 + 28 * (s / 10800);
         QCOMPARE(heights, expected);
         QCOMPARE(attached(findItem(card, "dayColumn4"), "Accessible.name").toString(),
                  "Sunday, 30m");
@@ -373,6 +374,73 @@ private slots:
         QVERIFY(button(box, "Join"));
         f.store->setGoalSeconds(0);
         QTRY_VERIFY(!shown(block));
+    }
+
+    // The crew box's model on its own: a second tap while a join runs sends nothing, a refused
+    // join keeps the form, the crew joined last is displayed with its first five places, a tab
+    // out of range changes nothing, and leaving falls back to the first crew, then the pitch.
+    void crewModel()
+    {
+        UiFixture f;
+        Answer owls;
+        owls.crewName = "Night Owls";
+        owls.board = {{"Mika", 7000}, {"Ann", 6000}, {"Jo", 5000}, {"Sam", 4000},
+                      {"Lee", 3000},  {"Kim", 2000}, {"Ray", 1000}};
+        owls.delayMs = 50;
+        f.crew.answers["join OWLS01"] = {owls};
+        f.crew.answers["fetch OWLS01"] = {owls};
+        Answer refused;
+        refused.failure = CrewClient::CrewFailure(CrewClient::CrewError::notFound());
+        f.crew.answers["join NOPE00"] = {refused};
+        f.start();
+        CrewModel &crew = f.shell->crewModel();
+        QCOMPARE(crew.state(), CrewModel::State::Intro);
+        QCOMPARE(crew.displayedIndex(), -1);
+
+        crew.joinWithCode();
+        crew.submit("  ", "NOPE00"); // no nickname
+        QVERIFY(!crew.busy());
+        crew.submit("Ann", " NOPE00 ");
+        QTRY_VERIFY(!crew.busy());
+        QCOMPARE(crew.state(), CrewModel::State::Join);
+        QCOMPARE(crew.error(), "That crew code doesn't exist.");
+
+        crew.startCrew();
+        crew.submit(" Ann ", "");
+        QTRY_COMPARE(crew.state(), CrewModel::State::Board);
+        QCOMPARE(f.crew.calls.filter("create"), QStringList{"create Ann's Crew Ann"});
+        crew.pickAnother();
+        crew.joinWithCode();
+        crew.submit("Ann", "OWLS01");
+        QVERIFY(crew.busy());
+        crew.submit("Ann", "OWLS01");
+        QTRY_VERIFY(!crew.busy());
+        QCOMPARE(f.crew.calls.filter("join OWLS01").size(), 1);
+        QCOMPARE(crew.state(), CrewModel::State::Board);
+        QCOMPARE(crew.crewNames().size(), 2);
+        QCOMPARE(crew.crewName(), "Night Owls");
+        QCOMPARE(crew.displayedIndex(), 1);
+        crew.refresh();
+        StandingsModel *board = crew.standings();
+        QTRY_COMPARE(board->rowCount(), 5);
+        QStringList places;
+        for (const BoardPlace &p : board->rows())
+            places << p.rankMark + p.nickname + (p.own ? "*" : "") + " " + p.todayText;
+        QCOMPARE(places, (QStringList{"👑Mika 1h 56m", "🥈Ann* 1h 40m", "🥉Jo 1h 23m",
+                                      "4.Sam 1h 6m", "5.Lee 50m"}));
+
+        crew.choose(2);
+        QCOMPARE(crew.displayedIndex(), 1);
+        crew.choose(0);
+        QCOMPARE(crew.crewName(), crew.crewNames().first());
+        QVERIFY(board->rowCount() < 5);
+        crew.choose(1);
+        crew.leave();
+        QCOMPARE(crew.crewNames().size(), 1);
+        QCOMPARE(crew.displayedIndex(), 0);
+        crew.leave();
+        QCOMPARE(crew.state(), CrewModel::State::Intro);
+        QCOMPARE(board->rowCount(), 0);
     }
 
     // An invitation at the first start, on the pasteboard or as a link, takes the place of the
@@ -539,9 +607,8 @@ private slots:
         QVERIFY(!typingBarShown(a));
         a.mousingSeconds = 10;
         QVERIFY(typingBarShown(a));
-        QCOMPARE(typingWidth(302, a), 250.0);
-        a.typingSeconds = 0;
-        QCOMPARE(typingWidth(302, a), 3.0);
+        QCOMPARE(typingShare(a), 50.0 / 60);
+        QCOMPARE(typingShare({}), 0.0); // no division by nothing
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         const Calendar sunday(QTimeZone("America/New_York"), 1, english);
         QCOMPARE(weekdayHeader(sunday), (QStringList{"S", "M", "T", "W", "T", "F", "S"}));
@@ -618,8 +685,8 @@ private slots:
         QCOMPARE(mods.value("value").toString(), "~3");
         QVERIFY(yesterday.value("hoursShown").toBool());
         const QVariantList bars = yesterday.value("hourBars").toList();
-        QCOMPARE(bars[23].toDouble(), 26.0);
-        QCOMPARE(bars[8].toDouble(), 26.0 * 234 / 1000);
+        QCOMPARE(bars[23].toDouble(), 1.0);
+        QCOMPARE(bars[8].toDouble(), 234.0 / 1000);
 
         // The export byte for byte, and a write that fails half-way (the file size limit, which
         // binds root too): the earlier export stays whole.
@@ -647,15 +714,13 @@ private slots:
         const QVariantMap today = history.detail();
         QVERIFY(today.value("counting").toBool());
         QCOMPARE(today.value("countingSince").toString(), "counting now · since 10:00 AM");
-        const QVariantList cells = history.month().value("cells").toList();
+        const QList<MonthCell> &cells = history.cells()->rows();
         // March 2026 starts on a Sunday: six blanks before it in a Monday-first week.
         QCOMPARE(cells.size(), 6 + 31);
-        QVERIFY(cells[5].toMap().value("blank").toBool());
-        const QVariantMap tenth = cells[6 + 9].toMap();
-        QVERIFY(tenth.value("isToday").toBool());
-        QVERIFY(tenth.value("isSelected").toBool());
-        QCOMPARE(tenth.value("label").toString(), "9m");
-        QVERIFY(tenth.value("worked").toBool());
+        QVERIFY(cells[5].blank);
+        const MonthCell &tenth = cells[6 + 9];
+        QVERIFY(tenth.isToday && tenth.isSelected && tenth.worked);
+        QCOMPARE(tenth.label, "9m");
     }
 
     // The dates of the history window and of the card's chart in the user's language and order;
@@ -677,16 +742,15 @@ private slots:
             HistoryModel history(*f.store);
             history.selectDay(sunday);
             QCOMPARE(history.detail().value("title").toString(), row.day);
-            QCOMPARE(history.month().value("title").toString(), row.month);
-            QCOMPARE(history.month().value("weekdays").toStringList().join(QString()),
-                     row.weekdays);
+            QCOMPARE(history.monthTitle(), row.month);
+            QCOMPARE(history.weekdays().join(QString()), row.weekdays);
             CardModel card(*f.store);
             QString letters;
-            for (const QVariant &d : card.week().value("days").toList())
-                letters += d.toMap().value("letter").toString();
+            for (const DayBar &bar : card.week()->rows())
+                letters += bar.letter;
             QCOMPARE(letters, row.chart);
             card.chooseDay(sunday);
-            QCOMPARE(card.dayDetail().toMap().value("date").toString(), row.day);
+            QCOMPARE(card.dayDetail().date, row.day);
         }
     }
     // The "Other computers" window: the folder, this computer and another one seen there,

@@ -9,68 +9,24 @@ import Tockly
 Rectangle {
     id: box
 
-    // View state.
-    property string crewForm: "hidden" // "hidden", "picker", "create" or "join"
+    // What is typed into the form, and the invite just copied.
     property string crewNickname: ""
     property string crewCodeInput: ""
-    property bool crewBusy: false
     property bool inviteCopied: false
-    property var pendingRemoval: null
-    property var selectedCrewCode: null
-
-    readonly property var crews: Card.crews
-    readonly property string content: Card.crewBoxContent(crews.length, crewForm)
-    readonly property var displayed: {
-        for (const c of crews)
-            if (c.code === selectedCrewCode)
-                return c
-        return crews.length > 0 ? crews[0] : null
-    }
-    readonly property var standings: displayed !== null && Card.boards[displayed.code] !== undefined
-                                     ? Card.boards[displayed.code] : []
-    readonly property bool owned: displayed !== null && displayed.owned
 
     implicitHeight: column.implicitHeight + 24
     radius: 12
     color: Qt.rgba(1, 1, 1, 0.75)
 
     function submit() {
-        const nickname = Card.trimmed(crewNickname)
-        if (nickname === "" || crewBusy)
-            return
-        const mode = crewForm
-        crewBusy = true
-        if (mode === "create")
-            Card.createCrew(nickname + "'s Crew", nickname)
-        else
-            Card.joinCrew(Card.trimmed(crewCodeInput), nickname)
+        Crew.submit(crewNickname, crewCodeInput)
     }
 
-    Connections {
-        target: Card
-        function onFormRequestFinished() {
-            box.crewBusy = false
-            if (Card.crewError === "" && Card.crews.length > 0) {
-                box.selectedCrewCode = Card.crews[Card.crews.length - 1].code
-                box.crewForm = "hidden"
-            }
-        }
+    Timer {
+        id: clearCopied
+        interval: 2000
+        onTriggered: box.inviteCopied = false
     }
-
-    // Qt 6.4's qmllint does not follow ids into a delegate.
-    // qmllint disable unqualified
-    Component {
-        id: clearCopiedLater
-        Timer {
-            interval: 2000
-            running: true
-            onTriggered: {
-                box.inviteCopied = false
-                destroy()
-            }
-        }
-    }
-    // qmllint enable unqualified
 
     ColumnLayout {
         id: column
@@ -80,7 +36,7 @@ Rectangle {
 
         UiText {
             objectName: "crewHeading"
-            visible: box.crews.length === 0
+            visible: Crew.crewNames.length === 0
             text: "CREW 👑"
             color: Colors.taupe
             font.pixelSize: 10
@@ -91,7 +47,7 @@ Rectangle {
         // No crew yet.
         UiText {
             objectName: "crewPitch"
-            visible: box.content === "intro"
+            visible: Crew.state === Crew.Intro
             Layout.fillWidth: true
             wrapMode: Text.Wrap
             text: "Race your friends — who works hardest today?"
@@ -100,53 +56,47 @@ Rectangle {
         }
         Row {
             objectName: "introButtons"
-            visible: box.content === "intro"
+            visible: Crew.state === Crew.Intro
             spacing: 8
             CapsuleButton {
                 text: "Start a crew"
-                onClicked: box.crewForm = "create"
+                onClicked: Crew.startCrew()
             }
             CapsuleButton {
                 text: "Join with code"
-                onClicked: box.crewForm = "join"
+                onClicked: Crew.joinWithCode()
             }
         }
 
         CrewTabs {
             objectName: "crewTabs"
-            visible: box.crews.length >= 2
+            visible: Crew.crewNames.length >= 2
             Layout.fillWidth: true
-            crews: box.crews
-            displayedCode: box.displayed !== null ? box.displayed.code : ""
-            onChosen: code => {
-                box.selectedCrewCode = code
-                box.pendingRemoval = null
-            }
         }
 
         // Another crew: which kind.
         Row {
             objectName: "pickerButtons"
-            visible: box.content === "picker"
+            visible: Crew.state === Crew.Picker
             spacing: 8
             CapsuleButton {
                 text: "Start a crew"
-                onClicked: box.crewForm = "create"
+                onClicked: Crew.startCrew()
             }
             CapsuleButton {
                 text: "Join with code"
-                onClicked: box.crewForm = "join"
+                onClicked: Crew.joinWithCode()
             }
             CapsuleButton {
                 text: "Cancel"
-                onClicked: box.crewForm = "hidden"
+                onClicked: Crew.cancel()
             }
         }
 
         // The form.
         ColumnLayout {
             objectName: "crewForm"
-            visible: box.content === "form"
+            visible: Crew.state === Crew.Create || Crew.state === Crew.Join
             Layout.fillWidth: true
             spacing: 8
             CrewTextField {
@@ -159,7 +109,7 @@ Rectangle {
             }
             CrewTextField {
                 objectName: "codeField"
-                visible: box.crewForm === "join"
+                visible: Crew.state === Crew.Join
                 Layout.fillWidth: true
                 placeholderText: "Crew code (e.g. LUCKY7)"
                 text: box.crewCodeInput
@@ -170,12 +120,12 @@ Rectangle {
                 spacing: 8
                 CapsuleButton {
                     objectName: "submitButton"
-                    text: box.crewBusy ? "…" : (box.crewForm === "create" ? "Create" : "Join")
+                    text: Crew.busy ? "…" : (Crew.state === Crew.Create ? "Create" : "Join")
                     onClicked: box.submit()
                 }
                 CapsuleButton {
                     text: "Cancel"
-                    onClicked: box.crewForm = "hidden"
+                    onClicked: Crew.cancel()
                 }
             }
         }
@@ -183,7 +133,7 @@ Rectangle {
         // The board of the displayed crew.
         ColumnLayout {
             objectName: "crewBoard"
-            visible: box.content === "board"
+            visible: Crew.state === Crew.Board
             Layout.fillWidth: true
             spacing: 6
 
@@ -194,7 +144,7 @@ Rectangle {
                     objectName: "boardHeading"
                     Layout.fillWidth: true
                     elide: Text.ElideRight
-                    text: box.displayed !== null ? "CREW · " + box.displayed.crewName.toUpperCase() : ""
+                    text: "CREW · " + Crew.crewName.toUpperCase()
                     color: Colors.taupe
                     font.pixelSize: 10
                     font.weight: Font.Bold
@@ -208,9 +158,9 @@ Rectangle {
                     toolTip: "Start or join another crew"
                     Accessible.name: toolTip
                     onClicked: {
-                        box.crewNickname = box.displayed.nickname
+                        box.crewNickname = Crew.nickname
                         box.crewCodeInput = ""
-                        box.crewForm = "picker"
+                        Crew.pickAnother()
                     }
                 }
                 IconButton {
@@ -219,42 +169,24 @@ Rectangle {
                     symbolSize: 10
                     bold: true
                     Accessible.name: "Refresh leaderboard"
-                    onClicked: Card.refresh()
+                    onClicked: Crew.refresh()
                 }
             }
 
             UiText {
                 objectName: "waiting"
-                visible: box.standings.length === 0
+                visible: Crew.waiting
                 text: "Waiting for first reports…"
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
             }
 
             Repeater {
-                model: box.standings.slice(0, 5)
-                // Qt 6.4's qmllint does not follow ids into a delegate.
-                // qmllint disable unqualified
+                model: Crew.standings
                 LeaderboardRow {
-                    required property var modelData
-                    required property int index
                     objectName: "leaderboardRow" + index
                     Layout.fillWidth: true
-                    position: index
-                    rankMark: modelData.rankMark
-                    nickname: modelData.nickname
-                    todayText: modelData.todayText
-                    isOwn: box.displayed !== null && modelData.nickname === box.displayed.nickname
-                    removable: box.owned
-                    confirming: box.pendingRemoval === modelData.nickname
-                    onRemoveAsked: box.pendingRemoval = modelData.nickname
-                    onKept: box.pendingRemoval = null
-                    onRemoveConfirmed: {
-                        Card.removeMember(box.displayed.code, modelData.nickname)
-                        box.pendingRemoval = null
-                    }
                 }
-                // qmllint enable unqualified
             }
 
             Row {
@@ -264,15 +196,15 @@ Rectangle {
                     objectName: "copyInviteButton"
                     text: box.inviteCopied ? "Copied! 🍀" : "Copy invite"
                     onClicked: {
-                        Card.copyInvite(box.displayed.code)
+                        Crew.copyInvite()
                         box.inviteCopied = true
-                        clearCopiedLater.createObject(box)
+                        clearCopied.restart()
                     }
                 }
                 CapsuleButton {
                     objectName: "openPageButton"
                     text: "Open ↗"
-                    onClicked: Card.openCrewPage(box.displayed.code)
+                    onClicked: Crew.openPage()
                 }
                 PlainButton {
                     objectName: "leaveButton"
@@ -280,20 +212,17 @@ Rectangle {
                     text: "Leave"
                     color: Colors.alpha(Colors.taupe, 0.7)
                     pixelSize: TextStyle.caption2
-                    onClicked: {
-                        Card.leaveCrew(box.displayed.code)
-                        box.selectedCrewCode = null
-                    }
+                    onClicked: Crew.leave()
                 }
             }
         }
 
         UiText {
             objectName: "crewError"
-            visible: Card.crewError !== ""
+            visible: Crew.error !== ""
             Layout.fillWidth: true
             wrapMode: Text.Wrap
-            text: Card.crewError
+            text: Crew.error
             color: Colors.tomato
             font.pixelSize: TextStyle.caption2
         }

@@ -7,30 +7,24 @@ import Tockly
 
 // One pill per crew; the displayed crew's pill stands out.
 Flow {
-    id: tabs
-    required property var crews
-    required property string displayedCode
-    signal chosen(string code)
-
     spacing: 6
 
     Repeater {
-        model: tabs.crews
-        // Qt 6.4's qmllint does not follow ids into a delegate.
-        // qmllint disable unqualified
+        model: Crew.crewNames
         BareButton {
             id: pill
-            required property var modelData
-            readonly property bool current: modelData.code === tabs.displayedCode
+            required property string modelData
+            required property int index
+            readonly property bool current: index === Crew.displayedIndex
             objectName: "crewTab"
-            text: modelData.crewName
+            text: modelData
             leftPadding: 9
             rightPadding: 9
             topPadding: 4
             bottomPadding: 4
             focusPolicy: Qt.NoFocus
             Accessible.name: text
-            onClicked: tabs.chosen(modelData.code)
+            onClicked: Crew.choose(index)
             contentItem: UiText {
                 text: pill.text
                 color: pill.current ? Colors.ink : Colors.taupe
@@ -42,6 +36,5 @@ Flow {
                 color: pill.current ? Colors.alpha(Colors.honey, 0.28) : Colors.cream
             }
         }
-        // qmllint enable unqualified
     }
 }

@@ -11,11 +11,8 @@ ComboBox {
     implicitWidth: 74
     implicitHeight: 24
     model: Card.goalChoices
-    textRole: "label"
-    valueRole: "seconds"
-    // Depends on count too: the first evaluation can come before the model is in.
-    currentIndex: count > 0 ? indexOfValue(Card.goalSeconds) : -1
-    onActivated: Card.goalSeconds = currentValue
+    currentIndex: Card.goalIndex
+    onActivated: index => Card.goalIndex = index
     Accessible.name: "Daily goal"
     focusPolicy: Qt.NoFocus
 
@@ -45,11 +42,11 @@ ComboBox {
     // qmllint disable unqualified
     delegate: ItemDelegate {
         id: entry
-        required property var modelData
+        required property string modelData
         required property int index
         width: menu.width
         height: 22
-        text: modelData.label
+        text: modelData
         highlighted: menu.highlightedIndex === index
         contentItem: UiText {
             text: entry.text

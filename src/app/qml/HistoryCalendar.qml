@@ -11,7 +11,6 @@ import Tockly
 Rectangle {
     id: root
     required property HistoryModel history
-    required property var month
 
     implicitHeight: column.implicitHeight + 28
     radius: 14
@@ -38,7 +37,7 @@ Rectangle {
                 objectName: "monthTitle"
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
-                text: root.month.title
+                text: root.history.monthTitle
                 font.pixelSize: TextStyle.headline
                 font.weight: Font.Bold
             }
@@ -53,7 +52,7 @@ Rectangle {
             }
         }
 
-        // Positioners, not layouts: the cells are rebuilt with every month.
+        // Positioners, not layouts: the grid is rebuilt for a month of another length.
         Grid {
             id: grid
             readonly property real cellWidth: (width - 6 * spacing) / 7
@@ -61,11 +60,11 @@ Rectangle {
             columns: 7
             spacing: 4
             Repeater {
-                model: root.month.weekdays
+                model: root.history.weekdays
                 // Qt 6.4's qmllint does not follow ids into a delegate.
                 // qmllint disable unqualified
                 UiText {
-                    required property var modelData
+                    required property string modelData
                     width: grid.cellWidth
                     horizontalAlignment: Text.AlignHCenter
                     text: modelData
@@ -76,43 +75,49 @@ Rectangle {
                 // qmllint enable unqualified
             }
             Repeater {
-                model: root.month.cells.length
+                model: root.history.cells
                 // Qt 6.4's qmllint does not follow ids into a delegate.
                 // qmllint disable unqualified
                 BareButton {
                     id: cell
-                    required property int index
-                    readonly property var info: root.month.cells[index]
-                    objectName: info.blank ? "blankCell" : "dayCell"
+                    required property bool blank
+                    required property double day
+                    required property int number
+                    required property string label
+                    required property bool worked
+                    required property double tint
+                    required property bool isToday
+                    required property bool isSelected
+                    required property bool isFuture
+                    objectName: blank ? "blankCell" : "dayCell"
                     width: grid.cellWidth
                     height: 36
-                    enabled: !info.blank
+                    enabled: !blank
                     focusPolicy: Qt.NoFocus
-                    Accessible.name: info.blank ? "" : String(info.number)
-                    onClicked: root.history.selectDay(info.day)
+                    Accessible.name: blank ? "" : String(number)
+                    onClicked: root.history.selectDay(day)
                     background: Rectangle {
                         radius: 8
-                        visible: !cell.info.blank
-                        color: cell.info.worked ? Colors.alpha(Colors.coral, cell.info.opacity)
-                                                : Colors.alpha(Colors.ink, cell.info.opacity || 0)
-                        border.width: cell.info.isSelected ? 2 : (cell.info.isToday ? 1.5 : 0)
-                        border.color: cell.info.isSelected ? Colors.ink : Colors.honey
+                        visible: !cell.blank
+                        color: Colors.alpha(cell.worked ? Colors.coral : Colors.ink, cell.tint)
+                        border.width: cell.isSelected ? 2 : (cell.isToday ? 1.5 : 0)
+                        border.color: cell.isSelected ? Colors.ink : Colors.honey
                     }
                     contentItem: Column {
-                        visible: !cell.info.blank
+                        visible: !cell.blank
                         spacing: 0
                         UiText {
                             anchors.horizontalCenter: parent.horizontalCenter
-                            text: cell.info.blank ? "" : cell.info.number
+                            text: cell.blank ? "" : cell.number
                             font.pixelSize: 12
-                            font.weight: cell.info.isSelected ? Font.Bold : Font.Normal
-                            opacity: cell.info.isFuture ? 0.35 : 1
+                            font.weight: cell.isSelected ? Font.Bold : Font.Normal
+                            opacity: cell.isFuture ? 0.35 : 1
                         }
                         UiText {
                             objectName: "cellLabel"
                             anchors.horizontalCenter: parent.horizontalCenter
                             visible: text !== ""
-                            text: cell.info.blank ? "" : cell.info.label
+                            text: cell.label
                             font.pixelSize: 8
                             font.weight: Font.Bold
                             opacity: 0.65

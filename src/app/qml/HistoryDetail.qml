@@ -10,7 +10,6 @@ import Tockly
 // typing against mousing, keystrokes by hour, top applications and sessions.
 Rectangle {
     id: root
-    required property HistoryModel history
     required property var detail
 
     radius: 14
@@ -91,7 +90,7 @@ Rectangle {
             objectName: "countingNow"
             visible: root.detail.counting
             spacing: 6
-            Rectangle { width: 6; height: 6; radius: 3; color: Colors.sage }
+            Rectangle { implicitWidth: 6; implicitHeight: 6; radius: 3; color: Colors.sage }
             UiText {
                 text: root.detail.countingSince
                 font.pixelSize: TextStyle.caption
@@ -99,7 +98,7 @@ Rectangle {
             }
         }
 
-        Rectangle { Layout.fillWidth: true; height: 1; color: Colors.alpha(Colors.ink, 0.12) }
+        Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: Colors.alpha(Colors.ink, 0.12) }
 
         UiText {
             objectName: "emptyDay"
@@ -189,8 +188,8 @@ Rectangle {
                         id: bar
                         Layout.fillWidth: true
                         implicitHeight: 8
-                        readonly property real typingWidth: root.history.typingWidth(
-                            width, root.detail.typingSeconds, root.detail.mousingSeconds)
+                        readonly property real typingWidth: Math.max(
+                            (width - 2) * root.detail.typingShare, 3)
                         Rectangle {
                             width: Math.min(bar.typingWidth, bar.width)
                             height: 8
@@ -222,7 +221,7 @@ Rectangle {
                     Row {
                         id: hours
                         Layout.fillWidth: true
-                        height: 26
+                        Layout.preferredHeight: 26
                         spacing: 2
                         Repeater {
                             model: root.detail.hourBars.length
@@ -231,7 +230,7 @@ Rectangle {
                             Rectangle {
                                 required property int index
                                 width: (hours.width - 46) / 24
-                                height: root.detail.hourBars[index]
+                                height: Math.max(4, 26 * root.detail.hourBars[index])
                                 y: 26 - height
                                 radius: 1.5
                                 color: Colors.alpha(Colors.coral, 0.7)

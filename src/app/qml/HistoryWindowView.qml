@@ -12,13 +12,45 @@ import Tockly
 Rectangle {
     id: root
     required property HistoryModel history
-    readonly property var tiles: history.tiles
-    readonly property var month: history.month
     readonly property var detail: history.detail
 
     width: 760
     height: 600
     color: Colors.cream
+
+    component Tile: Rectangle {
+        id: tile
+        property string emoji
+        property string value
+        property string label
+        objectName: "tile"
+        Layout.fillWidth: true
+        Layout.preferredWidth: 1
+        implicitHeight: tileColumn.implicitHeight + 20
+        radius: 12
+        color: Qt.rgba(1, 1, 1, 0.85)
+        Column {
+            id: tileColumn
+            anchors.centerIn: parent
+            spacing: 3
+            UiText { anchors.horizontalCenter: parent.horizontalCenter; text: tile.emoji; font.pixelSize: 18 }
+            UiText {
+                objectName: "tileValue"
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: tile.value
+                font.pixelSize: TextStyle.headline
+                font.weight: Font.Bold
+            }
+            UiText {
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: tile.label
+                font.pixelSize: 9
+                font.weight: Font.Bold
+                font.letterSpacing: 1
+                color: Colors.taupe
+            }
+        }
+    }
 
     ColumnLayout {
         anchors.fill: parent
@@ -29,45 +61,14 @@ Rectangle {
             objectName: "tiles"
             Layout.fillWidth: true
             spacing: 10
-            Repeater {
-                model: [
-                    { emoji: "📅", value: root.tiles.week, label: "THIS WEEK" },
-                    { emoji: root.tiles.streakEmoji, value: root.tiles.streak, label: "STREAK" },
-                    { emoji: "🏆", value: root.tiles.bestDay, label: "BEST DAY" },
-                    { emoji: "✨", value: root.tiles.allTime, label: "ALL TIME" }
-                ]
-                Rectangle {
-                    id: tile
-                    required property var modelData
-                    objectName: "tile"
-                    Layout.fillWidth: true
-                    Layout.preferredWidth: 1
-                    implicitHeight: tileColumn.implicitHeight + 20
-                    radius: 12
-                    color: Qt.rgba(1, 1, 1, 0.85)
-                    Column {
-                        id: tileColumn
-                        anchors.centerIn: parent
-                        spacing: 3
-                        UiText { anchors.horizontalCenter: parent.horizontalCenter; text: tile.modelData.emoji; font.pixelSize: 18 }
-                        UiText {
-                            objectName: "tileValue"
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            text: tile.modelData.value
-                            font.pixelSize: TextStyle.headline
-                            font.weight: Font.Bold
-                        }
-                        UiText {
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            text: tile.modelData.label
-                            font.pixelSize: 9
-                            font.weight: Font.Bold
-                            font.letterSpacing: 1
-                            color: Colors.taupe
-                        }
-                    }
-                }
+            Tile { emoji: "📅"; value: root.history.tiles.week; label: "THIS WEEK" }
+            Tile {
+                emoji: root.history.tiles.streakEmoji
+                value: root.history.tiles.streak
+                label: "STREAK"
             }
+            Tile { emoji: "🏆"; value: root.history.tiles.bestDay; label: "BEST DAY" }
+            Tile { emoji: "✨"; value: root.history.tiles.allTime; label: "ALL TIME" }
         }
 
         RowLayout {
@@ -79,13 +80,11 @@ Rectangle {
                 Layout.preferredWidth: 320
                 Layout.alignment: Qt.AlignTop
                 history: root.history
-                month: root.month
             }
             HistoryDetail {
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 Layout.alignment: Qt.AlignTop
-                history: root.history
                 detail: root.detail
             }
         }

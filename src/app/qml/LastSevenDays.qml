@@ -9,8 +9,6 @@ import Tockly
 // The week's bars, today last; choosing a day shows its detail line.
 Rectangle {
     id: section
-    readonly property var week: Card.week
-    readonly property var detail: Card.dayDetail
 
     implicitHeight: column.implicitHeight + 24
     radius: 12
@@ -33,7 +31,7 @@ Rectangle {
             }
             UiText {
                 objectName: "weekTotal"
-                text: section.week.totalText
+                text: Card.weekTotalText
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.Bold
             }
@@ -76,16 +74,21 @@ Rectangle {
             spacing: 6
 
             Repeater {
-                // A count, not the list: each redraw brings a new list, and the columns should
-                // stay the same items rather than be built again.
-                model: section.week.days.length
-                // Qt 6.4's qmllint does not follow ids into a delegate.
-                // qmllint disable unqualified
+                model: Card.week
                 BareButton {
                     id: dayButton
                     required property int index
-                    readonly property var modelData: section.week.days[index]
-                    readonly property bool selected: modelData.selected
+                    required property double day
+                    required property double fraction
+                    required property bool worked
+                    required property string letter
+                    required property bool isToday
+                    required property bool selected
+                    required property string accessibleName
+                    readonly property Gradient todayGradient: Gradient {
+                        GradientStop { position: 0; color: Colors.honey }
+                        GradientStop { position: 1; color: Colors.coral }
+                    }
                     objectName: "dayColumn" + index
                     // Equal columns share the row; the bar and letter take the column's width.
                     implicitWidth: 30
@@ -94,34 +97,33 @@ Rectangle {
                     Layout.alignment: Qt.AlignBottom
                     padding: 0
                     focusPolicy: Qt.NoFocus
-                    Accessible.name: modelData.accessibleName
-                    onClicked: Card.chooseDay(modelData.day)
+                    Accessible.name: accessibleName
+                    onClicked: Card.chooseDay(day)
                     background: Item {}
                     contentItem: Column {
                         spacing: 3
                         Rectangle {
                             objectName: "bar"
                             width: dayButton.availableWidth
-                            height: dayButton.modelData.height
+                            // 5 points for nothing up to 33 for the longest day.
+                            height: 5 + 28 * dayButton.fraction
                             radius: 3
                             border.width: dayButton.selected ? 1.5 : 0
                             border.color: Colors.ink
-                            color: Colors.alpha(Colors.coral,
-                                                 dayButton.modelData.seconds > 0 ? 0.45 : 0.15)
-                            gradient: dayButton.modelData.isToday ? todayGradient : null
+                            color: Colors.alpha(Colors.coral, dayButton.worked ? 0.45 : 0.15)
+                            gradient: dayButton.isToday ? dayButton.todayGradient : null
                         }
                         UiText {
                             width: dayButton.availableWidth
                             horizontalAlignment: Text.AlignHCenter
-                            text: dayButton.modelData.letter
-                            color: dayButton.modelData.isToday || dayButton.selected ? Colors.ink
-                                                                               : Colors.taupe
+                            text: dayButton.letter
+                            color: dayButton.isToday || dayButton.selected ? Colors.ink
+                                                                           : Colors.taupe
                             font.pixelSize: 9
                             font.weight: Font.Bold
                         }
                     }
                 }
-                // qmllint enable unqualified
             }
         }
 
@@ -131,23 +133,12 @@ Rectangle {
             Layout.topMargin: 2
             spacing: 5
             visible: opacity > 0
-            opacity: section.detail !== null ? 1 : 0
+            opacity: Card.dayChosen ? 1 : 0
             Behavior on opacity { NumberAnimation { duration: 180 } }
-
-            readonly property var shown: section.detail !== null ? section.detail : lastShown
-            property var lastShown: ({ date: "", duration: "", words: "" })
-            // What it showed stays while it fades out.
-            Connections {
-                target: section
-                function onDetailChanged() {
-                    if (section.detail !== null)
-                        detailRow.lastShown = section.detail
-                }
-            }
 
             UiText {
                 objectName: "detailDate"
-                text: detailRow.shown.date
+                text: Card.dayDetail.date
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.DemiBold
@@ -159,30 +150,24 @@ Rectangle {
             }
             UiText {
                 objectName: "detailDuration"
-                text: detailRow.shown.duration
+                text: Card.dayDetail.duration
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.DemiBold
             }
             UiText {
-                visible: detailRow.shown.words !== ""
+                visible: Card.dayDetail.words !== ""
                 text: "·"
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
             }
             UiText {
                 objectName: "detailWords"
-                visible: detailRow.shown.words !== ""
-                text: detailRow.shown.words
+                visible: Card.dayDetail.words !== ""
+                text: Card.dayDetail.words
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.DemiBold
             }
         }
-    }
-
-    Gradient {
-        id: todayGradient
-        GradientStop { position: 0; color: Colors.honey }
-        GradientStop { position: 1; color: Colors.coral }
     }
 }

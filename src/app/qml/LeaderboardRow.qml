@@ -5,21 +5,17 @@ import QtQuick
 import QtQuick.Layouts
 import Tockly
 
-// One place on a crew's board: the rank mark, the nickname, and today's time or, while its
-// removal awaits confirmation, "Remove?" and "Keep".
+// One place on the displayed crew's board: the rank mark, the nickname, and today's time or,
+// while its removal awaits confirmation, "Remove?" and "Keep".
 RowLayout {
     id: row
-    required property int position
+    // The place, from the crew model's board.
+    required property int index
     required property string rankMark
     required property string nickname
     required property string todayText
-    required property bool isOwn
-    required property bool removable
-    required property bool confirming
-
-    signal removeAsked()
-    signal removeConfirmed()
-    signal kept()
+    required property bool own
+    readonly property bool confirming: Crew.pendingRemoval === row.nickname
 
     spacing: 8
 
@@ -37,9 +33,9 @@ RowLayout {
         objectName: "nickname"
         Layout.fillWidth: true
         elide: Text.ElideRight
-        text: row.nickname + (row.isOwn ? " (you)" : "")
+        text: row.nickname + (row.own ? " (you)" : "")
         font.pixelSize: TextStyle.callout
-        font.weight: row.isOwn ? Font.Bold : Font.Medium
+        font.weight: row.own ? Font.Bold : Font.Medium
     }
 
     PlainButton {
@@ -49,14 +45,14 @@ RowLayout {
         color: Colors.tomato
         pixelSize: TextStyle.caption2
         weight: Font.Bold
-        onClicked: row.removeConfirmed()
+        onClicked: Crew.confirmRemoval()
     }
     PlainButton {
         objectName: "keep"
         visible: row.confirming
         text: "Keep"
         pixelSize: TextStyle.caption2
-        onClicked: row.kept()
+        onClicked: Crew.keepMember()
     }
 
     MonoDigits {
@@ -65,17 +61,17 @@ RowLayout {
         text: row.todayText
         pixelSize: TextStyle.callout
         weight: Font.Bold
-        color: row.position === 0 ? Colors.amber : Colors.ink
+        color: row.index === 0 ? Colors.amber : Colors.ink
     }
     IconButton {
         objectName: "removeButton"
-        visible: !row.confirming && row.removable && !row.isOwn
+        visible: !row.confirming && Crew.owned && !row.own
         symbol: "xmark.circle"
         symbolSize: 11
         bold: true
         color: Colors.alpha(Colors.taupe, 0.6)
         toolTip: "Remove " + row.nickname + " from the crew"
         Accessible.name: toolTip
-        onClicked: row.removeAsked()
+        onClicked: Crew.askRemoval(row.nickname)
     }
 }

@@ -41,7 +41,7 @@ Rectangle {
                     objectName: "cardMascot"
                     anchors.centerIn: parent
                     scale: 0.42
-                    isWorking: Store.isTracking
+                    isWorking: Card.status === Card.Counting
                     animated: card.isVisible
                 }
             }
@@ -63,15 +63,15 @@ Rectangle {
                         implicitWidth: 8
                         implicitHeight: 8
                         radius: 4
-                        color: Store.isTracking ? Colors.sage
-                             : (!Store.autoTrackEnabled ? Colors.alpha(Colors.taupe, 0.5)
-                                                        : Colors.honey)
+                        color: Card.status === Card.Counting ? Colors.sage
+                             : (Card.status === Card.Off ? Colors.alpha(Colors.taupe, 0.5)
+                                                         : Colors.honey)
                     }
                     UiText {
                         objectName: "statusText"
                         Layout.fillWidth: true
                         elide: Text.ElideRight
-                        text: Store.statusText
+                        text: Card.statusText
                         color: Colors.taupe
                         font.pixelSize: TextStyle.caption
                         font.weight: Font.Medium

@@ -108,18 +108,20 @@ Rectangle {
                     model: view.computers.computers
                     RowLayout {
                         id: row
-                        required property var modelData
+                        required property string name
+                        required property string detail
+                        required property bool isThis
                         objectName: "computerRow"
                         Layout.fillWidth: true
                         spacing: 8
                         Rectangle {
-                            width: 8
-                            height: 8
+                            implicitWidth: 8
+                            implicitHeight: 8
                             radius: 4
-                            color: row.modelData.isThis ? Colors.sage : Colors.honey
+                            color: row.isThis ? Colors.sage : Colors.honey
                         }
                         UiText {
-                            text: row.modelData.name
+                            text: row.name
                             font.weight: Font.DemiBold
                             elide: Text.ElideRight
                             Layout.maximumWidth: 150
@@ -128,7 +130,7 @@ Rectangle {
                             Layout.fillWidth: true
                             horizontalAlignment: Text.AlignRight
                             elide: Text.ElideRight
-                            text: row.modelData.detail
+                            text: row.detail
                             color: Colors.taupe
                             font.pixelSize: TextStyle.caption
                         }

@@ -10,7 +10,6 @@ import Tockly
 Rectangle {
     id: block
     readonly property real pace: Card.typingPace
-    readonly property var goal: Card.goal
 
     implicitHeight: column.implicitHeight + 24
     radius: 14
@@ -74,14 +73,14 @@ Rectangle {
 
         ColumnLayout {
             objectName: "goalBlock"
-            visible: block.goal.shown
+            visible: Card.goal.shown
             Layout.fillWidth: true
             Layout.topMargin: 6
             Layout.leftMargin: 24
             Layout.rightMargin: 24
             spacing: 4
             Accessible.role: Accessible.ProgressBar
-            Accessible.name: block.goal.shown ? block.goal.accessibleName : ""
+            Accessible.name: Card.goal.shown ? Card.goal.accessibleName : ""
 
             Rectangle {
                 id: track
@@ -95,13 +94,13 @@ Rectangle {
                     objectName: "goalFill"
                     height: parent.height
                     radius: 3
-                    width: Math.max(track.width * (block.goal.shown ? block.goal.fraction : 0), 6)
+                    width: Math.max(track.width * (Card.goal.shown ? Card.goal.fraction : 0), 6)
                     gradient: Gradient {
                         orientation: Gradient.Horizontal
                         GradientStop { position: 0; color: Colors.honey }
                         GradientStop {
                             position: 1
-                            color: block.goal.reached ? Colors.amber : Colors.coral
+                            color: Card.goal.reached ? Colors.amber : Colors.coral
                         }
                     }
                 }
@@ -110,8 +109,8 @@ Rectangle {
             UiText {
                 objectName: "goalLabel"
                 Layout.alignment: Qt.AlignHCenter
-                text: block.goal.shown ? block.goal.label : ""
-                color: block.goal.reached ? Colors.amber : Colors.taupe
+                text: Card.goal.shown ? Card.goal.label : ""
+                color: Card.goal.reached ? Colors.amber : Colors.taupe
                 font.pixelSize: 10
                 font.weight: Font.DemiBold
             }
