@@ -53,6 +53,11 @@ struct UiFixture : StoreFixture {
                             QLocale(QLocale::English, QLocale::UnitedStates));
         setUpFonts();
     }
+    // An answer still on its way would come back to a shell and store that are gone.
+    ~UiFixture()
+    {
+        QTest::qWaitFor([this] { return crew.pending == 0; });
+    }
 
     Instant at(const char *localTime) const
     {

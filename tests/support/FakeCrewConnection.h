@@ -33,6 +33,8 @@ public:
     // Answers by the first two words of a call ("join ABC123", "fetch ABC123", "create"), used
     // in order, the last one kept; without one, a request succeeds.
     QHash<QString, QList<Answer>> answers;
+    // Requests still waiting for their answer's delay.
+    int pending = 0;
 
     QCoro::Task<CrewClient::CrewResult<CrewClient::Config>> createCrew(QString crewName,
                                                                        QString nickname) override
@@ -96,16 +98,20 @@ private:
     QString newMemberId() { return QStringLiteral("m%1").arg(++m_members); }
 
     // The answer's value or failure, after its delay.
-    template<typename T> static QCoro::Task<CrewClient::CrewResult<T>> settle(Answer a, T value)
+    template<typename T> QCoro::Task<CrewClient::CrewResult<T>> settle(Answer a, T value)
     {
+        ++pending;
         co_await QCoro::sleepFor(std::chrono::milliseconds(a.delayMs));
+        --pending;
         if (a.failure)
             co_return *a.failure;
         co_return value;
     }
-    static QCoro::Task<CrewClient::CrewResult<void>> settle(Answer a)
+    QCoro::Task<CrewClient::CrewResult<void>> settle(Answer a)
     {
+        ++pending;
         co_await QCoro::sleepFor(std::chrono::milliseconds(a.delayMs));
+        --pending;
         if (a.failure)
             co_return *a.failure;
         co_return {};
