@@ -56,7 +56,8 @@ struct UiFixture : StoreFixture {
     // An answer still on its way would come back to a shell and store that are gone.
     ~UiFixture()
     {
-        QTest::qWaitFor([this] { return crew.pending == 0; });
+        if (!QTest::qWaitFor([this] { return crew.pending == 0; }))
+            qCritical("crew answers are still on their way");
     }
 
     Instant at(const char *localTime) const
