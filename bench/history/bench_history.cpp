@@ -29,7 +29,7 @@ void BM_HistoryRedraw(benchmark::State &state)
         const RecordView v = f.view();
         benchmark::DoNotOptimize(historyTiles(v));
         benchmark::DoNotOptimize(historyMonth(v, month, yesterday));
-        benchmark::DoNotOptimize(historyDetail(v, yesterday));
+        benchmark::DoNotOptimize(historyDay(v, yesterday));
     }
     state.counters["entries"] = double(f.history.entries.size());
 }

@@ -21,7 +21,22 @@ Instant startOfMonth(const Calendar &calendar, Instant t)
 
 } // namespace
 
-HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent) : QObject(parent), m_store(store)
+using HistoryText::Chip;
+
+HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent)
+    : QObject(parent), m_store(store),
+      m_chips({{"emoji", [](const Chip &c) -> QVariant { return c.emoji; }},
+               {"value", [](const Chip &c) -> QVariant { return c.value; }},
+               {"label", [](const Chip &c) -> QVariant { return c.label; }}},
+              this),
+      m_apps({{"name", [](const AppRow &a) -> QVariant { return a.name; }},
+              {"fraction", [](const AppRow &a) -> QVariant { return a.fraction; }},
+              {"duration", [](const AppRow &a) -> QVariant { return a.duration; }}},
+             this),
+      m_sessions({{"symbol", [](const SessionRow &r) -> QVariant { return r.symbol; }},
+                  {"title", [](const SessionRow &r) -> QVariant { return r.title; }},
+                  {"times", [](const SessionRow &r) -> QVariant { return r.times; }}},
+                 this)
 {
     const Instant now = store.clock().now();
     m_displayedMonth = startOfMonth(store.calendar(), now);
@@ -38,6 +53,7 @@ HistoryModel::HistoryModel(MacWorkStore &store, QObject *parent) : QObject(paren
     connect(&store, &MacWorkStore::syncChanged, this, changed);
     connect(&store, &MacWorkStore::isTrackingChanged, this, &HistoryModel::followClock);
     drawMonth();
+    drawDay();
     m_clockTimer.setInterval(1000);
     connect(&m_clockTimer, &QTimer::timeout, this, &HistoryModel::redraw);
 }
@@ -66,6 +82,7 @@ HistoryTiles HistoryModel::tiles() const
 void HistoryModel::redraw()
 {
     drawMonth();
+    drawDay();
     emit figuresChanged();
 }
 
@@ -75,9 +92,12 @@ void HistoryModel::drawMonth()
     m_cells.setRows(m_month.cells);
 }
 
-QVariantMap HistoryModel::detail() const
+void HistoryModel::drawDay()
 {
-    return historyDetail(m_store.recordView(), m_selectedDay);
+    m_day = historyDay(m_store.recordView(), m_selectedDay);
+    m_chips.setRows(m_day.chips);
+    m_apps.setRows(m_day.apps);
+    m_sessions.setRows(m_day.sessions);
 }
 
 void HistoryModel::moveMonth(int months)

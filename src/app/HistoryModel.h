@@ -9,7 +9,6 @@
 #include <QObject>
 #include <QTimer>
 #include <QUrl>
-#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 class MacWorkStore;
@@ -27,7 +26,11 @@ class HistoryModel : public QObject {
     Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY figuresChanged)
     Q_PROPERTY(QStringList weekdays READ weekdays NOTIFY figuresChanged)
     Q_PROPERTY(QObject *cells READ cells CONSTANT)
-    Q_PROPERTY(QVariantMap detail READ detail NOTIFY figuresChanged)
+    // The day chosen: its figures, and its rows as list models.
+    Q_PROPERTY(HistoryDay day READ day NOTIFY figuresChanged)
+    Q_PROPERTY(QObject *chips READ chips CONSTANT)
+    Q_PROPERTY(QObject *apps READ apps CONSTANT)
+    Q_PROPERTY(QObject *sessions READ sessions CONSTANT)
     Q_PROPERTY(QString transferMessage READ transferMessage NOTIFY transferMessageChanged)
     // What the save dialog proposes: "Quenby-History.json" in the documents folder.
     Q_PROPERTY(QUrl proposedFolder READ proposedFolder CONSTANT)
@@ -40,7 +43,10 @@ public:
     QString monthTitle() const { return m_month.title; }
     QStringList weekdays() const { return m_month.weekdays; }
     MonthModel *cells() { return &m_cells; }
-    QVariantMap detail() const;
+    HistoryDay day() const { return m_day; }
+    RowsModel<HistoryText::Chip> *chips() { return &m_chips; }
+    RowsModel<AppRow> *apps() { return &m_apps; }
+    RowsModel<SessionRow> *sessions() { return &m_sessions; }
     QString transferMessage() const { return m_transferMessage; }
     QUrl proposedFolder() const;
     QUrl proposedFile() const;
@@ -64,10 +70,11 @@ private:
     void moveMonth(int months);
     void setTransferMessage(const QString &message);
     void followClock();
-    // The grid is kept, not computed when read, so that its cells change in place; it is
-    // drawn before the views hear of the change, as QML bindings are told before connections.
+    // The grid and the day's rows are kept, not computed when read, so that they change in place;
+    // it is drawn before the views hear of the change, as QML bindings are told before connections.
     void redraw();
     void drawMonth();
+    void drawDay();
 
     MacWorkStore &m_store;
     Instant m_displayedMonth = 0;
@@ -77,4 +84,8 @@ private:
     QTimer m_clockTimer;
     HistoryMonth m_month;
     MonthModel m_cells;
+    HistoryDay m_day;
+    RowsModel<HistoryText::Chip> m_chips;
+    RowsModel<AppRow> m_apps;
+    RowsModel<SessionRow> m_sessions;
 };

@@ -52,6 +52,8 @@ QString busiestLine(const BusiestHour &busiest, const QLocale &locale);
 
 struct Chip {
     QString id, emoji, value, label;
+
+    friend bool operator==(const Chip &, const Chip &) = default;
 };
 // The rhythm chips in their fixed order; those built from counters only with an activity record.
 QList<Chip> chips(const DayRhythm &rhythm, const std::optional<DayActivity> &activity,

@@ -52,7 +52,7 @@ HistoryMonth historyMonth(const RecordView &record, Instant month, Instant selec
     return shown;
 }
 
-QVariantMap historyDetail(const RecordView &record, Instant day)
+HistoryDay historyDay(const RecordView &record, Instant day)
 {
     const Calendar &calendar = record.calendar();
     const QLocale &locale = calendar.locale();
@@ -66,55 +66,42 @@ QVariantMap historyDetail(const RecordView &record, Instant day)
     std::stable_sort(entries.begin(), entries.end(),
                      [](const WorkEntry &a, const WorkEntry &b) { return a.date < b.date; });
 
-    QVariantList chipList;
-    for (const Chip &c : chips(rhythm(record, day, now), activity, calendar))
-        chipList.append(QVariantMap{{QStringLiteral("id"), c.id},
-                                    {QStringLiteral("emoji"), c.emoji},
-                                    {QStringLiteral("value"), c.value},
-                                    {QStringLiteral("label"), c.label}});
-
-    QVariantList hourBars;
-    const qint64 most = *std::max_element(counters.hourlyKeys.begin(), counters.hourlyKeys.end());
+    QList<double> hourBars;
+    const qint64 most = std::ranges::max(counters.hourlyKeys);
     for (qint64 keys : counters.hourlyKeys)
         hourBars.append(most > 0 ? double(keys) / double(most) : 0.0);
 
     const auto apps = topApps(counters);
-    QVariantList appRows;
+    QList<AppRow> appRows;
     for (const auto &[name, seconds] : apps)
-        appRows.append(QVariantMap{{QStringLiteral("name"), name},
-                                   {QStringLiteral("fraction"), seconds / apps.first().second},
-                                   {QStringLiteral("duration"), durationText(seconds)}});
+        appRows.append({name, seconds / apps.first().second, durationText(seconds)});
 
-    QVariantList sessions;
+    QList<SessionRow> sessions;
     for (const WorkEntry &e : entries)
-        sessions.append(QVariantMap{{QStringLiteral("symbol"), sessionSymbol(e.kind)},
-                                    {QStringLiteral("title"), sessionTitle(e)},
-                                    {QStringLiteral("times"), sessionTimes(e, calendar)}});
+        sessions.append({sessionSymbol(e.kind), sessionTitle(e), sessionTimes(e, calendar)});
 
     return {
-        {QStringLiteral("title"), dayTitle(day, now, calendar)},
-        {QStringLiteral("total"), durationText(dayTotal(record, day, now))},
-        {QStringLiteral("words"), wordsLine(counters.keys, locale)},
-        {QStringLiteral("score"), locale.toString(score(record, day, now))},
-        {QStringLiteral("counting"), counting},
-        {QStringLiteral("countingSince"),
-         counting ? QStringLiteral("counting now · since ") + shortTime(*segment, calendar)
-                  : QString()},
-        {QStringLiteral("empty"), entries.isEmpty() && !counting},
-        {QStringLiteral("chips"), chipList},
-        {QStringLiteral("typingShown"), typingBarShown(counters)},
-        {QStringLiteral("typingShare"), typingShare(counters)},
-        {QStringLiteral("typingText"), QStringLiteral("⌨️ ") +
-                                           durationText(counters.typingSeconds) +
-                                           QStringLiteral(" typing")},
-        {QStringLiteral("mousingText"), QStringLiteral("🖱 ") +
-                                            durationText(counters.mousingSeconds) +
-                                            QStringLiteral(" mousing")},
-        {QStringLiteral("hoursShown"), activity.has_value()},
-        {QStringLiteral("hourBars"), hourBars},
-        {QStringLiteral("busiest"), busiestLine(busiestHour(counters), locale)},
-        {QStringLiteral("appsShown"), topAppsShown(apps)},
-        {QStringLiteral("apps"), appRows},
-        {QStringLiteral("sessions"), sessions},
+        .title = dayTitle(day, now, calendar),
+        .total = durationText(dayTotal(record, day, now)),
+        .words = wordsLine(counters.keys, locale),
+        .score = locale.toString(score(record, day, now)),
+        .counting = counting,
+        .countingSince =
+            counting ? QStringLiteral("counting now · since ") + shortTime(*segment, calendar)
+                     : QString(),
+        .empty = entries.isEmpty() && !counting,
+        .typingShown = typingBarShown(counters),
+        .typingShare = typingShare(counters),
+        .typingText = QStringLiteral("⌨️ ") + durationText(counters.typingSeconds) +
+                      QStringLiteral(" typing"),
+        .mousingText = QStringLiteral("🖱 ") + durationText(counters.mousingSeconds) +
+                       QStringLiteral(" mousing"),
+        .hoursShown = activity.has_value(),
+        .hourBars = hourBars,
+        .busiest = busiestLine(busiestHour(counters), locale),
+        .appsShown = topAppsShown(apps),
+        .chips = chips(rhythm(record, day, now), activity, calendar),
+        .apps = appRows,
+        .sessions = sessions,
     };
 }

@@ -669,30 +669,28 @@ private slots:
 
         HistoryModel history(*f.store);
         history.selectDay(twoDaysAgo);
-        QVariantMap removed = history.detail();
-        QCOMPARE(removed.value("total").toString(), "50m");
-        const QVariantList sessions = removed.value("sessions").toList();
-        QCOMPARE(sessions.size(), 2);
-        // Oldest first by start: the work from 08:59, then the removal at 09:00.
-        QCOMPARE(sessions[0].toMap().value("title").toString(), "Worked 1h 0m");
-        QCOMPARE(sessions[1].toMap().value("title").toString(), "Removed 10m");
-        QCOMPARE(sessions[0].toMap().value("times").toString(), "8:59 AM – 9:59 AM");
-        QCOMPARE(sessions[1].toMap().value("times").toString(), "at 9:00 AM");
-        QCOMPARE(removed.value("words").toString(), "⌨️ ~0 words typed · 0 keystrokes");
+        const HistoryDay removed = history.day();
+        QCOMPARE(removed.total, "50m");
+        // Oldest first by start: the work from 08:59, then the removal at 09:00; the list model
+        // the view reads holds the same rows.
+        QCOMPARE(removed.sessions,
+                 (QList<SessionRow>{{"keyboard", "Worked 1h 0m", "8:59 AM – 9:59 AM"},
+                                    {"minus", "Removed 10m", "at 9:00 AM"}}));
+        QCOMPARE(history.sessions()->rows(), removed.sessions);
+        QCOMPARE(removed.words, "⌨️ ~0 words typed · 0 keystrokes");
         history.selectDay(*f.calendar.addDays(f.clock.now(), -1));
-        const QVariantMap yesterday = history.detail();
-        QCOMPARE(yesterday.value("words").toString(),
-                 "⌨️ ~246 words typed · 1,234 keystrokes");
-        QCOMPARE(yesterday.value("busiest").toString(), "busiest 11 PM – 12 AM · ~200 words");
-        QVariantMap mods;
-        for (const QVariant &c : yesterday.value("chips").toList())
-            if (c.toMap().value("id") == "mods")
-                mods = c.toMap();
-        QCOMPARE(mods.value("value").toString(), "~3");
-        QVERIFY(yesterday.value("hoursShown").toBool());
-        const QVariantList bars = yesterday.value("hourBars").toList();
-        QCOMPARE(bars[23].toDouble(), 1.0);
-        QCOMPARE(bars[8].toDouble(), 234.0 / 1000);
+        const HistoryDay yesterday = history.day();
+        QCOMPARE(yesterday.words, "⌨️ ~246 words typed · 1,234 keystrokes");
+        QCOMPARE(yesterday.busiest, "busiest 11 PM – 12 AM · ~200 words");
+        const auto mods = std::ranges::find(yesterday.chips, QString("mods"), &Chip::id);
+        QVERIFY(mods != yesterday.chips.end());
+        QCOMPARE(mods->value, "~3");
+        QCOMPARE(history.chips()->rows(), yesterday.chips);
+        QVERIFY(yesterday.hoursShown);
+        QCOMPARE(yesterday.hourBars[23], 1.0);
+        QCOMPARE(yesterday.hourBars[8], 234.0 / 1000);
+        QCOMPARE(history.apps()->rows().size(), 3);
+        QCOMPARE(history.apps()->rows()[1].fraction, 900.0 / 3000);
 
         // The export byte for byte, and a write that fails half-way (the file size limit, which
         // binds root too): the earlier export stays whole.
@@ -717,9 +715,9 @@ private slots:
         f.type(600);
         QVERIFY(f.store->isTracking());
         history.selectDay(f.clock.now());
-        const QVariantMap today = history.detail();
-        QVERIFY(today.value("counting").toBool());
-        QCOMPARE(today.value("countingSince").toString(), "counting now · since 10:00 AM");
+        const HistoryDay today = history.day();
+        QVERIFY(today.counting);
+        QCOMPARE(today.countingSince, "counting now · since 10:00 AM");
         const QList<MonthCell> &cells = history.cells()->rows();
         // March 2026 starts on a Sunday: six blanks before it in a Monday-first week.
         QCOMPARE(cells.size(), 6 + 31);
@@ -747,7 +745,7 @@ private slots:
             const Instant sunday = f.at("2026-03-08 12:00");
             HistoryModel history(*f.store);
             history.selectDay(sunday);
-            QCOMPARE(history.detail().value("title").toString(), row.day);
+            QCOMPARE(history.day().title, row.day);
             QCOMPARE(history.monthTitle(), row.month);
             QCOMPARE(history.weekdays().join(QString()), row.weekdays);
             CardModel card(*f.store);

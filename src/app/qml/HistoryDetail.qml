@@ -10,7 +10,8 @@ import Tockly
 // typing against mousing, keystrokes by hour, top applications and sessions.
 Rectangle {
     id: root
-    required property var detail
+    required property HistoryModel history
+    readonly property historyDay day: history.day
 
     radius: 14
     color: Qt.rgba(1, 1, 1, 0.75)
@@ -37,19 +38,19 @@ Rectangle {
                 spacing: 2
                 UiText {
                     objectName: "dayTitle"
-                    text: root.detail.title
+                    text: root.day.title
                     font.pixelSize: TextStyle.headline
                     font.weight: Font.Bold
                 }
                 UiText {
                     objectName: "dayTotal"
-                    text: root.detail.total
+                    text: root.day.total
                     font.pixelSize: 34
                     font.weight: Font.Black
                 }
                 UiText {
                     objectName: "wordsLine"
-                    text: root.detail.words
+                    text: root.day.words
                     font.pixelSize: TextStyle.caption
                     font.weight: Font.DemiBold
                 }
@@ -78,7 +79,7 @@ Rectangle {
                     MonoDigits {
                         objectName: "scoreValue"
                         anchors.horizontalCenter: parent.horizontalCenter
-                        text: root.detail.score
+                        text: root.day.score
                         pixelSize: 24
                         weight: Font.Black
                     }
@@ -88,11 +89,11 @@ Rectangle {
 
         RowLayout {
             objectName: "countingNow"
-            visible: root.detail.counting
+            visible: root.day.counting
             spacing: 6
             Rectangle { implicitWidth: 6; implicitHeight: 6; radius: 3; color: Colors.sage }
             UiText {
-                text: root.detail.countingSince
+                text: root.day.countingSince
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.Medium
             }
@@ -102,19 +103,19 @@ Rectangle {
 
         UiText {
             objectName: "emptyDay"
-            visible: root.detail.empty
+            visible: root.day.empty
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 30
             text: "No work recorded this day. 🍀"
             font.pixelSize: TextStyle.callout
             color: Colors.taupe
         }
-        Item { visible: root.detail.empty; Layout.fillHeight: true }
+        Item { visible: root.day.empty; Layout.fillHeight: true }
 
         ScrollView {
             id: scroll
             objectName: "detailScroll"
-            visible: !root.detail.empty
+            visible: !root.day.empty
             Layout.fillWidth: true
             Layout.fillHeight: true
             contentWidth: availableWidth
@@ -134,14 +135,15 @@ Rectangle {
                     columns: 2
                     spacing: 8
                     Repeater {
-                        model: root.detail.chips
+                        model: root.history.chips
                         // Qt 6.4's qmllint does not follow ids into a delegate.
                         // qmllint disable unqualified
                         Rectangle {
                             id: chipBox
-                            required property var modelData
+                            required property string emoji
+                            required property string value
+                            required property string label
                             objectName: "chip"
-                            property string chipId: modelData.id
                             width: (detailColumn.width - chipGrid.spacing) / 2
                             implicitHeight: chipRow.implicitHeight + 14
                             radius: 10
@@ -152,13 +154,13 @@ Rectangle {
                                 anchors.leftMargin: 10
                                 anchors.rightMargin: 10
                                 spacing: 8
-                                UiText { text: chipBox.modelData.emoji; font.pixelSize: 15 }
+                                UiText { text: chipBox.emoji; font.pixelSize: 15 }
                                 ColumnLayout {
                                     spacing: 0
                                     Layout.fillWidth: true
                                     UiText {
                                         objectName: "chipValue"
-                                        text: chipBox.modelData.value
+                                        text: chipBox.value
                                         font.pixelSize: TextStyle.caption
                                         font.weight: Font.Bold
                                     }
@@ -166,7 +168,7 @@ Rectangle {
                                         objectName: "chipLabel"
                                         Layout.fillWidth: true
                                         elide: Text.ElideRight
-                                        text: chipBox.modelData.label
+                                        text: chipBox.label
                                         font.pixelSize: 9
                                         font.weight: Font.DemiBold
                                         color: Colors.taupe
@@ -180,7 +182,7 @@ Rectangle {
 
                 ColumnLayout {
                     objectName: "typingSection"
-                    visible: root.detail.typingShown
+                    visible: root.day.typingShown
                     Layout.fillWidth: true
                     spacing: 5
                     Heading { text: "TYPING VS MOUSING" }
@@ -189,7 +191,7 @@ Rectangle {
                         Layout.fillWidth: true
                         implicitHeight: 8
                         readonly property real typingWidth: Math.max(
-                            (width - 2) * root.detail.typingShare, 3)
+                            (width - 2) * root.day.typingShare, 3)
                         Rectangle {
                             width: Math.min(bar.typingWidth, bar.width)
                             height: 8
@@ -206,15 +208,15 @@ Rectangle {
                     }
                     RowLayout {
                         Layout.fillWidth: true
-                        UiText { text: root.detail.typingText; font.pixelSize: TextStyle.caption2; font.weight: Font.DemiBold }
+                        UiText { text: root.day.typingText; font.pixelSize: TextStyle.caption2; font.weight: Font.DemiBold }
                         Item { Layout.fillWidth: true }
-                        UiText { text: root.detail.mousingText; font.pixelSize: TextStyle.caption2; font.weight: Font.DemiBold }
+                        UiText { text: root.day.mousingText; font.pixelSize: TextStyle.caption2; font.weight: Font.DemiBold }
                     }
                 }
 
                 ColumnLayout {
                     objectName: "hoursSection"
-                    visible: root.detail.hoursShown
+                    visible: root.day.hoursShown
                     Layout.fillWidth: true
                     spacing: 5
                     Heading { text: "KEYSTROKES BY HOUR" }
@@ -224,13 +226,13 @@ Rectangle {
                         Layout.preferredHeight: 26
                         spacing: 2
                         Repeater {
-                            model: root.detail.hourBars.length
+                            model: root.day.hourBars.length
                             // Qt 6.4's qmllint does not follow ids into a delegate.
                             // qmllint disable unqualified
                             Rectangle {
                                 required property int index
                                 width: (hours.width - 46) / 24
-                                height: Math.max(4, 26 * root.detail.hourBars[index])
+                                height: Math.max(4, 26 * root.day.hourBars[index])
                                 y: 26 - height
                                 radius: 1.5
                                 color: Colors.alpha(Colors.coral, 0.7)
@@ -240,7 +242,7 @@ Rectangle {
                     }
                     UiText {
                         objectName: "busiestLine"
-                        text: root.detail.busiest
+                        text: root.day.busiest
                         font.pixelSize: TextStyle.caption2
                         font.weight: Font.DemiBold
                     }
@@ -248,21 +250,23 @@ Rectangle {
 
                 ColumnLayout {
                     objectName: "appsSection"
-                    visible: root.detail.appsShown
+                    visible: root.day.appsShown
                     Layout.fillWidth: true
                     spacing: 5
                     Heading { text: "TOP APPS" }
                     Repeater {
-                        model: root.detail.apps
+                        model: root.history.apps
                         RowLayout {
                             id: app
-                            required property var modelData
+                            required property string name
+                            required property real fraction
+                            required property string duration
                             Layout.fillWidth: true
                             spacing: 8
                             UiText {
                                 Layout.preferredWidth: 100
                                 elide: Text.ElideRight
-                                text: app.modelData.name
+                                text: app.name
                                 font.pixelSize: TextStyle.caption
                                 font.weight: Font.DemiBold
                             }
@@ -271,7 +275,7 @@ Rectangle {
                                 Layout.fillWidth: true
                                 implicitHeight: 6
                                 Rectangle {
-                                    width: Math.max(4, track.width * app.modelData.fraction)
+                                    width: Math.max(4, track.width * app.fraction)
                                     height: 6
                                     radius: 3
                                     color: Colors.alpha(Colors.amber, 0.55)
@@ -280,7 +284,7 @@ Rectangle {
                             UiText {
                                 Layout.preferredWidth: 54
                                 horizontalAlignment: Text.AlignRight
-                                text: app.modelData.duration
+                                text: app.duration
                                 font.pixelSize: TextStyle.caption2
                                 font.weight: Font.DemiBold
                             }
@@ -293,12 +297,13 @@ Rectangle {
                     spacing: 6
                     Heading { text: "SESSIONS" }
                     Repeater {
-                        model: root.detail.sessions
+                        model: root.history.sessions
                         Rectangle {
                             id: session
-                            required property var modelData
+                            required property string symbol
+                            required property string title
+                            required property string times
                             objectName: "session"
-                            property string title: modelData.title
                             Layout.fillWidth: true
                             implicitHeight: sessionRow.implicitHeight + 12
                             radius: 8
@@ -318,7 +323,7 @@ Rectangle {
                                     color: Colors.alpha(Colors.coral, 0.12)
                                     SymbolIcon {
                                         anchors.centerIn: parent
-                                        name: session.modelData.symbol
+                                        name: session.symbol
                                         size: 12
                                         bold: true
                                         color: Colors.coral
@@ -328,12 +333,12 @@ Rectangle {
                                     anchors.verticalCenter: parent.verticalCenter
                                     spacing: 1
                                     UiText {
-                                        text: session.modelData.title
+                                        text: session.title
                                         font.pixelSize: TextStyle.callout
                                         font.weight: Font.Medium
                                     }
                                     UiText {
-                                        text: session.modelData.times
+                                        text: session.times
                                         font.pixelSize: TextStyle.caption2
                                         color: Colors.taupe
                                     }

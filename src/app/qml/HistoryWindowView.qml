@@ -12,7 +12,6 @@ import Tockly
 Rectangle {
     id: root
     required property HistoryModel history
-    readonly property var detail: history.detail
 
     width: 760
     height: 600
@@ -85,7 +84,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 Layout.alignment: Qt.AlignTop
-                detail: root.detail
+                history: root.history
             }
         }
 
