@@ -40,8 +40,6 @@ QByteArray recorded(const char *name)
     return bytes(recording(QString::fromLatin1(name)));
 }
 
-using Device = EvdevPipe;
-
 struct Reading {
     QString error; // the error's name; empty when answered
     Counters counters;
@@ -115,18 +113,16 @@ public:
     // refusal must come without any numbers.
     int keysAs(uint uid)
     {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(u"setpriv"_s,
-                {u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid), u"--clear-groups"_s,
-                 u"dbus-send"_s, u"--system"_s, u"--print-reply"_s, "--dest="_L1 + service, path,
-                 interface + u'.' + method});
-        p.waitForFinished(20000);
-        const QString out = QString::fromUtf8(p.readAllStandardOutput());
-        if (p.readAllStandardError().contains("org.freedesktop.DBus.Error.AccessDenied"))
-            return out.isEmpty() ? -1 : -2;
+        const ProgramRun call =
+            runProgram(u"setpriv"_s,
+                       {u"--reuid=%1"_s.arg(uid), u"--regid=%1"_s.arg(uid), u"--clear-groups"_s,
+                        u"dbus-send"_s, u"--system"_s, u"--print-reply"_s, "--dest="_L1 + service,
+                        path, interface + u'.' + method},
+                       env);
+        if (call.err.contains("org.freedesktop.DBus.Error.AccessDenied"_L1))
+            return call.out.isEmpty() ? -1 : -2;
         static const QRegularExpression keys(u"string \"keyDown\"\\s+uint32 (\\d+)"_s);
-        return keys.match(out).hasMatch() ? keys.match(out).captured(1).toInt() : -2;
+        return keys.match(call.out).hasMatch() ? keys.match(call.out).captured(1).toInt() : -2;
     }
 
     QTemporaryDir dir;
@@ -179,7 +175,7 @@ private slots:
         QVERIFY(qAbs(r.idle.value(u"keyDown"_s) - proc(u"/proc/uptime"_s)) < 2);
 
         // A record split between two writes is decoded once, whole.
-        auto keyboard = std::make_unique<Device>(rig.folder(), u"seat0-keyboard"_s);
+        auto keyboard = std::make_unique<EvdevPipe>(rig.folder(), u"seat0-keyboard"_s);
         const QByteArray keys = recorded("keyboard.evemu");
         QVERIFY(keyboard->write(keys.left(sizeof(input_event) * 3 + 5)));
         QTRY_COMPARE(read(rig.root).keys(), 1u);
@@ -193,8 +189,8 @@ private slots:
         QVERIFY(read(rig.root).idle.value(u"keyDown"_s) >= r.idle.value(u"keyDown"_s) + 0.25);
 
         // A mouse comes; a keyboard on another seat counts only there.
-        Device mouse(rig.folder(), u"seat0-mouse"_s);
-        Device other(rig.folder(), u"seat1-keyboard"_s);
+        EvdevPipe mouse(rig.folder(), u"seat0-mouse"_s);
+        EvdevPipe other(rig.folder(), u"seat1-keyboard"_s);
         QVERIFY(mouse.write(recorded("mouse.evemu")));
         QVERIFY(other.write(keys + typed("x y")));
         QTRY_COMPARE(read(rig.root).counters.value(u"scrollWheel"_s), 6u);
@@ -217,13 +213,13 @@ private slots:
         keyboard.reset();
         QTRY_COMPARE(read(rig.root).devices, 1u);
         QCOMPARE(read(rig.root).keys(), 7u);
-        keyboard = std::make_unique<Device>(rig.folder(), u"seat0-keyboard"_s);
+        keyboard = std::make_unique<EvdevPipe>(rig.folder(), u"seat0-keyboard"_s);
         QVERIFY(keyboard->write(recorded("dropped.evemu")));
         QTRY_COMPARE(read(rig.root).keys(), 9u);
 
         // Typed on a device named for it: neither the words nor the name may show anywhere.
         const QByteArray text = "correct horse battery staple";
-        Device typist(rig.folder(), u"seat0-typist"_s);
+        EvdevPipe typist(rig.folder(), u"seat0-typist"_s);
         for (const QByteArray &word : text.split(' ')) {
             QVERIFY(typist.write(typed(word + ' ')));
             QVERIFY(read(rig.root).error.isEmpty());
@@ -304,7 +300,7 @@ private slots:
                  evdevRecord(EV_SYN, SYN_REPORT, 0);
         uint keys = 0;
         for (const QByteArray &stream : {noise, typed("ab").left(sizeof(input_event) * 5)}) {
-            Device device(rig.folder(), u"seat0-bad"_s);
+            EvdevPipe device(rig.folder(), u"seat0-bad"_s);
             QTRY_COMPARE(read(rig.root).devices, 1u);
             keys = read(rig.root).keys();
             QVERIFY(device.write(stream));
@@ -315,13 +311,13 @@ private slots:
 
         // Devices that come and go by the hundred leave nothing open behind them.
         for (int i = 0; i < 100; ++i)
-            QVERIFY(Device(rig.folder(), u"seat0-flicker%1"_s.arg(i)).write(typed("x")));
+            QVERIFY(EvdevPipe(rig.folder(), u"seat0-flicker%1"_s.arg(i)).write(typed("x")));
         QTRY_COMPARE(read(rig.root).devices, 0u);
         QTRY_COMPARE(fds(), fdsAtStart);
 
         // A flood of a million events, its counter read while it arrives: every answer comes,
         // none goes back, the last has every key.
-        Device flood(rig.folder(), u"seat0-flood"_s);
+        EvdevPipe flood(rig.folder(), u"seat0-flood"_s);
         QTRY_COMPARE(read(rig.root).devices, 1u);
         const QByteArray stream = typed(QByteArray(250000, 'f'));
         const uint before = read(rig.root).keys();
@@ -357,7 +353,7 @@ private slots:
         HeadlessSway sway;
         QVERIFY2(sway.start(&error), qPrintable(error));
         rig.session(u"c1"_s, nobody, u"seat0"_s, true);
-        Device keyboard(rig.folder(), u"seat0-keyboard"_s);
+        EvdevPipe keyboard(rig.folder(), u"seat0-keyboard"_s);
 
         // The user's home, past the welcome; the user is not in the input group.
         QFile::setPermissions(rig.dir.path(), QFile::ReadOwner | QFile::WriteOwner |
@@ -372,11 +368,8 @@ private slots:
                                  u"--clear-groups"_s, TOCKLY_BINARY ""_L1};
 
         // What the application gathers from the service, as its report shows it.
-        QProcess doctor;
-        doctor.setProcessEnvironment(env);
-        doctor.start(u"setpriv"_s, asUser + QStringList{u"doctor"_s});
-        QVERIFY(doctor.waitForFinished(30000));
-        const QString said = QString::fromUtf8(doctor.readAllStandardOutput());
+        const QString said =
+            runProgram(u"setpriv"_s, asUser + QStringList{u"doctor"_s}, env, 30000).out;
         QVERIFY2(said.startsWith("input: tockly-inputd, the system service, 1 keyboards and "
                                  "pointers on seat0\n"_L1),
                  qPrintable(said));

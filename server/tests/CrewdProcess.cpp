@@ -314,20 +314,28 @@ int rawConnection(int port, int from, int receiveBuffer)
     return fd;
 }
 
-QByteArray rawExchange(int port, const QByteArray &bytes, bool closeSending)
+QByteArray exchangeOn(int fd, const QByteArray &bytes, const QByteArray &until, int seconds,
+                      bool closeSending)
 {
-    const int fd = rawConnection(port);
-    if (fd < 0)
-        return {};
-    timeval timeout{1, 0};
+    timeval timeout{seconds, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
     if (closeSending)
         ::shutdown(fd, SHUT_WR);
     QByteArray answer;
     char buffer[4096];
-    for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+    for (ssize_t n; (until.isEmpty() || !answer.contains(until)) &&
+                    (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
         answer.append(buffer, n);
+    return answer;
+}
+
+QByteArray rawExchange(int port, const QByteArray &bytes, bool closeSending)
+{
+    const int fd = rawConnection(port);
+    if (fd < 0)
+        return {};
+    const QByteArray answer = exchangeOn(fd, bytes, {}, 1, closeSending);
     ::close(fd);
     return answer;
 }

@@ -124,6 +124,9 @@ QString dayKey(int daysFromToday = 0);
 // A plain TCP connection to 127.0.0.1:port from 127.0.0.`from`, with the receive buffer set first
 // when given; -1 when it fails.
 int rawConnection(int port, int from = 1, int receiveBuffer = 0);
-// Sends bytes on a fresh connection, closing the sending side after them when asked, and reads
-// until the server closes it or a read waits a second.
+// Sends bytes on a plain connection, closing its sending side after them when asked, and reads
+// until the answer holds `until` (when given), the server closes it or a read waits `seconds`.
+QByteArray exchangeOn(int fd, const QByteArray &bytes, const QByteArray &until = {},
+                      int seconds = 1, bool closeSending = false);
+// The same on a fresh connection, closed after it.
 QByteArray rawExchange(int port, const QByteArray &bytes, bool closeSending = false);

@@ -60,20 +60,6 @@ bool keepsItsReply(CrewdProcess &server, const Member &m)
     return false;
 }
 
-// Sends bytes on a raw connection and reads until the answer holds `until`, the connection ends
-// or ten seconds pass.
-QByteArray exchange(int fd, const QByteArray &bytes, const QByteArray &until)
-{
-    ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL);
-    timeval timeout{10, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    QByteArray answer;
-    char buffer[4096];
-    for (ssize_t n; !answer.contains(until) && (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
-        answer.append(buffer, n);
-    return answer;
-}
-
 } // namespace
 
 class CrewdProtocolTest : public QObject {
@@ -250,10 +236,10 @@ private slots:
         // Requests sent at once are answered in order, and the connection stays open.
         const int kept = rawConnection(own.port());
         const QByteArray three =
-            exchange(kept,
-                     "GET /healthz HTTP/1.1\r\n\r\nGET /api/crew/QQQQQ0 HTTP/1.1\r\n\r\n"
-                     "POST /api/none HTTP/1.1\r\nContent-Length: 2\r\n\r\n{}",
-                     "\"not-found\"}");
+            exchangeOn(kept,
+                       "GET /healthz HTTP/1.1\r\n\r\nGET /api/crew/QQQQQ0 HTTP/1.1\r\n\r\n"
+                       "POST /api/none HTTP/1.1\r\nContent-Length: 2\r\n\r\n{}",
+                       "\"not-found\"}", 10);
         const qsizetype ok = three.indexOf("{\"ok\":true}"),
                         unknown = three.indexOf("doesn't exist"),
                         none = three.indexOf("Not found.");
@@ -262,13 +248,13 @@ private slots:
         QVERIFY(!three.contains("Connection: close"));
         // A client that waits before it sends its body is told to go on.
         const QByteArray join = R"({"code":"QQQQQ0","nickname":"Zed"})";
-        QCOMPARE(exchange(kept,
-                          "POST /api/join HTTP/1.1\r\nContent-Type: application/json\r\n"
-                          "Expect: 100-continue\r\nContent-Length: " +
-                              QByteArray::number(join.size()) + "\r\n\r\n",
-                          "\r\n\r\n"),
+        QCOMPARE(exchangeOn(kept,
+                            "POST /api/join HTTP/1.1\r\nContent-Type: application/json\r\n"
+                            "Expect: 100-continue\r\nContent-Length: " +
+                                QByteArray::number(join.size()) + "\r\n\r\n",
+                            "\r\n\r\n", 10),
                  "HTTP/1.1 100 Continue\r\n\r\n");
-        QVERIFY(exchange(kept, join, "}").startsWith("HTTP/1.1 404"));
+        QVERIFY(exchangeOn(kept, join, "}", 10).startsWith("HTTP/1.1 404"));
 
         // Stopped with that connection idle and a request half sent on another, it ends
         // cleanly, without waiting until they time out (10 s).

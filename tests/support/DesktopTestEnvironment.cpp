@@ -43,6 +43,21 @@ QVariant busProperty(const QDBusConnection &bus, const QString &service, const Q
         .variant();
 }
 
+ProgramRun runProgram(const QString &program, const QStringList &arguments,
+                      const QProcessEnvironment &environment, int timeoutMs)
+{
+    ChildProcess p;
+    if (!environment.isEmpty())
+        p.setProcessEnvironment(environment);
+    p.start(program, arguments);
+    ProgramRun run;
+    if (p.waitForFinished(timeoutMs) && p.exitStatus() == QProcess::NormalExit)
+        run.exitCode = p.exitCode();
+    run.out = QString::fromUtf8(p.readAllStandardOutput());
+    run.err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
+
 void stopProcess(QProcess &p)
 {
     if (p.state() == QProcess::NotRunning)
@@ -106,10 +121,7 @@ QProcessEnvironment XvfbServer::environment() const
 
 bool XvfbServer::run(const QString &program, const QStringList &arguments) const
 {
-    QProcess p;
-    p.setProcessEnvironment(environment());
-    p.start(program, arguments);
-    return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return runProgram(program, arguments, environment()).exitCode == 0;
 }
 
 PrivateBus::~PrivateBus()

@@ -78,6 +78,14 @@ QVariant busCall(const QDBusConnection &bus, const QString &service, const QStri
 QVariant busProperty(const QDBusConnection &bus, const QString &service, const QString &path,
                      const QString &interface, const QString &name, int timeoutMs = -1);
 
+// A program run to its end: its exit code (-1 when it crashed or did not end within `timeoutMs`)
+// and what it printed.
+struct ProgramRun {
+    int exitCode = -1;
+    QString out, err;
+};
+ProgramRun runProgram(const QString &program, const QStringList &arguments,
+                      const QProcessEnvironment &environment = {}, int timeoutMs = 20000);
 // Asks a process to end, and kills it when it does not within 3 s.
 void stopProcess(QProcess &process);
 // Waits for a process's standard output to give one line; empty after 10 s.

@@ -99,16 +99,12 @@ inline Tracked watchTracking(const QDBusConnection &bus, int ms,
 inline int runTockly(const QProcessEnvironment &env, const QStringList &arguments,
                      QString *output = nullptr, QString *errors = nullptr)
 {
-    ChildProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TOCKLY_BINARY), arguments);
-    if (!p.waitForFinished(20000))
-        return -1;
+    const ProgramRun run = runProgram(QStringLiteral(TOCKLY_BINARY), arguments, env);
     if (output)
-        *output = QString::fromUtf8(p.readAllStandardOutput());
+        *output = run.out;
     if (errors)
-        *errors = QString::fromUtf8(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        *errors = run.err;
+    return run.exitCode;
 }
 
 #ifdef TOCKLY_FAKETIME_LIBRARY
