@@ -9,9 +9,19 @@
 #include "HistoryText.h"
 #include "Stats.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 using namespace HistoryText;
+
+namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(HistoryValues)
+};
+
+} // namespace
 
 HistoryTiles historyTiles(const RecordView &record)
 {
@@ -98,18 +108,19 @@ QVariantMap historyDetail(const RecordView &record, Instant day)
         {QStringLiteral("score"), locale.toString(score(record, day, now))},
         {QStringLiteral("counting"), counting},
         {QStringLiteral("countingSince"),
-         counting ? QStringLiteral("counting now · since ") + shortTime(*segment, calendar)
+         //: %1 is the time the running stretch of work began.
+         counting ? Text::tr("counting now · since %1").arg(shortTime(*segment, calendar))
                   : QString()},
         {QStringLiteral("empty"), entries.isEmpty() && !counting},
         {QStringLiteral("chips"), chipList},
         {QStringLiteral("typingShown"), typingBarShown(counters)},
         {QStringLiteral("typingShare"), typingShare(counters)},
-        {QStringLiteral("typingText"), QStringLiteral("⌨️ ") +
-                                           durationText(counters.typingSeconds) +
-                                           QStringLiteral(" typing")},
-        {QStringLiteral("mousingText"), QStringLiteral("🖱 ") +
-                                            durationText(counters.mousingSeconds) +
-                                            QStringLiteral(" mousing")},
+        //: %1 is the time spent typing.
+        {QStringLiteral("typingText"),
+         Text::tr("⌨️ %1 typing").arg(durationText(counters.typingSeconds))},
+        //: %1 is the time spent with the mouse.
+        {QStringLiteral("mousingText"),
+         Text::tr("🖱 %1 mousing").arg(durationText(counters.mousingSeconds))},
         {QStringLiteral("hoursShown"), activity.has_value()},
         {QStringLiteral("hourBars"), hourBars},
         {QStringLiteral("busiest"), busiestLine(busiestHour(counters), locale)},
