@@ -44,7 +44,7 @@
     <message>
         <source>Off</source>
         <extracomment>No daily goal.</extracomment>
-        <translation>Ninguno</translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>%1h</source>
