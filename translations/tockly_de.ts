@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CardModel</name>
+    <message>
+        <source>~%1 words</source>
+        <extracomment>About so many words typed on the chosen day.</extracomment>
+        <translation>~%1 Wörter</translation>
+    </message>
+</context>
+<context>
+    <name>CardText</name>
+    <message>
+        <source>🍀 777 streak!</source>
+        <extracomment>Seven days in a row: the lucky number.</extracomment>
+        <translation>🍀 777er-Serie!</translation>
+    </message>
+    <message numerus="yes">
+        <source>🔥 %n-day streak</source>
+        <translation>
+            <numerusform>🔥 %n Tag in Folge</numerusform>
+            <numerusform>🔥 %n Tage in Folge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>A place on the crew&apos;s board, after the first three: 4., 5., ...</extracomment>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>goal reached! 🎉</source>
+        <translation>Ziel erreicht! 🎉</translation>
+    </message>
+    <message>
+        <source>goal %1 · %2%</source>
+        <extracomment>%1 is the daily goal (4h 0m), %2 the percentage of it done.</extracomment>
+        <translation>Ziel %1 · %2&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Daily goal %1 percent complete</source>
+        <translation>Tagesziel zu %1 Prozent erreicht</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <extracomment>No daily goal.</extracomment>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>%1h</source>
+        <extracomment>A daily goal of so many hours.</extracomment>
+        <translation>%1h</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>unexpected argument &quot;%1&quot;</source>
@@ -59,6 +110,81 @@ Siehe tockly(1).</translation>
         <source>[link...]</source>
         <extracomment>The placeholder for links in the usage line of --help.</extracomment>
         <translation>[Link...]</translation>
+    </message>
+</context>
+<context>
+    <name>CrewBox</name>
+    <message>
+        <source>CREW 👑</source>
+        <extracomment>The heading of the crew box, in capitals.</extracomment>
+        <translation>CREW 👑</translation>
+    </message>
+    <message>
+        <source>Race your friends — who works hardest today?</source>
+        <translation>Tritt gegen deine Freunde an — wer arbeitet heute am meisten?</translation>
+    </message>
+    <message>
+        <source>Start a crew</source>
+        <translation>Neue Crew</translation>
+    </message>
+    <message>
+        <source>Join with code</source>
+        <translation>Code eingeben</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Your nickname</source>
+        <translation>Dein Spitzname</translation>
+    </message>
+    <message>
+        <source>Crew code (e.g. LUCKY7)</source>
+        <translation>Crew-Code (z.&#xa0;B. LUCKY7)</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Gründen</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Beitreten</translation>
+    </message>
+    <message>
+        <source>CREW · %1</source>
+        <extracomment>The board&apos;s heading: %1 is the crew&apos;s name in capitals.</extracomment>
+        <translation>CREW · %1</translation>
+    </message>
+    <message>
+        <source>Start or join another crew</source>
+        <translation>Noch eine Crew gründen oder beitreten</translation>
+    </message>
+    <message>
+        <source>Refresh leaderboard</source>
+        <translation>Rangliste aktualisieren</translation>
+    </message>
+    <message>
+        <source>Waiting for first reports…</source>
+        <translation>Warte auf die ersten Meldungen…</translation>
+    </message>
+    <message>
+        <source>Copied! 🍀</source>
+        <translation>Kopiert! 🍀</translation>
+    </message>
+    <message>
+        <source>Copy invite</source>
+        <translation>Einladung kopieren</translation>
+    </message>
+    <message>
+        <source>Open ↗</source>
+        <extracomment>Opens the crew&apos;s page in the browser.</extracomment>
+        <translation>Öffnen ↗</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <extracomment>Leaves the crew.</extracomment>
+        <translation>Verlassen</translation>
     </message>
 </context>
 <context>
@@ -191,6 +317,14 @@ Siehe tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>CrewModel</name>
+    <message>
+        <source>%1&apos;s Crew</source>
+        <extracomment>The name of a new crew, which its members see: %1 is the founder&apos;s nickname.</extracomment>
+        <translation>Crew von %1</translation>
+    </message>
+</context>
+<context>
     <name>Crews</name>
     <message numerus="yes">
         <source>You can be in up to %n crews.</source>
@@ -310,6 +444,412 @@ Siehe tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>ExportDocument</name>
+    <message numerus="yes">
+        <source>Exported %n entries ✓</source>
+        <translation>
+            <numerusform>%n Eintrag exportiert ✓</numerusform>
+            <numerusform>%n Einträge exportiert ✓</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>GoalMenu</name>
+    <message>
+        <source>Daily goal</source>
+        <translation>Tagesziel</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryCalendar</name>
+    <message>
+        <source>Previous month</source>
+        <translation>Vorheriger Monat</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Nächster Monat</translation>
+    </message>
+    <message>
+        <source>less</source>
+        <extracomment>The legend of the days&apos; tints: less work on the left ...</extracomment>
+        <translation>weniger</translation>
+    </message>
+    <message>
+        <source>more</source>
+        <extracomment>... more work on the right.</extracomment>
+        <translation>mehr</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDetail</name>
+    <message>
+        <source>Minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts — more work is always a higher score.</source>
+        <translation>Gearbeitete Minuten + Fokusminuten noch einmal + Wörter ÷ 10 + Klicks ÷ 25 + Scrolls ÷ 200. Nichts zieht ab — mehr Arbeit gibt immer mehr Punkte.</translation>
+    </message>
+    <message>
+        <source>SCORE</source>
+        <extracomment>Over the day&apos;s score, in capitals.</extracomment>
+        <translation>PUNKTE</translation>
+    </message>
+    <message>
+        <source>No work recorded this day. 🍀</source>
+        <translation>An diesem Tag wurde nichts erfasst. 🍀</translation>
+    </message>
+    <message>
+        <source>TYPING VS MOUSING</source>
+        <translation>TASTATUR VS. MAUS</translation>
+    </message>
+    <message>
+        <source>KEYSTROKES BY HOUR</source>
+        <translation>ANSCHLÄGE PRO STUNDE</translation>
+    </message>
+    <message>
+        <source>TOP APPS</source>
+        <translation>TOP-APPS</translation>
+    </message>
+    <message>
+        <source>SESSIONS</source>
+        <translation>SITZUNGEN</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryModel</name>
+    <message>
+        <source>Export failed</source>
+        <translation>Export fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryText</name>
+    <message>
+        <source>1 day</source>
+        <translation>1 Tag</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Gestern</translation>
+    </message>
+    <message>
+        <source>⌨️ ~%1 words typed · %2 keystrokes</source>
+        <extracomment>%1 is the number of words (a word is 5 keystrokes), %2 of keystrokes.</extracomment>
+        <translation>⌨️ ~%1 Wörter getippt · %2 Anschläge</translation>
+    </message>
+    <message>
+        <source>busiest %1 – %2 · ~%3 words</source>
+        <extracomment>The busiest hour of the day: from %1 to %2, about %3 words typed in it.</extracomment>
+        <translation>am aktivsten %1 – %2 · ~%3 Wörter</translation>
+    </message>
+    <message>
+        <source>day span</source>
+        <translation>Tagesspanne</translation>
+    </message>
+    <message>
+        <source>deep work (25m+ blocks)</source>
+        <translation>Fokuszeit (Blöcke ab 25m)</translation>
+    </message>
+    <message>
+        <source>longest stretch · 1 break</source>
+        <translation>längster Block · 1 Pause</translation>
+    </message>
+    <message numerus="yes">
+        <source>longest stretch · %n breaks</source>
+        <translation>
+            <numerusform>längster Block · %n Pause</numerusform>
+            <numerusform>längster Block · %n Pausen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>clicks</source>
+        <translation>Klicks</translation>
+    </message>
+    <message>
+        <source>scroll flicks</source>
+        <translation>Scrollbewegungen</translation>
+    </message>
+    <message>
+        <source>modifier presses</source>
+        <extracomment>Presses of Shift, Ctrl, Alt and the like.</extracomment>
+        <translation>Sondertasten</translation>
+    </message>
+    <message>
+        <source>app switches</source>
+        <translation>App-Wechsel</translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <extracomment>Time added to the record by hand; %1 is how much.</extracomment>
+        <translation>%1 hinzugefügt</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <extracomment>Time taken off the record by hand; %1 is how much.</extracomment>
+        <translation>%1 entfernt</translation>
+    </message>
+    <message>
+        <source>Worked %1</source>
+        <translation>%1 gearbeitet</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <extracomment>%1 is a time of day.</extracomment>
+        <translation>um %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryValues</name>
+    <message>
+        <source>counting now · since %1</source>
+        <extracomment>%1 is the time the running stretch of work began.</extracomment>
+        <translation>läuft gerade · seit %1</translation>
+    </message>
+    <message>
+        <source>⌨️ %1 typing</source>
+        <extracomment>%1 is the time spent typing.</extracomment>
+        <translation>⌨️ %1 Tastatur</translation>
+    </message>
+    <message>
+        <source>🖱 %1 mousing</source>
+        <extracomment>%1 is the time spent with the mouse.</extracomment>
+        <translation>🖱 %1 Maus</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindowView</name>
+    <message>
+        <source>THIS WEEK</source>
+        <translation>DIESE WOCHE</translation>
+    </message>
+    <message>
+        <source>STREAK</source>
+        <translation>SERIE</translation>
+    </message>
+    <message>
+        <source>BEST DAY</source>
+        <translation>BESTER TAG</translation>
+    </message>
+    <message>
+        <source>ALL TIME</source>
+        <translation>INSGESAMT</translation>
+    </message>
+    <message>
+        <source>Export History…</source>
+        <translation>Verlauf exportieren…</translation>
+    </message>
+    <message>
+        <source>Objective by design — nothing here can be edited.</source>
+        <translation>Objektiv gebaut — hier lässt sich nichts ändern.</translation>
+    </message>
+    <message>
+        <source>Export History</source>
+        <translation>Verlauf exportieren</translation>
+    </message>
+</context>
+<context>
+    <name>HowItWorksView</name>
+    <message>
+        <source>What counts as work</source>
+        <translation>Was als Arbeit zählt</translation>
+    </message>
+    <message>
+        <source>Any keyboard or mouse input means you&apos;re working, and the clock runs. It never sees what you type — only that you did something.</source>
+        <translation>Jede Eingabe mit Tastatur oder Maus heißt: Du arbeitest, und die Uhr läuft. Sie sieht nie, was du tippst — nur, dass du etwas getan hast.</translation>
+    </message>
+    <message>
+        <source>The 30-second rule</source>
+        <translation>Die 30-Sekunden-Regel</translation>
+    </message>
+    <message>
+        <source>Go 30 seconds without touching anything and it pauses. Time counts only up to your last keystroke or click.</source>
+        <translation>30 Sekunden ohne jede Eingabe, und sie pausiert. Die Zeit zählt nur bis zu deinem letzten Tastendruck oder Klick.</translation>
+    </message>
+    <message>
+        <source>The day in numbers</source>
+        <translation>Der Tag in Zahlen</translation>
+    </message>
+    <message>
+        <source>Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can&apos;t see what you type, and app names never leave this computer.</source>
+        <translation>Tockly zählt außerdem, wie viele Tasten du drückst (als Wörter gezeigt — 5 Anschläge ≈ 1 Wort), Klicks und Scrolls, wie sich Tastatur und Maus verteilen und in welche Apps dein Tag ging. Alles Zähler, alles lokal: Es sieht nicht, was du tippst, und App-Namen verlassen nie diesen Computer.</translation>
+    </message>
+    <message>
+        <source>The day score</source>
+        <translation>Die Tagespunkte</translation>
+    </message>
+    <message>
+        <source>Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today&apos;s sits in the panel card; the full breakdown lives in History.</source>
+        <translation>Jeder Tag bekommt eine Gesamtpunktzahl: gearbeitete Minuten + Fokusminuten noch einmal + Wörter ÷ 10 + Klicks ÷ 25 + Scrolls ÷ 200. Nichts zieht ab und nichts ist versteckt — mehr Arbeit gibt immer mehr Punkte. Die von heute stehen auf der Karte in der Leiste; die ganze Aufschlüsselung steht im Verlauf.</translation>
+    </message>
+    <message>
+        <source>Honest at the edges</source>
+        <translation>Ehrlich bis an die Ränder</translation>
+    </message>
+    <message>
+        <source>Sessions that cross midnight are split so each day gets its true share. Sleep, dead batteries, crashes and reboots can&apos;t leak phantom hours.</source>
+        <translation>Sitzungen über Mitternacht werden geteilt, damit jeder Tag seinen echten Anteil bekommt. Ruhezustand, leere Akkus, Abstürze und Neustarts schmuggeln keine Geisterstunden ein.</translation>
+    </message>
+    <message>
+        <source>Objective by design</source>
+        <translation>Objektiv gebaut</translation>
+    </message>
+    <message>
+        <source>No add-time button, no delete, no import. What it counted is what happened.</source>
+        <translation>Kein Knopf zum Zeit-Hinzufügen, kein Löschen, kein Import. Was gezählt wurde, ist passiert.</translation>
+    </message>
+    <message>
+        <source>Private</source>
+        <translation>Privat</translation>
+    </message>
+    <message>
+        <source>Your sessions live only on this computer. No account, no analytics, no keylogging.</source>
+        <translation>Deine Sitzungen bleiben auf diesem Computer. Kein Konto, keine Analyse, kein Mitschneiden von Tasten.</translation>
+    </message>
+    <message>
+        <source>Crews</source>
+        <translation>Crews</translation>
+    </message>
+    <message>
+        <source>A crew shares exactly three things: your nickname, a random ID, and your daily total. The board resets at midnight.</source>
+        <translation>Eine Crew teilt genau drei Dinge: deinen Spitznamen, eine zufällige ID und deine Tagessumme. Die Rangliste beginnt um Mitternacht neu.</translation>
+    </message>
+    <message>
+        <source>Goal &amp; streaks</source>
+        <translation>Ziel &amp; Serien</translation>
+    </message>
+    <message>
+        <source>Pick a daily goal and watch the bar fill. Work on consecutive days to build a streak.</source>
+        <translation>Wähl ein Tagesziel und sieh zu, wie sich der Balken füllt. Arbeite an aufeinanderfolgenden Tagen, um eine Serie aufzubauen.</translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation>Updates</translation>
+    </message>
+    <message>
+        <source>Tockly tells you when a new version is out; a packaged install updates with your system. &quot;Check for updates…&quot; looks right away.</source>
+        <translation>Tockly sagt dir, wenn eine neue Version da ist; eine Installation aus Paketen wird mit deinem System aktualisiert. „Nach Updates suchen…“ schaut sofort nach.</translation>
+    </message>
+    <message>
+        <source>How Tockly works</source>
+        <translation>So funktioniert Tockly</translation>
+    </message>
+    <message>
+        <source>The whole picture — no fine print.</source>
+        <translation>Das ganze Bild — ohne Kleingedrucktes.</translation>
+    </message>
+    <message>
+        <source>Tockly %1 · free software under the GNU GPL v3 or later</source>
+        <extracomment>%1 is the version.</extracomment>
+        <translation>Tockly %1 · freie Software unter der GNU GPL v3 oder neuer</translation>
+    </message>
+</context>
+<context>
+    <name>InviteView</name>
+    <message>
+        <source>You&apos;re invited to a crew! 👑</source>
+        <translation>Eine Crew lädt dich ein! 👑</translation>
+    </message>
+    <message>
+        <source>Race your friends for today&apos;s crown. Pick a nickname — it&apos;s the only thing they&apos;ll see, along with your daily totals.</source>
+        <translation>Kämpf mit deinen Freunden um die Krone des Tages. Wähl einen Spitznamen — neben deinen Tagessummen ist er das Einzige, was sie sehen.</translation>
+    </message>
+    <message>
+        <source>crew code · %1</source>
+        <extracomment>%1 is the crew&apos;s code, such as LUCKY7.</extracomment>
+        <translation>Crew-Code · %1</translation>
+    </message>
+    <message>
+        <source>Your nickname</source>
+        <translation>Dein Spitzname</translation>
+    </message>
+    <message>
+        <source>Join the crew</source>
+        <translation>Der Crew beitreten</translation>
+    </message>
+    <message>
+        <source>You&apos;re in! 👑</source>
+        <translation>Du bist dabei! 👑</translation>
+    </message>
+    <message>
+        <source>Find your crew&apos;s leaderboard under the little smiley in your panel. Now get working — the crown won&apos;t win itself.</source>
+        <translation>Die Rangliste deiner Crew findest du unter dem kleinen Smiley in deiner Leiste. Jetzt ran an die Arbeit — die Krone gewinnt sich nicht von allein.</translation>
+    </message>
+    <message>
+        <source>Let&apos;s go 🍀</source>
+        <translation>Los geht&apos;s 🍀</translation>
+    </message>
+</context>
+<context>
+    <name>LastSevenDays</name>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Letzte 7 Tage</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Open the full history window</source>
+        <translation>Das ganze Verlaufsfenster öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>LeaderboardRow</name>
+    <message>
+        <source> (you)</source>
+        <extracomment>After the person&apos;s own nickname on the board.</extracomment>
+        <translation> (du)</translation>
+    </message>
+    <message>
+        <source>Remove?</source>
+        <extracomment>Asks to confirm removing a member from the crew.</extracomment>
+        <translation>Entfernen?</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <extracomment>Keeps the member in the crew after all.</extracomment>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the crew</source>
+        <translation>%1 aus der Crew entfernen</translation>
+    </message>
+</context>
+<context>
+    <name>MacMenuView</name>
+    <message>
+        <source>How Tockly works</source>
+        <translation>So funktioniert Tockly</translation>
+    </message>
+    <message>
+        <source>Check for updates…</source>
+        <translation>Nach Updates suchen…</translation>
+    </message>
+    <message>
+        <source>New versions are announced; packages update with the system</source>
+        <translation>Neue Versionen werden angekündigt; Pakete werden mit dem System aktualisiert</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <extracomment>Quits the application.</extracomment>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Quit Tockly</source>
+        <translation>Tockly beenden</translation>
+    </message>
+</context>
+<context>
     <name>OtherComputersModel</name>
     <message>
         <source>today %1</source>
@@ -336,6 +876,45 @@ Siehe tockly(1).</translation>
     <message>
         <source>Only a folder on this computer can be used</source>
         <translation>Nur ein Ordner auf diesem Computer geht</translation>
+    </message>
+</context>
+<context>
+    <name>OtherComputersView</name>
+    <message>
+        <source>Other computers 💻</source>
+        <translation>Andere Computer 💻</translation>
+    </message>
+    <message>
+        <source>Your day, added up across every computer you use, through a folder you already keep in step between them (Syncthing, a network home…). Each computer writes only its own folder there; time on two at once counts once.</source>
+        <translation>Dein Tag, zusammengezählt über alle deine Computer, durch einen Ordner, den du schon zwischen ihnen abgleichst (Syncthing, ein Home-Verzeichnis im Netz…). Jeder Computer schreibt dort nur in seinen eigenen Ordner; Zeit an zweien zugleich zählt einmal.</translation>
+    </message>
+    <message>
+        <source>Synced folder</source>
+        <translation>Abgeglichener Ordner</translation>
+    </message>
+    <message>
+        <source>Not syncing</source>
+        <translation>Kein Abgleich</translation>
+    </message>
+    <message>
+        <source>Choose another…</source>
+        <translation>Anderen wählen…</translation>
+    </message>
+    <message>
+        <source>Choose folder…</source>
+        <translation>Ordner wählen…</translation>
+    </message>
+    <message>
+        <source>Stop syncing</source>
+        <translation>Abgleich beenden</translation>
+    </message>
+    <message>
+        <source>COMPUTERS</source>
+        <translation>COMPUTER</translation>
+    </message>
+    <message>
+        <source>Choose the synced folder</source>
+        <translation>Den abgeglichenen Ordner wählen</translation>
     </message>
 </context>
 <context>
@@ -487,6 +1066,17 @@ jedes Computers wird einzeln aufgeführt.</translation>
     </message>
 </context>
 <context>
+    <name>SettingsBox</name>
+    <message>
+        <source>Daily goal</source>
+        <translation>Tagesziel</translation>
+    </message>
+    <message>
+        <source>Start when I log in</source>
+        <translation>Beim Anmelden starten</translation>
+    </message>
+</context>
+<context>
     <name>ShellExtensionOffer</name>
     <message>
         <source>Show Tockly in the top bar?</source>
@@ -505,7 +1095,7 @@ jedes Computers wird einzeln aufgeführt.</translation>
     <name>Status</name>
     <message>
         <source>Auto-tracking is off</source>
-        <translation>Automatische Erfassung ist aus</translation>
+        <translation>Auto-Erfassung ist aus</translation>
     </message>
     <message>
         <source>Counting — you&apos;re active</source>
@@ -544,6 +1134,27 @@ jedes Computers wird einzeln aufgeführt.</translation>
     </message>
 </context>
 <context>
+    <name>TodayBlock</name>
+    <message>
+        <source>TODAY</source>
+        <extracomment>Over today&apos;s worked time on the card, in capitals.</extracomment>
+        <translation>HEUTE</translation>
+    </message>
+    <message>
+        <source>Today&apos;s score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. The breakdown lives in History.</source>
+        <translation>Heutige Punkte: gearbeitete Minuten + Fokusminuten noch einmal + Wörter ÷ 10 + Klicks ÷ 25 + Scrolls ÷ 200. Die Aufschlüsselung steht im Verlauf.</translation>
+    </message>
+    <message>
+        <source>⌨️ %1 words/min</source>
+        <extracomment>%1 is the typing pace, words a minute.</extracomment>
+        <translation>⌨️ %1 Wörter/Min.</translation>
+    </message>
+    <message>
+        <source>Your typing pace today: words (5 keystrokes each) per minute spent typing — Tockly never sees what you type</source>
+        <translation>Dein Tipptempo heute: Wörter (je 5 Anschläge) pro Minute beim Tippen — Tockly sieht nie, was du tippst</translation>
+    </message>
+</context>
+<context>
     <name>UpdateChecker</name>
     <message>
         <source>Download</source>
@@ -557,6 +1168,29 @@ jedes Computers wird einzeln aufgeführt.</translation>
     <message>
         <source>You have %1. Open the download page to get the new version.</source>
         <translation>Du hast %1. Öffne die Download-Seite, um die neue Version zu holen.</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeView</name>
+    <message>
+        <source>I live up there — look for the little smiley</source>
+        <translation>Ich wohne da oben — such den kleinen Smiley</translation>
+    </message>
+    <message>
+        <source>Welcome to Tockly</source>
+        <translation>Willkommen bei Tockly</translation>
+    </message>
+    <message>
+        <source>While you type or move your mouse, I quietly count your work time. Step away, and I pause — honest totals, kept entirely on your computer.</source>
+        <translation>Während du tippst oder die Maus bewegst, zähle ich leise deine Arbeitszeit. Gehst du weg, mache ich Pause — ehrliche Summen, ganz auf deinem Computer.</translation>
+    </message>
+    <message>
+        <source>Tip: my menu has a daily goal, history, and a “start at login” switch.</source>
+        <translation>Tipp: In meinem Menü gibt es ein Tagesziel, den Verlauf und einen Schalter „Beim Anmelden starten“.</translation>
+    </message>
+    <message>
+        <source>Let&apos;s go 🍀</source>
+        <translation>Los geht&apos;s 🍀</translation>
     </message>
 </context>
 <context>

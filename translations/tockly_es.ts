@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>CardModel</name>
+    <message>
+        <source>~%1 words</source>
+        <extracomment>About so many words typed on the chosen day.</extracomment>
+        <translation>~%1 palabras</translation>
+    </message>
+</context>
+<context>
+    <name>CardText</name>
+    <message>
+        <source>🍀 777 streak!</source>
+        <extracomment>Seven days in a row: the lucky number.</extracomment>
+        <translation>🍀 ¡Racha 777!</translation>
+    </message>
+    <message numerus="yes">
+        <source>🔥 %n-day streak</source>
+        <translation>
+            <numerusform>🔥 Racha de %n día</numerusform>
+            <numerusform>🔥 Racha de %n días</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>A place on the crew&apos;s board, after the first three: 4., 5., ...</extracomment>
+        <translation>%1.º</translation>
+    </message>
+    <message>
+        <source>goal reached! 🎉</source>
+        <translation>¡objetivo cumplido! 🎉</translation>
+    </message>
+    <message>
+        <source>goal %1 · %2%</source>
+        <extracomment>%1 is the daily goal (4h 0m), %2 the percentage of it done.</extracomment>
+        <translation>objetivo %1 · %2&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Daily goal %1 percent complete</source>
+        <translation>Objetivo diario completado al %1 por ciento</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <extracomment>No daily goal.</extracomment>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>%1h</source>
+        <extracomment>A daily goal of so many hours.</extracomment>
+        <translation>%1h</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>unexpected argument &quot;%1&quot;</source>
@@ -59,6 +110,81 @@ actualizaciones. Consulta tockly(1).</translation>
         <source>[link...]</source>
         <extracomment>The placeholder for links in the usage line of --help.</extracomment>
         <translation>[enlace...]</translation>
+    </message>
+</context>
+<context>
+    <name>CrewBox</name>
+    <message>
+        <source>CREW 👑</source>
+        <extracomment>The heading of the crew box, in capitals.</extracomment>
+        <translation>EQUIPO 👑</translation>
+    </message>
+    <message>
+        <source>Race your friends — who works hardest today?</source>
+        <translation>Compite con tus amigos — ¿quién trabaja más hoy?</translation>
+    </message>
+    <message>
+        <source>Start a crew</source>
+        <translation>Crear equipo</translation>
+    </message>
+    <message>
+        <source>Join with code</source>
+        <translation>Tengo un código</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Your nickname</source>
+        <translation>Tu apodo</translation>
+    </message>
+    <message>
+        <source>Crew code (e.g. LUCKY7)</source>
+        <translation>Código del equipo (p.&#xa0;ej. LUCKY7)</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Crear</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Unirse</translation>
+    </message>
+    <message>
+        <source>CREW · %1</source>
+        <extracomment>The board&apos;s heading: %1 is the crew&apos;s name in capitals.</extracomment>
+        <translation>EQUIPO · %1</translation>
+    </message>
+    <message>
+        <source>Start or join another crew</source>
+        <translation>Crear otro equipo o unirte a otro</translation>
+    </message>
+    <message>
+        <source>Refresh leaderboard</source>
+        <translation>Actualizar la clasificación</translation>
+    </message>
+    <message>
+        <source>Waiting for first reports…</source>
+        <translation>Esperando los primeros resultados…</translation>
+    </message>
+    <message>
+        <source>Copied! 🍀</source>
+        <translation>¡Copiado! 🍀</translation>
+    </message>
+    <message>
+        <source>Copy invite</source>
+        <translation>Copiar invitación</translation>
+    </message>
+    <message>
+        <source>Open ↗</source>
+        <extracomment>Opens the crew&apos;s page in the browser.</extracomment>
+        <translation>Abrir ↗</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <extracomment>Leaves the crew.</extracomment>
+        <translation>Salir</translation>
     </message>
 </context>
 <context>
@@ -191,6 +317,14 @@ actualizaciones. Consulta tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>CrewModel</name>
+    <message>
+        <source>%1&apos;s Crew</source>
+        <extracomment>The name of a new crew, which its members see: %1 is the founder&apos;s nickname.</extracomment>
+        <translation>El equipo de %1</translation>
+    </message>
+</context>
+<context>
     <name>Crews</name>
     <message numerus="yes">
         <source>You can be in up to %n crews.</source>
@@ -310,6 +444,412 @@ actualizaciones. Consulta tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>ExportDocument</name>
+    <message numerus="yes">
+        <source>Exported %n entries ✓</source>
+        <translation>
+            <numerusform>%n entrada exportada ✓</numerusform>
+            <numerusform>%n entradas exportadas ✓</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>GoalMenu</name>
+    <message>
+        <source>Daily goal</source>
+        <translation>Objetivo diario</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryCalendar</name>
+    <message>
+        <source>Previous month</source>
+        <translation>Mes anterior</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Mes siguiente</translation>
+    </message>
+    <message>
+        <source>less</source>
+        <extracomment>The legend of the days&apos; tints: less work on the left ...</extracomment>
+        <translation>menos</translation>
+    </message>
+    <message>
+        <source>more</source>
+        <extracomment>... more work on the right.</extracomment>
+        <translation>más</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDetail</name>
+    <message>
+        <source>Minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts — more work is always a higher score.</source>
+        <translation>Minutos trabajados + minutos de trabajo concentrado otra vez + palabras ÷ 10 + clics ÷ 25 + desplazamientos ÷ 200. Nada resta — más trabajo siempre da más puntos.</translation>
+    </message>
+    <message>
+        <source>SCORE</source>
+        <extracomment>Over the day&apos;s score, in capitals.</extracomment>
+        <translation>PUNTOS</translation>
+    </message>
+    <message>
+        <source>No work recorded this day. 🍀</source>
+        <translation>No hay trabajo registrado este día. 🍀</translation>
+    </message>
+    <message>
+        <source>TYPING VS MOUSING</source>
+        <translation>TECLADO VS. RATÓN</translation>
+    </message>
+    <message>
+        <source>KEYSTROKES BY HOUR</source>
+        <translation>PULSACIONES POR HORA</translation>
+    </message>
+    <message>
+        <source>TOP APPS</source>
+        <translation>APPS PRINCIPALES</translation>
+    </message>
+    <message>
+        <source>SESSIONS</source>
+        <translation>SESIONES</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryModel</name>
+    <message>
+        <source>Export failed</source>
+        <translation>No se pudo exportar</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryText</name>
+    <message>
+        <source>1 day</source>
+        <translation>1 día</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n día</numerusform>
+            <numerusform>%n días</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Ayer</translation>
+    </message>
+    <message>
+        <source>⌨️ ~%1 words typed · %2 keystrokes</source>
+        <extracomment>%1 is the number of words (a word is 5 keystrokes), %2 of keystrokes.</extracomment>
+        <translation>⌨️ ~%1 palabras escritas · %2 pulsaciones</translation>
+    </message>
+    <message>
+        <source>busiest %1 – %2 · ~%3 words</source>
+        <extracomment>The busiest hour of the day: from %1 to %2, about %3 words typed in it.</extracomment>
+        <translation>hora punta %1 – %2 · ~%3 palabras</translation>
+    </message>
+    <message>
+        <source>day span</source>
+        <translation>franja del día</translation>
+    </message>
+    <message>
+        <source>deep work (25m+ blocks)</source>
+        <translation>trabajo concentrado (25m+)</translation>
+    </message>
+    <message>
+        <source>longest stretch · 1 break</source>
+        <translation>tramo más largo · 1 pausa</translation>
+    </message>
+    <message numerus="yes">
+        <source>longest stretch · %n breaks</source>
+        <translation>
+            <numerusform>tramo más largo · %n pausa</numerusform>
+            <numerusform>tramo más largo · %n pausas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>clicks</source>
+        <translation>clics</translation>
+    </message>
+    <message>
+        <source>scroll flicks</source>
+        <translation>giros de rueda</translation>
+    </message>
+    <message>
+        <source>modifier presses</source>
+        <extracomment>Presses of Shift, Ctrl, Alt and the like.</extracomment>
+        <translation>teclas modificadoras</translation>
+    </message>
+    <message>
+        <source>app switches</source>
+        <translation>cambios de app</translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <extracomment>Time added to the record by hand; %1 is how much.</extracomment>
+        <translation>Añadido: %1</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <extracomment>Time taken off the record by hand; %1 is how much.</extracomment>
+        <translation>Quitado: %1</translation>
+    </message>
+    <message>
+        <source>Worked %1</source>
+        <translation>Trabajado: %1</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <extracomment>%1 is a time of day.</extracomment>
+        <translation>a las %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryValues</name>
+    <message>
+        <source>counting now · since %1</source>
+        <extracomment>%1 is the time the running stretch of work began.</extracomment>
+        <translation>contando ahora · desde las %1</translation>
+    </message>
+    <message>
+        <source>⌨️ %1 typing</source>
+        <extracomment>%1 is the time spent typing.</extracomment>
+        <translation>⌨️ %1 con teclado</translation>
+    </message>
+    <message>
+        <source>🖱 %1 mousing</source>
+        <extracomment>%1 is the time spent with the mouse.</extracomment>
+        <translation>🖱 %1 con ratón</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindowView</name>
+    <message>
+        <source>THIS WEEK</source>
+        <translation>ESTA SEMANA</translation>
+    </message>
+    <message>
+        <source>STREAK</source>
+        <translation>RACHA</translation>
+    </message>
+    <message>
+        <source>BEST DAY</source>
+        <translation>MEJOR DÍA</translation>
+    </message>
+    <message>
+        <source>ALL TIME</source>
+        <translation>EN TOTAL</translation>
+    </message>
+    <message>
+        <source>Export History…</source>
+        <translation>Exportar historial…</translation>
+    </message>
+    <message>
+        <source>Objective by design — nothing here can be edited.</source>
+        <translation>Objetivo por diseño — aquí no se puede editar nada.</translation>
+    </message>
+    <message>
+        <source>Export History</source>
+        <translation>Exportar historial</translation>
+    </message>
+</context>
+<context>
+    <name>HowItWorksView</name>
+    <message>
+        <source>What counts as work</source>
+        <translation>Qué cuenta como trabajo</translation>
+    </message>
+    <message>
+        <source>Any keyboard or mouse input means you&apos;re working, and the clock runs. It never sees what you type — only that you did something.</source>
+        <translation>Cualquier uso del teclado o del ratón significa que estás trabajando, y el reloj corre. Nunca ve lo que escribes — solo que hiciste algo.</translation>
+    </message>
+    <message>
+        <source>The 30-second rule</source>
+        <translation>La regla de los 30 segundos</translation>
+    </message>
+    <message>
+        <source>Go 30 seconds without touching anything and it pauses. Time counts only up to your last keystroke or click.</source>
+        <translation>Pasa 30 segundos sin tocar nada y se pausa. El tiempo solo cuenta hasta tu última pulsación o clic.</translation>
+    </message>
+    <message>
+        <source>The day in numbers</source>
+        <translation>El día en números</translation>
+    </message>
+    <message>
+        <source>Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can&apos;t see what you type, and app names never leave this computer.</source>
+        <translation>Tockly también cuenta cuántas teclas pulsas (en palabras — 5 pulsaciones ≈ 1 palabra), clics y desplazamientos, el reparto entre teclado y ratón, y en qué apps se fue tu día. Todo contadores, todo local: no puede ver lo que escribes, y los nombres de las apps nunca salen de este ordenador.</translation>
+    </message>
+    <message>
+        <source>The day score</source>
+        <translation>La puntuación del día</translation>
+    </message>
+    <message>
+        <source>Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today&apos;s sits in the panel card; the full breakdown lives in History.</source>
+        <translation>Cada día recibe una puntuación combinada: minutos trabajados + minutos de trabajo concentrado otra vez + palabras ÷ 10 + clics ÷ 25 + desplazamientos ÷ 200. Nada resta y nada se oculta — más trabajo siempre da más puntos. La de hoy está en la tarjeta del panel; el desglose completo, en el historial.</translation>
+    </message>
+    <message>
+        <source>Honest at the edges</source>
+        <translation>Honesto hasta el borde</translation>
+    </message>
+    <message>
+        <source>Sessions that cross midnight are split so each day gets its true share. Sleep, dead batteries, crashes and reboots can&apos;t leak phantom hours.</source>
+        <translation>Las sesiones que cruzan la medianoche se parten para que cada día reciba su parte real. La suspensión, las baterías agotadas, los cuelgues y los reinicios no cuelan horas fantasma.</translation>
+    </message>
+    <message>
+        <source>Objective by design</source>
+        <translation>Objetivo por diseño</translation>
+    </message>
+    <message>
+        <source>No add-time button, no delete, no import. What it counted is what happened.</source>
+        <translation>Sin botón para añadir tiempo, sin borrar, sin importar. Lo que contó es lo que pasó.</translation>
+    </message>
+    <message>
+        <source>Private</source>
+        <translation>Privado</translation>
+    </message>
+    <message>
+        <source>Your sessions live only on this computer. No account, no analytics, no keylogging.</source>
+        <translation>Tus sesiones viven solo en este ordenador. Sin cuenta, sin analíticas, sin registro de teclas.</translation>
+    </message>
+    <message>
+        <source>Crews</source>
+        <translation>Equipos</translation>
+    </message>
+    <message>
+        <source>A crew shares exactly three things: your nickname, a random ID, and your daily total. The board resets at midnight.</source>
+        <translation>Un equipo comparte exactamente tres cosas: tu apodo, un ID aleatorio y tu total del día. La clasificación se reinicia a medianoche.</translation>
+    </message>
+    <message>
+        <source>Goal &amp; streaks</source>
+        <translation>Objetivo y rachas</translation>
+    </message>
+    <message>
+        <source>Pick a daily goal and watch the bar fill. Work on consecutive days to build a streak.</source>
+        <translation>Elige un objetivo diario y mira cómo se llena la barra. Trabaja días seguidos para construir una racha.</translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation>Actualizaciones</translation>
+    </message>
+    <message>
+        <source>Tockly tells you when a new version is out; a packaged install updates with your system. &quot;Check for updates…&quot; looks right away.</source>
+        <translation>Tockly te avisa cuando sale una versión nueva; una instalación por paquete se actualiza con tu sistema. «Buscar actualizaciones…» lo comprueba al momento.</translation>
+    </message>
+    <message>
+        <source>How Tockly works</source>
+        <translation>Cómo funciona Tockly</translation>
+    </message>
+    <message>
+        <source>The whole picture — no fine print.</source>
+        <translation>Todo el panorama — sin letra pequeña.</translation>
+    </message>
+    <message>
+        <source>Tockly %1 · free software under the GNU GPL v3 or later</source>
+        <extracomment>%1 is the version.</extracomment>
+        <translation>Tockly %1 · software libre bajo la GNU GPL v3 o posterior</translation>
+    </message>
+</context>
+<context>
+    <name>InviteView</name>
+    <message>
+        <source>You&apos;re invited to a crew! 👑</source>
+        <translation>¡Te invitan a un equipo! 👑</translation>
+    </message>
+    <message>
+        <source>Race your friends for today&apos;s crown. Pick a nickname — it&apos;s the only thing they&apos;ll see, along with your daily totals.</source>
+        <translation>Compite con tus amigos por la corona de hoy. Elige un apodo — es lo único que verán, junto con tus totales del día.</translation>
+    </message>
+    <message>
+        <source>crew code · %1</source>
+        <extracomment>%1 is the crew&apos;s code, such as LUCKY7.</extracomment>
+        <translation>código del equipo · %1</translation>
+    </message>
+    <message>
+        <source>Your nickname</source>
+        <translation>Tu apodo</translation>
+    </message>
+    <message>
+        <source>Join the crew</source>
+        <translation>Unirse al equipo</translation>
+    </message>
+    <message>
+        <source>You&apos;re in! 👑</source>
+        <translation>¡Ya estás dentro! 👑</translation>
+    </message>
+    <message>
+        <source>Find your crew&apos;s leaderboard under the little smiley in your panel. Now get working — the crown won&apos;t win itself.</source>
+        <translation>La clasificación de tu equipo está bajo la carita sonriente de tu panel. Y ahora, a trabajar — la corona no se gana sola.</translation>
+    </message>
+    <message>
+        <source>Let&apos;s go 🍀</source>
+        <translation>¡Vamos! 🍀</translation>
+    </message>
+</context>
+<context>
+    <name>LastSevenDays</name>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Últimos 7 días</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historial</translation>
+    </message>
+    <message>
+        <source>Open the full history window</source>
+        <translation>Abrir la ventana del historial completo</translation>
+    </message>
+</context>
+<context>
+    <name>LeaderboardRow</name>
+    <message>
+        <source> (you)</source>
+        <extracomment>After the person&apos;s own nickname on the board.</extracomment>
+        <translation> (tú)</translation>
+    </message>
+    <message>
+        <source>Remove?</source>
+        <extracomment>Asks to confirm removing a member from the crew.</extracomment>
+        <translation>¿Quitar?</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <extracomment>Keeps the member in the crew after all.</extracomment>
+        <translation>Mantener</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the crew</source>
+        <translation>Quitar a %1 del equipo</translation>
+    </message>
+</context>
+<context>
+    <name>MacMenuView</name>
+    <message>
+        <source>How Tockly works</source>
+        <translation>Cómo funciona Tockly</translation>
+    </message>
+    <message>
+        <source>Check for updates…</source>
+        <translation>Buscar actualizaciones…</translation>
+    </message>
+    <message>
+        <source>New versions are announced; packages update with the system</source>
+        <translation>Las versiones nuevas se anuncian; los paquetes se actualizan con el sistema</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <extracomment>Quits the application.</extracomment>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Quit Tockly</source>
+        <translation>Salir de Tockly</translation>
+    </message>
+</context>
+<context>
     <name>OtherComputersModel</name>
     <message>
         <source>today %1</source>
@@ -336,6 +876,45 @@ actualizaciones. Consulta tockly(1).</translation>
     <message>
         <source>Only a folder on this computer can be used</source>
         <translation>Solo sirve una carpeta de este ordenador</translation>
+    </message>
+</context>
+<context>
+    <name>OtherComputersView</name>
+    <message>
+        <source>Other computers 💻</source>
+        <translation>Otros ordenadores 💻</translation>
+    </message>
+    <message>
+        <source>Your day, added up across every computer you use, through a folder you already keep in step between them (Syncthing, a network home…). Each computer writes only its own folder there; time on two at once counts once.</source>
+        <translation>Tu día, sumado entre todos los ordenadores que usas, mediante una carpeta que ya mantienes sincronizada entre ellos (Syncthing, una carpeta personal en red…). Cada ordenador escribe solo en su propia carpeta; el tiempo en dos a la vez cuenta una vez.</translation>
+    </message>
+    <message>
+        <source>Synced folder</source>
+        <translation>Carpeta sincronizada</translation>
+    </message>
+    <message>
+        <source>Not syncing</source>
+        <translation>Sin sincronizar</translation>
+    </message>
+    <message>
+        <source>Choose another…</source>
+        <translation>Elegir otra…</translation>
+    </message>
+    <message>
+        <source>Choose folder…</source>
+        <translation>Elegir carpeta…</translation>
+    </message>
+    <message>
+        <source>Stop syncing</source>
+        <translation>Dejar de sincronizar</translation>
+    </message>
+    <message>
+        <source>COMPUTERS</source>
+        <translation>ORDENADORES</translation>
+    </message>
+    <message>
+        <source>Choose the synced folder</source>
+        <translation>Elegir la carpeta sincronizada</translation>
     </message>
 </context>
 <context>
@@ -487,6 +1066,17 @@ ellos, y se muestra el tiempo de cada ordenador.</translation>
     </message>
 </context>
 <context>
+    <name>SettingsBox</name>
+    <message>
+        <source>Daily goal</source>
+        <translation>Objetivo diario</translation>
+    </message>
+    <message>
+        <source>Start when I log in</source>
+        <translation>Abrir al iniciar sesión</translation>
+    </message>
+</context>
+<context>
     <name>ShellExtensionOffer</name>
     <message>
         <source>Show Tockly in the top bar?</source>
@@ -505,7 +1095,7 @@ ellos, y se muestra el tiempo de cada ordenador.</translation>
     <name>Status</name>
     <message>
         <source>Auto-tracking is off</source>
-        <translation>El registro automático está apagado</translation>
+        <translation>Sin registro automático</translation>
     </message>
     <message>
         <source>Counting — you&apos;re active</source>
@@ -544,6 +1134,27 @@ ellos, y se muestra el tiempo de cada ordenador.</translation>
     </message>
 </context>
 <context>
+    <name>TodayBlock</name>
+    <message>
+        <source>TODAY</source>
+        <extracomment>Over today&apos;s worked time on the card, in capitals.</extracomment>
+        <translation>HOY</translation>
+    </message>
+    <message>
+        <source>Today&apos;s score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. The breakdown lives in History.</source>
+        <translation>Puntuación de hoy: minutos trabajados + minutos de trabajo concentrado otra vez + palabras ÷ 10 + clics ÷ 25 + desplazamientos ÷ 200. El desglose está en el historial.</translation>
+    </message>
+    <message>
+        <source>⌨️ %1 words/min</source>
+        <extracomment>%1 is the typing pace, words a minute.</extracomment>
+        <translation>⌨️ %1 palabras/min</translation>
+    </message>
+    <message>
+        <source>Your typing pace today: words (5 keystrokes each) per minute spent typing — Tockly never sees what you type</source>
+        <translation>Tu ritmo de escritura hoy: palabras (5 pulsaciones cada una) por minuto escribiendo — Tockly nunca ve lo que escribes</translation>
+    </message>
+</context>
+<context>
     <name>UpdateChecker</name>
     <message>
         <source>Download</source>
@@ -557,6 +1168,29 @@ ellos, y se muestra el tiempo de cada ordenador.</translation>
     <message>
         <source>You have %1. Open the download page to get the new version.</source>
         <translation>Tienes la %1. Abre la página de descarga para conseguir la nueva versión.</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeView</name>
+    <message>
+        <source>I live up there — look for the little smiley</source>
+        <translation>Vivo ahí arriba — busca la carita sonriente</translation>
+    </message>
+    <message>
+        <source>Welcome to Tockly</source>
+        <translation>Te doy la bienvenida a Tockly</translation>
+    </message>
+    <message>
+        <source>While you type or move your mouse, I quietly count your work time. Step away, and I pause — honest totals, kept entirely on your computer.</source>
+        <translation>Mientras escribes o mueves el ratón, cuento en silencio tu tiempo de trabajo. Te alejas y hago una pausa — totales honestos, guardados solo en tu ordenador.</translation>
+    </message>
+    <message>
+        <source>Tip: my menu has a daily goal, history, and a “start at login” switch.</source>
+        <translation>Consejo: mi menú tiene un objetivo diario, el historial y un interruptor «Abrir al iniciar sesión».</translation>
+    </message>
+    <message>
+        <source>Let&apos;s go 🍀</source>
+        <translation>¡Vamos! 🍀</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>CardModel</name>
+    <message>
+        <source>~%1 words</source>
+        <extracomment>About so many words typed on the chosen day.</extracomment>
+        <translation>~%1 mots</translation>
+    </message>
+</context>
+<context>
+    <name>CardText</name>
+    <message>
+        <source>🍀 777 streak!</source>
+        <extracomment>Seven days in a row: the lucky number.</extracomment>
+        <translation>🍀 Série 777&#xa0;!</translation>
+    </message>
+    <message numerus="yes">
+        <source>🔥 %n-day streak</source>
+        <translation>
+            <numerusform>🔥 Série de %n jour</numerusform>
+            <numerusform>🔥 Série de %n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <extracomment>A place on the crew&apos;s board, after the first three: 4., 5., ...</extracomment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>goal reached! 🎉</source>
+        <translation>objectif atteint&#xa0;! 🎉</translation>
+    </message>
+    <message>
+        <source>goal %1 · %2%</source>
+        <extracomment>%1 is the daily goal (4h 0m), %2 the percentage of it done.</extracomment>
+        <translation>objectif %1 · %2&#xa0;%</translation>
+    </message>
+    <message>
+        <source>Daily goal %1 percent complete</source>
+        <translation>Objectif du jour atteint à %1 pour cent</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <extracomment>No daily goal.</extracomment>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>%1h</source>
+        <extracomment>A daily goal of so many hours.</extracomment>
+        <translation>%1h</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>unexpected argument &quot;%1&quot;</source>
@@ -59,6 +110,81 @@ mises à jour. Voir tockly(1).</translation>
         <source>[link...]</source>
         <extracomment>The placeholder for links in the usage line of --help.</extracomment>
         <translation>[lien...]</translation>
+    </message>
+</context>
+<context>
+    <name>CrewBox</name>
+    <message>
+        <source>CREW 👑</source>
+        <extracomment>The heading of the crew box, in capitals.</extracomment>
+        <translation>ÉQUIPE 👑</translation>
+    </message>
+    <message>
+        <source>Race your friends — who works hardest today?</source>
+        <translation>Défiez vos amis — qui travaille le plus aujourd&apos;hui&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Start a crew</source>
+        <translation>Créer une équipe</translation>
+    </message>
+    <message>
+        <source>Join with code</source>
+        <translation>J&apos;ai un code</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Your nickname</source>
+        <translation>Votre pseudo</translation>
+    </message>
+    <message>
+        <source>Crew code (e.g. LUCKY7)</source>
+        <translation>Code d&apos;équipe (ex. LUCKY7)</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Créer</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Rejoindre</translation>
+    </message>
+    <message>
+        <source>CREW · %1</source>
+        <extracomment>The board&apos;s heading: %1 is the crew&apos;s name in capitals.</extracomment>
+        <translation>ÉQUIPE · %1</translation>
+    </message>
+    <message>
+        <source>Start or join another crew</source>
+        <translation>Créer ou rejoindre une autre équipe</translation>
+    </message>
+    <message>
+        <source>Refresh leaderboard</source>
+        <translation>Actualiser le classement</translation>
+    </message>
+    <message>
+        <source>Waiting for first reports…</source>
+        <translation>En attente des premiers résultats…</translation>
+    </message>
+    <message>
+        <source>Copied! 🍀</source>
+        <translation>Copié&#xa0;! 🍀</translation>
+    </message>
+    <message>
+        <source>Copy invite</source>
+        <translation>Copier l&apos;invitation</translation>
+    </message>
+    <message>
+        <source>Open ↗</source>
+        <extracomment>Opens the crew&apos;s page in the browser.</extracomment>
+        <translation>Ouvrir ↗</translation>
+    </message>
+    <message>
+        <source>Leave</source>
+        <extracomment>Leaves the crew.</extracomment>
+        <translation>Quitter</translation>
     </message>
 </context>
 <context>
@@ -191,6 +317,14 @@ mises à jour. Voir tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>CrewModel</name>
+    <message>
+        <source>%1&apos;s Crew</source>
+        <extracomment>The name of a new crew, which its members see: %1 is the founder&apos;s nickname.</extracomment>
+        <translation>L&apos;équipe de %1</translation>
+    </message>
+</context>
+<context>
     <name>Crews</name>
     <message numerus="yes">
         <source>You can be in up to %n crews.</source>
@@ -310,6 +444,412 @@ mises à jour. Voir tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>ExportDocument</name>
+    <message numerus="yes">
+        <source>Exported %n entries ✓</source>
+        <translation>
+            <numerusform>%n entrée exportée ✓</numerusform>
+            <numerusform>%n entrées exportées ✓</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>GoalMenu</name>
+    <message>
+        <source>Daily goal</source>
+        <translation>Objectif du jour</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryCalendar</name>
+    <message>
+        <source>Previous month</source>
+        <translation>Mois précédent</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Mois suivant</translation>
+    </message>
+    <message>
+        <source>less</source>
+        <extracomment>The legend of the days&apos; tints: less work on the left ...</extracomment>
+        <translation>moins</translation>
+    </message>
+    <message>
+        <source>more</source>
+        <extracomment>... more work on the right.</extracomment>
+        <translation>plus</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDetail</name>
+    <message>
+        <source>Minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts — more work is always a higher score.</source>
+        <translation>Minutes travaillées + minutes de travail concentré une seconde fois + mots ÷ 10 + clics ÷ 25 + défilements ÷ 200. Rien ne se soustrait — plus de travail donne toujours un meilleur score.</translation>
+    </message>
+    <message>
+        <source>SCORE</source>
+        <extracomment>Over the day&apos;s score, in capitals.</extracomment>
+        <translation>SCORE</translation>
+    </message>
+    <message>
+        <source>No work recorded this day. 🍀</source>
+        <translation>Aucun travail enregistré ce jour-là. 🍀</translation>
+    </message>
+    <message>
+        <source>TYPING VS MOUSING</source>
+        <translation>CLAVIER OU SOURIS</translation>
+    </message>
+    <message>
+        <source>KEYSTROKES BY HOUR</source>
+        <translation>FRAPPES PAR HEURE</translation>
+    </message>
+    <message>
+        <source>TOP APPS</source>
+        <translation>APPS PHARES</translation>
+    </message>
+    <message>
+        <source>SESSIONS</source>
+        <translation>SESSIONS</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryModel</name>
+    <message>
+        <source>Export failed</source>
+        <translation>Échec de l&apos;export</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryText</name>
+    <message>
+        <source>1 day</source>
+        <translation>1 jour</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd&apos;hui</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Hier</translation>
+    </message>
+    <message>
+        <source>⌨️ ~%1 words typed · %2 keystrokes</source>
+        <extracomment>%1 is the number of words (a word is 5 keystrokes), %2 of keystrokes.</extracomment>
+        <translation>⌨️ ~%1 mots tapés · %2 frappes</translation>
+    </message>
+    <message>
+        <source>busiest %1 – %2 · ~%3 words</source>
+        <extracomment>The busiest hour of the day: from %1 to %2, about %3 words typed in it.</extracomment>
+        <translation>heure de pointe %1 – %2 · ~%3 mots</translation>
+    </message>
+    <message>
+        <source>day span</source>
+        <translation>amplitude du jour</translation>
+    </message>
+    <message>
+        <source>deep work (25m+ blocks)</source>
+        <translation>concentration (blocs 25m+)</translation>
+    </message>
+    <message>
+        <source>longest stretch · 1 break</source>
+        <translation>plus long bloc · 1 pause</translation>
+    </message>
+    <message numerus="yes">
+        <source>longest stretch · %n breaks</source>
+        <translation>
+            <numerusform>plus long bloc · %n pause</numerusform>
+            <numerusform>plus long bloc · %n pauses</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>clicks</source>
+        <translation>clics</translation>
+    </message>
+    <message>
+        <source>scroll flicks</source>
+        <translation>coups de molette</translation>
+    </message>
+    <message>
+        <source>modifier presses</source>
+        <extracomment>Presses of Shift, Ctrl, Alt and the like.</extracomment>
+        <translation>touches de modification</translation>
+    </message>
+    <message>
+        <source>app switches</source>
+        <translation>changements d&apos;app</translation>
+    </message>
+    <message>
+        <source>Added %1</source>
+        <extracomment>Time added to the record by hand; %1 is how much.</extracomment>
+        <translation>Ajout de %1</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <extracomment>Time taken off the record by hand; %1 is how much.</extracomment>
+        <translation>Retrait de %1</translation>
+    </message>
+    <message>
+        <source>Worked %1</source>
+        <translation>%1 de travail</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <extracomment>%1 is a time of day.</extracomment>
+        <translation>à %1</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryValues</name>
+    <message>
+        <source>counting now · since %1</source>
+        <extracomment>%1 is the time the running stretch of work began.</extracomment>
+        <translation>en cours · depuis %1</translation>
+    </message>
+    <message>
+        <source>⌨️ %1 typing</source>
+        <extracomment>%1 is the time spent typing.</extracomment>
+        <translation>⌨️ %1 au clavier</translation>
+    </message>
+    <message>
+        <source>🖱 %1 mousing</source>
+        <extracomment>%1 is the time spent with the mouse.</extracomment>
+        <translation>🖱 %1 à la souris</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindowView</name>
+    <message>
+        <source>THIS WEEK</source>
+        <translation>CETTE SEMAINE</translation>
+    </message>
+    <message>
+        <source>STREAK</source>
+        <translation>SÉRIE</translation>
+    </message>
+    <message>
+        <source>BEST DAY</source>
+        <translation>MEILLEUR JOUR</translation>
+    </message>
+    <message>
+        <source>ALL TIME</source>
+        <translation>AU TOTAL</translation>
+    </message>
+    <message>
+        <source>Export History…</source>
+        <translation>Exporter l&apos;historique…</translation>
+    </message>
+    <message>
+        <source>Objective by design — nothing here can be edited.</source>
+        <translation>Objectif par conception — rien ici ne se modifie.</translation>
+    </message>
+    <message>
+        <source>Export History</source>
+        <translation>Exporter l&apos;historique</translation>
+    </message>
+</context>
+<context>
+    <name>HowItWorksView</name>
+    <message>
+        <source>What counts as work</source>
+        <translation>Ce qui compte comme travail</translation>
+    </message>
+    <message>
+        <source>Any keyboard or mouse input means you&apos;re working, and the clock runs. It never sees what you type — only that you did something.</source>
+        <translation>Toute saisie au clavier ou à la souris veut dire que vous travaillez, et l&apos;horloge tourne. Elle ne voit jamais ce que vous tapez — seulement que vous avez fait quelque chose.</translation>
+    </message>
+    <message>
+        <source>The 30-second rule</source>
+        <translation>La règle des 30 secondes</translation>
+    </message>
+    <message>
+        <source>Go 30 seconds without touching anything and it pauses. Time counts only up to your last keystroke or click.</source>
+        <translation>30 secondes sans rien toucher, et elle se met en pause. Le temps ne compte que jusqu&apos;à votre dernière frappe ou votre dernier clic.</translation>
+    </message>
+    <message>
+        <source>The day in numbers</source>
+        <translation>La journée en chiffres</translation>
+    </message>
+    <message>
+        <source>Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can&apos;t see what you type, and app names never leave this computer.</source>
+        <translation>Tockly compte aussi combien de touches vous frappez (en mots — 5 frappes ≈ 1 mot), les clics et les défilements, la part clavier-souris, et les apps où votre journée est passée. Que des compteurs, tout en local&#xa0;: il ne voit pas ce que vous tapez, et les noms d&apos;apps ne quittent jamais cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>The day score</source>
+        <translation>Le score du jour</translation>
+    </message>
+    <message>
+        <source>Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today&apos;s sits in the panel card; the full breakdown lives in History.</source>
+        <translation>Chaque jour reçoit un score unique&#xa0;: minutes travaillées + minutes de travail concentré une seconde fois + mots ÷ 10 + clics ÷ 25 + défilements ÷ 200. Rien ne se soustrait et rien n&apos;est caché — plus de travail donne toujours un meilleur score. Celui du jour est sur la carte de la barre&#xa0;; le détail complet est dans l&apos;historique.</translation>
+    </message>
+    <message>
+        <source>Honest at the edges</source>
+        <translation>Honnête jusqu&apos;au bout</translation>
+    </message>
+    <message>
+        <source>Sessions that cross midnight are split so each day gets its true share. Sleep, dead batteries, crashes and reboots can&apos;t leak phantom hours.</source>
+        <translation>Les sessions qui passent minuit sont coupées pour que chaque jour ait sa vraie part. Veille, batterie vide, plantages et redémarrages ne glissent aucune heure fantôme.</translation>
+    </message>
+    <message>
+        <source>Objective by design</source>
+        <translation>Objectif par conception</translation>
+    </message>
+    <message>
+        <source>No add-time button, no delete, no import. What it counted is what happened.</source>
+        <translation>Pas de bouton pour ajouter du temps, pas de suppression, pas d&apos;import. Ce qui a été compté est ce qui s&apos;est passé.</translation>
+    </message>
+    <message>
+        <source>Private</source>
+        <translation>Privé</translation>
+    </message>
+    <message>
+        <source>Your sessions live only on this computer. No account, no analytics, no keylogging.</source>
+        <translation>Vos sessions restent sur cet ordinateur. Pas de compte, pas de mesure d&apos;audience, pas d&apos;enregistrement des frappes.</translation>
+    </message>
+    <message>
+        <source>Crews</source>
+        <translation>Équipes</translation>
+    </message>
+    <message>
+        <source>A crew shares exactly three things: your nickname, a random ID, and your daily total. The board resets at midnight.</source>
+        <translation>Une équipe partage exactement trois choses&#xa0;: votre pseudo, un identifiant aléatoire et votre total du jour. Le classement repart à zéro à minuit.</translation>
+    </message>
+    <message>
+        <source>Goal &amp; streaks</source>
+        <translation>Objectif et séries</translation>
+    </message>
+    <message>
+        <source>Pick a daily goal and watch the bar fill. Work on consecutive days to build a streak.</source>
+        <translation>Choisissez un objectif du jour et regardez la barre se remplir. Travaillez plusieurs jours de suite pour bâtir une série.</translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation>Mises à jour</translation>
+    </message>
+    <message>
+        <source>Tockly tells you when a new version is out; a packaged install updates with your system. &quot;Check for updates…&quot; looks right away.</source>
+        <translation>Tockly vous prévient quand une nouvelle version sort&#xa0;; une installation par paquet se met à jour avec votre système. «&#xa0;Rechercher des mises à jour…&#xa0;» vérifie tout de suite.</translation>
+    </message>
+    <message>
+        <source>How Tockly works</source>
+        <translation>Comment marche Tockly</translation>
+    </message>
+    <message>
+        <source>The whole picture — no fine print.</source>
+        <translation>Tout est dit — sans petits caractères.</translation>
+    </message>
+    <message>
+        <source>Tockly %1 · free software under the GNU GPL v3 or later</source>
+        <extracomment>%1 is the version.</extracomment>
+        <translation>Tockly %1 · logiciel libre sous GNU GPL v3 ou ultérieure</translation>
+    </message>
+</context>
+<context>
+    <name>InviteView</name>
+    <message>
+        <source>You&apos;re invited to a crew! 👑</source>
+        <translation>Une équipe vous invite&#xa0;! 👑</translation>
+    </message>
+    <message>
+        <source>Race your friends for today&apos;s crown. Pick a nickname — it&apos;s the only thing they&apos;ll see, along with your daily totals.</source>
+        <translation>Disputez la couronne du jour à vos amis. Choisissez un pseudo — c&apos;est tout ce qu&apos;ils verront, avec vos totaux du jour.</translation>
+    </message>
+    <message>
+        <source>crew code · %1</source>
+        <extracomment>%1 is the crew&apos;s code, such as LUCKY7.</extracomment>
+        <translation>code d&apos;équipe · %1</translation>
+    </message>
+    <message>
+        <source>Your nickname</source>
+        <translation>Votre pseudo</translation>
+    </message>
+    <message>
+        <source>Join the crew</source>
+        <translation>Rejoindre l&apos;équipe</translation>
+    </message>
+    <message>
+        <source>You&apos;re in! 👑</source>
+        <translation>Vous en êtes&#xa0;! 👑</translation>
+    </message>
+    <message>
+        <source>Find your crew&apos;s leaderboard under the little smiley in your panel. Now get working — the crown won&apos;t win itself.</source>
+        <translation>Le classement de votre équipe est sous le petit smiley de votre barre. Au travail maintenant — la couronne ne se gagnera pas toute seule.</translation>
+    </message>
+    <message>
+        <source>Let&apos;s go 🍀</source>
+        <translation>C&apos;est parti 🍀</translation>
+    </message>
+</context>
+<context>
+    <name>LastSevenDays</name>
+    <message>
+        <source>Last 7 days</source>
+        <translation>7 derniers jours</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Open the full history window</source>
+        <translation>Ouvrir la fenêtre de l&apos;historique complet</translation>
+    </message>
+</context>
+<context>
+    <name>LeaderboardRow</name>
+    <message>
+        <source> (you)</source>
+        <extracomment>After the person&apos;s own nickname on the board.</extracomment>
+        <translation> (vous)</translation>
+    </message>
+    <message>
+        <source>Remove?</source>
+        <extracomment>Asks to confirm removing a member from the crew.</extracomment>
+        <translation>Retirer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <extracomment>Keeps the member in the crew after all.</extracomment>
+        <translation>Garder</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the crew</source>
+        <translation>Retirer %1 de l&apos;équipe</translation>
+    </message>
+</context>
+<context>
+    <name>MacMenuView</name>
+    <message>
+        <source>How Tockly works</source>
+        <translation>Comment marche Tockly</translation>
+    </message>
+    <message>
+        <source>Check for updates…</source>
+        <translation>Rechercher des mises à jour…</translation>
+    </message>
+    <message>
+        <source>New versions are announced; packages update with the system</source>
+        <translation>Les nouvelles versions sont annoncées&#xa0;; les paquets se mettent à jour avec le système</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <extracomment>Quits the application.</extracomment>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Quit Tockly</source>
+        <translation>Quitter Tockly</translation>
+    </message>
+</context>
+<context>
     <name>OtherComputersModel</name>
     <message>
         <source>today %1</source>
@@ -336,6 +876,45 @@ mises à jour. Voir tockly(1).</translation>
     <message>
         <source>Only a folder on this computer can be used</source>
         <translation>Seul un dossier de cet ordinateur convient</translation>
+    </message>
+</context>
+<context>
+    <name>OtherComputersView</name>
+    <message>
+        <source>Other computers 💻</source>
+        <translation>Autres ordinateurs 💻</translation>
+    </message>
+    <message>
+        <source>Your day, added up across every computer you use, through a folder you already keep in step between them (Syncthing, a network home…). Each computer writes only its own folder there; time on two at once counts once.</source>
+        <translation>Votre journée, additionnée sur tous vos ordinateurs, grâce à un dossier que vous synchronisez déjà entre eux (Syncthing, un dossier personnel en réseau…). Chaque ordinateur n&apos;écrit que dans son propre dossier&#xa0;; le temps passé sur deux à la fois compte une fois.</translation>
+    </message>
+    <message>
+        <source>Synced folder</source>
+        <translation>Dossier synchronisé</translation>
+    </message>
+    <message>
+        <source>Not syncing</source>
+        <translation>Pas de synchronisation</translation>
+    </message>
+    <message>
+        <source>Choose another…</source>
+        <translation>En choisir un autre…</translation>
+    </message>
+    <message>
+        <source>Choose folder…</source>
+        <translation>Choisir un dossier…</translation>
+    </message>
+    <message>
+        <source>Stop syncing</source>
+        <translation>Arrêter la synchronisation</translation>
+    </message>
+    <message>
+        <source>COMPUTERS</source>
+        <translation>ORDINATEURS</translation>
+    </message>
+    <message>
+        <source>Choose the synced folder</source>
+        <translation>Choisir le dossier synchronisé</translation>
     </message>
 </context>
 <context>
@@ -487,6 +1066,17 @@ chiffres couvrent la journée sur tous, et le temps de chaque ordinateur est dé
     </message>
 </context>
 <context>
+    <name>SettingsBox</name>
+    <message>
+        <source>Daily goal</source>
+        <translation>Objectif du jour</translation>
+    </message>
+    <message>
+        <source>Start when I log in</source>
+        <translation>Démarrer à la connexion</translation>
+    </message>
+</context>
+<context>
     <name>ShellExtensionOffer</name>
     <message>
         <source>Show Tockly in the top bar?</source>
@@ -505,15 +1095,15 @@ chiffres couvrent la journée sur tous, et le temps de chaque ordinateur est dé
     <name>Status</name>
     <message>
         <source>Auto-tracking is off</source>
-        <translation>Le suivi automatique est coupé</translation>
+        <translation>Suivi automatique coupé</translation>
     </message>
     <message>
         <source>Counting — you&apos;re active</source>
-        <translation>Ça compte — vous êtes à l&apos;œuvre</translation>
+        <translation>Ça compte — vous êtes là</translation>
     </message>
     <message>
         <source>Paused — you stepped away</source>
-        <translation>En pause — vous avez quitté le clavier</translation>
+        <translation>En pause — plus d&apos;activité</translation>
     </message>
     <message>
         <source>Watching for activity…</source>
@@ -544,6 +1134,27 @@ chiffres couvrent la journée sur tous, et le temps de chaque ordinateur est dé
     </message>
 </context>
 <context>
+    <name>TodayBlock</name>
+    <message>
+        <source>TODAY</source>
+        <extracomment>Over today&apos;s worked time on the card, in capitals.</extracomment>
+        <translation>AUJOURD&apos;HUI</translation>
+    </message>
+    <message>
+        <source>Today&apos;s score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. The breakdown lives in History.</source>
+        <translation>Score du jour&#xa0;: minutes travaillées + minutes de travail concentré une seconde fois + mots ÷ 10 + clics ÷ 25 + défilements ÷ 200. Le détail est dans l&apos;historique.</translation>
+    </message>
+    <message>
+        <source>⌨️ %1 words/min</source>
+        <extracomment>%1 is the typing pace, words a minute.</extracomment>
+        <translation>⌨️ %1 mots/min</translation>
+    </message>
+    <message>
+        <source>Your typing pace today: words (5 keystrokes each) per minute spent typing — Tockly never sees what you type</source>
+        <translation>Votre vitesse de frappe aujourd&apos;hui&#xa0;: mots (5 frappes chacun) par minute passée à taper — Tockly ne voit jamais ce que vous tapez</translation>
+    </message>
+</context>
+<context>
     <name>UpdateChecker</name>
     <message>
         <source>Download</source>
@@ -557,6 +1168,29 @@ chiffres couvrent la journée sur tous, et le temps de chaque ordinateur est dé
     <message>
         <source>You have %1. Open the download page to get the new version.</source>
         <translation>Vous avez la %1. Ouvrez la page de téléchargement pour obtenir la nouvelle version.</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeView</name>
+    <message>
+        <source>I live up there — look for the little smiley</source>
+        <translation>J&apos;habite là-haut — cherchez le petit smiley</translation>
+    </message>
+    <message>
+        <source>Welcome to Tockly</source>
+        <translation>Bienvenue dans Tockly</translation>
+    </message>
+    <message>
+        <source>While you type or move your mouse, I quietly count your work time. Step away, and I pause — honest totals, kept entirely on your computer.</source>
+        <translation>Pendant que vous tapez ou bougez la souris, je compte discrètement votre temps de travail. Vous vous éloignez, je fais une pause — des totaux honnêtes, gardés entièrement sur votre ordinateur.</translation>
+    </message>
+    <message>
+        <source>Tip: my menu has a daily goal, history, and a “start at login” switch.</source>
+        <translation>Astuce&#xa0;: mon menu propose un objectif du jour, l&apos;historique et un interrupteur «&#xa0;Démarrer à la connexion&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Let&apos;s go 🍀</source>
+        <translation>C&apos;est parti 🍀</translation>
     </message>
 </context>
 <context>

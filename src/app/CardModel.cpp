@@ -11,6 +11,7 @@
 #include "DurationText.h"
 #include "MacWorkStore.h"
 #include "Stats.h"
+#include "StatusWords.h"
 
 #include <QQmlEngine>
 
@@ -81,7 +82,7 @@ CardModel::Status CardModel::status() const
 
 QString CardModel::statusText() const
 {
-    return m_store.statusText();
+    return statusWords(m_store.statusText());
 }
 
 QString CardModel::todayText() const
@@ -175,7 +176,8 @@ DayDetail CardModel::dayDetail() const
                      .duration = durationText(dayTotal(record, m_lastChosenDay, m_chartNow)),
                      .words = {}};
     if (activity && activity->keys >= 5)
-        detail.words = QStringLiteral("~%1 words").arg(locale.toString(words(activity)));
+        //: About so many words typed on the chosen day.
+        detail.words = tr("~%1 words").arg(locale.toString(words(activity)));
     return detail;
 }
 

@@ -6,17 +6,30 @@
 #include "DurationText.h"
 #include "MacWorkStore.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <climits>
 
 namespace CardText {
+
+namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CardText)
+};
+
+} // namespace
 
 QString streakBadge(qint64 streak)
 {
     if (streak <= 1)
         return {};
     if (streak == 7)
-        return QStringLiteral("🍀 777 streak!");
-    return QStringLiteral("🔥 %1-day streak").arg(streak);
+        //: Seven days in a row: the lucky number.
+        return Text::tr("🍀 777 streak!");
+    const int days = int(std::min<qint64>(streak, INT_MAX));
+    return Text::tr("🔥 %n-day streak", nullptr, days);
 }
 
 QString rankMark(int position)
@@ -29,7 +42,8 @@ QString rankMark(int position)
     case 2:
         return QStringLiteral("🥉");
     default:
-        return QStringLiteral("%1.").arg(position + 1);
+        //: A place on the crew's board, after the first three: 4., 5., ...
+        return Text::tr("%1.").arg(position + 1);
     }
 }
 
@@ -44,21 +58,24 @@ double chartScale(const QList<double> &seconds)
 QString goalLabel(bool reached, int percent, double goalSeconds)
 {
     if (reached)
-        return QStringLiteral("goal reached! 🎉");
-    return QStringLiteral("goal %1 · %2%").arg(durationText(goalSeconds)).arg(percent);
+        return Text::tr("goal reached! 🎉");
+    //: %1 is the daily goal (4h 0m), %2 the percentage of it done.
+    return Text::tr("goal %1 · %2%").arg(durationText(goalSeconds)).arg(percent);
 }
 
 QString goalAccessibleName(int percent)
 {
-    return QStringLiteral("Daily goal %1 percent complete").arg(percent);
+    return Text::tr("Daily goal %1 percent complete").arg(percent);
 }
 
 QList<GoalChoice> goalChoices()
 {
-    QList<GoalChoice> choices{{QStringLiteral("Off"), 0}};
+    //: No daily goal.
+    QList<GoalChoice> choices{{Text::tr("Off"), 0}};
     for (double s = MacWorkStore::goalStep; s <= MacWorkStore::longestGoal;
          s += MacWorkStore::goalStep)
-        choices.append({QStringLiteral("%1h").arg(qint64(s / 3600)), s});
+        //: A daily goal of so many hours.
+        choices.append({Text::tr("%1h").arg(qint64(s / 3600)), s});
     return choices;
 }
 

@@ -7,6 +7,7 @@
 #include "CardText.h"
 #include "CrewBaseUrl.h"
 #include "CrewInvite.h"
+#include "CrewWire.h"
 #include "DurationText.h"
 #include "MacWorkStore.h"
 
@@ -179,10 +180,16 @@ void CrewModel::submit(const QString &nickname, const QString &code)
         return;
     m_busy = true;
     emit busyChanged();
-    if (m_form == Form::Create)
-        finishRequest(m_crews.createCrew(name + QStringLiteral("'s Crew"), name));
-    else
+    if (m_form == Form::Create) {
+        //: The name of a new crew, which its members see: %1 is the founder's nickname.
+        QString crewName = tr("%1's Crew").arg(name);
+        // A wordier language must not make the service refuse a long nickname's crew.
+        if (crewName.size() > CrewWire::maxCrewNameChars)
+            crewName = name;
+        finishRequest(m_crews.createCrew(crewName, name));
+    } else {
         finishRequest(m_crews.joinCrew(CrewClient::trimmedNickname(code), name));
+    }
 }
 
 QCoro::Task<> CrewModel::finishRequest(QCoro::Task<> request)

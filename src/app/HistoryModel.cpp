@@ -141,7 +141,7 @@ void HistoryModel::exportTo(const QUrl &file)
     if (file.isLocalFile())
         exportToPath(file.toLocalFile());
     else
-        setTransferMessage(QStringLiteral("Export failed"));
+        setTransferMessage(tr("Export failed"));
 }
 
 void HistoryModel::exportToPath(const QString &path)
@@ -151,7 +151,7 @@ void HistoryModel::exportToPath(const QString &path)
     if (!document)
         return;
     const bool written = writeFileAtomically(path, *document);
-    setTransferMessage(written ? exportedMessage(entries.size()) : QStringLiteral("Export failed"));
+    setTransferMessage(written ? exportedMessage(entries.size()) : tr("Export failed"));
 }
 
 void HistoryModel::setTransferMessage(const QString &message)

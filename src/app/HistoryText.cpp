@@ -6,12 +6,24 @@
 #include "DateText.h"
 #include "DurationText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace HistoryText {
 
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(HistoryText)
+};
+
+int counted(qint64 n)
+{
+    return int(std::clamp<qint64>(n, INT_MIN, INT_MAX));
+}
 
 constexpr double kFullTintSeconds = 6 * 3600;
 
@@ -20,16 +32,21 @@ QString grouped(qint64 n, const QLocale &locale)
     return locale.toString(n);
 }
 
+// "11 PM" where the locale's clock has AM and PM, else "23:00".
 QString hourLabel(int hour, const QLocale &locale)
 {
-    return locale.toString(QTime(hour % 24, 0), QStringLiteral("h AP"));
+    const bool twelveHours =
+        locale.timeFormat(QLocale::ShortFormat).contains(u'a', Qt::CaseInsensitive);
+    return locale.toString(QTime(hour % 24, 0),
+                           twelveHours ? QStringLiteral("h AP") : QStringLiteral("H:mm"));
 }
 
 } // namespace
 
 QString streakValue(qint64 streak)
 {
-    return streak == 1 ? QStringLiteral("1 day") : QStringLiteral("%1 days").arg(streak);
+    // Its own text for one: English has no catalogue, and "%n days" alone would say "1 days".
+    return streak == 1 ? Text::tr("1 day") : Text::tr("%n days", nullptr, counted(streak));
 }
 
 QString streakEmoji(qint64 streak)
@@ -67,9 +84,9 @@ QString dayTitle(Instant day, Instant now, const Calendar &calendar)
     const QDate date = calendar.date(day);
     const QDate today = calendar.date(now);
     if (date == today)
-        return QStringLiteral("Today");
+        return Text::tr("Today");
     if (date == today.addDays(-1))
-        return QStringLiteral("Yesterday");
+        return Text::tr("Yesterday");
     return DateText::weekdayMonthDay(date, calendar.locale());
 }
 
@@ -103,13 +120,15 @@ QString shortTime(Instant t, const Calendar &calendar)
 
 QString wordsLine(qint64 keys, const QLocale &locale)
 {
-    return QStringLiteral("⌨️ ~%1 words typed · %2 keystrokes")
+    //: %1 is the number of words (a word is 5 keystrokes), %2 of keystrokes.
+    return Text::tr("⌨️ ~%1 words typed · %2 keystrokes")
         .arg(grouped(keys / 5, locale), grouped(keys, locale));
 }
 
 QString busiestLine(const BusiestHour &busiest, const QLocale &locale)
 {
-    return QStringLiteral("busiest %1 – %2 · ~%3 words")
+    //: The busiest hour of the day: from %1 to %2, about %3 words typed in it.
+    return Text::tr("busiest %1 – %2 · ~%3 words")
         .arg(hourLabel(busiest.hour, locale), hourLabel(busiest.hour + 1, locale),
              grouped(busiest.keys / 5, locale));
 }
@@ -123,32 +142,33 @@ QList<Chip> chips(const DayRhythm &rhythm, const std::optional<DayActivity> &act
         out.append({QStringLiteral("span"), QStringLiteral("🕰"),
                     shortTime(*rhythm.firstInput, calendar) + QStringLiteral(" – ") +
                         shortTime(*rhythm.lastInput, calendar),
-                    QStringLiteral("day span")});
+                    Text::tr("day span")});
     if (rhythm.deepWork > 0)
         out.append({QStringLiteral("deep"), QStringLiteral("🎯"), durationText(rhythm.deepWork),
-                    QStringLiteral("deep work (25m+ blocks)")});
+                    Text::tr("deep work (25m+ blocks)")});
     if (rhythm.longestStretch > 0)
-        out.append({QStringLiteral("stretch"), QStringLiteral("🏃"),
-                    durationText(rhythm.longestStretch),
-                    QStringLiteral("longest stretch · ") +
-                        (rhythm.breaks == 1 ? QStringLiteral("1 break")
-                                            : QStringLiteral("%1 breaks").arg(rhythm.breaks))});
+        out.append(
+            {QStringLiteral("stretch"), QStringLiteral("🏃"), durationText(rhythm.longestStretch),
+             rhythm.breaks == 1
+                 ? Text::tr("longest stretch · 1 break")
+                 : Text::tr("longest stretch · %n breaks", nullptr, counted(rhythm.breaks))});
     if (!activity)
         return out;
     const DayActivity &a = *activity;
     if (a.clicks > 0)
         out.append({QStringLiteral("clicks"), QStringLiteral("🖱"), grouped(a.clicks, locale),
-                    QStringLiteral("clicks")});
+                    Text::tr("clicks")});
     if (a.scrolls > 0)
         out.append({QStringLiteral("scrolls"), QStringLiteral("🌀"), grouped(a.scrolls, locale),
-                    QStringLiteral("scroll flicks")});
+                    Text::tr("scroll flicks")});
     if (a.modifierTaps >= 2)
         out.append({QStringLiteral("mods"), QStringLiteral("⇧"),
                     QStringLiteral("~") + grouped(a.modifierTaps / 2, locale),
-                    QStringLiteral("modifier presses")});
+                    //: Presses of Shift, Ctrl, Alt and the like.
+                    Text::tr("modifier presses")});
     if (a.appSwitches > 0)
         out.append({QStringLiteral("switches"), QStringLiteral("🔀"), grouped(a.appSwitches, locale),
-                    QStringLiteral("app switches")});
+                    Text::tr("app switches")});
     return out;
 }
 
@@ -185,19 +205,22 @@ QString sessionTitle(const WorkEntry &entry)
 {
     switch (entry.kind) {
     case WorkEntry::Kind::added:
-        return QStringLiteral("Added ") + durationText(entry.seconds);
+        //: Time added to the record by hand; %1 is how much.
+        return Text::tr("Added %1").arg(durationText(entry.seconds));
     case WorkEntry::Kind::removed:
-        return QStringLiteral("Removed ") + durationText(std::abs(entry.seconds));
+        //: Time taken off the record by hand; %1 is how much.
+        return Text::tr("Removed %1").arg(durationText(std::abs(entry.seconds)));
     case WorkEntry::Kind::timed:
         break;
     }
-    return QStringLiteral("Worked ") + durationText(entry.seconds);
+    return Text::tr("Worked %1").arg(durationText(entry.seconds));
 }
 
 QString sessionTimes(const WorkEntry &entry, const Calendar &calendar)
 {
     if (entry.kind != WorkEntry::Kind::timed)
-        return QStringLiteral("at ") + shortTime(entry.date, calendar);
+        //: %1 is a time of day.
+        return Text::tr("at %1").arg(shortTime(entry.date, calendar));
     return shortTime(entry.date, calendar) + QStringLiteral(" – ") +
            shortTime(entry.date + entry.seconds, calendar);
 }

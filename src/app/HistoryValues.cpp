@@ -9,9 +9,19 @@
 #include "HistoryText.h"
 #include "Stats.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 using namespace HistoryText;
+
+namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(HistoryValues)
+};
+
+} // namespace
 
 HistoryTiles historyTiles(const RecordView &record)
 {
@@ -86,16 +96,17 @@ HistoryDay historyDay(const RecordView &record, Instant day)
         .words = wordsLine(counters.keys, locale),
         .score = locale.toString(score(record, day, now)),
         .counting = counting,
+        //: %1 is the time the running stretch of work began.
         .countingSince =
-            counting ? QStringLiteral("counting now · since ") + shortTime(*segment, calendar)
+            counting ? Text::tr("counting now · since %1").arg(shortTime(*segment, calendar))
                      : QString(),
         .empty = entries.isEmpty() && !counting,
         .typingShown = typingBarShown(counters),
         .typingShare = typingShare(counters),
-        .typingText = QStringLiteral("⌨️ ") + durationText(counters.typingSeconds) +
-                      QStringLiteral(" typing"),
-        .mousingText = QStringLiteral("🖱 ") + durationText(counters.mousingSeconds) +
-                       QStringLiteral(" mousing"),
+        //: %1 is the time spent typing.
+        .typingText = Text::tr("⌨️ %1 typing").arg(durationText(counters.typingSeconds)),
+        //: %1 is the time spent with the mouse.
+        .mousingText = Text::tr("🖱 %1 mousing").arg(durationText(counters.mousingSeconds)),
         .hoursShown = activity.has_value(),
         .hourBars = hourBars,
         .busiest = busiestLine(busiestHour(counters), locale),

@@ -3,7 +3,10 @@
 
 #include "ExportDocument.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 std::optional<QByteArray> exportData(std::span<const WorkEntry> entries)
@@ -18,5 +21,6 @@ std::optional<QByteArray> exportData(std::span<const WorkEntry> entries)
 
 QString exportedMessage(qsizetype count)
 {
-    return QStringLiteral("Exported %1 entries ✓").arg(count);
+    const int n = int(std::min<qsizetype>(count, INT_MAX));
+    return QCoreApplication::translate("ExportDocument", "Exported %n entries ✓", nullptr, n);
 }

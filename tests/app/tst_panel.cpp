@@ -334,7 +334,7 @@ private slots:
         QCOMPARE(runTockly(german, {"status", "--json"}, &germanJson), 0);
         QCOMPARE(germanJson, json);
         QCOMPARE(runTockly(german, {"status"}, &out), 0);
-        QCOMPARE(out.trimmed(), "0m · Automatische Erfassung ist aus");
+        QCOMPARE(out.trimmed(), "0m · Auto-Erfassung ist aus");
         QCOMPARE(toggleState(panel, service), 0);
         QTRY_VERIFY_WITH_TIMEOUT(
             readLines() >= 2 && !lines.last().value("autoTrackEnabled").toBool(true), 5000);

@@ -28,6 +28,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <QtQuickTest/quicktest.h>
 
 #include <csignal>
@@ -187,8 +188,9 @@ void capture(QQuickWindow *window, const QString &name, int width, int height = 
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTest::qWait(300); // fonts, the mascot's first frames
     const QImage image = window->grabWindow();
-    QDir().mkpath(TOCKLY_SCREENSHOT_DIR);
-    QVERIFY(image.save(QStringLiteral(TOCKLY_SCREENSHOT_DIR "/%1.png").arg(name)));
+    const QString file = QStringLiteral(TOCKLY_SCREENSHOT_DIR "/%1.png").arg(name);
+    QDir().mkpath(QFileInfo(file).path());
+    QVERIFY(image.save(file));
     QCOMPARE(image.width(), width);
     if (height)
         QCOMPARE(image.height(), height);
@@ -785,10 +787,52 @@ private slots:
         QVERIFY(!shown(findItem(root, "computerRow")));
     }
 
+    // The views in German: the texts of the QML files and of the models behind them.
+    void inGerman()
+    {
+        QTranslator german;
+        QVERIFY(german.load(TOCKLY_QM_DIR "/tockly_de.qm"));
+        QCoreApplication::installTranslator(&german);
+        UiFixture f;
+        f.worked(0, 600);
+        f.worked(1, 600);
+        f.start();
+        QStringList texts;
+        QList<QQuickItem *> items{f.showCard()};
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            QVERIFY(items[i]);
+            items += items[i]->childItems();
+            texts << items[i]->property("text").toString();
+        }
+        QVERIFY2(texts.contains("HEUTE"), qPrintable(texts.join('|')));
+        QVERIFY2(texts.contains("🔥 2 Tage in Folge"), qPrintable(texts.join('|')));
+    }
+
     // The pictures the project publishes (scripts/screenshots): the card counting beside a crew
-    // of six, yesterday in full in the history, and the invitation being filled in.
+    // of six, yesterday in full in the history, the welcome, and the invitation being filled in.
+    // In English, and in each language of TOCKLY_SCREENSHOT_LANGUAGES ("de fr es") into a folder
+    // of its own.
+    void screenshots_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << QString();
+        for (const QString &language :
+             qEnvironmentVariable("TOCKLY_SCREENSHOT_LANGUAGES").split(u' ', Qt::SkipEmptyParts))
+            QTest::newRow(qPrintable(language)) << language;
+    }
     void screenshots()
     {
+        QFETCH(QString, language);
+        QTranslator translator;
+        if (!language.isEmpty()) {
+            QVERIFY(translator.load(QStringLiteral(TOCKLY_QM_DIR "/tockly_%1.qm").arg(language)));
+            QCoreApplication::installTranslator(&translator);
+        }
+        const QString folder = language.isEmpty() ? QString() : language + u'/';
+        const auto speaking = [&](UiFixture &f) {
+            if (!language.isEmpty())
+                f.calendar = Calendar(QTimeZone("Europe/Berlin"), 2, QLocale(language));
+        };
         const auto week = [](UiFixture &f) {
             for (const auto &[daysAgo, seconds] : {std::pair{1, 2.2 * 3600},
                                                    {2, 3.1 * 3600},
@@ -802,6 +846,7 @@ private slots:
         };
         {
             UiFixture f;
+            speaking(f);
             week(f);
             f.worked(0, 2.5 * 3600);
             Answer board;
@@ -815,10 +860,11 @@ private slots:
             f.type(120);
             QQuickItem *card = f.showCard();
             QTRY_COMPARE(rows(card).size(), 5);
-            capture(f.shell->card().window(), "card-counting-crew", 330);
+            capture(f.shell->card().window(), folder + "card-counting-crew", 330);
         }
         {
             UiFixture f;
+            speaking(f);
             week(f);
             const Instant yesterday = *f.calendar.addDays(f.at("2026-03-10 08:00"), -1);
             f.entries.append({QUuid::createUuid(), yesterday - 1800, 900, WorkEntry::Kind::added});
@@ -844,16 +890,23 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(history));
             click(findItems(history->rootObject(), "dayCell").at(8));
             QTRY_COMPARE(findItems(history->rootObject(), "chip").size(), 7);
-            capture(history, "history-rich-day", 760, 600);
+            capture(history, folder + "history-rich-day", 760, 600);
+        }
+        {
+            UiFixture f;
+            speaking(f);
+            f.start().showWelcome();
+            capture(f.shell->windows().welcomeWindow(), folder + "welcome", 400);
         }
         UiFixture f;
+        speaking(f);
         f.start().windows().showInviteWindow("LUCKY7");
         QQuickView *invite = f.shell->windows().inviteWindow();
         QVERIFY(QTest::qWaitForWindowActive(invite));
         QTRY_COMPARE(invite->activeFocusItem()->objectName(), "inviteNickname");
         typeText(invite, "Ann");
         QTRY_COMPARE(textOf(findItem(invite->rootObject(), "inviteNickname")), "Ann");
-        capture(invite, "invitation", 380);
+        capture(invite, folder + "invitation", 380);
     }
 };
 

@@ -37,7 +37,8 @@ Rectangle {
         UiText {
             objectName: "crewHeading"
             visible: Crew.crewNames.length === 0
-            text: "CREW 👑"
+            //: The heading of the crew box, in capitals.
+            text: qsTr("CREW 👑")
             color: Colors.taupe
             font.pixelSize: 10
             font.weight: Font.Bold
@@ -50,7 +51,7 @@ Rectangle {
             visible: Crew.state === Crew.Intro
             Layout.fillWidth: true
             wrapMode: Text.Wrap
-            text: "Race your friends — who works hardest today?"
+            text: qsTr("Race your friends — who works hardest today?")
             color: Colors.taupe
             font.pixelSize: TextStyle.caption
         }
@@ -59,11 +60,11 @@ Rectangle {
             visible: Crew.state === Crew.Intro
             spacing: 8
             CapsuleButton {
-                text: "Start a crew"
+                text: qsTr("Start a crew")
                 onClicked: Crew.startCrew()
             }
             CapsuleButton {
-                text: "Join with code"
+                text: qsTr("Join with code")
                 onClicked: Crew.joinWithCode()
             }
         }
@@ -80,15 +81,15 @@ Rectangle {
             visible: Crew.state === Crew.Picker
             spacing: 8
             CapsuleButton {
-                text: "Start a crew"
+                text: qsTr("Start a crew")
                 onClicked: Crew.startCrew()
             }
             CapsuleButton {
-                text: "Join with code"
+                text: qsTr("Join with code")
                 onClicked: Crew.joinWithCode()
             }
             CapsuleButton {
-                text: "Cancel"
+                text: qsTr("Cancel")
                 onClicked: Crew.cancel()
             }
         }
@@ -102,7 +103,7 @@ Rectangle {
             CrewTextField {
                 objectName: "nicknameField"
                 Layout.fillWidth: true
-                placeholderText: "Your nickname"
+                placeholderText: qsTr("Your nickname")
                 text: box.crewNickname
                 onTextEdited: box.crewNickname = text
                 onAccepted: box.submit()
@@ -111,7 +112,7 @@ Rectangle {
                 objectName: "codeField"
                 visible: Crew.state === Crew.Join
                 Layout.fillWidth: true
-                placeholderText: "Crew code (e.g. LUCKY7)"
+                placeholderText: qsTr("Crew code (e.g. LUCKY7)")
                 text: box.crewCodeInput
                 onTextEdited: box.crewCodeInput = text
                 onAccepted: box.submit()
@@ -120,11 +121,11 @@ Rectangle {
                 spacing: 8
                 CapsuleButton {
                     objectName: "submitButton"
-                    text: Crew.busy ? "…" : (Crew.state === Crew.Create ? "Create" : "Join")
+                    text: Crew.busy ? "…" : (Crew.state === Crew.Create ? qsTr("Create") : qsTr("Join"))
                     onClicked: box.submit()
                 }
                 CapsuleButton {
-                    text: "Cancel"
+                    text: qsTr("Cancel")
                     onClicked: Crew.cancel()
                 }
             }
@@ -144,7 +145,8 @@ Rectangle {
                     objectName: "boardHeading"
                     Layout.fillWidth: true
                     elide: Text.ElideRight
-                    text: "CREW · " + Crew.crewName.toUpperCase()
+                    //: The board's heading: %1 is the crew's name in capitals.
+                    text: qsTr("CREW · %1").arg(Crew.crewName.toUpperCase())
                     color: Colors.taupe
                     font.pixelSize: 10
                     font.weight: Font.Bold
@@ -155,7 +157,7 @@ Rectangle {
                     symbol: "plus"
                     symbolSize: 10
                     bold: true
-                    toolTip: "Start or join another crew"
+                    toolTip: qsTr("Start or join another crew")
                     Accessible.name: toolTip
                     onClicked: {
                         box.crewNickname = Crew.nickname
@@ -168,7 +170,7 @@ Rectangle {
                     symbol: "arrow.clockwise"
                     symbolSize: 10
                     bold: true
-                    Accessible.name: "Refresh leaderboard"
+                    Accessible.name: qsTr("Refresh leaderboard")
                     onClicked: Crew.refresh()
                 }
             }
@@ -176,7 +178,7 @@ Rectangle {
             UiText {
                 objectName: "waiting"
                 visible: Crew.waiting
-                text: "Waiting for first reports…"
+                text: qsTr("Waiting for first reports…")
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
             }
@@ -194,7 +196,7 @@ Rectangle {
                 spacing: 8
                 CapsuleButton {
                     objectName: "copyInviteButton"
-                    text: box.inviteCopied ? "Copied! 🍀" : "Copy invite"
+                    text: box.inviteCopied ? qsTr("Copied! 🍀") : qsTr("Copy invite")
                     onClicked: {
                         Crew.copyInvite()
                         box.inviteCopied = true
@@ -203,13 +205,15 @@ Rectangle {
                 }
                 CapsuleButton {
                     objectName: "openPageButton"
-                    text: "Open ↗"
+                    //: Opens the crew's page in the browser.
+                    text: qsTr("Open ↗")
                     onClicked: Crew.openPage()
                 }
                 PlainButton {
                     objectName: "leaveButton"
                     anchors.verticalCenter: parent.verticalCenter
-                    text: "Leave"
+                    //: Leaves the crew.
+                    text: qsTr("Leave")
                     color: Colors.alpha(Colors.taupe, 0.7)
                     pixelSize: TextStyle.caption2
                     onClicked: Crew.leave()

@@ -13,7 +13,7 @@ ComboBox {
     model: Card.goalChoices
     currentIndex: Card.goalIndex
     onActivated: index => Card.goalIndex = index
-    Accessible.name: "Daily goal"
+    Accessible.name: qsTr("Daily goal")
     focusPolicy: Qt.NoFocus
 
     contentItem: UiText {

@@ -30,7 +30,7 @@ Rectangle {
                 bold: true
                 implicitWidth: 26
                 implicitHeight: 26
-                Accessible.name: "Previous month"
+                Accessible.name: qsTr("Previous month")
                 onClicked: root.history.previousMonth()
             }
             UiText {
@@ -47,7 +47,7 @@ Rectangle {
                 bold: true
                 implicitWidth: 26
                 implicitHeight: 26
-                Accessible.name: "Next month"
+                Accessible.name: qsTr("Next month")
                 onClicked: root.history.nextMonth()
             }
         }
@@ -131,7 +131,8 @@ Rectangle {
         RowLayout {
             Layout.alignment: Qt.AlignHCenter
             spacing: 4
-            UiText { text: "less"; font.pixelSize: 9; font.weight: Font.Medium; color: Colors.taupe }
+            //: The legend of the days' tints: less work on the left ...
+            UiText { text: qsTr("less"); font.pixelSize: 9; font.weight: Font.Medium; color: Colors.taupe }
             Repeater {
                 model: 5
                 Rectangle {
@@ -142,7 +143,8 @@ Rectangle {
                     color: Colors.alpha(Colors.coral, 0.1 + 0.16 * index)
                 }
             }
-            UiText { text: "more"; font.pixelSize: 9; font.weight: Font.Medium; color: Colors.taupe }
+            //: ... more work on the right.
+            UiText { text: qsTr("more"); font.pixelSize: 9; font.weight: Font.Medium; color: Colors.taupe }
         }
     }
 }

@@ -64,13 +64,14 @@ Rectangle {
                 HoverHandler { id: badgeHover }
                 ToolTip.visible: badgeHover.hovered
                 ToolTip.delay: 600
-                ToolTip.text: "Minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts — more work is always a higher score."
+                ToolTip.text: qsTr("Minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts — more work is always a higher score.")
                 Column {
                     id: badge
                     anchors.centerIn: parent
                     UiText {
                         anchors.horizontalCenter: parent.horizontalCenter
-                        text: "SCORE"
+                        //: Over the day's score, in capitals.
+                        text: qsTr("SCORE")
                         font.pixelSize: 9
                         font.weight: Font.Bold
                         font.letterSpacing: 1.5
@@ -106,7 +107,7 @@ Rectangle {
             visible: root.day.empty
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 30
-            text: "No work recorded this day. 🍀"
+            text: qsTr("No work recorded this day. 🍀")
             font.pixelSize: TextStyle.callout
             color: Colors.taupe
         }
@@ -185,7 +186,7 @@ Rectangle {
                     visible: root.day.typingShown
                     Layout.fillWidth: true
                     spacing: 5
-                    Heading { text: "TYPING VS MOUSING" }
+                    Heading { text: qsTr("TYPING VS MOUSING") }
                     Item {
                         id: bar
                         Layout.fillWidth: true
@@ -219,7 +220,7 @@ Rectangle {
                     visible: root.day.hoursShown
                     Layout.fillWidth: true
                     spacing: 5
-                    Heading { text: "KEYSTROKES BY HOUR" }
+                    Heading { text: qsTr("KEYSTROKES BY HOUR") }
                     Row {
                         id: hours
                         Layout.fillWidth: true
@@ -253,7 +254,7 @@ Rectangle {
                     visible: root.day.appsShown
                     Layout.fillWidth: true
                     spacing: 5
-                    Heading { text: "TOP APPS" }
+                    Heading { text: qsTr("TOP APPS") }
                     Repeater {
                         model: root.history.apps
                         RowLayout {
@@ -295,7 +296,7 @@ Rectangle {
                 ColumnLayout {
                     Layout.fillWidth: true
                     spacing: 6
-                    Heading { text: "SESSIONS" }
+                    Heading { text: qsTr("SESSIONS") }
                     Repeater {
                         model: root.history.sessions
                         Rectangle {

@@ -60,14 +60,14 @@ Rectangle {
             objectName: "tiles"
             Layout.fillWidth: true
             spacing: 10
-            Tile { emoji: "📅"; value: root.history.tiles.week; label: "THIS WEEK" }
+            Tile { emoji: "📅"; value: root.history.tiles.week; label: qsTr("THIS WEEK") }
             Tile {
                 emoji: root.history.tiles.streakEmoji
                 value: root.history.tiles.streak
-                label: "STREAK"
+                label: qsTr("STREAK")
             }
-            Tile { emoji: "🏆"; value: root.history.tiles.bestDay; label: "BEST DAY" }
-            Tile { emoji: "✨"; value: root.history.tiles.allTime; label: "ALL TIME" }
+            Tile { emoji: "🏆"; value: root.history.tiles.bestDay; label: qsTr("BEST DAY") }
+            Tile { emoji: "✨"; value: root.history.tiles.allTime; label: qsTr("ALL TIME") }
         }
 
         RowLayout {
@@ -93,14 +93,14 @@ Rectangle {
             spacing: 12
             PlainButton {
                 objectName: "exportButton"
-                text: "Export History…"
+                text: qsTr("Export History…")
                 color: Colors.ink
                 pixelSize: TextStyle.caption
                 weight: Font.DemiBold
                 onClicked: saveDialog.open()
             }
             UiText {
-                text: "Objective by design — nothing here can be edited."
+                text: qsTr("Objective by design — nothing here can be edited.")
                 font.pixelSize: TextStyle.caption
                 color: Colors.taupe
             }
@@ -127,7 +127,7 @@ Rectangle {
     FileDialog {
         id: saveDialog
         objectName: "saveDialog"
-        title: "Export History"
+        title: qsTr("Export History")
         fileMode: FileDialog.SaveFile
         nameFilters: ["JSON (*.json)"]
         defaultSuffix: "json"

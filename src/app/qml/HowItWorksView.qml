@@ -10,26 +10,26 @@ import Tockly
 Rectangle {
     id: explainer
     readonly property var rules: [
-        { id: "counts", emoji: "\u2328\uFE0F", title: "What counts as work",
-          body: "Any keyboard or mouse input means you're working, and the clock runs. It never sees what you type — only that you did something." },
-        { id: "thirty", emoji: "\u2615\uFE0F", title: "The 30-second rule",
-          body: "Go 30 seconds without touching anything and it pauses. Time counts only up to your last keystroke or click." },
-        { id: "words", emoji: "\u270D\uFE0F", title: "The day in numbers",
-          body: "Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can't see what you type, and app names never leave this computer." },
-        { id: "score", emoji: "\u{1F3C5}", title: "The day score",
-          body: "Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today's sits in the panel card; the full breakdown lives in History." },
-        { id: "honest", emoji: "\u{1F319}", title: "Honest at the edges",
-          body: "Sessions that cross midnight are split so each day gets its true share. Sleep, dead batteries, crashes and reboots can't leak phantom hours." },
-        { id: "objective", emoji: "\u2696\uFE0F", title: "Objective by design",
-          body: "No add-time button, no delete, no import. What it counted is what happened." },
-        { id: "private", emoji: "\u{1F512}", title: "Private",
-          body: "Your sessions live only on this computer. No account, no analytics, no keylogging." },
-        { id: "crew", emoji: "\u{1F451}", title: "Crews",
-          body: "A crew shares exactly three things: your nickname, a random ID, and your daily total. The board resets at midnight." },
-        { id: "goal", emoji: "\u{1F3AF}", title: "Goal & streaks",
-          body: "Pick a daily goal and watch the bar fill. Work on consecutive days to build a streak." },
-        { id: "updates", emoji: "\u{1F504}", title: "Updates",
-          body: "Tockly tells you when a new version is out; a packaged install updates with your system. \"Check for updates…\" looks right away." }
+        { id: "counts", emoji: "\u2328\uFE0F", title: qsTr("What counts as work"),
+          body: qsTr("Any keyboard or mouse input means you're working, and the clock runs. It never sees what you type — only that you did something.") },
+        { id: "thirty", emoji: "\u2615\uFE0F", title: qsTr("The 30-second rule"),
+          body: qsTr("Go 30 seconds without touching anything and it pauses. Time counts only up to your last keystroke or click.") },
+        { id: "words", emoji: "\u270D\uFE0F", title: qsTr("The day in numbers"),
+          body: qsTr("Tockly also tallies how many keys you press (shown as words — 5 keystrokes ≈ 1 word), clicks and scrolls, your typing-vs-mousing split, and which apps your day went to. All counters, all local: it can't see what you type, and app names never leave this computer.") },
+        { id: "score", emoji: "\u{1F3C5}", title: qsTr("The day score"),
+          body: qsTr("Each day gets one combined score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. Nothing subtracts and nothing is hidden — more work is always a higher score. Today's sits in the panel card; the full breakdown lives in History.") },
+        { id: "honest", emoji: "\u{1F319}", title: qsTr("Honest at the edges"),
+          body: qsTr("Sessions that cross midnight are split so each day gets its true share. Sleep, dead batteries, crashes and reboots can't leak phantom hours.") },
+        { id: "objective", emoji: "\u2696\uFE0F", title: qsTr("Objective by design"),
+          body: qsTr("No add-time button, no delete, no import. What it counted is what happened.") },
+        { id: "private", emoji: "\u{1F512}", title: qsTr("Private"),
+          body: qsTr("Your sessions live only on this computer. No account, no analytics, no keylogging.") },
+        { id: "crew", emoji: "\u{1F451}", title: qsTr("Crews"),
+          body: qsTr("A crew shares exactly three things: your nickname, a random ID, and your daily total. The board resets at midnight.") },
+        { id: "goal", emoji: "\u{1F3AF}", title: qsTr("Goal & streaks"),
+          body: qsTr("Pick a daily goal and watch the bar fill. Work on consecutive days to build a streak.") },
+        { id: "updates", emoji: "\u{1F504}", title: qsTr("Updates"),
+          body: qsTr("Tockly tells you when a new version is out; a packaged install updates with your system. \"Check for updates…\" looks right away.") }
     ]
 
     width: 470
@@ -59,13 +59,13 @@ Rectangle {
             }
             UiText {
                 Layout.alignment: Qt.AlignHCenter
-                text: "How Tockly works"
+                text: qsTr("How Tockly works")
                 font.pixelSize: TextStyle.title2
                 font.weight: Font.Bold
             }
             UiText {
                 Layout.alignment: Qt.AlignHCenter
-                text: "The whole picture — no fine print."
+                text: qsTr("The whole picture — no fine print.")
                 color: Colors.taupe
                 font.pixelSize: TextStyle.callout
             }
@@ -147,7 +147,8 @@ Rectangle {
                     Layout.leftMargin: 20
                     Layout.topMargin: 6
                     Layout.bottomMargin: 20
-                    text: "Tockly " + Shell.version + " · free software under the GNU GPL v3 or later"
+                    //: %1 is the version.
+                    text: qsTr("Tockly %1 · free software under the GNU GPL v3 or later").arg(Shell.version)
                     color: Colors.alpha(Colors.taupe, 0.7)
                     font.pixelSize: TextStyle.caption
                 }

@@ -35,7 +35,7 @@ Rectangle {
             visible: !view.invite.joined
             Layout.fillWidth: true
             wrapMode: Text.Wrap
-            text: "You're invited to a crew! 👑"
+            text: qsTr("You're invited to a crew! 👑")
             font.pixelSize: TextStyle.title2
             font.weight: Font.Bold
         }
@@ -43,14 +43,15 @@ Rectangle {
             visible: !view.invite.joined
             Layout.fillWidth: true
             wrapMode: Text.Wrap
-            text: "Race your friends for today's crown. Pick a nickname — it's the only thing they'll see, along with your daily totals."
+            text: qsTr("Race your friends for today's crown. Pick a nickname — it's the only thing they'll see, along with your daily totals.")
             color: Colors.taupe
             font.pixelSize: TextStyle.callout
         }
         UiText {
             objectName: "inviteCode"
             visible: !view.invite.joined
-            text: "crew code · " + view.invite.code
+            //: %1 is the crew's code, such as LUCKY7.
+            text: qsTr("crew code · %1").arg(view.invite.code)
             color: Colors.taupe
             font.pixelSize: TextStyle.caption
             font.weight: Font.DemiBold
@@ -62,7 +63,7 @@ Rectangle {
             visible: !view.invite.joined
             Layout.fillWidth: true
             focus: true
-            placeholderText: "Your nickname"
+            placeholderText: qsTr("Your nickname")
             text: view.invite.nickname
             onTextEdited: view.invite.nickname = text
         }
@@ -70,7 +71,7 @@ Rectangle {
             objectName: "joinButton"
             visible: !view.invite.joined
             Layout.alignment: Qt.AlignHCenter
-            text: "Join the crew"
+            text: qsTr("Join the crew")
             enabled: view.invite.canJoin
             onClicked: view.invite.join()
         }
@@ -101,21 +102,21 @@ Rectangle {
                 objectName: "joinedTitle"
                 Layout.fillWidth: true
                 wrapMode: Text.Wrap
-                text: "You're in! 👑"
+                text: qsTr("You're in! 👑")
                 font.pixelSize: TextStyle.title2
                 font.weight: Font.Bold
             }
             UiText {
                 Layout.fillWidth: true
                 wrapMode: Text.Wrap
-                text: "Find your crew's leaderboard under the little smiley in your panel. Now get working — the crown won't win itself."
+                text: qsTr("Find your crew's leaderboard under the little smiley in your panel. Now get working — the crown won't win itself.")
                 color: Colors.taupe
                 font.pixelSize: TextStyle.callout
             }
             GradientButton {
                 objectName: "letsGoButton"
                 Layout.alignment: Qt.AlignHCenter
-                text: "Let's go 🍀"
+                text: qsTr("Let's go 🍀")
                 onClicked: view.invite.finish()
             }
         }

@@ -24,7 +24,7 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 6
             UiText {
-                text: "Last 7 days"
+                text: qsTr("Last 7 days")
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.Bold
@@ -42,16 +42,16 @@ Rectangle {
                 hoverEnabled: true
                 focusPolicy: Qt.NoFocus
                 padding: 0
-                Accessible.name: "History"
+                Accessible.name: qsTr("History")
                 ToolTip.visible: hovered
                 ToolTip.delay: 600
-                ToolTip.text: "Open the full history window"
+                ToolTip.text: qsTr("Open the full history window")
                 onClicked: Shell.showHistory()
                 contentItem: Row {
                     spacing: 3
                     opacity: historyButton.down ? 0.6 : 1
                     UiText {
-                        text: "History"
+                        text: qsTr("History")
                         color: Colors.tomato
                         font.pixelSize: TextStyle.caption
                         font.weight: Font.Bold

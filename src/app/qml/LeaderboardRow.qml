@@ -33,7 +33,8 @@ RowLayout {
         objectName: "nickname"
         Layout.fillWidth: true
         elide: Text.ElideRight
-        text: row.nickname + (row.own ? " (you)" : "")
+        //: After the person's own nickname on the board.
+        text: row.nickname + (row.own ? qsTr(" (you)") : "")
         font.pixelSize: TextStyle.callout
         font.weight: row.own ? Font.Bold : Font.Medium
     }
@@ -41,7 +42,8 @@ RowLayout {
     PlainButton {
         objectName: "confirmRemove"
         visible: row.confirming
-        text: "Remove?"
+        //: Asks to confirm removing a member from the crew.
+        text: qsTr("Remove?")
         color: Colors.tomato
         pixelSize: TextStyle.caption2
         weight: Font.Bold
@@ -50,7 +52,8 @@ RowLayout {
     PlainButton {
         objectName: "keep"
         visible: row.confirming
-        text: "Keep"
+        //: Keeps the member in the crew after all.
+        text: qsTr("Keep")
         pixelSize: TextStyle.caption2
         onClicked: Crew.keepMember()
     }
@@ -70,7 +73,7 @@ RowLayout {
         symbolSize: 11
         bold: true
         color: Colors.alpha(Colors.taupe, 0.6)
-        toolTip: "Remove " + row.nickname + " from the crew"
+        toolTip: qsTr("Remove %1 from the crew").arg(row.nickname)
         Accessible.name: toolTip
         onClicked: Crew.askRemoval(row.nickname)
     }

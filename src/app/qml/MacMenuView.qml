@@ -92,8 +92,8 @@ Rectangle {
                 Layout.alignment: Qt.AlignTop
                 symbol: "info.circle"
                 symbolSize: 15
-                toolTip: "How Tockly works"
-                Accessible.name: "How Tockly works"
+                toolTip: qsTr("How Tockly works")
+                Accessible.name: qsTr("How Tockly works")
                 onClicked: Shell.showHowItWorks()
             }
         }
@@ -132,18 +132,19 @@ Rectangle {
             Item { Layout.fillWidth: true }
             PlainButton {
                 objectName: "checkUpdatesButton"
-                text: "Check for updates…"
+                text: qsTr("Check for updates…")
                 pixelSize: TextStyle.caption2
-                toolTip: "New versions are announced; packages update with the system"
+                toolTip: qsTr("New versions are announced; packages update with the system")
                 onClicked: Shell.requestUpdateCheck()
             }
             PlainButton {
                 objectName: "quitButton"
-                text: "Quit"
+                //: Quits the application.
+                text: qsTr("Quit")
                 color: Colors.ink
                 pixelSize: TextStyle.caption
                 weight: Font.DemiBold
-                Accessible.name: "Quit Tockly"
+                Accessible.name: qsTr("Quit Tockly")
                 onClicked: Shell.quit()
             }
         }

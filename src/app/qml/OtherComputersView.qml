@@ -25,14 +25,14 @@ Rectangle {
 
         UiText {
             Layout.fillWidth: true
-            text: "Other computers 💻"
+            text: qsTr("Other computers 💻")
             font.pixelSize: TextStyle.title2
             font.weight: Font.Bold
         }
         UiText {
             Layout.fillWidth: true
             wrapMode: Text.Wrap
-            text: "Your day, added up across every computer you use, through a folder you already keep in step between them (Syncthing, a network home…). Each computer writes only its own folder there; time on two at once counts once."
+            text: qsTr("Your day, added up across every computer you use, through a folder you already keep in step between them (Syncthing, a network home…). Each computer writes only its own folder there; time on two at once counts once.")
             color: Colors.taupe
             font.pixelSize: TextStyle.callout
         }
@@ -48,14 +48,14 @@ Rectangle {
                 anchors.margins: 12
                 spacing: 8
                 UiText {
-                    text: "Synced folder"
+                    text: qsTr("Synced folder")
                     font.weight: Font.DemiBold
                 }
                 UiText {
                     objectName: "syncFolder"
                     Layout.fillWidth: true
                     elide: Text.ElideMiddle
-                    text: view.syncing ? view.computers.folder : "Not syncing"
+                    text: view.syncing ? view.computers.folder : qsTr("Not syncing")
                     color: Colors.taupe
                     font.pixelSize: TextStyle.caption
                 }
@@ -63,13 +63,13 @@ Rectangle {
                     spacing: 8
                     CapsuleButton {
                         objectName: "chooseFolderButton"
-                        text: view.syncing ? "Choose another…" : "Choose folder…"
+                        text: view.syncing ? qsTr("Choose another…") : qsTr("Choose folder…")
                         onClicked: folderDialog.open()
                     }
                     CapsuleButton {
                         objectName: "stopSyncButton"
                         visible: view.syncing
-                        text: "Stop syncing"
+                        text: qsTr("Stop syncing")
                         onClicked: view.computers.stop()
                     }
                 }
@@ -98,7 +98,7 @@ Rectangle {
                 anchors.margins: 12
                 spacing: 6
                 UiText {
-                    text: "COMPUTERS"
+                    text: qsTr("COMPUTERS")
                     font.pixelSize: 9
                     font.weight: Font.Bold
                     font.letterSpacing: 1.5
@@ -155,7 +155,7 @@ Rectangle {
 
     FolderDialog {
         id: folderDialog
-        title: "Choose the synced folder"
+        title: qsTr("Choose the synced folder")
         currentFolder: view.computers.proposedFolder
         onAccepted: view.computers.chooseFolder(selectedFolder)
     }

@@ -21,7 +21,7 @@ Rectangle {
         RowLayout {
             Layout.fillWidth: true
             UiText {
-                text: "Daily goal"
+                text: qsTr("Daily goal")
                 font.weight: Font.DemiBold
             }
             Item { Layout.fillWidth: true }
@@ -37,7 +37,7 @@ Rectangle {
         RowLayout {
             Layout.fillWidth: true
             UiText {
-                text: "Start when I log in"
+                text: qsTr("Start when I log in")
                 font.weight: Font.DemiBold
             }
             Item { Layout.fillWidth: true }
@@ -48,7 +48,7 @@ Rectangle {
                 onToggled: Store.launchAtLogin = checked
                 padding: 0
                 focusPolicy: Qt.NoFocus
-                Accessible.name: "Start when I log in"
+                Accessible.name: qsTr("Start when I log in")
                 indicator: Rectangle {
                     implicitWidth: 34
                     implicitHeight: 20

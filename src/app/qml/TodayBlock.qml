@@ -24,7 +24,8 @@ Rectangle {
 
         UiText {
             Layout.alignment: Qt.AlignHCenter
-            text: "TODAY"
+            //: Over today's worked time on the card, in capitals.
+            text: qsTr("TODAY")
             color: Colors.taupe
             font.pixelSize: 10
             font.weight: Font.Bold
@@ -55,19 +56,20 @@ Rectangle {
                 HoverHandler { id: scoreHover }
                 ToolTip.visible: scoreHover.hovered
                 ToolTip.delay: 600
-                ToolTip.text: "Today's score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. The breakdown lives in History."
+                ToolTip.text: qsTr("Today's score: minutes worked + deep-work minutes again + words ÷ 10 + clicks ÷ 25 + scrolls ÷ 200. The breakdown lives in History.")
             }
             UiText {
                 objectName: "paceText"
                 visible: block.pace > 0
-                text: "⌨️ " + block.pace + " words/min"
+                //: %1 is the typing pace, words a minute.
+                text: qsTr("⌨️ %1 words/min").arg(block.pace)
                 color: Colors.taupe
                 font.pixelSize: TextStyle.caption
                 font.weight: Font.DemiBold
                 HoverHandler { id: paceHover }
                 ToolTip.visible: paceHover.hovered
                 ToolTip.delay: 600
-                ToolTip.text: "Your typing pace today: words (5 keystrokes each) per minute spent typing — Tockly never sees what you type"
+                ToolTip.text: qsTr("Your typing pace today: words (5 keystrokes each) per minute spent typing — Tockly never sees what you type")
             }
         }
 

@@ -42,7 +42,7 @@ Rectangle {
                     color: Colors.amber
                 }
                 UiText {
-                    text: "I live up there — look for the little smiley"
+                    text: qsTr("I live up there — look for the little smiley")
                     color: Colors.amber
                     font.pixelSize: TextStyle.subheadline
                     font.weight: Font.DemiBold
@@ -63,7 +63,7 @@ Rectangle {
 
         UiText {
             Layout.alignment: Qt.AlignHCenter
-            text: "Welcome to Tockly"
+            text: qsTr("Welcome to Tockly")
             font.pixelSize: TextStyle.title2
             font.weight: Font.Bold
         }
@@ -71,7 +71,7 @@ Rectangle {
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            text: "While you type or move your mouse, I quietly count your work time. Step away, and I pause — honest totals, kept entirely on your computer."
+            text: qsTr("While you type or move your mouse, I quietly count your work time. Step away, and I pause — honest totals, kept entirely on your computer.")
             color: Colors.taupe
             font.pixelSize: TextStyle.callout
         }
@@ -79,7 +79,7 @@ Rectangle {
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.Wrap
-            text: "Tip: my menu has a daily goal, history, and a “start at login” switch."
+            text: qsTr("Tip: my menu has a daily goal, history, and a “start at login” switch.")
             color: Colors.alpha(Colors.taupe, 0.8)
             font.pixelSize: TextStyle.caption
         }
@@ -87,7 +87,7 @@ Rectangle {
             objectName: "letsGoButton"
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 4
-            text: "Let's go 🍀"
+            text: qsTr("Let's go 🍀")
             onClicked: welcome.done()
         }
     }
