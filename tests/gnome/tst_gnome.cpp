@@ -41,12 +41,10 @@ QMap<QString, QString> extensionCatalogue(const QString &language)
     return texts;
 }
 
-// The entries of our item's menu as `session` shows them, sorted, the right button opening it
-// once the item is there; empty when it did not open.
+// The entries of our item's menu as `session` shows them, sorted, the right button opening it;
+// empty (and what was shown instead, as warnings) when it did not open.
 QStringList menuEntries(HeadlessGnomeShell &session)
 {
-    if (!QTest::qWaitFor([&] { return session.click(u"Tockly"_s, menu, true); }, 20000))
-        return {};
     QStringList entries;
     // An entry is named by its label (beside it, a blank one for the ornament).
     const auto read = [&] {
@@ -61,10 +59,15 @@ QStringList menuEntries(HeadlessGnomeShell &session)
                 entries << a.name;
         return !entries.isEmpty();
     };
-    if (!QTest::qWaitFor(read, 10000))
-        return {};
-    entries.sort();
-    return entries;
+    if (QTest::qWaitFor([&] { return session.click(u"Tockly"_s, menu, true); }, 20000) &&
+        QTest::qWaitFor(read, 10000)) {
+        entries.sort();
+        return entries;
+    }
+    for (const auto &a : session.accessibles())
+        if (!a.name.isEmpty())
+            qWarning() << "shown instead:" << a.role << a.name;
+    return {};
 }
 
 } // namespace
@@ -370,6 +373,9 @@ private slots:
     // entry. So a catalogue the Shell does not load, or a text missing from it, fails here.
     void menuInTheSessionsLanguage()
     {
+        // A third Shell, while the other layout's run has its own, costs more than it shows.
+        if (!packaged)
+            QSKIP("checked in the package's layout");
         const QMap<QString, QString> german = extensionCatalogue(u"de"_s);
         QVERIFY(german.contains(u"Quit Tockly"_s));
         startTockly();
@@ -381,8 +387,7 @@ private slots:
         QVERIFY2(locale.make(u"de_DE.UTF-8"_s, &error), qPrintable(error));
         HeadlessGnomeShell de;
         de.setLocale(locale);
-        if (packaged)
-            de.setPackagePrefix(shell.home() + u"/usr"_s);
+        de.setPackagePrefix(shell.home() + u"/usr"_s);
         QVERIFY2(de.start({extension}, {}, &error), qPrintable(error));
         QTRY_COMPARE_WITH_TIMEOUT(de.extensionState(extension), 1, 20000);
         startTockly(de, true);
