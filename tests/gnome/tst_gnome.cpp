@@ -4,6 +4,7 @@
 #include "DayActivity.h"
 #include "FrontmostText.h"
 #include "HeadlessGnomeShell.h"
+#include "PrivateLocale.h"
 #include "TocklyProcess.h"
 #include "linux/GnomeShellExtension.h"
 #include "linux/GnomeShellFrontmostApplication.h"
@@ -24,16 +25,58 @@ namespace {
 
 const QString extension = GnomeShellExtension::uuid;
 const QString appIndicator = u"ubuntu-appindicators@ubuntu.com"_s;
-constexpr uint label = 29, menu = 33, button = 43;
+constexpr uint label = 29, menu = 33, button = 43, menuItem = 35, checkMenuItem = 8;
 // The test windows' titles: nothing of ours may ever carry them.
 const QStringList titles{u"secret notes"_s, u"secret diary"_s, u"secret plans"_s};
+
+// msgid → msgstr of the extension's catalogue for `language` (its entries are one line each).
+QMap<QString, QString> extensionCatalogue(const QString &language)
+{
+    static const QRegularExpression entry(u"^msgid \"(.+)\"\nmsgstr \"(.*)\"$"_s,
+                                          QRegularExpression::MultilineOption);
+    QMap<QString, QString> texts;
+    for (const QRegularExpressionMatch &m : entry.globalMatch(QString::fromUtf8(
+             readFile(QStringLiteral(TOCKLY_EXTENSION_PO_DIR) + u'/' + language + u".po"_s))))
+        texts.insert(m.captured(1), m.captured(2));
+    return texts;
+}
+
+// The entries of our item's menu as `session` shows them, sorted, the right button opening it;
+// empty (and what was shown instead, as warnings) when it did not open.
+QStringList menuEntries(HeadlessGnomeShell &session)
+{
+    QStringList entries;
+    // An entry is named by its label (beside it, a blank one for the ornament).
+    const auto read = [&] {
+        const auto shown = session.accessibles();
+        QStringList items;
+        for (const auto &a : shown)
+            if (a.role == menuItem || a.role == checkMenuItem)
+                items << a.path;
+        entries.clear();
+        for (const auto &a : shown)
+            if (a.role == label && items.contains(a.parent) && !a.name.trimmed().isEmpty())
+                entries << a.name;
+        return !entries.isEmpty();
+    };
+    if (QTest::qWaitFor([&] { return session.click(u"Tockly"_s, menu, true); }, 20000) &&
+        QTest::qWaitFor(read, 10000)) {
+        entries.sort();
+        return entries;
+    }
+    for (const auto &a : session.accessibles())
+        if (!a.name.isEmpty())
+            qWarning() << "shown instead:" << a.role << a.name;
+    return {};
+}
 
 } // namespace
 
 // Tockly under a real GNOME Shell 43 with its extension: the application in front, the top-bar
-// item as a screen reader finds it (beside the AppIndicator extension too) and its card, the offer
-// to enable the extension, and `tockly doctor` before and after. Installed as the package installs
-// it, or run from the build tree; the machine's own applications are out of the Shell's sight.
+// item as a screen reader finds it (beside the AppIndicator extension too), its card and its menu
+// in the session's language, the offer to enable the extension, and `tockly doctor` before and
+// after. Installed as the package installs it, or run from the build tree; the machine's own
+// applications are out of the Shell's sight.
 class TestGnome : public QObject {
     Q_OBJECT
 
@@ -44,17 +87,23 @@ class TestGnome : public QObject {
     int runs = 0;
 
     // Each run records from an empty data folder, so its title stays "0m" for a minute.
-    QString dataFolder() const { return shell.home() + u"/run%1"_s.arg(runs); }
-
-    QProcessEnvironment environment() const
+    QString dataFolder(const HeadlessGnomeShell &session) const
     {
-        QProcessEnvironment env = shell.clientEnvironment();
+        return session.home() + u"/run%1"_s.arg(runs);
+    }
+    QString dataFolder() const { return dataFolder(shell); }
+
+    // A Tockly's in `session`, by default the test's Shell.
+    QProcessEnvironment environment(const HeadlessGnomeShell &session) const
+    {
+        QProcessEnvironment env = session.clientEnvironment();
         env.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
         env.insert(u"QT_QUICK_BACKEND"_s, u"software"_s);
         env.insert(u"QUENBY_DEMO_ACTIVE"_s, QString());
-        env.insert(u"QUENBY_DATA_DIR"_s, dataFolder());
+        env.insert(u"QUENBY_DATA_DIR"_s, dataFolder(session));
         return env;
     }
+    QProcessEnvironment environment() const { return environment(shell); }
 
     QString run(const QString &command) const
     {
@@ -64,15 +113,16 @@ class TestGnome : public QObject {
     }
 
     // A first start as far as the extension is concerned, past the welcome.
-    void startTockly(bool fresh = false)
+    void startTockly(const HeadlessGnomeShell &session, bool fresh = false)
     {
         stopProcess(tockly);
-        const QString config = shell.home() + u"/config"_s;
+        const QString config = session.home() + u"/config"_s;
         if (fresh || !QFile::exists(config + u"/Quenby/settings.json"_s))
             QVERIFY(skipWelcome(config));
         ++runs;
-        QVERIFY(::startTockly(tockly, environment(), shell.bus()));
+        QVERIFY(::startTockly(tockly, environment(session), session.bus()));
     }
+    void startTockly(bool fresh = false) { startTockly(shell, fresh); }
 
     // What gsettings prints in the Shell's session; none when it failed.
     std::optional<QString> gsettings(const QStringList &arguments) const
@@ -316,6 +366,35 @@ private slots:
         QVERIFY(tockly.waitForFinished(10000));
         QTRY_COMPARE(items(), 0);
         QVERIFY(shell.setExtensionEnabled(appIndicator, false));
+    }
+
+    // The item's menu in the session's language: the English texts in this session, the German
+    // catalogue's in a German one (a Shell of its own, in a locale made for it), entry for
+    // entry. So a catalogue the Shell does not load, or a text missing from it, fails here.
+    void menuInTheSessionsLanguage()
+    {
+        // A third Shell, while the other layout's run has its own, costs more than it shows.
+        if (!packaged)
+            QSKIP("checked in the package's layout");
+        const QMap<QString, QString> german = extensionCatalogue(u"de"_s);
+        QVERIFY(german.contains(u"Quit Tockly"_s));
+        startTockly();
+        QCOMPARE(menuEntries(shell).join(u" | "), german.keys().join(u" | "));
+        stopProcess(tockly);
+
+        PrivateLocale locale;
+        QString error;
+        QVERIFY2(locale.make(u"de_DE.UTF-8"_s, &error), qPrintable(error));
+        HeadlessGnomeShell de;
+        de.setLocale(locale);
+        de.setPackagePrefix(shell.home() + u"/usr"_s);
+        QVERIFY2(de.start({extension}, {}, &error), qPrintable(error));
+        QTRY_COMPARE_WITH_TIMEOUT(de.extensionState(extension), 1, 20000);
+        startTockly(de, true);
+        QStringList translated = german.values();
+        translated.sort();
+        QCOMPARE(menuEntries(de).join(u" | "), translated.join(u" | "));
+        stopProcess(tockly);
     }
 
     void offerAndDoctor()

@@ -9,6 +9,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRect>
 
@@ -20,23 +21,19 @@ using References = QList<std::pair<QString, QDBusObjectPath>>; // (application, 
 
 const QSize monitor(1280, 800);
 
-QDBusConnection a11y()
-{
-    return QDBusConnection(u"gnome-a11y"_s);
-}
-
-// A Shell busy with a redraw must cost a retry, not the default 25 s a call over a whole tree.
-QVariant accessibleCall(const QString &app, const QString &path, const QString &method)
-{
-    return busCall(a11y(), app, path, u"org.a11y.atspi.Accessible"_s, method, {}, 2000);
-}
-
 } // namespace
 
 HeadlessGnomeShell::~HeadlessGnomeShell()
 {
-    QDBusConnection::disconnectFromBus(u"gnome-a11y"_s);
+    QDBusConnection::disconnectFromBus(m_a11yName);
     stop();
+}
+
+// A Shell busy with a redraw must cost a retry, not the default 25 s a call over a whole tree.
+QVariant HeadlessGnomeShell::accessibleCall(const QString &app, const QString &path,
+                                            const QString &method) const
+{
+    return busCall(a11y(), app, path, u"org.a11y.atspi.Accessible"_s, method, {}, 2000);
 }
 
 bool HeadlessGnomeShell::start(const QStringList &extensions,
@@ -90,10 +87,17 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
         const QString ours = QStringLiteral(TOCKLY_GNOME_SHELL_EXTENSION);
         const QString installed =
             home + u"/data/gnome-shell/extensions/"_s + QFileInfo(ours).fileName();
-        QDir().mkpath(installed);
-        for (const QString &name : QDir(ours).entryList(QDir::Files))
-            QFile::copy(ours + u'/' + name, installed + u'/' + name);
+        // Its translations too, in locale/.
+        QDirIterator files(ours, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString file = files.next();
+            const QString copy = installed + file.mid(ours.size());
+            QDir().mkpath(QFileInfo(copy).path());
+            QFile::copy(file, copy);
+        }
     }
+    if (m_locale)
+        env = m_locale->applied(env);
 
     if (!m_systemBus.start(PrivateBus::Kind::system, error) ||
         !m_bus.start(PrivateBus::Kind::session, error, env))
@@ -103,7 +107,9 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
     setClient(home + u"/runtime"_s, u"wayland-0"_s, u"GNOME"_s);
     for (const QString &name : env.keys())
         m_client.insert(name, env.value(name));
-    m_connection = m_bus.connect(u"gnome-session"_s);
+    if (m_locale)
+        m_client = m_locale->applied(m_client);
+    m_connection = m_bus.connect(u"gnome-session "_s + home);
     // Up once it answers on its own interface, half a minute on a busy machine, and shows the
     // overview it starts in.
     if (!launch(
@@ -134,7 +140,7 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
     const QString address = busCall(m_connection, u"org.a11y.Bus"_s, u"/org/a11y/bus"_s,
                                     u"org.a11y.Bus"_s, u"GetAddress"_s)
                                 .toString();
-    return QDBusConnection::connectToBus(address, u"gnome-a11y"_s).isConnected() &&
+    return QDBusConnection::connectToBus(address, m_a11yName).isConnected() &&
            m_connection.registerService(u"org.freedesktop.impl.portal.desktop.gnome"_s);
 }
 
@@ -190,7 +196,7 @@ QList<HeadlessGnomeShell::Accessible> HeadlessGnomeShell::accessibles() const
                 return busProperty(a11y(), app, child.path(), u"org.a11y.atspi.Accessible"_s, name,
                                    2000);
             };
-            const Accessible a{app, child.path(), property(u"Name"_s).toString(),
+            const Accessible a{app, child.path(), parent.path(), property(u"Name"_s).toString(),
                                accessibleCall(app, child.path(), u"GetRole"_s).toUInt()};
             const auto states =
                 qdbus_cast<QList<uint>>(accessibleCall(app, child.path(), u"GetState"_s));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HeadlessCompositor.h"
+#include "PrivateLocale.h"
 
 #include <QMap>
 #include <QPointF>
@@ -19,6 +20,7 @@ public:
     struct Accessible {
         QString application; // its connection to the accessibility bus
         QString path;
+        QString parent; // the path of the object it is part of
         QString name;
         uint role = 0; // AT-SPI's: 29 a label, 43 a push button, 33 a menu
     };
@@ -28,6 +30,9 @@ public:
     // entry, icons and extension), whose bin/ and share/ are searched first. Without one, Tockly's
     // extension as the build made it is installed for the user only, as from source.
     void setPackagePrefix(const QString &prefix) { m_packagePrefix = prefix; }
+    // Before start: the session's locale, the Shell's and its clients' (else C.UTF-8). It must
+    // outlive the Shell.
+    void setLocale(const PrivateLocale &locale) { m_locale = &locale; }
     // `extensions` are enabled from the start; `applications` maps desktop-file ids to the
     // Name= of .desktop files in the session's data folder.
     bool start(const QStringList &extensions, const QMap<QString, QString> &applications,
@@ -70,6 +75,9 @@ protected:
 
 private:
     QVariant extensions(const QString &method, const QString &uuid) const;
+    // The accessibility bus of this Shell's session, and a call on an object there.
+    QDBusConnection a11y() const { return QDBusConnection(m_a11yName); }
+    QVariant accessibleCall(const QString &app, const QString &path, const QString &method) const;
     // A call on the remote-desktop session, which drives the pointer and the keyboard.
     void pointer(const QString &method, const QVariantList &args);
     void pressButton(int button);
@@ -79,4 +87,7 @@ private:
     QString m_remoteDesktop; // the session's path
     QPointF m_pointer{-1, -1};
     QString m_packagePrefix;
+    const PrivateLocale *m_locale = nullptr;
+    // Connections of this process are shared by name: each Shell's own, so two can run at once.
+    const QString m_a11yName = QStringLiteral("gnome-a11y ") + m_runtime.path();
 };
