@@ -373,7 +373,7 @@ private slots:
     // entry. So a catalogue the Shell does not load, or a text missing from it, fails here.
     void menuInTheSessionsLanguage()
     {
-        // A third Shell, while the other layout's run has its own, costs more than it shows.
+        // The catalogue is the same in both layouts; a second Shell once is enough.
         if (!packaged)
             QSKIP("checked in the package's layout");
         const QMap<QString, QString> german = extensionCatalogue(u"de"_s);
