@@ -444,6 +444,20 @@ actualizaciones. Consulta tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>DurationText</name>
+    <message>
+        <source>1 day</source>
+        <translation>1 día</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n día</numerusform>
+            <numerusform>%n días</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ExportDocument</name>
     <message numerus="yes">
         <source>Exported %n entries ✓</source>
@@ -522,17 +536,6 @@ actualizaciones. Consulta tockly(1).</translation>
 </context>
 <context>
     <name>HistoryText</name>
-    <message>
-        <source>1 day</source>
-        <translation>1 día</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n days</source>
-        <translation>
-            <numerusform>%n día</numerusform>
-            <numerusform>%n días</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Today</source>
         <translation>Hoy</translation>
@@ -1002,17 +1005,6 @@ actualizaciones. Consulta tockly(1).</translation>
         <source>Streak</source>
         <extracomment>Report row: how many days in a row the goal was reached.</extracomment>
         <translation>Racha</translation>
-    </message>
-    <message>
-        <source>1 day</source>
-        <translation>1 día</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n days</source>
-        <translation>
-            <numerusform>%n día</numerusform>
-            <numerusform>%n días</numerusform>
-        </translation>
     </message>
     <message>
         <source>Goal</source>

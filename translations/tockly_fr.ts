@@ -444,6 +444,20 @@ mises à jour. Voir tockly(1).</translation>
     </message>
 </context>
 <context>
+    <name>DurationText</name>
+    <message>
+        <source>1 day</source>
+        <translation>1 jour</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n days</source>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ExportDocument</name>
     <message numerus="yes">
         <source>Exported %n entries ✓</source>
@@ -522,17 +536,6 @@ mises à jour. Voir tockly(1).</translation>
 </context>
 <context>
     <name>HistoryText</name>
-    <message>
-        <source>1 day</source>
-        <translation>1 jour</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n days</source>
-        <translation>
-            <numerusform>%n jour</numerusform>
-            <numerusform>%n jours</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Today</source>
         <translation>Aujourd&apos;hui</translation>
@@ -1002,17 +1005,6 @@ mises à jour. Voir tockly(1).</translation>
         <source>Streak</source>
         <extracomment>Report row: how many days in a row the goal was reached.</extracomment>
         <translation>Série</translation>
-    </message>
-    <message>
-        <source>1 day</source>
-        <translation>1 jour</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n days</source>
-        <translation>
-            <numerusform>%n jour</numerusform>
-            <numerusform>%n jours</numerusform>
-        </translation>
     </message>
     <message>
         <source>Goal</source>

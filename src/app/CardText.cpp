@@ -5,11 +5,11 @@
 
 #include "DurationText.h"
 #include "MacWorkStore.h"
+#include "PluralCount.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <climits>
 
 namespace CardText {
 
@@ -28,8 +28,7 @@ QString streakBadge(qint64 streak)
     if (streak == 7)
         //: Seven days in a row: the lucky number.
         return Text::tr("🍀 777 streak!");
-    const int days = int(std::min<qint64>(streak, INT_MAX));
-    return Text::tr("🔥 %n-day streak", nullptr, days);
+    return Text::tr("🔥 %n-day streak", nullptr, pluralCount(streak));
 }
 
 QString rankMark(int position)

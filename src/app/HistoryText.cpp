@@ -5,11 +5,11 @@
 
 #include "DateText.h"
 #include "DurationText.h"
+#include "PluralCount.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace HistoryText {
@@ -19,11 +19,6 @@ namespace {
 struct Text {
     Q_DECLARE_TR_FUNCTIONS(HistoryText)
 };
-
-int counted(qint64 n)
-{
-    return int(std::clamp<qint64>(n, INT_MIN, INT_MAX));
-}
 
 constexpr double kFullTintSeconds = 6 * 3600;
 
@@ -42,12 +37,6 @@ QString hourLabel(int hour, const QLocale &locale)
 }
 
 } // namespace
-
-QString streakValue(qint64 streak)
-{
-    // Its own text for one: English has no catalogue, and "%n days" alone would say "1 days".
-    return streak == 1 ? Text::tr("1 day") : Text::tr("%n days", nullptr, counted(streak));
-}
 
 QString streakEmoji(qint64 streak)
 {
@@ -151,7 +140,7 @@ QList<Chip> chips(const DayRhythm &rhythm, const std::optional<DayActivity> &act
             {QStringLiteral("stretch"), QStringLiteral("🏃"), durationText(rhythm.longestStretch),
              rhythm.breaks == 1
                  ? Text::tr("longest stretch · 1 break")
-                 : Text::tr("longest stretch · %n breaks", nullptr, counted(rhythm.breaks))});
+                 : Text::tr("longest stretch · %n breaks", nullptr, pluralCount(rhythm.breaks))});
     if (!activity)
         return out;
     const DayActivity &a = *activity;

@@ -18,8 +18,7 @@
 // tested without a window.
 namespace HistoryText {
 
-// "1 day", otherwise the number and " days"; the lucky emoji from a week on.
-QString streakValue(qint64 streak);
+// The streak tile's emoji: the lucky one from a week on.
 QString streakEmoji(qint64 streak);
 // durationText of the best day's total, or "—" without one.
 QString bestDayValue(const Stats &stats);

@@ -28,7 +28,7 @@ HistoryTiles historyTiles(const RecordView &record)
     const Stats s = stats(record);
     return {.week = durationText(s.last7Days),
             .streakEmoji = streakEmoji(s.streak),
-            .streak = streakValue(s.streak),
+            .streak = daysText(s.streak),
             .bestDay = bestDayValue(s),
             .allTime = durationText(s.allTime)};
 }

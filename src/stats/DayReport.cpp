@@ -5,6 +5,7 @@
 
 #include "DayTotals.h"
 #include "DurationText.h"
+#include "PluralCount.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>
@@ -120,12 +121,11 @@ QString reportText(const DayReport &r, const Calendar &calendar)
     if (r.typingPace > 0)
         rows.append({Text::tr("Typing pace"), Text::tr("%1 words/min").arg(r.typingPace)});
     if (r.busiestHour && r.busiestHour->keys > 0)
-        rows.append(
-            {Text::tr("Busiest hour"),
-             //: %1 is the hour (09), %2 the number of keys pressed in it.
-             Text::tr("%1:00 (%2 keys)", nullptr, int(qMin<qint64>(r.busiestHour->keys, INT_MAX)))
-                 .arg(r.busiestHour->hour, 2, 10, QLatin1Char('0'))
-                 .arg(locale.toString(r.busiestHour->keys))});
+        rows.append({Text::tr("Busiest hour"),
+                     //: %1 is the hour (09), %2 the number of keys pressed in it.
+                     Text::tr("%1:00 (%2 keys)", nullptr, pluralCount(r.busiestHour->keys))
+                         .arg(r.busiestHour->hour, 2, 10, QLatin1Char('0'))
+                         .arg(locale.toString(r.busiestHour->keys))});
     if (!r.topApps.isEmpty()) {
         QStringList apps;
         for (const auto &[name, seconds] : r.topApps)
@@ -138,9 +138,7 @@ QString reportText(const DayReport &r, const Calendar &calendar)
         rows.append({Text::tr("Best day"), calendar.dayKey(*r.stats.bestDay) + " (" +
                                                durationText(r.stats.bestDayTotal) + ")"});
     //: Report row: how many days in a row the goal was reached.
-    rows.append({Text::tr("Streak"), r.stats.streak == 1
-                                         ? Text::tr("1 day")
-                                         : Text::tr("%n days", nullptr, r.stats.streak)});
+    rows.append({Text::tr("Streak"), daysText(r.stats.streak)});
     if (r.goal)
         rows.append({Text::tr("Goal"),
                      durationText(r.goalSeconds) +

@@ -3,6 +3,10 @@
 
 #include "DurationText.h"
 
+#include "PluralCount.h"
+
+#include <QCoreApplication>
+
 #include <cmath>
 
 qint64 wholeSeconds(double seconds)
@@ -30,4 +34,12 @@ QString clockText(double seconds)
 {
     const qint64 n = wholeSeconds(seconds);
     return QString::asprintf("%lld:%02lld:%02lld", n / 3600, (n % 3600) / 60, n % 60);
+}
+
+QString daysText(qint64 days)
+{
+    // Its own text for one: English has no catalogue, and "%n days" alone would say "1 days".
+    if (days == 1)
+        return QCoreApplication::translate("DurationText", "1 day");
+    return QCoreApplication::translate("DurationText", "%n days", nullptr, pluralCount(days));
 }

@@ -3,10 +3,11 @@
 
 #include "ExportDocument.h"
 
+#include "PluralCount.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 std::optional<QByteArray> exportData(std::span<const WorkEntry> entries)
@@ -21,6 +22,6 @@ std::optional<QByteArray> exportData(std::span<const WorkEntry> entries)
 
 QString exportedMessage(qsizetype count)
 {
-    const int n = int(std::min<qsizetype>(count, INT_MAX));
-    return QCoreApplication::translate("ExportDocument", "Exported %n entries ✓", nullptr, n);
+    return QCoreApplication::translate("ExportDocument", "Exported %n entries ✓", nullptr,
+                                       pluralCount(count));
 }
