@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include <QProcess>
+#include "DesktopTestEnvironment.h"
+
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
@@ -15,19 +16,17 @@ public:
     // `name` as LANG gives it ("de_DE.UTF-8"); false, and why in `error`, when it was not made.
     bool make(const QString &name, QString *error)
     {
-        QProcess localedef;
-        localedef.setProcessChannelMode(QProcess::MergedChannels);
-        localedef.start(QStringLiteral("localedef"),
-                        {QStringLiteral("-i"), name.section(u'.', 0, 0), QStringLiteral("-f"),
-                         name.section(u'.', 1), m_dir.filePath(name)});
-        if (localedef.waitForFinished(60000) && localedef.exitStatus() == QProcess::NormalExit &&
-            localedef.exitCode() == 0) {
-            m_name = name;
-            return true;
+        const ProgramRun run =
+            runProgram(QStringLiteral("localedef"),
+                       {QStringLiteral("-i"), name.section(u'.', 0, 0), QStringLiteral("-f"),
+                        name.section(u'.', 1), m_dir.filePath(name)},
+                       {}, 60000);
+        if (run.exitCode != 0) {
+            *error = QStringLiteral("localedef did not make %1: %2").arg(name, run.out + run.err);
+            return false;
         }
-        *error = QStringLiteral("localedef did not make %1: %2")
-                     .arg(name, QString::fromUtf8(localedef.readAll()) + localedef.errorString());
-        return false;
+        m_name = name;
+        return true;
     }
 
     // `env` in this locale: what set another (LC_ALL, LC_MESSAGES, ...) goes.
