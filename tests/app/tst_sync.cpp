@@ -37,6 +37,8 @@ struct Syncthing {
     QString id;
     ChildProcess process;
 
+    explicit Syncthing(const QString &home) : home(home) {}
+
     bool generate()
     {
         QProcess p;
@@ -94,6 +96,8 @@ struct Computer {
     QDBusConnection bus{QString()};
     QProcessEnvironment env;
     ChildProcess app;
+
+    explicit Computer(const QString &home) : home(home), sync(home + "/Sync") {}
 
     bool start(const QString &name, const QString &faketime)
     {
@@ -199,8 +203,9 @@ class TestSync : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    Computer desk, laptop;
-    Syncthing deskSync, laptopSync;
+    Computer desk{dir.filePath("desk")}, laptop{dir.filePath("laptop")};
+    Syncthing deskSync{dir.filePath("syncthing-desk")},
+        laptopSync{dir.filePath("syncthing-laptop")};
     QString faketime = dir.filePath("faketime");
     QString backing = dir.filePath("desk-sync-backing");
     QString days[2];
@@ -209,15 +214,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(TestMounts::hideInputDevices() && setClockOffset(faketime, 0));
-        desk.home = dir.filePath("desk");
-        laptop.home = dir.filePath("laptop");
-        desk.sync = desk.home + "/Sync";
-        laptop.sync = laptop.home + "/Sync";
         // The desk's synced folder is a mount, to be unmounted later.
         QVERIFY(QDir().mkpath(backing) && QDir().mkpath(desk.sync));
         QVERIFY(TestMounts::bind(backing, desk.sync));
-        deskSync.home = dir.filePath("syncthing-desk");
-        laptopSync.home = dir.filePath("syncthing-laptop");
         QVERIFY(deskSync.generate() && laptopSync.generate());
         QVERIFY(deskSync.start(desk.sync, laptopSync) && laptopSync.start(laptop.sync, deskSync));
         QVERIFY(desk.start("desk", faketime) && laptop.start("laptop", faketime));
@@ -325,8 +324,7 @@ private slots:
 
         // A second machine with the desk's id, from a copied home folder: it writes nothing
         // there and says why.
-        Computer copy;
-        copy.home = dir.filePath("copy");
+        Computer copy(dir.filePath("copy"));
         copy.sync = desk.sync;
         QVERIFY(writeFile(copy.home + "/config/Quenby/settings.json",
                           readFile(desk.home + "/config/Quenby/settings.json")));
