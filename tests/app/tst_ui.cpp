@@ -377,6 +377,8 @@ private slots:
         click(button(box, "Join"));
         QTRY_COMPARE(text("crewError"), "That crew code doesn't exist.");
         QCOMPARE(visibleParts(), (QStringList{"crewForm", "codeField"}));
+        f.crew.answers["create"] = {{.code = "ANN001"}};
+        f.crew.answers["fetch ANN001"] = {{.crewName = "Ann's Crew"}};
         CrewModel &crew = f.shell->crewModel();
         crew.startCrew();
         crew.submit("  ", "");
