@@ -28,14 +28,9 @@ class TestFaultRun : public QObject {
     FakeDesktopServices logind;
     QDBusConnection sessionBus{QString()}, controlBus{QString()};
     QString data = dir.filePath("home/data"), config = dir.filePath("home/config");
+    QString faketime = dir.filePath("faketime"); // the application's wall clock: setClockOffset
     QProcessEnvironment env;
     int typed = 0;
-
-    // The wall clock the application sees: the real one moved by `seconds`.
-    void setClockOffset(qint64 seconds)
-    {
-        QVERIFY(::setClockOffset(dir.filePath("faketime"), seconds));
-    }
 
     // A key every quarter second for `seconds`.
     bool type(int seconds)
@@ -87,7 +82,7 @@ private slots:
         env.insert("XDG_RUNTIME_DIR", dir.path());
         env.insert("TZ", "UTC");
         env.insert("QUENBY_UPDATE_FEED", "http://127.0.0.1:9/");
-        fakeWallClock(env, dir.filePath("faketime"));
+        fakeWallClock(env, faketime);
     }
 
     void cleanupTestCase()
@@ -98,7 +93,7 @@ private slots:
 
     void everyRecordedSecondIsAccountedFor()
     {
-        setClockOffset(0);
+        QVERIFY(setClockOffset(faketime, 0));
         QProcess app;
         QVERIFY(startTockly(app, env, sessionBus));
         const Instant started = instantFromUnixMSecs(QDateTime::currentMSecsSinceEpoch());
@@ -114,7 +109,7 @@ private slots:
         // Set back an hour: the segment so far is closed at the tick before, and can be
         // written nowhere.
         const Instant setBack = instantFromUnixMSecs(QDateTime::currentMSecsSinceEpoch());
-        setClockOffset(-3600);
+        QVERIFY(setClockOffset(faketime, -3600));
         QVERIFY(type(3));
 
         // An hour asleep. The will-sleep work is done once the delay lock is let go.
@@ -123,7 +118,7 @@ private slots:
         logindCall("EmitPrepareForSleep", {true});
         QTRY_COMPARE_WITH_TIMEOUT(logindCall("InhibitorsHeld"), 0, 10000);
         ::kill(pid_t(app.processId()), SIGSTOP);
-        setClockOffset(0);
+        QVERIFY(setClockOffset(faketime, 0));
         QVERIFY(QFile::remove(data + "/filler"));
         QTest::qWait(1000);
         ::kill(pid_t(app.processId()), SIGCONT);
@@ -131,7 +126,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(logindCall("InhibitorsHeld"), 1, 10000);
         QVERIFY(type(3));
         // Forward a day, then a crash, with the settings still unwritable.
-        setClockOffset(86400);
+        QVERIFY(setClockOffset(faketime, 86400));
         QVERIFY(type(3));
         app.kill();
         QVERIFY(app.waitForFinished(10000));

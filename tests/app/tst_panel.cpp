@@ -304,8 +304,6 @@ private slots:
         QCOMPARE(shown.value("text").toString(), "0m");
         QCOMPARE(shown.value("class").toString(), "paused");
         QCOMPARE(shown.value("autoTrackEnabled").toBool(), true);
-        QCOMPARE(runTockly(env, {"status"}, &out), 0);
-        QCOMPARE(out.trimmed(), "0m · " + shown.value("tooltip").toString());
 
         // --follow prints each change, and an empty text once Tockly is gone.
         QProcess follow;
@@ -321,10 +319,9 @@ private slots:
 
         // Pausing from the command line and the bus: each reaches the store, and the store's
         // state comes back on the bus, in the menu and in `tockly status`.
-        const auto autoTrack = [&] { return tocklyProperty(panel, "AutoTrackEnabled"); };
         QCOMPARE(runTockly(env, {"pause"}, &out), 0);
         QCOMPARE(out.trimmed(), "0m · Auto-tracking is off");
-        QCOMPARE(autoTrack(), QVariant(false));
+        QCOMPARE(tocklyProperty(panel, "AutoTrackEnabled"), QVariant(false));
         // In another language the JSON and the bus keep the store's words; the text is German.
         QProcessEnvironment german = env;
         german.remove("LC_ALL");
@@ -341,10 +338,8 @@ private slots:
         QCOMPARE(lines.last().value("tooltip").toString(), "Auto-tracking is off");
         call(panel, SingleInstance::serviceName, SingleInstance::objectPath,
              SingleInstance::interfaceName, "SetAutoTrackEnabled", {true});
-        QCOMPARE(autoTrack(), QVariant(true));
+        QCOMPARE(tocklyProperty(panel, "AutoTrackEnabled"), QVariant(true));
         QCOMPARE(toggleState(panel, service), 1);
-        QCOMPARE(runTockly(env, {"resume", "now"}), 2);
-        QCOMPARE(runTockly(env, {"status", "--jsno"}), 2);
 
         menuEvent(panel, service, DBusMenu::quit);
         QSignalSpy finished(&app, &QProcess::finished);

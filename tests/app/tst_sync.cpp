@@ -37,6 +37,8 @@ struct Syncthing {
     QString id;
     ChildProcess process;
 
+    explicit Syncthing(const QString &home) : home(home) {}
+
     bool generate()
     {
         QProcess p;
@@ -54,30 +56,22 @@ struct Syncthing {
 
     bool start(const QString &folder, const Syncthing &peer)
     {
-        const QString device =
-            R"(<device id="%1" name="%2" compression="metadata"><address>%3</address></device>)";
         const QString config =
-            "<configuration version=\"36\">"
-            "<folder id=\"tockly\" label=\"tockly\" path=\"" +
-            folder +
-            "\" type=\"sendreceive\" rescanIntervalS=\"3600\" fsWatcherEnabled=\"true\" "
-            "fsWatcherDelayS=\"1\"><device id=\"" +
-            id + "\"></device><device id=\"" + peer.id +
-            "\"></device><minDiskFree unit=\"%\">0</minDiskFree></folder>" +
-            device.arg(id, "self", "dynamic") +
-            device.arg(peer.id, "peer", QString("tcp://127.0.0.1:%1").arg(peer.port)) +
-            "<gui enabled=\"false\"></gui><options>"
-            "<listenAddress>tcp://127.0.0.1:" +
-            QString::number(port) +
-            "</listenAddress>"
-            "<globalAnnounceEnabled>false</globalAnnounceEnabled>"
-            "<localAnnounceEnabled>false</localAnnounceEnabled>"
-            "<relaysEnabled>false</relaysEnabled><natEnabled>false</natEnabled>"
-            "<stunKeepaliveStartS>0</stunKeepaliveStartS><urAccepted>-1</urAccepted>"
-            "<autoUpgradeIntervalH>0</autoUpgradeIntervalH><startBrowser>false</startBrowser>"
-            "<crashReportingEnabled>false</crashReportingEnabled>"
-            "<announceLANAddresses>false</announceLANAddresses>"
-            "<reconnectionIntervalS>1</reconnectionIntervalS></options></configuration>";
+            QStringLiteral(R"(<configuration version="36">
+<folder id="tockly" label="tockly" path="%1" type="sendreceive" rescanIntervalS="3600"
+ fsWatcherEnabled="true" fsWatcherDelayS="1"><device id="%2"></device><device id="%3"></device>
+<minDiskFree unit="%">0</minDiskFree></folder>
+<device id="%2" name="self" compression="metadata"><address>dynamic</address></device>
+<device id="%3" name="peer" compression="metadata"><address>tcp://127.0.0.1:%4</address></device>
+<gui enabled="false"></gui><options><listenAddress>tcp://127.0.0.1:%5</listenAddress>
+<globalAnnounceEnabled>false</globalAnnounceEnabled>
+<localAnnounceEnabled>false</localAnnounceEnabled><announceLANAddresses>false</announceLANAddresses>
+<relaysEnabled>false</relaysEnabled><natEnabled>false</natEnabled>
+<stunKeepaliveStartS>0</stunKeepaliveStartS><urAccepted>-1</urAccepted>
+<autoUpgradeIntervalH>0</autoUpgradeIntervalH><startBrowser>false</startBrowser>
+<crashReportingEnabled>false</crashReportingEnabled><reconnectionIntervalS>1</reconnectionIntervalS>
+</options></configuration>)")
+                .arg(folder, id, peer.id, QString::number(peer.port), QString::number(port));
         if (!writeFile(home + "/config.xml", config.toUtf8()) ||
             !QDir().mkpath(folder + "/.stfolder"))
             return false;
@@ -103,14 +97,15 @@ struct Computer {
     QProcessEnvironment env;
     ChildProcess app;
 
+    explicit Computer(const QString &home) : home(home), sync(home + "/Sync") {}
+
     bool start(const QString &name, const QString &faketime)
     {
         QString error;
         if (!x.start(&error) || !session.start(PrivateBus::Kind::session, &error))
             return false;
         bus = session.connect(name);
-        env = tocklyEnvironment(QProcessEnvironment::systemEnvironment(), home, session.address());
-        env.insert("DISPLAY", x.display());
+        env = tocklyEnvironment(x.environment(), home, session.address());
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("XDG_RUNTIME_DIR", home);
         env.insert("TZ", "Europe/Berlin");
@@ -122,12 +117,10 @@ struct Computer {
                startTockly(app, env, bus);
     }
 
-    QString run(const QStringList &args, int *exitCode = nullptr) const
+    QString run(const QStringList &args) const
     {
         QString out;
-        const int code = runTockly(env, args, &out);
-        if (exitCode)
-            *exitCode = code;
+        runTockly(env, args, &out);
         return out;
     }
     QJsonObject report(const QString &day) const
@@ -157,9 +150,7 @@ struct Computer {
     // Keys at four a second, on this computer's display.
     void type(ChildProcess &xdotool, int seconds) const
     {
-        auto xenv = QProcessEnvironment::systemEnvironment();
-        xenv.insert("DISPLAY", x.display());
-        xdotool.setProcessEnvironment(xenv);
+        xdotool.setProcessEnvironment(x.environment());
         xdotool.start("xdotool",
                       QStringList{"key", "--delay", "250"} + QStringList(4 * seconds, "x"));
     }
@@ -192,11 +183,6 @@ bool typed(QProcess &xdotool)
     return xdotool.state() == QProcess::NotRunning || xdotool.waitForFinished(60000);
 }
 
-double sumOn(const QList<WorkEntry> &entries, const QString &day)
-{
-    return unionOn({entries}, day);
-}
-
 // Instants of this century carry about a tenth of a microsecond of rounding.
 bool near(double a, double b)
 {
@@ -217,8 +203,9 @@ class TestSync : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
-    Computer desk, laptop;
-    Syncthing deskSync, laptopSync;
+    Computer desk{dir.filePath("desk")}, laptop{dir.filePath("laptop")};
+    Syncthing deskSync{dir.filePath("syncthing-desk")},
+        laptopSync{dir.filePath("syncthing-laptop")};
     QString faketime = dir.filePath("faketime");
     QString backing = dir.filePath("desk-sync-backing");
     QString days[2];
@@ -227,15 +214,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(TestMounts::hideInputDevices() && setClockOffset(faketime, 0));
-        desk.home = dir.filePath("desk");
-        laptop.home = dir.filePath("laptop");
-        desk.sync = desk.home + "/Sync";
-        laptop.sync = laptop.home + "/Sync";
         // The desk's synced folder is a mount, to be unmounted later.
         QVERIFY(QDir().mkpath(backing) && QDir().mkpath(desk.sync));
         QVERIFY(TestMounts::bind(backing, desk.sync));
-        deskSync.home = dir.filePath("syncthing-desk");
-        laptopSync.home = dir.filePath("syncthing-laptop");
         QVERIFY(deskSync.generate() && laptopSync.generate());
         QVERIFY(deskSync.start(desk.sync, laptopSync) && laptopSync.start(laptop.sync, deskSync));
         QVERIFY(desk.start("desk", faketime) && laptop.start("laptop", faketime));
@@ -250,12 +231,9 @@ private slots:
 
     void theDayAcrossBothComputers()
     {
-        int code = -1;
-        desk.run({"sync", desk.sync}, &code);
-        QCOMPARE(code, 0);
+        QCOMPARE(runTockly(desk.env, {"sync", desk.sync}), 0);
         QVERIFY(desk.run({"sync", "--name", "desk"}).contains("This computer: desk ("));
-        laptop.run({"sync", laptop.sync, "--json"}, &code);
-        QCOMPARE(code, 0);
+        QCOMPARE(runTockly(laptop.env, {"sync", laptop.sync, "--json"}), 0);
         laptop.run({"sync", "--name", "laptop"});
         // Each sees the other once Syncthing has carried their descriptions across.
         QVERIFY(
@@ -296,8 +274,8 @@ private slots:
             QCOMPARE(report["words"].toInteger(), (desk.keys(day) + laptop.keys(day)) / 5);
             const auto each = shares(report);
             QCOMPARE(each.keys(), (QStringList{"desk", "laptop"}));
-            QVERIFY(near(each["desk"], sumOn(deskEntries, day)));
-            QVERIFY(near(each["laptop"], sumOn(laptopEntries, day)));
+            QVERIFY(near(each["desk"], unionOn({deskEntries}, day)));
+            QVERIFY(near(each["laptop"], unionOn({laptopEntries}, day)));
             const auto seen = shares(laptop.report(day));
             QCOMPARE(seen.keys(), each.keys());
             QVERIFY(near(seen["desk"], each["desk"]) && near(seen["laptop"], each["laptop"]));
@@ -305,9 +283,9 @@ private slots:
         // Overlapping, apart and across midnight: both worked before it, at the same time
         // for a while; the laptop past midnight, the desk after it.
         QVERIFY(desk.report(days[0])["dayTotal"].toDouble() <
-                sumOn(deskEntries, days[0]) + sumOn(laptopEntries, days[0]) - 20);
-        QVERIFY(sumOn(laptopEntries, days[1]) >= 5 && sumOn(deskEntries, days[1]) >= 30);
-        QVERIFY(sumOn(laptopEntries, days[0]) >= 60);
+                unionOn({deskEntries}, days[0]) + unionOn({laptopEntries}, days[0]) - 20);
+        QVERIFY(unionOn({laptopEntries}, days[1]) >= 5 && unionOn({deskEntries}, days[1]) >= 30);
+        QVERIFY(unionOn({laptopEntries}, days[0]) >= 60);
         // The title in the panel is the day across both.
         QVERIFY(eventually(
             [&] { return desk.title() == desk.report(days[1])["durationText"].toString(); }, 40));
@@ -346,8 +324,7 @@ private slots:
 
         // A second machine with the desk's id, from a copied home folder: it writes nothing
         // there and says why.
-        Computer copy;
-        copy.home = dir.filePath("copy");
+        Computer copy(dir.filePath("copy"));
         copy.sync = desk.sync;
         QVERIFY(writeFile(copy.home + "/config/Quenby/settings.json",
                           readFile(desk.home + "/config/Quenby/settings.json")));
