@@ -169,8 +169,9 @@ private slots:
         QVERIFY2(c.inputReason.contains(inputSays), qPrintable(c.inputReason));
         QVERIFY2(c.frontmostReason.contains(frontmostSays), qPrintable(c.frontmostReason));
         // Whoever cannot count keys is told how to; whoever does without the service is told why.
-        QCOMPARE(c.inputReason.contains("log out and back in"_L1),
-                 input == int(InputBackend::idleOnly) || input == int(InputBackend::waylandIdle));
+        QCOMPARE(
+            c.inputReason.contains("(sudo usermod -aG input $USER), then log out and back in"_L1),
+            input == int(InputBackend::idleOnly) || input == int(InputBackend::waylandIdle));
         QVERIFY(c.inputReason.contains("tockly-inputd is not installed"_L1));
         // Only where silence may be an inhibitor is the doubt named.
         QCOMPARE(c.inputReason.contains("removes the doubt"_L1),
