@@ -539,7 +539,7 @@ struct Desktops {
                  << u"4"_s;
         if (s.keys)
             args << u"type"_s << u"--delay"_s << u"25"_s << letters(s.keys);
-        return xvfb.xdotool(args);
+        return xvfb.run(u"xdotool"_s, args);
     }
     bool wayland(const Step &)
     {
@@ -566,14 +566,13 @@ struct Desktops {
     {
         const bool reset = !x || kind == Kind::filmOff || xvfb.run(u"xset"_s, {u"s"_s, u"reset"_s});
         const QString film = u"[app_id=\"org.quenby.Film\"]"_s;
-        QString error;
         if (!swayRuns || kind == Kind::filmReset)
             return reset;
         if (kind == Kind::filmOff) {
             sway.closeWindow(u"org.quenby.Film"_s);
             return reset;
         }
-        return reset && sway.openWindow(u"org.quenby.Film"_s, u"film"_s, &error) &&
+        return reset && sway.openWindow(u"org.quenby.Film"_s, u"film"_s) &&
                sway.swaymsg({film, u"fullscreen"_s, u"enable"_s}) &&
                sway.swaymsg({film, u"inhibit_idle"_s, u"fullscreen"_s});
     }
@@ -582,14 +581,13 @@ struct Desktops {
         const bool on = kind == Kind::callOn;
         if (x)
             std::free(xcb_request_check(x, xcb_screensaver_suspend_checked(x, on)));
-        QString error;
         if (!swayRuns)
             return true;
         if (!on) {
             sway.closeWindow(u"org.quenby.Call"_s);
             return true;
         }
-        return sway.openWindow(u"org.quenby.Call"_s, u"call"_s, &error) &&
+        return sway.openWindow(u"org.quenby.Call"_s, u"call"_s) &&
                sway.swaymsg({u"[app_id=\"org.quenby.Call\"]"_s, u"inhibit_idle"_s, u"open"_s});
     }
 };

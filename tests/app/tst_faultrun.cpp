@@ -37,8 +37,8 @@ class TestFaultRun : public QObject {
     {
         typed += 4 * seconds;
         for (int left = seconds; left > 0; left -= 5)
-            if (!x.xdotool(QStringList{"key", "--delay", "250"} +
-                           QStringList(4 * std::min(5, left), "x")))
+            if (!x.run("xdotool", QStringList{"key", "--delay", "250"} +
+                                      QStringList(4 * std::min(5, left), "x")))
                 return false;
         return true;
     }

@@ -36,16 +36,12 @@ private slots:
         QVERIFY(items.registerApp());
         QCOMPARE(items.status(), Status::enabled);
         QVERIFY(validates(items.entryPath()));
-        QFile f(items.entryPath());
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.readAll().contains("\nExec=\"/opt/Tockly 100%%/tockly\"\n"));
-        f.close();
+        const QByteArray entry = readFile(items.entryPath());
+        QVERIFY(entry.contains("\nExec=\"/opt/Tockly 100%%/tockly\"\n"));
         QVERIFY(items.registerApp());
 
         // Switched off in the desktop's own settings: the entry stays, hidden.
-        QVERIFY(f.open(QIODevice::Append));
-        f.write("Hidden = true\n");
-        f.close();
+        QVERIFY(writeFile(items.entryPath(), entry + "Hidden = true\n"));
         QCOMPARE(items.status(), Status::notRegistered);
         QVERIFY(items.registerApp());
         QCOMPARE(items.status(), Status::enabled);
@@ -74,10 +70,7 @@ private slots:
 
         // A file where the autostart folder should be blocks even root.
         QVERIFY(QDir(config.path()).removeRecursively());
-        QDir().mkpath(config.path());
-        QFile blocker(config.filePath(u"autostart"_s));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(writeFile(config.filePath(u"autostart"_s), {}));
         QVERIFY(!items.registerApp());
         store->setLaunchAtLogin(true);
         QVERIFY(!store->launchAtLogin());

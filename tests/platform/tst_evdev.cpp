@@ -7,22 +7,7 @@
 
 #include <QTest>
 
-#include <vector>
-
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-InputTally decode(const std::vector<Recorded> &events)
-{
-    InputTally tally;
-    EvdevDecoder decoder(tally);
-    for (const Recorded &r : events)
-        decoder.feed(r.event, r.at);
-    return tally;
-}
-
-} // namespace
 
 class TestEvdev : public QObject {
     Q_OBJECT
@@ -31,7 +16,10 @@ private slots:
     // The keyboard's and the mouse's recordings are counted by tockly-inputd in tst_inputd.
     void droppedEventsAreDiscardedUpToTheNextReport()
     {
-        const InputTally t = decode(recording(u"dropped.evemu"_s));
+        InputTally t;
+        EvdevDecoder dropped(t);
+        for (const Recorded &r : recording(u"dropped.evemu"_s))
+            dropped.feed(r.event, r.at);
         // a before the overflow and d after it; b, c and the wheel fell into the gap.
         QCOMPARE(t.counter(InputEvent::keyDown), 2u);
         QCOMPARE(t.counter(InputEvent::scrollWheel), 0u);
@@ -40,16 +28,9 @@ private slots:
         // A frame counts when its report arrives, at the report's time.
         InputTally tally;
         EvdevDecoder decoder(tally);
-        input_event press{};
-        press.type = EV_KEY;
-        press.code = KEY_Q;
-        press.value = 1;
-        decoder.feed(press, 1.0);
+        decoder.feed({{}, EV_KEY, KEY_Q, 1}, 1.0);
         QCOMPARE(tally.counter(InputEvent::keyDown), 0u);
-        input_event report{};
-        report.type = EV_SYN;
-        report.code = SYN_REPORT;
-        decoder.feed(report, 1.01);
+        decoder.feed({{}, EV_SYN, SYN_REPORT, 0}, 1.01);
         QCOMPARE(tally.counter(InputEvent::keyDown), 1u);
         QCOMPARE(tally.lastAt(InputEvent::keyDown), std::optional<double>(1.01));
     }

@@ -77,7 +77,7 @@ class TestX11 : public QObject {
     double since(InputEvent type) const { return input->secondsSinceLastEvent(type); }
     void xdotool(const char *command)
     {
-        QVERIFY2(xvfb.xdotool(QString::fromLatin1(command).split(u' ')), command);
+        QVERIFY2(xvfb.run(u"xdotool"_s, QString::fromLatin1(command).split(u' ')), command);
     }
 
 private slots:
@@ -120,10 +120,8 @@ private slots:
         QTest::qWait(1200);
         QVERIFY(since(InputEvent::mouseMoved) >= 1.1);
         QVERIFY(since(InputEvent::keyDown) >= key + 1.1);
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(xvfb.run(u"xset"_s, {u"s"_s, u"reset"_s}));
-            QTest::qWait(200);
-        }
+        QVERIFY(xvfb.run(u"xset"_s, {u"s"_s, u"reset"_s}));
+        QTest::qWait(600);
         QVERIFY(since(InputEvent::mouseMoved) >= 1.7);
         QVERIFY(since(InputEvent::keyDown) >= key + 1.7);
 

@@ -28,11 +28,7 @@ class XvfbServer {
 public:
     bool start(QString *error);
     QString display() const { return m_display; }
-    // Runs xdotool, or another client, on this display and waits for it to finish.
-    bool xdotool(const QStringList &arguments) const
-    {
-        return run(QStringLiteral("xdotool"), arguments);
-    }
+    // Runs a client (xdotool, say) on this display and waits for it to finish.
     bool run(const QString &program, const QStringList &arguments) const;
     // Ours, with this display.
     QProcessEnvironment environment() const;

@@ -24,7 +24,7 @@ public:
 
     // A window of tockly-test-wayland-client with that app_id and title; true once shown, which
     // gives it the focus. Closing it gives the focus back to the window below.
-    bool openWindow(const QString &appId, const QString &title, QString *error);
+    bool openWindow(const QString &appId, const QString &title);
     void closeWindow(const QString &appId);
     // What a launcher hands to the program `appId` it starts on a click: an activation token the
     // compositor gave it with its seat, the serial of that click and its surface. The launcher

@@ -61,12 +61,6 @@ inline QString pendingInvite(const QDBusConnection &bus)
     return tocklyProperty(bus, QStringLiteral("PendingInvite")).toString();
 }
 
-// Whether the tockly on `bus` counts now.
-inline bool isTracking(const QDBusConnection &bus)
-{
-    return tocklyProperty(bus, QStringLiteral("IsTracking")).toBool();
-}
-
 // When the tockly on `bus` was seen counting while it was watched for `ms`, polled every 250 ms
 // after `step` (the test's input, say): milliseconds from the start, -1 when never.
 struct Tracked {
@@ -83,7 +77,7 @@ inline Tracked watchTracking(const QDBusConnection &bus, int ms,
         if (step)
             step();
         const qint64 at = clock.elapsed();
-        if (isTracking(bus)) {
+        if (tocklyProperty(bus, QStringLiteral("IsTracking")).toBool()) {
             seen.last = at;
             if (seen.first < 0)
                 seen.first = at;
