@@ -389,6 +389,33 @@ private slots:
         QCOMPARE(QProcess::execute(u"grep"_s, {u"-rq"_s, u"secret page title"_s, home.path()}), 1);
     }
 
+    // Under KWin too, a later process started by a launcher for a click brings the window it
+    // opens to the front with the launcher's token. KWin prevents focus stealing at its
+    // strictest: KWin 6 leaves the window that an older caller opens behind.
+    void kwinRaisesTheWindowWithTheLaunchersToken()
+    {
+        HeadlessKWin kwin;
+        QString error;
+        QVERIFY2(kwin.start(&error, true), qPrintable(error));
+        QTemporaryDir home;
+        QProcessEnvironment env =
+            tocklyEnvironment(kwin.clientEnvironment(), home.path(), kwin.sessionBus().address());
+        QVERIFY(skipWelcome(home.filePath(u"config"_s)));
+        ChildProcess first;
+        QVERIFY(startTockly(first, env, kwin.sessionBus().connect(u"tockly"_s)));
+        const QString token = kwin.launcherToken(u"tockly"_s, &error);
+        QVERIFY2(!token.isEmpty(), qPrintable(error));
+        QTRY_COMPARE(kwin.activeWindow(), u"launcher"_s);
+        QCOMPARE(runTockly(env, {u"quenby://join/abc123"_s}), 0);
+        QTest::qWait(2000);
+        if (kwin.version() >= 6)
+            QCOMPARE(kwin.activeWindow(), u"launcher"_s);
+
+        env.insert(u"XDG_ACTIVATION_TOKEN"_s, token);
+        QCOMPARE(runTockly(env, {u"quenby://join/zz9zz9"_s}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(kwin.activeWindow(), u"Crew Invite"_s, 10000);
+    }
+
     // Under Wayland a client sees the clipboard only while it has the keyboard focus, and Tockly
     // has none at start: the invitation that another client holds on the clipboard is read
     // through the compositor. (Offered once: tst_crewstore.)

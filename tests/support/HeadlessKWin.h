@@ -10,6 +10,12 @@
 // kwin_wayland.
 class HeadlessKWin : public HeadlessCompositor {
 public:
-    // Returns once KWin answers on the bus.
-    bool start(QString *error);
+    // Returns once KWin answers on the bus. With `strictFocus`, KWin prevents focus stealing at
+    // its strictest: KWin 6 then gives new windows no focus of their own (5.27 still does).
+    bool start(QString *error, bool strictFocus = false);
+    // KWin's major version.
+    int version() const;
+    // The title of the window KWin activated last, as a script of the test's reports it; empty
+    // for none.
+    QString activeWindow() const;
 };

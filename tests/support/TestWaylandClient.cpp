@@ -10,10 +10,11 @@
 // prints "mapped" once shown and "pointed at" once the pointer is over it. Clicked, it asks the
 // compositor for an activation token for the program APP_ID with its seat, the click's serial
 // and its surface, and prints the token, which a launcher hands to the program in
-// XDG_ACTIVATION_TOKEN. Where the compositor takes input from clients (wlroots' virtual pointer)
-// it clicks the middle of the output itself; elsewhere the test points there and clicks. It runs
-// until killed, as a browser whose link was clicked stays open.
+// XDG_ACTIVATION_TOKEN. Where the compositor takes input from clients (wlroots' virtual pointer,
+// KWin's fake input) it clicks the middle of the output itself; elsewhere the test points there
+// and clicks. It runs until killed, as a browser whose link was clicked stays open.
 
+#include "fake-input-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 #include "xdg-activation-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -35,23 +36,26 @@ wl_shm *shm = nullptr;
 xdg_wm_base *wmBase = nullptr;
 xdg_activation_v1 *activation = nullptr;
 wl_seat *seat = nullptr;
+wl_output *output = nullptr;
 zwlr_virtual_pointer_manager_v1 *virtualPointers = nullptr;
+org_kde_kwin_fake_input *fakeInput = nullptr;
 wl_surface *surface = nullptr;
 bool launcher = false;
 bool configured = false;
 int width = 0, height = 0; // as the compositor asks; 0 leaves it to us
+int outputWidth = 0, outputHeight = 0;
 bool entered = false;
 uint32_t pressSerial = 0; // of the first button press on our surface; 0 before
 
 template<typename T>
 void bind(T **global, wl_registry *registry, uint32_t name, const char *interface,
-          const wl_interface &wanted)
+          const wl_interface &wanted, uint32_t version = 1)
 {
     if (!std::strcmp(interface, wanted.name))
-        *global = static_cast<T *>(wl_registry_bind(registry, name, &wanted, 1));
+        *global = static_cast<T *>(wl_registry_bind(registry, name, &wanted, version));
 }
 
-void global(void *, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
+void global(void *, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
 {
     bind(&compositor, registry, name, interface, wl_compositor_interface);
     bind(&shm, registry, name, interface, wl_shm_interface);
@@ -60,7 +64,10 @@ void global(void *, wl_registry *registry, uint32_t name, const char *interface,
     if (!launcher)
         return;
     bind(&seat, registry, name, interface, wl_seat_interface);
+    bind(&output, registry, name, interface, wl_output_interface);
     bind(&virtualPointers, registry, name, interface, zwlr_virtual_pointer_manager_v1_interface);
+    if (version >= 3) // absolute motion
+        bind(&fakeInput, registry, name, interface, org_kde_kwin_fake_input_interface, 3);
 }
 void globalRemove(void *, wl_registry *, uint32_t) {}
 const wl_registry_listener registryListener = {&global, &globalRemove};
@@ -117,6 +124,19 @@ const wl_seat_listener seatListener = [] {
     return l;
 }();
 
+const wl_output_listener outputListener = [] {
+    wl_output_listener l{};
+    l.geometry = [](void *, wl_output *, int32_t, int32_t, int32_t, int32_t, int32_t, const char *,
+                    const char *, int32_t) {};
+    l.mode = [](void *, wl_output *, uint32_t flags, int32_t w, int32_t h, int32_t) {
+        if (flags & WL_OUTPUT_MODE_CURRENT) {
+            outputWidth = w;
+            outputHeight = h;
+        }
+    };
+    return l;
+}();
+
 // A new memory file reads as zeros: black.
 wl_buffer *blackBuffer(int w, int h)
 {
@@ -153,22 +173,32 @@ bool pointedAt(wl_display *display)
 // clients; false when it lends none.
 bool clickTheMiddle(wl_display *display)
 {
-    if (!virtualPointers)
+    zwlr_virtual_pointer_v1 *pointer = nullptr;
+    if (virtualPointers)
+        pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(virtualPointers, seat);
+    else if (fakeInput)
+        org_kde_kwin_fake_input_authenticate(fakeInput, "tockly test", "clicks the launcher");
+    else
         return false;
-    zwlr_virtual_pointer_v1 *pointer =
-        zwlr_virtual_pointer_manager_v1_create_virtual_pointer(virtualPointers, seat);
     // The seat gains a pointer with the new device: ours is asked for before the pointer moves.
     wl_display_roundtrip(display);
     wl_display_roundtrip(display);
-    zwlr_virtual_pointer_v1_motion_absolute(pointer, milliseconds(), 1, 1, 2, 2);
-    zwlr_virtual_pointer_v1_frame(pointer);
+    if (pointer) {
+        zwlr_virtual_pointer_v1_motion_absolute(pointer, milliseconds(), 1, 1, 2, 2);
+        zwlr_virtual_pointer_v1_frame(pointer);
+    } else {
+        org_kde_kwin_fake_input_pointer_motion_absolute(
+            fakeInput, wl_fixed_from_int(outputWidth / 2), wl_fixed_from_int(outputHeight / 2));
+    }
     if (!pointedAt(display))
         return false;
-    for (const uint32_t state :
-         {WL_POINTER_BUTTON_STATE_PRESSED, WL_POINTER_BUTTON_STATE_RELEASED}) {
-        zwlr_virtual_pointer_v1_button(pointer, milliseconds(), BTN_LEFT, state);
-        zwlr_virtual_pointer_v1_frame(pointer);
-    }
+    for (const uint32_t state : {WL_POINTER_BUTTON_STATE_PRESSED, WL_POINTER_BUTTON_STATE_RELEASED})
+        if (pointer) {
+            zwlr_virtual_pointer_v1_button(pointer, milliseconds(), BTN_LEFT, state);
+            zwlr_virtual_pointer_v1_frame(pointer);
+        } else {
+            org_kde_kwin_fake_input_button(fakeInput, BTN_LEFT, state);
+        }
     return true;
 }
 
@@ -194,6 +224,8 @@ int main(int argc, char *argv[])
     xdg_wm_base_add_listener(wmBase, &wmBaseListener, nullptr);
     if (seat)
         wl_seat_add_listener(seat, &seatListener, nullptr);
+    if (output)
+        wl_output_add_listener(output, &outputListener, nullptr);
     surface = wl_compositor_create_surface(compositor);
     xdg_surface *xdgSurface = xdg_wm_base_get_xdg_surface(wmBase, surface);
     xdg_surface_add_listener(xdgSurface, &surfaceListener, nullptr);
