@@ -23,10 +23,9 @@ private slots:
                                        {QUuid(), -1.5, 900, WorkEntry::Kind::added},
                                        {QUuid::createUuid(), 8e8, -300, WorkEntry::Kind::removed}};
         const QByteArray json = encodeEntries(entries, JsonStyle::compact);
-        // Instants are seconds since 2001, UUIDs upper case; the nil UUID is a UUID like any other.
+        // Instants are seconds since 2001, UUIDs upper case; the nil UUID reads back as one.
         QVERIFY(json.startsWith(
             R"([{"date":30,"id":"0E5C9A3B-7F1D-4C2E-9A8B-1234567890AB","kind":"timed","seconds":60})"));
-        QVERIFY(json.contains(R"("id":"00000000-0000-0000-0000-000000000000")"));
         QCOMPARE(decodeEntries(json), entries);
         // Key order carries no meaning, lower-case UUIDs read, and unknown members are skipped.
         // (Numbers of twenty digits and more: the entries fuzz seeds, replayed by ctest.)

@@ -19,8 +19,6 @@
 #include <QMap>
 #include <QTemporaryDir>
 
-#include <map>
-
 // Fakes of the platform services, driven by the test.
 
 // Events happen at the fake clock's now. Nothing has happened at the start: every idle reading is
@@ -30,7 +28,7 @@ public:
     explicit FakeInputSource(const FakeClock &clock) : m_clock(clock) {}
     double secondsSinceLastEvent(InputEvent type) const override
     {
-        return m_lastAt.contains(type) ? m_clock.now() - m_lastAt.at(type) : 1e9;
+        return m_lastAt.contains(type) ? m_clock.now() - m_lastAt[type] : 1e9;
     }
     quint32 eventCounter(InputEvent type) const override { return counters.value(type); }
     // `count` events of one type, now. Counters wrap like the real 32-bit ones.
@@ -44,21 +42,15 @@ public:
 
 private:
     const FakeClock &m_clock;
-    std::map<InputEvent, Instant> m_lastAt;
+    QMap<InputEvent, Instant> m_lastAt;
 };
 
+// Launch at login stays off: no test here turns it on (tst_autostart drives the real one).
 class FakeLoginItems final : public LoginItems {
 public:
-    Status status() const override { return state; }
-    bool registerApp() override { return set(Status::enabled); }
-    bool unregisterApp() override { return set(Status::notRegistered); }
-    bool set(Status s)
-    {
-        state = s;
-        return true;
-    }
-
-    Status state = Status::notRegistered;
+    Status status() const override { return Status::notRegistered; }
+    bool registerApp() override { return false; }
+    bool unregisterApp() override { return true; }
 };
 
 class FakePasteboard final : public Pasteboard {
@@ -145,7 +137,6 @@ struct StoreFixture {
     FakeLoginItems loginItems;
     // The services the store is opened with; a test may put real ones here.
     Workspace *workspaceService = &workspace;
-    SettingsStore *settingsStore = &settings;
     LoginItems *loginItemsService = &loginItems;
     FakeProcess process;
     FakeTimer timer;
@@ -153,7 +144,6 @@ struct StoreFixture {
     FakeCrewConnection crew;
     CrewClient::Connection *crewConnection = &crew;
     FolderWatcher *folderWatcher = nullptr;
-    QByteArray machineId = "test machine";
     Calendar calendar = zoneCalendar("Europe/Berlin");
     std::unique_ptr<MacWorkStore> store;
 
@@ -169,10 +159,9 @@ struct StoreFixture {
     MacWorkStore &open()
     {
         store.reset();
-        store = MacWorkStore::open({clock, calendar, input, *workspaceService, *settingsStore,
-                                    *loginItemsService, process, timer,
-                                    dir.filePath(QStringLiteral("support")), *crewConnection,
-                                    folderWatcher, machineId, QStringLiteral("desk")});
+        store = MacWorkStore::open({clock, calendar, input, *workspaceService, settings,
+                                    *loginItemsService, process, timer, dir.filePath("support"),
+                                    *crewConnection, folderWatcher, "test machine", "desk"});
         if (store)
             store->crews()->setPasteboard(&pasteboard);
         return *store;
@@ -194,10 +183,7 @@ struct StoreFixture {
         }
     }
 
-    QString dataPath(const QString &name) const
-    {
-        return dir.filePath(QStringLiteral("Quenby/") + name);
-    }
+    QString dataPath(const QString &name) const { return dir.filePath("Quenby/" + name); }
     void writeData(const QString &name, const QByteArray &bytes) const
     {
         writeFile(dataPath(name), bytes);
