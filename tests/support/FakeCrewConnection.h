@@ -18,6 +18,7 @@ class FakeCrewConnection final : public CrewClient::Connection {
 public:
     struct Answer {
         std::optional<CrewClient::CrewFailure> failure{}; // the request fails with it
+        QString code{};     // of a created crew; "NEW" and a number when empty
         QString crewName{}; // of a joined or fetched crew; "Crew CODE" when empty
         QString owner{};    // of a fetched crew; none when empty
         QList<QPair<QString, double>> board{}; // a fetched crew's rows: nickname, seconds today
@@ -29,8 +30,8 @@ public:
     QStringList calls;
     // The days each report sent, in order.
     QList<QHash<QString, double>> reports;
-    // Answers by the first two words of a call ("join ABC123", "fetch ABC123"), used in order,
-    // the last one kept; without one, a request succeeds.
+    // Answers by the first two words of a call ("join ABC123", "fetch ABC123", "create"), used
+    // in order, the last one kept; without one, a request succeeds.
     QHash<QString, QList<Answer>> answers;
     // Requests still waiting for their answer's delay.
     int pending = 0;
@@ -38,10 +39,10 @@ public:
     QCoro::Task<CrewClient::CrewResult<CrewClient::Config>> createCrew(QString crewName,
                                                                        QString nickname) override
     {
-        const QString code = QStringLiteral("NEW%1").arg(++m_members);
+        const Answer a = ask(QStringLiteral("create %1 %2").arg(crewName, nickname));
+        const QString code = a.code.isEmpty() ? QStringLiteral("NEW%1").arg(++m_members) : a.code;
         return settle<CrewClient::Config>(
-            ask(QStringLiteral("create %1 %2").arg(crewName, nickname)),
-            CrewClient::Config{code, newMemberId(), nickname, crewName});
+            a, CrewClient::Config{code, newMemberId(), nickname, crewName});
     }
 
     QCoro::Task<CrewClient::CrewResult<CrewClient::Config>> joinCrew(QString code,
@@ -89,7 +90,7 @@ private:
     Answer ask(const QString &call)
     {
         calls << call;
-        auto it = answers.find(call.section(u' ', 0, 1));
+        auto it = answers.find(call.section(u' ', 0, call.startsWith(u"create") ? 0 : 1));
         if (it == answers.end() || it->isEmpty())
             return {};
         return it->size() > 1 ? it->takeFirst() : it->first();
