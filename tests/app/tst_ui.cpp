@@ -638,7 +638,7 @@ private slots:
         QCOMPARE(history.apps()->rows()[1].fraction, 900.0 / 3000);
 
         // The export byte for byte, and one that cannot be written (that a failed write keeps
-        // the earlier file whole: tst_store_storage).
+        // the earlier file whole: tst_store::cutShortWritesKeepTheOldFile).
         const QString path = f.dataPath("History.json");
         history.exportTo(QUrl::fromLocalFile(path));
         QCOMPARE(history.transferMessage(), "Exported 8 entries ✓");
