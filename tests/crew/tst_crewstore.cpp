@@ -31,32 +31,35 @@ Answer failing(const QString &text, int delayMs = 0)
 }
 
 // A leaderboard as "nickname seconds" rows.
-QStringList rows(const Crews &crews, const QString &code)
+QStringList rows(const MacWorkStore &store, const QString &code)
 {
     QStringList out;
-    for (const auto &s : crews.standingsByCode().value(code))
+    for (const auto &s : store.crews()->standingsByCode().value(code))
         out << QStringLiteral("%1 %2").arg(s.nickname).arg(s.todaySeconds);
     return out;
 }
 
-// The codes of the crews held, once the stored list is found to be the same.
-QStringList held(const StoreFixture &f)
+QStringList codes(const QList<Config> &configs)
 {
-    const QList<Config> configs = f.store->crews()->crewConfigs();
     QStringList out;
     for (const Config &c : configs)
         out << c.code;
-    const auto data = f.settings.dataValue(MacWorkStore::crewsKey);
-    return data && CrewClient::decodeConfigs(*data) == configs ? out : QStringList{"not stored"};
+    return out;
 }
 
-Crews &withCrews(StoreFixture &f, const QStringList &held)
+QList<Config> stored(const StoreFixture &f)
+{
+    return CrewClient::decodeConfigs(f.settings.dataValue(MacWorkStore::crewsKey).value_or(""))
+        .value_or(QList<Config>{{"unreadable", "", "", ""}});
+}
+
+MacWorkStore &withCrews(StoreFixture &f, const QStringList &held)
 {
     QList<Config> configs;
     for (const QString &code : held)
         configs.append({code, "m-" + code, "Ann", "Crew " + code});
     f.settings.setValue(MacWorkStore::crewsKey, CrewClient::encodeConfigs(configs));
-    return *f.open().crews();
+    return f.open();
 }
 
 QStringList requested(const QSignalSpy &spy)
@@ -94,7 +97,8 @@ private slots:
     void joinAndCreateRules()
     {
         StoreFixture f;
-        Crews &crews = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC", "DDDDDD"});
+        MacWorkStore &s = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC", "DDDDDD"});
+        Crews &crews = *s.crews();
         QVERIFY(awaitTask(crews.joinCrew("aaaaaa", "Ann")));
         QCOMPARE(crews.crewError(), "You're already in that crew.");
         QVERIFY(f.crew.calls.isEmpty()); // refused here without asking the service
@@ -103,7 +107,8 @@ private slots:
         const QStringList five{"AAAAAA", "BBBBBB", "CCCCCC", "DDDDDD", "EEEEEE"};
         QVERIFY(awaitTask(crews.joinCrew("eeeeee", "Ann")));
         QCOMPARE(crews.crewError(), "");
-        QCOMPARE(held(f), five);
+        QCOMPARE(codes(crews.crewConfigs()), five);
+        QCOMPARE(stored(f), crews.crewConfigs());
         QTRY_COMPARE(f.crew.calls.filter("report ").size(), 5);
         QCOMPARE(f.crew.calls.filter("fetch ").size(), 5);
         QVERIFY(crews.standingsByCode().contains("EEEEEE"));
@@ -115,7 +120,7 @@ private slots:
         QVERIFY(awaitTask(crews.createCrew("Ann's Crew", "Ann")));
         QCOMPARE(crews.crewError(), "You can be in up to 5 crews.");
         QVERIFY(f.crew.calls.isEmpty());
-        QCOMPARE(held(f), five);
+        QCOMPARE(codes(crews.crewConfigs()), five);
     }
 
     // The service's refusals in the user's language: the app's own words for the codes it knows
@@ -150,7 +155,8 @@ private slots:
     void refreshOfThreeCrews()
     {
         StoreFixture f;
-        Crews &crews = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC"});
+        MacWorkStore &s = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC"});
+        Crews &crews = *s.crews();
         f.crew.answers["fetch AAAAAA"] = {
             Answer{.owner = "Ann", .board = {{"Ann", 90}, {"Bob", 50}}},
             Answer{.crewName = "Owls", .board = {{"Ann", 95}}}};
@@ -163,32 +169,39 @@ private slots:
 
         QVERIFY(awaitTask(crews.refreshCrews()));
         QCOMPARE(crews.crewError(), "");
-        QCOMPARE(rows(crews, "AAAAAA"), QStringList({"Ann 90", "Bob 50"}));
+        QCOMPARE(rows(s, "AAAAAA"), QStringList({"Ann 90", "Bob 50"}));
         QCOMPARE(crews.ownedCrewCodes(), QStringList({"AAAAAA", "CCCCCC"}));
 
         // The first failure is shown; the first crew is renamed, stored, and no longer owned.
         // The failed crews keep what they had.
         QVERIFY(awaitTask(crews.refreshCrews()));
         QCOMPARE(crews.crewError(), notFound);
-        QCOMPARE(rows(crews, "AAAAAA"), QStringList{"Ann 95"});
+        QCOMPARE(rows(s, "AAAAAA"), QStringList{"Ann 95"});
         QCOMPARE(crews.crewConfigs().first().crewName, "Owls");
-        QCOMPARE(held(f), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
-        QCOMPARE(rows(crews, "BBBBBB"), QStringList{"Bob 70"});
-        QCOMPARE(rows(crews, "CCCCCC"), QStringList{"Ann 10"});
+        QCOMPARE(stored(f), crews.crewConfigs());
+        QCOMPARE(rows(s, "BBBBBB"), QStringList{"Bob 70"});
+        QCOMPARE(rows(s, "CCCCCC"), QStringList{"Ann 10"});
         QCOMPARE(crews.ownedCrewCodes(), QStringList{"CCCCCC"});
+        QCOMPARE(codes(crews.crewConfigs()), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
     }
 
     void reportDaysAroundMidnight()
     {
         const QTimeZone berlin("Europe/Berlin");
         StoreFixture f(localInstant(berlin, "2026-03-10 23:50"));
-        const QList<WorkEntry> entries{{QUuid(), localInstant(berlin, "2026-03-04 09:00"), 3600},
-                                       {QUuid(), localInstant(berlin, "2026-03-03 09:00"), 7200}};
+        const QList<WorkEntry> entries{
+            {QUuid::createUuid(), localInstant(berlin, "2026-03-04 09:00"), 3600,
+             WorkEntry::Kind::timed},
+            {QUuid::createUuid(), localInstant(berlin, "2026-03-03 09:00"), 7200,
+             WorkEntry::Kind::timed}};
         f.writeData("entries.json", encodeEntries(entries, JsonStyle::compact));
         MacWorkStore &s = f.open();
+        Crews &crews = *s.crews();
         f.type(900); // 23:50:04 to 00:05:00, still typing
         QVERIFY(s.isTracking());
-        s.crews()->setCrewConfigs({{"AAAAAA", "m-A", "Ann", "Crew"}});
+        QVERIFY(f.crew.calls.isEmpty()); // no crews, no reports
+
+        crews.setCrewConfigs({{"AAAAAA", "m-A", "Ann", "Crew"}});
         s.reportNow();
         QCOMPARE(f.crew.calls, QStringList{"report AAAAAA"});
         const QHash<QString, double> expected{
@@ -202,8 +215,8 @@ private slots:
     {
         StoreFixture f;
         f.crew.answers["report BBBBBB"] = {failing("Down.")};
-        Crews &crews = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC"});
-        MacWorkStore &s = *f.store;
+        MacWorkStore &s = withCrews(f, {"AAAAAA", "BBBBBB", "CCCCCC"});
+        Crews &crews = *s.crews();
         f.advance(3600); // idle: no report, however long
         QCOMPARE(s.lastReport(), MacWorkStore::distantPast);
 
@@ -223,22 +236,23 @@ private slots:
     void overlappingOperations()
     {
         StoreFixture f;
-        Crews &crews = withCrews(f, {"AAAAAA"});
+        MacWorkStore &s = withCrews(f, {"AAAAAA"});
+        Crews &crews = *s.crews();
 
         // Two refreshes: each writes the board when its reply comes; the later reply wins.
         f.crew.answers["fetch AAAAAA"] = {Answer{.board = {{"Ann", 1}}, .delayMs = 200},
                                           Answer{.board = {{"Ann", 2}}}};
         auto first = crews.refreshCrews();
         QVERIFY(awaitTask(crews.refreshCrews()));
-        QCOMPARE(rows(crews, "AAAAAA"), QStringList{"Ann 2"});
+        QCOMPARE(rows(s, "AAAAAA"), QStringList{"Ann 2"});
         QVERIFY(awaitTask(std::move(first)));
-        QCOMPARE(rows(crews, "AAAAAA"), QStringList{"Ann 1"});
+        QCOMPARE(rows(s, "AAAAAA"), QStringList{"Ann 1"});
 
         // A report started during a join goes to the crews held when it started.
         f.crew.calls.clear();
         f.crew.answers["join BBBBBB"] = {Answer{.delayMs = 200}};
         auto joining = crews.joinCrew("BBBBBB", "Ann");
-        f.store->reportNow();
+        s.reportNow();
         QVERIFY(awaitTask(std::move(joining)));
         QTRY_COMPARE(f.crew.calls.filter("report "),
                      QStringList({"report AAAAAA", "report AAAAAA", "report BBBBBB"}));
@@ -248,7 +262,8 @@ private slots:
         auto firstJoin = crews.joinCrew("CCCCCC", "Ann");
         QVERIFY(awaitTask(crews.joinCrew("cccccc", "Ann")));
         QVERIFY(awaitTask(std::move(firstJoin)));
-        QCOMPARE(held(f), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
+        QCOMPARE(codes(crews.crewConfigs()), QStringList({"AAAAAA", "BBBBBB", "CCCCCC"}));
+        QCOMPARE(stored(f), crews.crewConfigs());
         const QStringList leaves = f.crew.calls.filter("leave ");
         QCOMPARE(leaves.size(), 1);
         QVERIFY(leaves.first().startsWith("leave CCCCCC "));
@@ -260,7 +275,8 @@ private slots:
         crews.leaveCrew("BBBBBB");
         QCOMPARE(f.crew.calls.filter("leave BBBBBB ").size(), 1);
         QVERIFY(awaitTask(std::move(refreshing)));
-        QCOMPARE(held(f), QStringList({"AAAAAA", "CCCCCC"}));
+        QCOMPARE(codes(crews.crewConfigs()), QStringList({"AAAAAA", "CCCCCC"}));
+        QCOMPARE(stored(f), crews.crewConfigs());
         QVERIFY(!crews.standingsByCode().contains("BBBBBB"));
         QVERIFY(crews.ownedCrewCodes().isEmpty());
 
@@ -303,7 +319,8 @@ private slots:
         // Each link offers again, a held crew never.
         StoreFixture g;
         g.crew.answers["join K3X9QZ"] = {Answer{.delayMs = 100}};
-        Crews &crews = withCrews(g, {"HELD01"});
+        MacWorkStore &s = withCrews(g, {"HELD01"});
+        Crews &crews = *s.crews();
         QSignalSpy linked(&crews, &Crews::inviteWindowRequested);
         crews.openInviteLinks({"quenby://join/k3x9qz", "quenby://join/HELD01"});
         crews.openInviteLinks({"quenby://join/k3x9qz"});
@@ -346,6 +363,8 @@ private slots:
         // Refusals reach the store in the service's own words.
         QVERIFY(awaitTask(bobCrews.joinCrew("QQQQQ0", "Bob")));
         QCOMPARE(bobCrews.crewError(), notFound);
+        QVERIFY(awaitTask(bobCrews.joinCrew(code, "ann")));
+        QVERIFY(bobCrews.crewError().contains("nickname"));
         QVERIFY(awaitTask(bobCrews.joinCrew(code.toLower(), "Bob")));
         QCOMPARE(bobCrews.crewError(), "");
         QCOMPARE(bobCrews.crewConfigs().first().crewName, "Ann's Crew");
@@ -354,9 +373,10 @@ private slots:
         // Reports go out in the background: the board shows them after a refresh or a few.
         const auto board = [&] {
             awaitTask(annCrews.refreshCrews());
-            return rows(annCrews, code);
+            return rows(ann, code);
         };
         QTRY_COMPARE(board(), QStringList({todayRow("Bob", bob), todayRow("Ann", ann)}));
+        QCOMPARE(annCrews.standingsByCode().value(code).first().id, 0);
 
         // Only the owner removes members; the removed member is off the board at once, and
         // keeps his membership here until he leaves it.
@@ -364,7 +384,7 @@ private slots:
         QCOMPARE(bobCrews.crewError(), "Only the crew's owner can remove members.");
         QVERIFY(awaitTask(annCrews.removeMember(code, "Bob")));
         QCOMPARE(annCrews.crewError(), "");
-        QCOMPARE(rows(annCrews, code), QStringList{todayRow("Ann", ann)});
+        QCOMPARE(rows(ann, code), QStringList{todayRow("Ann", ann)});
         QCOMPARE(bobCrews.crewConfigs().size(), 1);
         bobCrews.leaveCrew(code);
         QVERIFY(bobCrews.crewConfigs().isEmpty());

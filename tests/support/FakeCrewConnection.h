@@ -41,8 +41,8 @@ public:
     {
         const Answer a = ask(QStringLiteral("create %1 %2").arg(crewName, nickname));
         const QString code = a.code.isEmpty() ? QStringLiteral("NEW%1").arg(++m_members) : a.code;
-        return settle<CrewClient::Config>(
-            a, CrewClient::Config{code, newMemberId(), nickname, crewName});
+        return settle(a, CrewClient::Config{code, newMemberId(), nickname,
+                                            a.crewName.isEmpty() ? crewName : a.crewName});
     }
 
     QCoro::Task<CrewClient::CrewResult<CrewClient::Config>> joinCrew(QString code,
@@ -50,39 +50,39 @@ public:
     {
         code = code.toUpper();
         const Answer a = ask(QStringLiteral("join %1 %2").arg(code, nickname));
-        return settle<CrewClient::Config>(
-            a, CrewClient::Config{code, newMemberId(), nickname,
-                                  a.crewName.isEmpty() ? "Crew " + code : a.crewName});
+        return settle(a, CrewClient::Config{code, newMemberId(), nickname,
+                                            a.crewName.isEmpty() ? "Crew " + code : a.crewName});
     }
 
     QCoro::Task<CrewClient::CrewResult<CrewClient::FetchedCrew>>
     fetchCrew(QString code, const Clock &, QTimeZone) override
     {
         const Answer a = ask(QStringLiteral("fetch ") + code);
-        CrewClient::FetchedCrew crew{a.crewName.isEmpty() ? "Crew " + code : a.crewName,
-                                     a.owner.isEmpty() ? std::nullopt : std::optional(a.owner),
-                                     {}};
+        CrewClient::FetchedCrew crew{
+            a.crewName.isEmpty() ? "Crew " + code : a.crewName, std::nullopt, {}};
+        if (!a.owner.isEmpty())
+            crew.ownerNickname = a.owner;
         for (const auto &[nickname, seconds] : a.board)
             crew.standings.append({int(crew.standings.size()), nickname, seconds, seconds});
-        return settle<CrewClient::FetchedCrew>(a, crew);
+        return settle(a, crew);
     }
 
     QCoro::Task<> leave(CrewClient::Config config) override
     {
-        co_await settle<void>(ask(QStringLiteral("leave %1 %2").arg(config.code, config.memberId)));
+        co_await settle(ask(QStringLiteral("leave %1 %2").arg(config.code, config.memberId)));
     }
 
     QCoro::Task<CrewClient::CrewResult<void>> kick(CrewClient::Config config,
                                                    QString nickname) override
     {
-        return settle<void>(ask(QStringLiteral("kick %1 %2").arg(config.code, nickname)));
+        return settle(ask(QStringLiteral("kick %1 %2").arg(config.code, nickname)));
     }
 
     QCoro::Task<CrewClient::CrewResult<void>> report(CrewClient::Config config,
                                                      QHash<QString, double> days) override
     {
         reports << days;
-        return settle<void>(ask(QStringLiteral("report ") + config.code));
+        return settle(ask(QStringLiteral("report ") + config.code));
     }
 
 private:
@@ -97,16 +97,24 @@ private:
     }
     QString newMemberId() { return QStringLiteral("m%1").arg(++m_members); }
 
-    // The answer's value (none for void) or failure, after its delay.
-    template<typename T, typename... Value>
-    QCoro::Task<CrewClient::CrewResult<T>> settle(Answer a, Value... value)
+    // The answer's value or failure, after its delay.
+    template<typename T> QCoro::Task<CrewClient::CrewResult<T>> settle(Answer a, T value)
     {
         ++pending;
         co_await QCoro::sleepFor(std::chrono::milliseconds(a.delayMs));
         --pending;
         if (a.failure)
             co_return *a.failure;
-        co_return CrewClient::CrewResult<T>(value...);
+        co_return value;
+    }
+    QCoro::Task<CrewClient::CrewResult<void>> settle(Answer a)
+    {
+        ++pending;
+        co_await QCoro::sleepFor(std::chrono::milliseconds(a.delayMs));
+        --pending;
+        if (a.failure)
+            co_return *a.failure;
+        co_return {};
     }
 
     int m_members = 0;

@@ -9,6 +9,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRect>
 
@@ -35,17 +36,6 @@ QVariant HeadlessGnomeShell::accessibleCall(const QString &app, const QString &p
     return busCall(a11y(), app, path, u"org.a11y.atspi.Accessible"_s, method, {}, 2000);
 }
 
-bool HeadlessGnomeShell::setLocale(const QString &name, QString *error)
-{
-    m_locale = name;
-    const ProgramRun run = runProgram(u"localedef"_s,
-                                      {u"-i"_s, name.section(u'.', 0, 0), u"-f"_s,
-                                       name.section(u'.', 1), m_runtime.filePath(name)},
-                                      {}, 60000);
-    *error = u"localedef did not make %1: %2"_s.arg(name, run.out + run.err);
-    return run.exitCode == 0;
-}
-
 bool HeadlessGnomeShell::start(const QStringList &extensions,
                                const QMap<QString, QString> &applications, QString *error)
 {
@@ -53,11 +43,7 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
     QProcessEnvironment env;
     env.insert(u"PATH"_s, qEnvironmentVariable("PATH", "/usr/bin:/bin"));
     env.insert(u"HOME"_s, home);
-    env.insert(u"LANG"_s, m_locale.isEmpty() ? u"C.UTF-8"_s : m_locale);
-    if (!m_locale.isEmpty()) {
-        env.insert(u"LOCPATH"_s, home);
-        env.insert(u"LANGUAGE"_s, m_locale.section(u'.', 0, 0));
-    }
+    env.insert(u"LANG"_s, u"C.UTF-8"_s);
     env.insert(u"XDG_RUNTIME_DIR"_s, home + u"/runtime"_s);
     env.insert(u"XDG_CONFIG_HOME"_s, home + u"/config"_s);
     env.insert(u"XDG_DATA_HOME"_s, home + u"/data"_s);
@@ -95,12 +81,23 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
         dataDirs << view;
     }
     env.insert(u"XDG_DATA_DIRS"_s, dataDirs.join(u':'));
-    // Without the package's layout, Tockly's extension as the build made it (its translations
-    // too), installed for this user.
-    const QString userExtensions = home + u"/data/gnome-shell/extensions"_s;
-    if (m_packagePrefix.isEmpty() && QDir().mkpath(userExtensions))
-        runProgram(u"cp"_s,
-                   {u"-r"_s, QStringLiteral(TOCKLY_GNOME_SHELL_EXTENSION), userExtensions});
+    // Without the package's layout, Tockly's extension as the build made it, installed for this
+    // user.
+    if (m_packagePrefix.isEmpty()) {
+        const QString ours = QStringLiteral(TOCKLY_GNOME_SHELL_EXTENSION);
+        const QString installed =
+            home + u"/data/gnome-shell/extensions/"_s + QFileInfo(ours).fileName();
+        // Its translations too, in locale/.
+        QDirIterator files(ours, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString file = files.next();
+            const QString copy = installed + file.mid(ours.size());
+            QDir().mkpath(QFileInfo(copy).path());
+            QFile::copy(file, copy);
+        }
+    }
+    if (m_locale)
+        env = m_locale->applied(env);
 
     if (!m_systemBus.start(PrivateBus::Kind::system, error) ||
         !m_bus.start(PrivateBus::Kind::session, error, env))
@@ -108,12 +105,10 @@ bool HeadlessGnomeShell::start(const QStringList &extensions,
     env.insert(u"DBUS_SYSTEM_BUS_ADDRESS"_s, m_systemBus.address());
     env.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, m_bus.address());
     setClient(home + u"/runtime"_s, u"wayland-0"_s, u"GNOME"_s);
-    // The clients in the session's locale, as the Shell.
-    for (const QString &name : m_client.keys())
-        if (name.startsWith(u"LC_"_s))
-            m_client.remove(name);
     for (const QString &name : env.keys())
         m_client.insert(name, env.value(name));
+    if (m_locale)
+        m_client = m_locale->applied(m_client);
     m_connection = m_bus.connect(u"gnome-session "_s + home);
     // Up once it answers on its own interface, half a minute on a busy machine, and shows the
     // overview it starts in.
@@ -259,9 +254,10 @@ QRect HeadlessGnomeShell::extents(const QString &name, uint role) const
 bool HeadlessGnomeShell::pointAt(const QString &name, uint role)
 {
     const QRect box = extents(name, role);
-    if (!box.isEmpty())
-        pointAt(QRectF(box).center());
-    return !box.isEmpty();
+    if (box.isEmpty())
+        return false;
+    pointAt(QRectF(box).center());
+    return true;
 }
 
 void HeadlessGnomeShell::pointAt(QPointF target)
@@ -279,16 +275,17 @@ void HeadlessGnomeShell::pointAt(QPointF target)
 
 bool HeadlessGnomeShell::click(const QString &name, uint role, bool rightButton)
 {
-    if (!pointAt(name, role))
+    const QRect box = extents(name, role);
+    if (box.isEmpty())
         return false;
-    pressButton(rightButton ? 0x111 : 0x110); // BTN_RIGHT, BTN_LEFT
+    click(QRectF(box).center(), rightButton);
     return true;
 }
 
-void HeadlessGnomeShell::click(QPointF at)
+void HeadlessGnomeShell::click(QPointF at, bool rightButton)
 {
     pointAt(at);
-    click();
+    pressButton(rightButton ? 0x111 : 0x110); // BTN_RIGHT, BTN_LEFT
 }
 
 void HeadlessGnomeShell::pointAtTheMiddle()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HeadlessCompositor.h"
+#include "PrivateLocale.h"
 
 #include <QMap>
 #include <QPointF>
@@ -29,10 +30,9 @@ public:
     // entry, icons and extension), whose bin/ and share/ are searched first. Without one, Tockly's
     // extension as the build made it is installed for the user only, as from source.
     void setPackagePrefix(const QString &prefix) { m_packagePrefix = prefix; }
-    // Before start: the session's locale, the Shell's and its clients' (else C.UTF-8), as LANG
-    // names it ("de_DE.UTF-8"). localedef compiles it from the locale sources into the session's
-    // home, so the machine's locales stay as they are; false, and why in `error`, when it fails.
-    bool setLocale(const QString &name, QString *error);
+    // Before start: the session's locale, the Shell's and its clients' (else C.UTF-8). It must
+    // outlive the Shell.
+    void setLocale(const PrivateLocale &locale) { m_locale = &locale; }
     // `extensions` are enabled from the start; `applications` maps desktop-file ids to the
     // Name= of .desktop files in the session's data folder.
     bool start(const QStringList &extensions, const QMap<QString, QString> &applications,
@@ -65,7 +65,7 @@ public:
     bool pointAt(const QString &name, uint role);
     void pointAt(QPointF target);
     bool click(const QString &name, uint role, bool rightButton = false);
-    void click(QPointF at);
+    void click(QPointF at, bool rightButton = false);
     // A key of the keyboard, by its evdev code, pressed or released.
     void key(int code, bool pressed);
 
@@ -87,7 +87,7 @@ private:
     QString m_remoteDesktop; // the session's path
     QPointF m_pointer{-1, -1};
     QString m_packagePrefix;
-    QString m_locale;
+    const PrivateLocale *m_locale = nullptr;
     // Connections of this process are shared by name: each Shell's own, so two can run at once.
     const QString m_a11yName = QStringLiteral("gnome-a11y ") + m_runtime.path();
 };
