@@ -19,6 +19,8 @@
 #include <QMap>
 #include <QTemporaryDir>
 
+#include <map>
+
 // Fakes of the platform services, driven by the test.
 
 // Events happen at the fake clock's now. Nothing has happened at the start: every idle reading is
@@ -28,7 +30,7 @@ public:
     explicit FakeInputSource(const FakeClock &clock) : m_clock(clock) {}
     double secondsSinceLastEvent(InputEvent type) const override
     {
-        return m_lastAt.contains(type) ? m_clock.now() - m_lastAt[type] : 1e9;
+        return m_lastAt.contains(type) ? m_clock.now() - m_lastAt.at(type) : 1e9;
     }
     quint32 eventCounter(InputEvent type) const override { return counters.value(type); }
     // `count` events of one type, now. Counters wrap like the real 32-bit ones.
@@ -42,15 +44,21 @@ public:
 
 private:
     const FakeClock &m_clock;
-    QMap<InputEvent, Instant> m_lastAt;
+    std::map<InputEvent, Instant> m_lastAt;
 };
 
-// Launch at login stays off: no test here turns it on (tst_autostart drives the real one).
 class FakeLoginItems final : public LoginItems {
 public:
-    Status status() const override { return Status::notRegistered; }
-    bool registerApp() override { return false; }
-    bool unregisterApp() override { return true; }
+    Status status() const override { return state; }
+    bool registerApp() override { return set(Status::enabled); }
+    bool unregisterApp() override { return set(Status::notRegistered); }
+    bool set(Status s)
+    {
+        state = s;
+        return true;
+    }
+
+    Status state = Status::notRegistered;
 };
 
 class FakePasteboard final : public Pasteboard {
@@ -137,6 +145,7 @@ struct StoreFixture {
     FakeLoginItems loginItems;
     // The services the store is opened with; a test may put real ones here.
     Workspace *workspaceService = &workspace;
+    SettingsStore *settingsStore = &settings;
     LoginItems *loginItemsService = &loginItems;
     FakeProcess process;
     FakeTimer timer;
@@ -144,6 +153,7 @@ struct StoreFixture {
     FakeCrewConnection crew;
     CrewClient::Connection *crewConnection = &crew;
     FolderWatcher *folderWatcher = nullptr;
+    QByteArray machineId = "test machine";
     Calendar calendar = zoneCalendar("Europe/Berlin");
     std::unique_ptr<MacWorkStore> store;
 
@@ -159,9 +169,10 @@ struct StoreFixture {
     MacWorkStore &open()
     {
         store.reset();
-        store = MacWorkStore::open({clock, calendar, input, *workspaceService, settings,
-                                    *loginItemsService, process, timer, dir.filePath("support"),
-                                    *crewConnection, folderWatcher, "test machine", "desk"});
+        store = MacWorkStore::open({clock, calendar, input, *workspaceService, *settingsStore,
+                                    *loginItemsService, process, timer,
+                                    dir.filePath(QStringLiteral("support")), *crewConnection,
+                                    folderWatcher, machineId, QStringLiteral("desk")});
         if (store)
             store->crews()->setPasteboard(&pasteboard);
         return *store;
@@ -183,7 +194,10 @@ struct StoreFixture {
         }
     }
 
-    QString dataPath(const QString &name) const { return dir.filePath("Quenby/" + name); }
+    QString dataPath(const QString &name) const
+    {
+        return dir.filePath(QStringLiteral("Quenby/") + name);
+    }
     void writeData(const QString &name, const QByteArray &bytes) const
     {
         writeFile(dataPath(name), bytes);
